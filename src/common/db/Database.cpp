@@ -1,0 +1,325 @@
+#include "Database.h"
+
+#include <QAtomicInt>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QRegularExpression>
+#include <QUrl>
+#include <QUrlQuery>
+
+namespace wel {
+
+namespace {
+QAtomicInt g_connectionCounter;
+
+QString errorText(const QSqlError& e)
+{
+    QString t = e.databaseText().trimmed();
+    const QString d = e.driverText().trimmed();
+    if (t.isEmpty())
+        t = d;
+    else if (!d.isEmpty() && !t.contains(d))
+        t += QStringLiteral("\n") + d;
+    return t;
+}
+} // namespace
+
+DbUrl DbUrl::parse(const QString& url)
+{
+    DbUrl u;
+    if (url.startsWith(QLatin1String("sqlite:"))) {
+        u.kind = DbKind::SQLite;
+        u.path = url.mid(7);
+        if (u.path.startsWith(QLatin1String("//")))
+            u.path = u.path.mid(2);
+        if (u.path.isEmpty())
+            throw AppError(QStringLiteral("ที่อยู่ฐานข้อมูลไม่ถูกต้อง: %1").arg(url));
+        return u;
+    }
+    if (url.startsWith(QLatin1String("odbc:"))) {
+        u.kind = DbKind::SqlServer;
+        u.odbc = url.mid(5);
+        return u;
+    }
+    if (url.startsWith(QLatin1String("postgresql://")) || url.startsWith(QLatin1String("postgres://"))) {
+        const QUrl q(url);
+        if (!q.isValid() || q.host().isEmpty() || q.path().size() < 2)
+            throw AppError(QStringLiteral("ที่อยู่ฐานข้อมูลไม่ถูกต้อง: %1").arg(url));
+        u.kind = DbKind::PostgreSQL;
+        u.user = q.userName();
+        u.password = q.password();
+        u.host = q.host();
+        u.port = q.port(5432);
+        u.dbName = q.path().mid(1);
+        u.schema = QUrlQuery(q).queryItemValue(QStringLiteral("schema"));
+        static const QRegularExpression plain(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+        if (!u.schema.isEmpty() && !plain.match(u.schema).hasMatch())
+            throw AppError(QStringLiteral("ชื่อ schema ไม่ถูกต้อง: %1").arg(u.schema));
+        return u;
+    }
+    throw AppError(QStringLiteral("ที่อยู่ฐานข้อมูลไม่ถูกต้อง: %1").arg(url));
+}
+
+QString DbUrl::display() const
+{
+    switch (kind) {
+    case DbKind::SQLite: return QStringLiteral("sqlite:") + path;
+    case DbKind::PostgreSQL:
+        return QStringLiteral("postgresql://%1@%2:%3/%4").arg(user, host).arg(port).arg(dbName);
+    case DbKind::SqlServer: {
+        QString s = odbc;
+        s.replace(QRegularExpression(QStringLiteral("(?i)(pwd|password)=[^;]*")), QStringLiteral("\\1=***"));
+        return QStringLiteral("odbc:") + s;
+    }
+    }
+    return {};
+}
+
+std::unique_ptr<Database> Database::open(const DbUrl& url)
+{
+    std::unique_ptr<Database> d(new Database);
+    d->m_kind = url.kind;
+    d->m_url = url;
+    d->m_connectionName = QStringLiteral("welmora-%1").arg(g_connectionCounter.fetchAndAddOrdered(1));
+    switch (url.kind) {
+    case DbKind::SQLite:
+        d->m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), d->m_connectionName);
+        d->m_db.setDatabaseName(url.path);
+        d->m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=30000"));
+        break;
+    case DbKind::PostgreSQL:
+        d->m_db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), d->m_connectionName);
+        d->m_db.setHostName(url.host);
+        d->m_db.setPort(url.port);
+        d->m_db.setUserName(url.user);
+        d->m_db.setPassword(url.password);
+        d->m_db.setDatabaseName(url.dbName);
+        break;
+    case DbKind::SqlServer:
+        d->m_db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), d->m_connectionName);
+        d->m_db.setDatabaseName(url.odbc);
+        break;
+    }
+    if (!d->m_db.open())
+        throw DbError(errorText(d->m_db.lastError()), QStringLiteral("open %1").arg(url.display()));
+    switch (url.kind) {
+    case DbKind::SQLite:
+        d->select(QStringLiteral("PRAGMA journal_mode=WAL"));
+        d->exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        break;
+    case DbKind::PostgreSQL:
+        d->exec(QStringLiteral("SET TIME ZONE 'Asia/Bangkok'"));
+        if (!url.schema.isEmpty())
+            d->exec(QStringLiteral("SET search_path TO \"%1\"").arg(url.schema));
+        d->exec(QStringLiteral("SET client_min_messages TO WARNING"));
+        break;
+    case DbKind::SqlServer:
+        break;
+    }
+    return d;
+}
+
+Database::~Database()
+{
+    if (m_db.isOpen()) {
+        if (m_txDepth > 0)
+            m_db.rollback();
+        m_db.close();
+    }
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+QString Database::serverLabel() const
+{
+    switch (m_kind) {
+    case DbKind::SQLite: return QStringLiteral("SQLite");
+    case DbKind::PostgreSQL: return QStringLiteral("PostgreSQL ") + m_url.host;
+    case DbKind::SqlServer: return QStringLiteral("SQL Server");
+    }
+    return {};
+}
+
+QSqlQuery Database::run(const QString& sql, const QVariantList& params)
+{
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    q.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    if (!q.prepare(sql))
+        throw DbError(errorText(q.lastError()), sql);
+    for (const QVariant& p : params)
+        q.addBindValue(p);
+    if (!q.exec())
+        throw DbError(errorText(q.lastError()), sql);
+    return q;
+}
+
+Rows Database::select(const QString& sql, const QVariantList& params)
+{
+    QSqlQuery q = run(sql, params);
+    const QSqlRecord rec = q.record();
+    QStringList columns;
+    for (int i = 0; i < rec.count(); ++i)
+        columns << rec.fieldName(i);
+    QVector<QVector<QVariant>> data;
+    while (q.next()) {
+        QVector<QVariant> row(columns.size());
+        for (int i = 0; i < columns.size(); ++i)
+            row[i] = q.value(i);
+        data.push_back(std::move(row));
+    }
+    if (q.lastError().isValid())
+        throw DbError(errorText(q.lastError()), sql);
+    q.finish();
+    return Rows(columns, std::move(data));
+}
+
+int Database::exec(const QString& sql, const QVariantList& params)
+{
+    QSqlQuery q = run(sql, params);
+    const int n = q.numRowsAffected();
+    q.finish();
+    return n;
+}
+
+bool Database::insertIfAbsent(const QString& table, const QStringList& columns,
+                              const QVariantList& values, int keyColumns)
+{
+    QStringList marks;
+    for (int i = 0; i < columns.size(); ++i)
+        marks << QStringLiteral("?");
+    if (m_kind == DbKind::SqlServer) {
+        QStringList keys;
+        QVariantList params = values;
+        for (int i = 0; i < keyColumns; ++i) {
+            keys << columns[i] + QStringLiteral(" = ?");
+            params << values[i];
+        }
+        return exec(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 WHERE NOT EXISTS "
+                                   "(SELECT 1 FROM %1 WITH (UPDLOCK, HOLDLOCK) WHERE %4)")
+                        .arg(table, columns.join(QStringLiteral(", ")),
+                             marks.join(QStringLiteral(", ")),
+                             keys.join(QStringLiteral(" AND "))),
+                    params) > 0;
+    }
+    return exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) ON CONFLICT DO NOTHING")
+                    .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+                values) > 0;
+}
+
+std::optional<QVariant> Database::updateReturning(const QString& table, const QString& setClause,
+                                                  const QString& whereClause,
+                                                  const QVariantList& params, const QString& column)
+{
+    const QString sql = m_kind == DbKind::SqlServer
+        ? QStringLiteral("UPDATE %1 SET %2 OUTPUT inserted.%4 WHERE %3")
+              .arg(table, setClause, whereClause, column)
+        : QStringLiteral("UPDATE %1 SET %2 WHERE %3 RETURNING %4")
+              .arg(table, setClause, whereClause, column);
+    const Rows r = select(sql, params);
+    if (r.isEmpty())
+        return std::nullopt;
+    return r.value(0, 0);
+}
+
+QString Database::substr(const QString& expr, int start, int length) const
+{
+    const char* fn = m_kind == DbKind::SqlServer ? "SUBSTRING" : "SUBSTR";
+    return QStringLiteral("%1(%2, %3, %4)").arg(QLatin1String(fn), expr).arg(start).arg(length);
+}
+
+QString Database::ciEquals(const QString& column) const
+{
+    return QStringLiteral("UPPER(%1) = UPPER(?)").arg(column);
+}
+
+QDateTime Database::serverNow()
+{
+    if (m_clock)
+        return m_clock();
+    switch (m_kind) {
+    case DbKind::SQLite: return QDateTime::currentDateTime();
+    case DbKind::PostgreSQL:
+        return select(QStringLiteral("SELECT LOCALTIMESTAMP AS C_Date")).value(0, 0).toDateTime();
+    case DbKind::SqlServer:
+        return select(QStringLiteral("SELECT GETDATE() AS C_Date")).value(0, 0).toDateTime();
+    }
+    return QDateTime::currentDateTime();
+}
+
+void Database::begin()
+{
+    if (m_txDepth++ > 0)
+        return;
+    m_rollbackOnly = false;
+    if (m_kind == DbKind::SQLite) {
+        // Take the write lock at once: a deferred transaction that reads first
+        // and writes later can fail without waiting when another writer is in.
+        exec(QStringLiteral("BEGIN IMMEDIATE"));
+    } else if (!m_db.transaction()) {
+        --m_txDepth;
+        throw DbError(errorText(m_db.lastError()), QStringLiteral("BEGIN"));
+    }
+}
+
+void Database::commit()
+{
+    if (m_txDepth <= 0)
+        return;
+    if (m_txDepth > 1) {
+        --m_txDepth;
+        return;
+    }
+    if (m_rollbackOnly) {
+        rollback();
+        throw AppError(QStringLiteral("การทำงานถูกยกเลิก ข้อมูลไม่ถูกบันทึก"));
+    }
+    if (m_kind == DbKind::SQLite) {
+        try {
+            exec(QStringLiteral("COMMIT"));
+        } catch (...) {
+            rollback();
+            throw;
+        }
+    } else if (!m_db.commit()) {
+        const QString err = errorText(m_db.lastError());
+        rollback();
+        throw DbError(err, QStringLiteral("COMMIT"));
+    }
+    m_txDepth = 0;
+}
+
+void Database::rollback()
+{
+    if (m_txDepth <= 0)
+        return;
+    if (m_txDepth > 1) {
+        --m_txDepth;
+        m_rollbackOnly = true;
+        return;
+    }
+    m_txDepth = 0;
+    if (m_kind == DbKind::SQLite) {
+        QSqlQuery q(m_db);
+        q.exec(QStringLiteral("ROLLBACK"));
+    } else {
+        m_db.rollback();
+    }
+}
+
+Transaction::Transaction(Database& db) : m_db(db) { m_db.begin(); }
+
+Transaction::~Transaction()
+{
+    if (!m_done)
+        m_db.rollback();
+}
+
+void Transaction::commit()
+{
+    m_done = true;
+    m_db.commit();
+}
+
+} // namespace wel

@@ -1,0 +1,61 @@
+#include "EnterAsTab.h"
+
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QWidget>
+
+namespace wel {
+
+namespace {
+class EnterFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        if (key->modifiers() & ~Qt::KeypadModifier)
+            return false;
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (!w)
+            return false;
+        if (auto* combo = qobject_cast<QComboBox*>(w->parentWidget()); combo && combo->isEditable())
+            w = combo;
+        if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->view()->isVisible())
+            return false; // Enter chooses in an open list
+        QWidget* next = w->nextInFocusChain();
+        while (next && next != w && (!next->isEnabled() || !next->isVisible()
+                                     || !(next->focusPolicy() & Qt::TabFocus)))
+            next = next->nextInFocusChain();
+        if (next && next != w)
+            next->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+};
+} // namespace
+
+void installEnterAsTab(QWidget* root)
+{
+    auto* filter = root->findChild<EnterFilter*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!filter)
+        filter = new EnterFilter(root);
+    const auto widgets = root->findChildren<QWidget*>();
+    for (QWidget* w : widgets) {
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)
+            || qobject_cast<QAbstractSpinBox*>(w)) {
+            w->removeEventFilter(filter);
+            w->installEventFilter(filter);
+        }
+    }
+}
+
+} // namespace wel

@@ -1,0 +1,39 @@
+#include "Screen.h"
+#include "Messages.h"
+#include "ScreenWindow.h"
+
+namespace wel {
+
+Screen::Screen(const ScreenContext& context, QWidget* parent)
+    : QWidget(parent), m_db(context.db), m_login(context.login)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void Screen::closeScreen()
+{
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* sw = qobject_cast<ScreenWindow*>(w)) {
+            sw->closeForGood();
+            return;
+        }
+    }
+    close();
+}
+
+bool Screen::guard(const std::function<void()>& operation)
+{
+    try {
+        operation();
+        return true;
+    } catch (const DbError& e) {
+        msg::error(this, e.message());
+    } catch (const AppError& e) {
+        msg::warning(this, e.message());
+    } catch (const std::exception& e) {
+        msg::error(this, QString::fromLocal8Bit(e.what()));
+    }
+    return false;
+}
+
+} // namespace wel

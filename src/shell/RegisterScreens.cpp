@@ -1,0 +1,7 @@
+#include "common/widgets/ScreenRegistry.h"
+
+namespace wel {
+
+void registerAllScreens() {}
+
+} // namespace wel

@@ -1,0 +1,43 @@
+#pragma once
+#include "common/db/Database.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace wel::test {
+
+// A fresh database of the backend under test (WELMORA_TEST_BACKEND): a
+// temporary SQLite file, or a new schema on the throw-away PostgreSQL server
+// that scripts/test starts (WELMORA_TEST_PG_URL). Dropped again at the end.
+class TestDb {
+public:
+    enum Seed { Empty, Schema, Reference, Demo };
+    explicit TestDb(Seed seed = Demo);
+    ~TestDb();
+
+    Database& db() { return *m_db; }
+    // A second connection to the same database, as another workstation.
+    std::unique_ptr<Database> connectAgain() const;
+    const DbUrl& url() const { return m_url; }
+    DbKind kind() const { return m_url.kind; }
+
+    // Fixes the server clock of db() to this Gregorian date (noon).
+    void setToday(int year, int month, int day);
+
+private:
+    DbUrl m_url;
+    QString m_tempDir;
+    std::unique_ptr<Database> m_db;
+};
+
+// False when the backend under test is PostgreSQL and no server was started.
+bool backendAvailable();
+
+} // namespace wel::test
+
+// First line of every test that needs a database.
+#define WELMORA_NEED_DB()                                                        \
+    do {                                                                         \
+        if (!::wel::test::backendAvailable())                                    \
+            GTEST_SKIP() << "no PostgreSQL server (run the tests with scripts/test)"; \
+    } while (0)
