@@ -146,6 +146,12 @@ QSqlQuery Database::run(const QString& sql, const QVariantList& params)
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     q.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    if (params.isEmpty()) {
+        // Nothing to bind: run it directly (PostgreSQL cannot prepare SET or DDL).
+        if (!q.exec(sql))
+            throw DbError(errorText(q.lastError()), sql);
+        return q;
+    }
     if (!q.prepare(sql))
         throw DbError(errorText(q.lastError()), sql);
     for (const QVariant& p : params)

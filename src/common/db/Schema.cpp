@@ -1,15 +1,209 @@
 #include "Schema.h"
 #include "Database.h"
 
+#include <QSet>
+
 namespace wel {
+
+namespace {
+
+ColumnDef txt(const char* name, int width) { return {QString::fromLatin1(name), ColumnDef::Text, width}; }
+ColumnDef num(const char* name) { return {QString::fromLatin1(name), ColumnDef::Int, 0}; }
+ColumnDef amt(const char* name) { return {QString::fromLatin1(name), ColumnDef::Money, 0}; }
+QStringList cols(std::initializer_list<const char*> names)
+{
+    QStringList l;
+    for (const char* n : names)
+        l << QString::fromLatin1(n);
+    return l;
+}
+
+// Widths are at least the entry limits of the screens; columns the screens
+// leave open get room for what the personnel office delivers.
+QVector<TableDef> defineTables()
+{
+    QVector<TableDef> t;
+    t.push_back({QStringLiteral("T_Emp_Gov_Histry"),
+                 {txt("KV_ID", 13), txt("EMP_ID", 12), txt("Emp_SSN", 13), txt("Emp_Surname", 35),
+                  txt("Emp_F_Name", 40), txt("Emp_L_Name", 40), txt("Emp_Position", 250),
+                  txt("Emp_Level", 2), txt("Emp_Dept_Name", 250), txt("Emp_In_date2", 10),
+                  txt("Emp_In_date", 10), txt("Emp_Fact", 250), txt("Emp_H_Type", 1),
+                  txt("Fact_code", 2), txt("Bank_Account_No", 30), txt("Emp_Status", 1),
+                  txt("USER_E_Del", 50), txt("Emp_Out_date", 10), txt("Exit_Reason", 250),
+                  txt("Exit_doc", 100), txt("USER_E_Exit", 50)},
+                 {cols({"KV_ID"})},
+                 {cols({"EMP_ID"}), cols({"Emp_SSN"}), cols({"Fact_code", "Emp_Status"}),
+                  cols({"Emp_F_Name"})}});
+    t.push_back({QStringLiteral("T_Emp_Folk"),
+                 {txt("KV_ID", 13), txt("Emp_Folk", 1), txt("EF_Surname", 35), txt("EF_F_Name", 40),
+                  txt("EF_L_Name", 40), txt("EF_Birthday", 10), txt("EF_Base_Right1", 100),
+                  txt("EF_Base_Right2", 100), txt("EF_Base_Right3", 100), txt("EF_SSN", 13)},
+                 {cols({"KV_ID", "Emp_Folk"})},
+                 {}});
+    t.push_back({QStringLiteral("Tr_Folk"), {txt("Emp_Folk", 1), txt("Folk_name", 50)}, {cols({"Emp_Folk"})}, {}});
+    t.push_back({QStringLiteral("T_Fact"), {txt("Fact_Code", 2), txt("Fact_Name", 250)}, {cols({"Fact_Code"})}, {}});
+    t.push_back({QStringLiteral("T_USER"),
+                 {num("ID"), txt("Username", 50), txt("Password", 50), txt("Fact_Code", 2),
+                  txt("User_Type", 10), num("section"), txt("U_Surname", 35), txt("U_F_Name", 40),
+                  txt("U_L_Name", 40), txt("U_Position", 250), txt("U_Tel_No", 50)},
+                 {cols({"ID"}), cols({"Username"})},
+                 {}});
+    t.push_back({QStringLiteral("TR_Section"), {num("section"), txt("Section_Name", 100)}, {cols({"section"})}, {}});
+    t.push_back({QStringLiteral("T_Version"), {txt("Version_NO", 20)}, {}, {}});
+    t.push_back({QStringLiteral("TR_main_msg"),
+                 {txt("main_msg1", 250), txt("main_msg2", 250), txt("main_msg3", 250)}, {}, {}});
+    t.push_back({QStringLiteral("TR_Heal_Type"),
+                 {txt("Health_In_Out_t", 2), txt("Health_Desc", 250), txt("Health_Other_Code", 1)},
+                 {cols({"Health_In_Out_t"})},
+                 {}});
+    t.push_back({QStringLiteral("TR_Select_Year_Bud"), {txt("Sel_Year_BudDate", 4)}, {cols({"Sel_Year_BudDate"})}, {}});
+    t.push_back({QStringLiteral("PerHistry"), {txt("PersonId", 13), txt("Bank_Account_No", 30)}, {}, {cols({"PersonId"})}});
+
+    t.push_back({QStringLiteral("T_Emp_RunNo"), {txt("Emp_Year", 4), num("Run_No")}, {cols({"Emp_Year"})}, {}});
+    t.push_back({QStringLiteral("T_Berg_Runno"), {txt("Fact_Code", 2), txt("Berg_Year", 4), num("Run_No")},
+                 {cols({"Fact_Code", "Berg_Year"})}, {}});
+    t.push_back({QStringLiteral("T_Berg_Edu_Runno"), {txt("Fact_Code", 2), txt("Berg_Year", 4), num("Run_No")},
+                 {cols({"Fact_Code", "Berg_Year"})}, {}});
+    t.push_back({QStringLiteral("T_Sent_KV_RunNo"), {txt("Sent_Year", 4), num("Run_No")}, {cols({"Sent_Year"})}, {}});
+    t.push_back({QStringLiteral("T_PVR_Runno"), {txt("Sent_Year", 4), num("Run_No")}, {cols({"Sent_Year"})}, {}});
+
+    t.push_back({QStringLiteral("T_PAY_Health"),
+                 {txt("Berg_Doc_ID", 20), txt("KV_ID", 13), txt("Pay_Year", 4), txt("Date_berg", 10),
+                  amt("T_M_Berg"), amt("M_Can_Berg"), amt("Vong_M_Befor"), txt("Date_Ent", 10),
+                  txt("Time_Ent", 8), txt("Berg_Doc_Status", 2), txt("User_Type", 10), txt("Ent_From", 3),
+                  txt("Health_In_Out_t", 2), txt("Fact_Code", 2), txt("Berg_Type_Code", 3),
+                  txt("Ent_User", 50), txt("Doc_No", 100), txt("Doc_Date", 10), txt("Mati_No", 100),
+                  txt("Mati_date", 10), txt("Doc_Detail", 500)},
+                 {cols({"Berg_Doc_ID"})},
+                 {cols({"KV_ID", "Pay_Year"}), cols({"Fact_Code", "Berg_Doc_Status", "Berg_Type_Code"}),
+                  cols({"Berg_Type_Code", "Berg_Doc_Status"})}});
+    t.push_back({QStringLiteral("T_Pay_Health_Detail"),
+                 {txt("Berg_Doc_ID", 20), txt("Emp_Folk", 1), txt("KV_ID", 13), txt("Health_In_Out_t", 2),
+                  amt("M_Berg"), amt("HM_Can_Berg")},
+                 {cols({"Berg_Doc_ID", "Emp_Folk"})},
+                 {cols({"KV_ID"})}});
+    t.push_back({QStringLiteral("T_Reciept"),
+                 {txt("Berg_Doc_ID", 20), num("Order_Doc"), txt("Emp_Folk", 1), txt("Date_Doc", 10),
+                  amt("P_money"), txt("Hospital_Name", 250), txt("EF_Surname", 35), txt("EF_F_Name", 40),
+                  txt("EF_L_Name", 40), txt("EF_Birthday", 10), txt("Edu_Type", 50), txt("Edu_Level", 100),
+                  txt("Edu_Term", 20), txt("Edu_Year", 20), txt("School_Name", 250)},
+                 {cols({"Berg_Doc_ID", "Order_Doc"})},
+                 {}});
+    t.push_back({QStringLiteral("T_Year_Cur_Health"),
+                 {txt("KV_ID", 13), txt("Pay_Year", 4), amt("Fact_T_H_Money"), amt("Fact_T_U_H"),
+                  amt("KV_T_H_Money"), amt("KV_T_U_H"), amt("Fact_T_Copay"), amt("Fact_U_Copay"),
+                  amt("Kv_T_Copay"), amt("Kv_U_Copay"), amt("M_Flexben"), txt("Year_Remark", 250)},
+                 {cols({"KV_ID", "Pay_Year"})},
+                 {}});
+    t.push_back({QStringLiteral("T_Sent_KV_Detail"),
+                 {txt("Sent_KV_Doc_ID", 20), txt("Sent_Date", 10), txt("Sent_Time", 8),
+                  txt("Sent_Doc_Status", 1), txt("Sent_Doc_Type", 3), txt("Fact_Code", 2), txt("Sent_User", 50)},
+                 {cols({"Sent_KV_Doc_ID"})},
+                 {cols({"Fact_Code", "Sent_Doc_Status"})}});
+    t.push_back({QStringLiteral("T_Sent_KV"),
+                 {txt("Berg_Doc_ID", 20), txt("Sent_KV_Doc_ID", 20), num("Order_No")},
+                 {cols({"Sent_KV_Doc_ID", "Berg_Doc_ID"})},
+                 {cols({"Berg_Doc_ID"})}});
+    t.push_back({QStringLiteral("T_PV"),
+                 {txt("PVR_NO", 20), txt("Sent_Date", 10), txt("Sent_Time", 8), txt("Sent_Doc_Status", 1),
+                  txt("Fact_Code", 2), txt("Sent_User", 50), num("EDU_Count"), amt("EDU_Money"),
+                  num("He_In_Count"), amt("He_In_Money"), num("He_Out_Count"), amt("He_Out_Money"),
+                  num("Oth_Count"), amt("Oth_Money"), txt("Oth_Detail1", 250), txt("Oth_Detail2", 250),
+                  txt("Oth_Detail3", 250), txt("Oth_Detail4", 250), txt("Oth_Detail5", 250),
+                  txt("Pay_For_Per", 100), txt("Dep_Sub_Doc_No", 50), txt("FN_Doc_No", 50),
+                  txt("FN_Doc_Date", 10), txt("PV_Doc_No", 50), txt("PV_date", 10)},
+                 {cols({"PVR_NO"})},
+                 {cols({"Fact_Code", "Sent_Doc_Status"})}});
+    t.push_back({QStringLiteral("T_PV_Detail"),
+                 {txt("PVR_NO", 20), txt("Sent_KV_Doc_ID", 20), num("Order_No")},
+                 {cols({"PVR_NO", "Sent_KV_Doc_ID"})},
+                 {cols({"Sent_KV_Doc_ID"})}});
+    return t;
+}
+
+QString columnType(const ColumnDef& c, DbKind kind)
+{
+    switch (c.type) {
+    case ColumnDef::Int: return kind == DbKind::SqlServer ? QStringLiteral("INT") : QStringLiteral("INTEGER");
+    case ColumnDef::Money: return QStringLiteral("NUMERIC(15,2)");
+    case ColumnDef::Text:
+        break;
+    }
+    const int w = c.width > 0 ? c.width : 255;
+    return kind == DbKind::SqlServer ? QStringLiteral("NVARCHAR(%1)").arg(w)
+                                     : QStringLiteral("VARCHAR(%1)").arg(w);
+}
+
+QSet<QString> existingColumns(Database& db, const QString& table)
+{
+    QSet<QString> names;
+    const Rows r = db.select(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(table));
+    for (const QString& c : r.columns())
+        names.insert(c.toLower());
+    return names;
+}
+
+bool tableExists(Database& db, const QString& table)
+{
+    switch (db.kind()) {
+    case DbKind::SQLite:
+        return !db.select(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND lower(name) = lower(?)"),
+                          {table}).isEmpty();
+    case DbKind::PostgreSQL:
+        return !db.select(QStringLiteral("SELECT 1 FROM information_schema.tables WHERE table_schema = current_schema() "
+                                         "AND table_name = lower(?)"),
+                          {table}).isEmpty();
+    case DbKind::SqlServer:
+        return !db.select(QStringLiteral("SELECT 1 FROM sys.tables WHERE name = ?"), {table}).isEmpty();
+    }
+    return false;
+}
+
+void createIndex(Database& db, const TableDef& t, const QStringList& columns, bool unique, int n)
+{
+    const QString name = QStringLiteral("%1_%2_%3").arg(unique ? "ux" : "ix", t.name.toLower()).arg(n);
+    const QString kw = unique ? QStringLiteral("UNIQUE INDEX") : QStringLiteral("INDEX");
+    const QString list = columns.join(QStringLiteral(", "));
+    if (db.kind() == DbKind::SqlServer) {
+        db.exec(QStringLiteral("IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = '%1' AND object_id = OBJECT_ID('%2')) "
+                               "CREATE %3 %1 ON %2 (%4)")
+                    .arg(name, t.name, kw, list));
+    } else {
+        db.exec(QStringLiteral("CREATE %1 IF NOT EXISTS %2 ON %3 (%4)").arg(kw, name, t.name, list));
+    }
+}
+
+} // namespace
 
 const QVector<TableDef>& schemaTables()
 {
-    static const QVector<TableDef> tables;
+    static const QVector<TableDef> tables = defineTables();
     return tables;
 }
-void createSchema(Database&) {}
-void loadReferenceData(Database&) {}
-void loadDemoData(Database&) {}
+
+void createSchema(Database& db)
+{
+    Transaction tx(db);
+    for (const TableDef& t : schemaTables()) {
+        if (!tableExists(db, t.name)) {
+            QStringList defs;
+            for (const ColumnDef& c : t.columns)
+                defs << c.name + QLatin1Char(' ') + columnType(c, db.kind());
+            db.exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(t.name, defs.join(QStringLiteral(", "))));
+        } else {
+            // An older database: add the columns it does not have yet.
+            const QSet<QString> have = existingColumns(db, t.name);
+            for (const ColumnDef& c : t.columns)
+                if (!have.contains(c.name.toLower()))
+                    db.exec(QStringLiteral("ALTER TABLE %1 ADD %2 %3").arg(t.name, c.name, columnType(c, db.kind())));
+        }
+        int n = 0;
+        for (const QStringList& key : t.uniqueKeys)
+            createIndex(db, t, key, true, ++n);
+        for (const QStringList& index : t.indexes)
+            createIndex(db, t, index, false, ++n);
+    }
+    tx.commit();
+}
 
 } // namespace wel
