@@ -45,7 +45,10 @@ protected:
 
 void installEnterAsTab(QWidget* root)
 {
-    auto* filter = root->findChild<EnterFilter*>(QString(), Qt::FindDirectChildrenOnly);
+    EnterFilter* filter = nullptr;
+    for (QObject* child : root->children())
+        if ((filter = dynamic_cast<EnterFilter*>(child)))
+            break;
     if (!filter)
         filter = new EnterFilter(root);
     const auto widgets = root->findChildren<QWidget*>();

@@ -1,0 +1,23 @@
+#pragma once
+#include <QStringList>
+#include <functional>
+
+namespace wel::admin {
+
+struct Command {
+    QString name;
+    QString synopsis;
+    std::function<int(const QStringList& args)> run;
+};
+
+const QVector<Command>& commands();
+QString usage();
+
+// Value of "--name VALUE" in args, or empty.
+QString option(const QStringList& args, const QString& name);
+bool flag(const QStringList& args, const QString& name);
+
+int init(const QStringList& args);
+int screenshots(const QStringList& args);
+
+} // namespace wel::admin

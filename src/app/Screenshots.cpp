@@ -1,0 +1,131 @@
+#include "AdminCommands.h"
+#include "common/widgets/Messages.h"
+#include "common/widgets/ScreenRegistry.h"
+#include "shell/DatabaseSetup.h"
+#include "shell/MenuTable.h"
+#include "shell/UMain_Welmora.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QMap>
+#include <QPushButton>
+#include <QTextStream>
+
+namespace wel::admin {
+
+namespace {
+
+// Message boxes would wait for a click that never comes: note them instead.
+struct QuietMessages : msg::Recorder {
+    QStringList seen;
+    void shown(const QString& kind, const QString& text) override { seen << kind + QStringLiteral(": ") + text; }
+};
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+std::unique_ptr<TfrmMain_Welmora> loggedInWindow(Database& db, const QString& user, const QString& password)
+{
+    auto w = std::make_unique<TfrmMain_Welmora>(db);
+    w->resize(1366, 768);
+    if (!w->FormCreate())
+        return nullptr;
+    w->show();
+    w->findChild<QLineEdit*>(QStringLiteral("edtUser_Name"))->setText(user);
+    w->findChild<QLineEdit*>(QStringLiteral("edtPassword"))->setText(password);
+    w->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
+    settle();
+    return w->isLoggedIn() ? std::move(w) : nullptr;
+}
+
+bool save(QWidget* w, const QString& path, QTextStream& out)
+{
+    settle();
+    const bool ok = w->grab().save(path);
+    out << (ok ? "wrote " : "could not write ") << path << "\n";
+    return ok;
+}
+
+} // namespace
+
+int screenshots(const QStringList& args)
+{
+    QTextStream out(stdout), err(stderr);
+    const QString user = option(args, QStringLiteral("user"));
+    const QString password = option(args, QStringLiteral("password"));
+    const QString dir = option(args, QStringLiteral("out"));
+    if (user.isEmpty() || dir.isEmpty()) {
+        err << usage();
+        return 2;
+    }
+    QDir().mkpath(dir);
+    QuietMessages quiet;
+    msg::setRecorder(&quiet);
+    registerAllScreens();
+    std::unique_ptr<Database> db;
+    try {
+        db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));
+    } catch (const AppError& e) {
+        err << e.message() << "\n";
+        return 1;
+    }
+    bool ok = true;
+    {
+        TfrmMain_Welmora before(*db);
+        before.resize(1366, 768);
+        if (!before.FormCreate()) {
+            err << "start-up refused: " << quiet.seen.join(QLatin1Char('\n')) << "\n";
+            return 1;
+        }
+        before.show();
+        ok &= save(&before, dir + QStringLiteral("/login.png"), out);
+    }
+    {
+        auto w = loggedInWindow(*db, user, password);
+        if (!w) {
+            err << "log-in failed for " << user << "\n";
+            return 1;
+        }
+        ok &= save(w.get(), dir + QStringLiteral("/main.png"), out);
+    }
+
+    // One picture per registered screen and mode its commands set, opened by
+    // one of those commands exactly as the menu would.
+    QMap<QString, QMap<QString, QString>> shots; // screen -> mode suffix -> menu item
+    for (const MenuEntry& e : menuTable()) {
+        if (e.kind != MenuEntry::Command || e.disabled || !ScreenRegistry::instance().has(e.screen))
+            continue;
+        const QString suffix = e.mode == MenuEntry::Unchanged ? QStringLiteral("none") : modeText(e.mode);
+        if (!shots[e.screen].contains(suffix))
+            shots[e.screen].insert(suffix, e.name);
+    }
+    for (auto it = shots.begin(); it != shots.end(); ++it) {
+        QMap<QString, QString> modes = it.value();
+        if (modes.size() > 1)
+            modes.remove(QStringLiteral("none"));
+        for (auto m = modes.begin(); m != modes.end(); ++m) {
+            auto w = loggedInWindow(*db, user, password);
+            if (!w)
+                return 1;
+            QWidget* screen = w->runMenuCommand(m.value());
+            if (!screen) {
+                err << "could not open " << it.key() << "\n";
+                ok = false;
+                continue;
+            }
+            if (QWidget* sub = screen->parentWidget())
+                sub->showMaximized();
+            ok &= save(w.get(), QStringLiteral("%1/%2-%3.png").arg(dir, it.key(), m.key()), out);
+        }
+    }
+    msg::setRecorder(nullptr);
+    if (!quiet.seen.isEmpty())
+        out << "messages shown while rendering:\n  " << quiet.seen.join(QStringLiteral("\n  ")) << "\n";
+    return ok ? 0 : 1;
+}
+
+} // namespace wel::admin

@@ -1,0 +1,60 @@
+#include "DatabaseSetup.h"
+#include "common/db/Schema.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace wel {
+
+QString configFilePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/welmora/welmora.ini");
+}
+
+QString defaultDatabaseUrl()
+{
+    return QStringLiteral("sqlite:")
+        + QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/welmora/welmora.db");
+}
+
+QString chooseDatabaseUrl(const QString& commandLineUrl)
+{
+    if (!commandLineUrl.isEmpty())
+        return commandLineUrl;
+    const QSettings config(configFilePath(), QSettings::IniFormat);
+    const QString configured = config.value(QStringLiteral("database")).toString();
+    return configured.isEmpty() ? defaultDatabaseUrl() : configured;
+}
+
+void initDatabase(Database& db, bool demo)
+{
+    createSchema(db);
+    loadReferenceData(db);
+    if (demo)
+        loadDemoData(db);
+}
+
+std::unique_ptr<Database> openDatabase(const QString& url)
+{
+    const DbUrl parsed = DbUrl::parse(url);
+    const bool fresh = parsed.kind == DbKind::SQLite && !QFileInfo::exists(parsed.path);
+    if (fresh)
+        QDir().mkpath(QFileInfo(parsed.path).absolutePath());
+    auto db = Database::open(parsed);
+    if (fresh) {
+        try {
+            initDatabase(*db, true);
+        } catch (...) {
+            db.reset();
+            QFile::remove(parsed.path); // no half-made database left for the next start
+            throw;
+        }
+    }
+    return db;
+}
+
+} // namespace wel

@@ -1,0 +1,21 @@
+#pragma once
+#include "common/db/Database.h"
+
+namespace wel {
+
+// Which database a program uses: the --db URL; else the "database" key of the
+// user's config file (~/.config/welmora/welmora.ini); else the embedded file
+// ~/.local/share/welmora/welmora.db.
+QString chooseDatabaseUrl(const QString& commandLineUrl);
+QString defaultDatabaseUrl();
+QString configFilePath();
+
+// Opens the database. An SQLite file that does not exist yet is created with
+// the schema, the reference rows and the demo data.
+std::unique_ptr<Database> openDatabase(const QString& url);
+
+// Creates what is missing of the schema and the reference rows (and the demo
+// data when asked); running it again changes nothing.
+void initDatabase(Database& db, bool demo);
+
+} // namespace wel

@@ -1,0 +1,78 @@
+#pragma once
+#include "LoginContext.h"
+#include "LoginService.h"
+
+#include <QMainWindow>
+#include <QMap>
+#include <QPixmap>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QMenu;
+class QPushButton;
+class QFrame;
+
+namespace wel {
+
+class Database;
+
+// The program's one main window: an MDI frame with the log-in panel, the
+// status bar and the main menu. It owns the log-in context.
+class TfrmMain_Welmora : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TfrmMain_Welmora(Database& db, QWidget* parent = nullptr);
+
+    // Start-up steps: notices, version check, today's date. Returns false
+    // when the program must end (the message has been shown).
+    bool FormCreate();
+
+    const LoginContext& loginContext() const { return m_ctx; }
+    bool isLoggedIn() const { return m_loggedIn; }
+    QMdiArea* mdiArea() const { return m_mdi; }
+    // Runs a menu command by item name (N6, N29, ...) as if chosen.
+    QWidget* runMenuCommand(const QString& itemName);
+    QAction* menuAction(const QString& itemName) const { return m_actions.value(itemName); }
+
+signals:
+    void logoutRequested();
+
+private slots:
+    void btnOKClick();
+    void btnCancelClick();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildLoginPanel();
+    void buildStatusBar();
+    void buildMenus();
+    void revealMenus();
+    void placeOverlays();
+    void updateBackground();
+
+    Database& m_db;
+    LoginContext m_ctx;
+    LoginService::Startup m_startup;
+    bool m_loggedIn = false;
+
+    QMdiArea* m_mdi = nullptr;
+    QPixmap m_picture;
+    QLabel* L_Cdate = nullptr;
+    QFrame* Panel1 = nullptr;
+    QLineEdit* edtUser_Name = nullptr;
+    QLineEdit* edtPassword = nullptr;
+    QPushButton* btnOK = nullptr;
+    QPushButton* btnCancel = nullptr;
+    QLabel* L_main_msg[3] = {};
+    QLabel* LblVersion = nullptr;
+    QLabel* m_panels[7] = {};
+    QMap<QString, QAction*> m_actions;
+    QMap<QString, QMenu*> m_menus;
+};
+
+} // namespace wel

@@ -1,0 +1,184 @@
+#include "TestDb.h"
+#include "common/widgets/Messages.h"
+#include "common/widgets/Screen.h"
+#include "common/widgets/ScreenRegistry.h"
+#include "common/widgets/ScreenWindow.h"
+#include "shell/MenuTable.h"
+#include "shell/UMain_Welmora.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStatusBar>
+#include <QTest>
+
+using namespace wel;
+using wel::test::TestDb;
+
+namespace {
+
+struct Recorded : msg::Recorder {
+    QStringList texts;
+    void shown(const QString&, const QString& text) override { texts << text; }
+};
+
+// Stands in for the outpatient entry screen: remembers the mode it was made in.
+class ProbeScreen : public Screen {
+public:
+    using Screen::Screen;
+};
+
+void typeText(QWidget* w, const QString& text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+void pressEnter()
+{
+    QWidget* w = QApplication::focusWidget();
+    ASSERT_NE(w, nullptr);
+    QTest::keyClick(w, Qt::Key_Return);
+}
+
+QStringList visibleTopMenus(TfrmMain_Welmora& w)
+{
+    QStringList shown;
+    for (const MenuEntry& e : menuTable())
+        if (e.parent.isEmpty() && w.menuAction(e.name)->isVisible())
+            shown << e.name;
+    return shown;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        msg::setRecorder(&messages);
+        if (!ScreenRegistry::instance().has(QStringLiteral("TfrmEntry_Health")))
+            ScreenRegistry::instance().add(QStringLiteral("TfrmEntry_Health"),
+                                           [](const ScreenContext& c) { return new ProbeScreen(c); });
+    }
+    void TearDown() override { msg::setRecorder(nullptr); }
+    Recorded messages;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, ClerkLogsInWithTheKeyboard)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    t.setToday(2008, 11, 5);
+    TfrmMain_Welmora w(t.db());
+    ASSERT_TRUE(w.FormCreate());
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+
+    EXPECT_FALSE(w.statusBar()->isVisible());
+    EXPECT_TRUE(visibleTopMenus(w).isEmpty());
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("L_Cdate"))->text(), QStringLiteral("วันที่ปัจจุบัน : 05/11/2551"));
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("LblVersion"))->text(), QStringLiteral("Program Version :24.00"));
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("StatusPanel0"))->text(), QStringLiteral("คณะ"));
+    auto* user = w.findChild<QLineEdit*>(QStringLiteral("edtUser_Name"));
+    EXPECT_EQ(QApplication::focusWidget(), user);
+
+    // a wrong password leaves the panel for another try
+    typeText(QApplication::focusWidget(), QStringLiteral("clerk"));
+    pressEnter();
+    typeText(QApplication::focusWidget(), QStringLiteral("wrong"));
+    pressEnter();
+    pressEnter();
+    EXPECT_EQ(messages.texts, QStringList{QStringLiteral("ชื่อหรือรหัสผ่านผิด กรุณาใส่ใหม่")});
+    EXPECT_FALSE(w.isLoggedIn());
+
+    auto* password = w.findChild<QLineEdit*>(QStringLiteral("edtPassword"));
+    password->clear();
+    password->setFocus();
+    typeText(QApplication::focusWidget(), QStringLiteral("clerk"));
+    pressEnter();
+    pressEnter();
+    ASSERT_TRUE(w.isLoggedIn());
+
+    EXPECT_TRUE(w.statusBar()->isVisible());
+    EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("Panel1"))->isVisible());
+    const QStringList expected = {QStringLiteral("SC"), QStringLiteral("คณะวิทยาศาสตร์"),
+                                  QStringLiteral("ชื่อผู้ใช้งาน : นางสาวมาลี ใจดี"), QStringLiteral("วันที่ : 05/11/2551")};
+    for (int i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i))->text(), expected[i]) << i;
+    EXPECT_TRUE(w.findChild<QLabel*>(QStringLiteral("StatusPanel4"))->text().startsWith(QStringLiteral("IP ADDRESS : ")));
+    EXPECT_TRUE(w.findChild<QLabel*>(QStringLiteral("StatusPanel5"))->text().startsWith(QStringLiteral("Data True Server:")));
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("StatusPanel6"))->text(), QStringLiteral("ปีงบประมาณ 2552"));
+    EXPECT_EQ(visibleTopMenus(w), (QStringList{QStringLiteral("N2"), QStringLiteral("HR1"), QStringLiteral("N3"),
+                                               QStringLiteral("N4")}));
+}
+
+TEST_F(MainWindowTest, EachCommandOpensANewScreenInItsOwnMode)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    TfrmMain_Welmora w(t.db());
+    ASSERT_TRUE(w.FormCreate());
+    w.findChild<QLineEdit*>(QStringLiteral("edtUser_Name"))->setText(QStringLiteral("admin"));
+    w.findChild<QLineEdit*>(QStringLiteral("edtPassword"))->setText(QStringLiteral("admin"));
+    QTest::mouseClick(w.findChild<QWidget*>(QStringLiteral("btnOK")), Qt::LeftButton);
+    ASSERT_TRUE(w.isLoggedIn());
+    EXPECT_EQ(visibleTopMenus(w).size(), 10);
+
+    w.menuAction(QStringLiteral("N6"))->trigger();  // faculty menu: FC
+    w.menuAction(QStringLiteral("N211"))->trigger(); // finance submenu: KV
+    const auto windows = w.mdiArea()->subWindowList();
+    ASSERT_EQ(windows.size(), 2);
+    EXPECT_EQ(static_cast<Screen*>(windows[0]->widget())->mode(), QStringLiteral("FC"));
+    EXPECT_EQ(static_cast<Screen*>(windows[1]->widget())->mode(), QStringLiteral("KV"));
+    EXPECT_EQ(w.loginContext().Cur_Mode, QStringLiteral("KV"));
+
+    // the close box only minimises; the screen's exit button closes it
+    windows[0]->close();
+    QApplication::processEvents();
+    EXPECT_EQ(w.mdiArea()->subWindowList().size(), 2);
+    EXPECT_TRUE(windows[0]->isMinimized());
+    static_cast<Screen*>(windows[1]->widget())->closeScreen();
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(w.mdiArea()->subWindowList().size(), 1);
+
+    for (const char* off : {"N68", "N69", "N70", "N4311"})
+        EXPECT_FALSE(w.menuAction(QString::fromLatin1(off))->isEnabled()) << off;
+    for (const MenuEntry& e : menuTable())
+        if (e.kind == MenuEntry::Command && !e.disabled && !ScreenRegistry::instance().has(e.screen)) {
+            EXPECT_FALSE(w.menuAction(e.name)->isEnabled()) << e.name.toStdString();
+            EXPECT_EQ(w.menuAction(e.name)->toolTip(), QStringLiteral("ยังไม่เปิดให้ใช้งาน"));
+        }
+}
+
+TEST_F(MainWindowTest, SectionSixHidesTheFinanceWorkItems)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    TfrmMain_Welmora w(t.db());
+    ASSERT_TRUE(w.FormCreate());
+    w.findChild<QLineEdit*>(QStringLiteral("edtUser_Name"))->setText(QStringLiteral("finquery"));
+    w.findChild<QLineEdit*>(QStringLiteral("edtPassword"))->setText(QStringLiteral("finquery"));
+    QTest::mouseClick(w.findChild<QWidget*>(QStringLiteral("btnOK")), Qt::LeftButton);
+    ASSERT_TRUE(w.isLoggedIn());
+    EXPECT_EQ(visibleTopMenus(w), (QStringList{QStringLiteral("N41"), QStringLiteral("N4")}));
+    EXPECT_FALSE(w.menuAction(QStringLiteral("d1"))->isVisible());
+    EXPECT_FALSE(w.menuAction(QStringLiteral("FA1"))->isVisible());
+    EXPECT_TRUE(w.menuAction(QStringLiteral("N42"))->isVisible());
+}
+
+TEST_F(MainWindowTest, OtherVersionEndsTheProgram)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    t.db().exec(QStringLiteral("UPDATE T_Version SET Version_NO = '24.0'"));
+    TfrmMain_Welmora w(t.db());
+    EXPECT_FALSE(w.FormCreate());
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].startsWith(QStringLiteral("โปรแกรมมีการเปลี่ยนแปลง Version แล้ว")));
+}
