@@ -50,12 +50,14 @@ TEST(Menus, TableIsConsistent)
         seen.insert(e.name);
         if (e.kind == MenuEntry::Menu)
             menus.insert(e.name);
-        if (e.parent.isEmpty())
+        if (e.parent.isEmpty()) {
             ++top;
-        else
+        } else {
             EXPECT_TRUE(menus.contains(e.parent)) << e.name.toStdString() << " before its menu";
-        if (e.kind == MenuEntry::Command)
+        }
+        if (e.kind == MenuEntry::Command) {
             EXPECT_TRUE(e.screen.startsWith(QLatin1String("Tfrm"))) << e.name.toStdString();
+        }
     }
     EXPECT_EQ(top, 10);
     // the captions keep their leading blanks
