@@ -1,0 +1,23 @@
+#pragma once
+// Inside the workbook reader: one function per file family, and the way
+// numbers and dates are shown as text. Each returns nothing for a file it
+// cannot read, so that the caller shows one message for all of them.
+#include "common/excel/WorkbookReader.h"
+
+#include <optional>
+
+class QDate;
+
+namespace wel::excel::detail {
+
+std::optional<SheetData> readPackageFirstSheet(const QByteArray& bytes, bool ods);
+std::optional<SheetData> readXlsFirstSheet(const QString& path);
+
+// 12 -> "12", 1234.5 -> "1234.5", 0.1 + 0.2 -> "0.3": up to 15 significant
+// digits, as the spreadsheet shows them, never with an exponent.
+QString numberText(double value);
+// dd/mm/yyyy with the Buddhist-Era year. A year already past 2400 was typed
+// in the Buddhist Era and is kept.
+QString dateText(const QDate& date);
+
+} // namespace wel::excel::detail

@@ -1,0 +1,251 @@
+#include "common/excel/Worksheet.h"
+
+#include "common/AppError.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+namespace wel::excel {
+
+namespace {
+
+// Ranges come from the program; this only stops a wrong address such as a
+// whole column from building millions of cells.
+constexpr qint64 kMaxRangeCells = 2'000'000;
+
+bool parseNumber(const QString& digits, double* out)
+{
+    bool ok = false;
+    *out = QLocale::c().toDouble(digits, &ok);
+    return ok;
+}
+
+} // namespace
+
+TypedValue interpretTyped(const QString& typed)
+{
+    TypedValue v;
+    if (typed.isEmpty())
+        return v;
+    if (typed.startsWith(u'\'')) {
+        v.text = typed.mid(1);
+        v.kind = v.text.isEmpty() ? TypedValue::Empty : TypedValue::Text;
+        return v;
+    }
+    // Blanks around a number do not stop the spreadsheet from reading it.
+    const QString t = typed.trimmed();
+    static const QRegularExpression plain(
+        QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?$"));
+    static const QRegularExpression grouped(QStringLiteral("^[+-]?\\d{1,3}(,\\d{3})+(\\.\\d*)?$"));
+    double n = 0;
+    if (plain.match(t).hasMatch() && parseNumber(t, &n)) {
+        v.kind = TypedValue::Number;
+        v.number = n;
+    } else if (grouped.match(t).hasMatch() && parseNumber(QString(t).remove(u','), &n)) {
+        v.kind = TypedValue::Number;
+        v.number = n;
+        v.amount = true;
+    } else {
+        v.kind = TypedValue::Text;
+        v.text = typed;
+    }
+    return v;
+}
+
+void PageSetup::setPrintTitleRows(const QString& rows)
+{
+    if (rows.trimmed().isEmpty()) {
+        firstTitleRow = lastTitleRow = 0;
+        return;
+    }
+    const RowSpan span = RowSpan::parse(rows);
+    firstTitleRow = span.first;
+    lastTitleRow = span.last;
+}
+
+Worksheet::Worksheet(const QString& name)
+{
+    setName(name);
+}
+
+void Worksheet::setName(const QString& name)
+{
+    QString n = name;
+    static const QRegularExpression refused(QStringLiteral("[\\[\\]:*?/\\\\]"));
+    n.replace(refused, QStringLiteral("_"));
+    n = n.left(31).trimmed();
+    while (n.startsWith(u'\''))
+        n.remove(0, 1);
+    while (n.endsWith(u'\''))
+        n.chop(1);
+    m_name = n.isEmpty() ? QStringLiteral("Sheet1") : n;
+}
+
+Worksheet::Cell& Worksheet::cellAt(int row, int column)
+{
+    if (row < 1 || column < 1 || row > 1048576 || column > 16384)
+        throw AppError(QStringLiteral("ตำแหน่งเซลล์ไม่ถูกต้อง: แถว %1 คอลัมน์ %2").arg(row).arg(column));
+    auto it = m_cells.find({row, column});
+    if (it != m_cells.end())
+        return it->second;
+    Cell cell;
+    // A cell that comes into being in a formatted row takes the row's look.
+    if (auto rs = m_rowStyles.find(row); rs != m_rowStyles.end())
+        cell.style = rs->second;
+    return m_cells.emplace(Key{row, column}, cell).first->second;
+}
+
+template<class F> void Worksheet::forEachCell(const CellRange& range, F apply)
+{
+    const qint64 area = qint64(range.bottom - range.top + 1) * (range.right - range.left + 1);
+    if (area > kMaxRangeCells)
+        throw AppError(QStringLiteral("ช่วงเซลล์ใหญ่เกินไป: %1").arg(range.toString()));
+    for (int r = range.top; r <= range.bottom; ++r)
+        for (int c = range.left; c <= range.right; ++c)
+            apply(cellAt(r, c).style, r, c);
+}
+
+template<class F> void Worksheet::forRow(int row, F apply)
+{
+    apply(m_rowStyles[row]);
+    for (auto it = m_cells.lower_bound({row, 0}); it != m_cells.end() && it->first.first == row; ++it)
+        apply(it->second.style);
+}
+
+void Worksheet::setText(int row, int column, const QString& typed)
+{
+    Cell& cell = cellAt(row, column);
+    cell.value = interpretTyped(typed);
+    // As when typing: a General cell takes the amount format, a cell that
+    // already has a format keeps it.
+    if (cell.value.amount && cell.style.numberFormat.isEmpty())
+        cell.style.numberFormat = amountFormat();
+}
+
+TypedValue Worksheet::value(int row, int column) const
+{
+    auto it = m_cells.find({row, column});
+    return it == m_cells.end() ? TypedValue() : it->second.value;
+}
+
+CellStyle Worksheet::style(int row, int column) const
+{
+    auto it = m_cells.find({row, column});
+    if (it != m_cells.end())
+        return it->second.style;
+    auto rs = m_rowStyles.find(row);
+    return rs == m_rowStyles.end() ? CellStyle() : rs->second;
+}
+
+void Worksheet::setFontSize(const CellRange& range, double points)
+{
+    forEachCell(range, [&](CellStyle& s, int, int) { s.fontSize = points; });
+}
+
+void Worksheet::setFontColor(const CellRange& range, ExcelColor color)
+{
+    forEachCell(range, [&](CellStyle& s, int, int) { s.fontColor = color; });
+}
+
+void Worksheet::setBold(const CellRange& range, bool bold)
+{
+    forEachCell(range, [&](CellStyle& s, int, int) { s.bold = bold; });
+}
+
+void Worksheet::setFill(const CellRange& range, ExcelColor color)
+{
+    forEachCell(range, [&](CellStyle& s, int, int) { s.fill = color; });
+}
+
+void Worksheet::setHorizontalAlignment(const CellRange& range, HAlign align)
+{
+    forEachCell(range, [&](CellStyle& s, int, int) { s.hAlign = align; });
+}
+
+void Worksheet::setVerticalAlignment(const CellRange& range, VAlign align)
+{
+    forEachCell(range, [&](CellStyle& s, int, int) { s.vAlign = align; });
+}
+
+void Worksheet::setNumberFormat(const CellRange& range, const QString& format)
+{
+    forEachCell(range, [&](CellStyle& s, int, int) { s.numberFormat = format; });
+}
+
+void Worksheet::setBorders(const CellRange& range, unsigned edges, Line line)
+{
+    const CellRange& b = range;
+    forEachCell(range, [&](CellStyle& s, int r, int c) {
+        if ((edges & EdgeLeft) && c == b.left)
+            s.left = line;
+        if ((edges & EdgeRight) && c == b.right)
+            s.right = line;
+        if ((edges & EdgeTop) && r == b.top)
+            s.top = line;
+        if ((edges & EdgeBottom) && r == b.bottom)
+            s.bottom = line;
+        // A line inside the block belongs to both cells it separates.
+        if (edges & InsideVertical) {
+            if (c > b.left)
+                s.left = line;
+            if (c < b.right)
+                s.right = line;
+        }
+        if (edges & InsideHorizontal) {
+            if (r > b.top)
+                s.top = line;
+            if (r < b.bottom)
+                s.bottom = line;
+        }
+    });
+}
+
+void Worksheet::merge(const CellRange& range)
+{
+    if (range.isSingleCell())
+        return;
+    for (const CellRange& m : std::as_const(m_merges)) {
+        const bool apart = m.right < range.left || m.left > range.right
+                           || m.bottom < range.top || m.top > range.bottom;
+        if (!apart)
+            throw AppError(QStringLiteral("ช่วงเซลล์ที่ผสานซ้อนกัน: %1 กับ %2")
+                               .arg(m.toString(), range.toString()));
+    }
+    forEachCell(range, [&](CellStyle&, int r, int c) {
+        if (r != range.top || c != range.left)
+            m_cells[{r, c}].value = TypedValue();
+    });
+    m_merges.append(range);
+}
+
+void Worksheet::setRowFontSize(int row, double points)
+{
+    forRow(row, [&](CellStyle& s) { s.fontSize = points; });
+}
+
+void Worksheet::setRowAlignment(int row, HAlign align)
+{
+    forRow(row, [&](CellStyle& s) { s.hAlign = align; });
+}
+
+void Worksheet::setColumnWidth(const QString& columns, double width)
+{
+    const ColumnSpan span = ColumnSpan::parse(columns);
+    setColumnWidth(span.first, span.last, width);
+}
+
+void Worksheet::setColumnWidth(int first, int last, double width)
+{
+    for (int c = first; c <= last; ++c)
+        m_widths[c] = width;
+}
+
+std::optional<double> Worksheet::columnWidth(int column) const
+{
+    auto it = m_widths.find(column);
+    if (it == m_widths.end())
+        return std::nullopt;
+    return it->second;
+}
+
+} // namespace wel::excel

@@ -1,0 +1,33 @@
+#pragma once
+#include <QByteArray>
+#include <QStringList>
+#include <memory>
+
+namespace wel::excel {
+
+// Read access to the parts of a zip package (.xlsx, .ods) held in memory.
+// A damaged or cut-short archive is not valid and gives no parts.
+class ZipPackage {
+public:
+    explicit ZipPackage(const QByteArray& bytes);
+    ~ZipPackage();
+    ZipPackage(const ZipPackage&) = delete;
+    ZipPackage& operator=(const ZipPackage&) = delete;
+
+    static bool hasZipSignature(const QByteArray& bytes);
+
+    bool isValid() const { return m_valid; }
+    QStringList entryNames() const { return m_names; }
+    bool contains(const QString& name) const { return m_names.contains(name); }
+    // The part uncompressed; empty when it is missing or cannot be read.
+    QByteArray entry(const QString& name) const;
+
+private:
+    struct Impl;
+    QByteArray m_bytes;
+    std::unique_ptr<Impl> m_impl;
+    QStringList m_names;
+    bool m_valid = false;
+};
+
+} // namespace wel::excel

@@ -1,0 +1,126 @@
+#include "QtPrint.h"
+#include "StoredZip.h"
+#include "common/AppError.h"
+#include "common/excel/WorkbookReader.h"
+#include "common/excel/Worksheet.h"
+#include "common/excel/ZipPackage.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace wel::excel;
+
+namespace {
+
+QString fixture(const char* name)
+{
+    return QDir(QStringLiteral(WELMORA_TEST_FIXTURES)).filePath(QString::fromUtf8(name));
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// The message readFirstSheet gives for path, or "" when it reads.
+QString readError(const QString& path)
+{
+    try {
+        readFirstSheet(path);
+    } catch (const wel::AppError& e) {
+        return e.message();
+    }
+    return {};
+}
+
+} // namespace
+
+TEST(ExcelReader, ReadsXlsAndOdsUntilTheKeyCellIsEmpty)
+{
+    const QList<QStringList> expected = {
+        {QStringLiteral("1"), QStringLiteral("คณะแพทยศาสตร์"), QStringLiteral("12"),
+         QStringLiteral("1234.5"), QStringLiteral("15/01/2551")},
+        {QStringLiteral("2"), QStringLiteral("คณะวิศวกรรมศาสตร์"), QStringLiteral("3"),
+         QStringLiteral("250000"), QStringLiteral("15/01/2551")},
+    };
+    for (const char* name : {"income.xls", "income.ods"}) {
+        const QString path = fixture(name);
+        const QByteArray before = fileBytes(path);
+        const QDateTime modified = QFileInfo(path).lastModified();
+        ASSERT_FALSE(before.isEmpty()) << name;
+
+        const SheetData sheet = readFirstSheet(path);
+        EXPECT_EQ(sheet.name, QStringLiteral("รายรับ")) << name;
+        EXPECT_EQ(sheet.cell("A1"), QStringLiteral("รายงานเงินรับ")) << name;
+        EXPECT_EQ(sheet.cell("B4"), QStringLiteral("หน่วยงาน")) << name;
+        // Row 7's key cell is empty: row 8 is there but not read.
+        EXPECT_EQ(sheet.cell("B8"), QStringLiteral("หลังช่องว่าง")) << name;
+        EXPECT_EQ(sheet.rowsUntilEmptyKey(5, 1, 5), expected) << name;
+        EXPECT_TRUE(sheet.rowsUntilEmptyKey(7, 1, 5).isEmpty()) << name;
+
+        EXPECT_EQ(fileBytes(path), before) << name;
+        EXPECT_EQ(QFileInfo(path).lastModified(), modified) << name;
+    }
+}
+
+TEST(ExcelReader, RefusesWhatIsNotAWholeWorkbook)
+{
+    QTemporaryDir dir;
+    const QString good = dir.filePath(QStringLiteral("good.xlsx"));
+    Worksheet sheet(QStringLiteral("Sheet1"));
+    for (int r = 1; r <= 200; ++r)
+        sheet.setText(r, 1, QStringLiteral("แถวที่ %1").arg(r));
+    sheet.save(good);
+    const QByteArray xlsx = fileBytes(good);
+    ASSERT_EQ(detectWorkbookFormat(xlsx), WorkbookFormat::Xlsx);
+
+    const QString cut = dir.filePath(QStringLiteral("cut.xlsx"));
+    writeBytes(cut, xlsx.left(xlsx.size() / 2));
+    const QString text = dir.filePath(QStringLiteral("notes.xlsx"));
+    writeBytes(text, QByteArrayLiteral("ลำดับที่,หน่วยงาน\n1,คณะ\n"));
+    const QString cutXls = dir.filePath(QStringLiteral("cut.xls"));
+    writeBytes(cutXls, fileBytes(fixture("income.xls")).left(1500));
+    // The archive is whole but the sheet inside it stops half-way.
+    const ZipPackage package(xlsx);
+    QList<QPair<QString, QByteArray>> parts, cutParts;
+    for (const QString& name : package.entryNames()) {
+        const QByteArray data = package.entry(name);
+        parts.append({name, data});
+        // Cut after a whole row, where a parser may simply stop.
+        const qsizetype rowEnd = data.indexOf("</row>", data.size() / 2) + 6;
+        cutParts.append({name, name == u"xl/worksheets/sheet1.xml" ? data.left(rowEnd) : data});
+    }
+    const QString repacked = dir.filePath(QStringLiteral("repacked.xlsx"));
+    writeBytes(repacked, wel::test::storedZip(parts));
+    ASSERT_EQ(readFirstSheet(repacked).rowsUntilEmptyKey(1, 1, 1).size(), 200);
+    const QString cutSheet = dir.filePath(QStringLiteral("cut-sheet.xlsx"));
+    writeBytes(cutSheet, wel::test::storedZip(cutParts));
+    const QString empty = dir.filePath(QStringLiteral("empty.xlsx"));
+    writeBytes(empty, QByteArray());
+
+    struct Case { QString path; QString message; };
+    const Case cases[] = {
+        {cut, QStringLiteral("แฟ้ม %1 เสียหายหรือไม่สมบูรณ์ อ่านข้อมูลไม่ได้").arg(cut)},
+        {cutSheet, QStringLiteral("แฟ้ม %1 เสียหายหรือไม่สมบูรณ์ อ่านข้อมูลไม่ได้").arg(cutSheet)},
+        {cutXls, QStringLiteral("แฟ้ม %1 เสียหายหรือไม่สมบูรณ์ อ่านข้อมูลไม่ได้").arg(cutXls)},
+        {text, QStringLiteral("แฟ้ม %1 ไม่ใช่แฟ้ม Excel (.xlsx, .xls) หรือแฟ้ม .ods จึงอ่านข้อมูลไม่ได้").arg(text)},
+        {empty, QStringLiteral("แฟ้ม %1 ไม่ใช่แฟ้ม Excel (.xlsx, .xls) หรือแฟ้ม .ods จึงอ่านข้อมูลไม่ได้").arg(empty)},
+        {dir.filePath(QStringLiteral("missing.xlsx")),
+         QStringLiteral("ไม่สามารถเปิดแฟ้ม %1 ได้").arg(dir.filePath(QStringLiteral("missing.xlsx")))},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(readError(c.path), c.message);
+    EXPECT_EQ(fileBytes(text), QByteArrayLiteral("ลำดับที่,หน่วยงาน\n1,คณะ\n"));
+}
