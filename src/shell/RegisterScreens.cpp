@@ -2,6 +2,11 @@
 
 namespace wel {
 
-void registerAllScreens() {}
+void registerPersonnelScreens();
+
+void registerAllScreens()
+{
+    registerPersonnelScreens();
+}
 
 } // namespace wel

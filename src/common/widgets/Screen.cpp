@@ -21,17 +21,19 @@ void Screen::closeScreen()
     close();
 }
 
-bool Screen::guard(const std::function<void()>& operation)
+bool Screen::guard(const std::function<void()>& operation) { return guardOperation(this, operation); }
+
+bool guardOperation(QWidget* parent, const std::function<void()>& operation)
 {
     try {
         operation();
         return true;
     } catch (const DbError& e) {
-        msg::error(this, e.message());
+        msg::error(parent, e.message());
     } catch (const AppError& e) {
-        msg::warning(this, e.message());
+        msg::warning(parent, e.message());
     } catch (const std::exception& e) {
-        msg::error(this, QString::fromLocal8Bit(e.what()));
+        msg::error(parent, QString::fromLocal8Bit(e.what()));
     }
     return false;
 }

@@ -6,6 +6,10 @@
 
 namespace wel {
 
+// What Screen::guard does, for widgets that sit inside a screen (the employee
+// search panel): runs the operation and shows a failure in the standard box.
+bool guardOperation(QWidget* parent, const std::function<void()>& operation);
+
 // Base of every screen: holds the connection and the log-in context captured
 // at creation, closes itself from its exit button, and runs button handlers
 // through guard() so that any failure is shown and nothing half-done remains.

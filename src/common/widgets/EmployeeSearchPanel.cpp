@@ -1,0 +1,187 @@
+#include "EmployeeSearchPanel.h"
+#include "Named.h"
+#include "Screen.h"
+#include "common/AppError.h"
+#include "common/Utility.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+namespace wel {
+
+const QString EmployeeSearchPanel::kNameRequired = QStringLiteral("กรุณาใส่ชื่อที่ต้องการค้นหาด้วย");
+
+QVector<EmployeeGridColumn> employeeGridColumns()
+{
+    return {{QStringLiteral("No"), 50, EmployeeColumn::RowNo},
+            {QStringLiteral("รหัสประจำตัวประชาชน"), 90, EmployeeColumn::Emp_SSN},
+            {QStringLiteral("รหัสประจำตัวพนักงาน"), 90, EmployeeColumn::EMP_ID},
+            {QStringLiteral("คำนำหน้า"), 70, EmployeeColumn::Emp_Surname},
+            {QStringLiteral("ชื่อ"), 80, EmployeeColumn::Emp_F_Name},
+            {QStringLiteral("นามสกุล"), 80, EmployeeColumn::Emp_L_Name},
+            {QStringLiteral("ปรเภท"), 40, EmployeeColumn::Emp_H_Type}};
+}
+
+EmployeeSearchPanel::EmployeeSearchPanel(Database& db, const LoginContext& login, EmployeeSearchOptions options,
+                                         QWidget* parent)
+    : QWidget(parent), m_db(db), m_login(login), m_options(std::move(options))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto* searchBox = new QGroupBox(m_options.searchTitle, this);
+    auto* form = new QGridLayout;
+    m_byName = new QRadioButton(QStringLiteral("ชื่อ"), searchBox);
+    m_byEmpId = new QRadioButton(QStringLiteral("รหัสประจำตัวพนักงาน"), searchBox);
+    m_bySsn = new QRadioButton(QStringLiteral("รหัสประจำตัวประชาชน"), searchBox);
+    m_byName->setObjectName(QStringLiteral("RadioButton1"));
+    m_byEmpId->setObjectName(QStringLiteral("RadioButton2"));
+    m_bySsn->setObjectName(QStringLiteral("RadioButton3"));
+    m_firstName = namedEdit("edtEmp_F_Name", 40, searchBox);
+    m_empId = namedEdit("edtEMP_ID", 12, searchBox);
+    m_ssn = namedEdit("edtEmp_SSN", 13, searchBox);
+    form->addWidget(m_byName, 0, 0);
+    form->addWidget(m_firstName, 0, 1);
+    if (m_options.withLastName) {
+        m_lastName = namedEdit("edtEmp_L_Name", 40, searchBox);
+        form->addWidget(new QLabel(QStringLiteral("นามสกุล"), searchBox), 0, 2);
+        form->addWidget(m_lastName, 0, 3);
+    }
+    form->addWidget(m_byEmpId, 1, 0);
+    form->addWidget(m_empId, 1, 1);
+    form->addWidget(m_bySsn, 2, 0);
+    form->addWidget(m_ssn, 2, 1);
+    form->setColumnStretch(4, 1);
+    for (QRadioButton* rb : {m_byName, m_byEmpId, m_bySsn})
+        connect(rb, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                modeChanged();
+        });
+
+    auto* select = namedButton("btnSelect", m_options.selectCaption, searchBox);
+    connect(select, &QPushButton::clicked, this, [this] { guardOperation(this, [this] { search(); }); });
+    m_buttons = new QHBoxLayout;
+    m_buttons->addWidget(select);
+    m_buttons->addStretch();
+    auto* searchLayout = new QVBoxLayout(searchBox);
+    searchLayout->addLayout(form);
+    searchLayout->addLayout(m_buttons);
+    layout->addWidget(searchBox);
+
+    auto* gridBox = new QGroupBox(m_options.gridTitle, this);
+    m_grid = new QTableWidget(1, int(m_options.columns.size()), gridBox);
+    m_grid->setObjectName(m_options.gridName);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->verticalHeader()->hide();
+    m_grid->horizontalHeader()->setStretchLastSection(false);
+    QStringList headings;
+    for (const EmployeeGridColumn& c : m_options.columns)
+        headings << c.heading;
+    m_grid->setHorizontalHeaderLabels(headings);
+    for (int i = 0; i < m_options.columns.size(); ++i) {
+        const int width = m_options.columns[i].width;
+        m_grid->setColumnWidth(i, width);
+        m_grid->setColumnHidden(i, width == 0);
+    }
+    auto* gridLayout = new QVBoxLayout(gridBox);
+    gridLayout->addWidget(m_grid);
+    layout->addWidget(gridBox, 1);
+
+    reset();
+}
+
+void EmployeeSearchPanel::addButton(QPushButton* button)
+{
+    m_buttons->insertWidget(m_buttons->count() - 1, button);
+}
+
+void EmployeeSearchPanel::reset()
+{
+    for (QLineEdit* e : {m_firstName, m_lastName, m_empId, m_ssn})
+        if (e)
+            e->clear();
+    m_byName->setChecked(true);
+    modeChanged();
+    clearResults();
+}
+
+void EmployeeSearchPanel::modeChanged()
+{
+    m_firstName->setEnabled(m_byName->isChecked());
+    if (m_lastName)
+        m_lastName->setEnabled(m_byName->isChecked());
+    m_empId->setEnabled(m_byEmpId->isChecked());
+    m_ssn->setEnabled(m_bySsn->isChecked());
+}
+
+void EmployeeSearchPanel::clearResults()
+{
+    m_rows.clear();
+    m_grid->clearContents();
+    m_grid->setRowCount(1);
+    m_grid->setCurrentCell(0, 0);
+}
+
+void EmployeeSearchPanel::search()
+{
+    EmployeeQuery q;
+    if (m_byEmpId->isChecked()) {
+        q.by = EmployeeSearchBy::EmpId;
+        q.text = m_empId->text();
+    } else if (m_bySsn->isChecked()) {
+        q.by = EmployeeSearchBy::Ssn;
+        q.text = m_ssn->text();
+    } else {
+        q.text = m_firstName->text();
+        q.lastName = m_lastName ? m_lastName->text() : QString();
+        if (m_options.nameRequired && TrimBlanks(q.text).isEmpty())
+            throw AppError(kNameRequired);
+    }
+    q.factCode = facultyScope(m_login);
+    q.orderByLastName = m_options.orderByLastName;
+    const QVector<EmployeeSummary> found = searchActiveEmployees(m_db, q);
+    clearResults();
+    if (found.isEmpty())
+        throw AppError(QStringLiteral("ไม่พบข้อมูลที่ต้องการ"));
+    m_rows = found;
+    m_grid->setRowCount(int(found.size()));
+    for (int r = 0; r < found.size(); ++r)
+        for (int c = 0; c < m_options.columns.size(); ++c)
+            m_grid->setItem(r, c, new QTableWidgetItem(cellText(found[r], r + 1, m_options.columns[c].column)));
+    m_grid->setCurrentCell(0, 0);
+}
+
+QString EmployeeSearchPanel::cellText(const EmployeeSummary& e, int rowNo, EmployeeColumn c) const
+{
+    switch (c) {
+    case EmployeeColumn::RowNo: return QString::number(rowNo);
+    case EmployeeColumn::Emp_SSN: return e.Emp_SSN;
+    case EmployeeColumn::EMP_ID: return e.EMP_ID;
+    case EmployeeColumn::Emp_Surname: return e.Emp_Surname;
+    case EmployeeColumn::Emp_F_Name: return e.Emp_F_Name;
+    case EmployeeColumn::Emp_L_Name: return e.Emp_L_Name;
+    case EmployeeColumn::Emp_H_Type: return e.Emp_H_Type;
+    case EmployeeColumn::KV_ID: return e.KV_ID;
+    case EmployeeColumn::Emp_Position: return e.Emp_Position;
+    case EmployeeColumn::Fact_code: return e.Fact_code;
+    }
+    return {};
+}
+
+std::optional<EmployeeSummary> EmployeeSearchPanel::selected() const
+{
+    const int row = m_grid->currentRow();
+    if (row < 0 || row >= m_rows.size())
+        return std::nullopt;
+    return m_rows.at(row);
+}
+
+} // namespace wel

@@ -1,0 +1,90 @@
+#pragma once
+#include "personnel/EmployeeSearch.h"
+#include "shell/LoginContext.h"
+
+#include <QVector>
+#include <QWidget>
+
+#include <optional>
+
+class QGroupBox;
+class QHBoxLayout;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
+namespace wel {
+
+class Database;
+
+// What a grid column of the employee search shows.
+enum class EmployeeColumn { RowNo, Emp_SSN, EMP_ID, Emp_Surname, Emp_F_Name, Emp_L_Name, Emp_H_Type, KV_ID,
+                            Emp_Position, Fact_code };
+
+struct EmployeeGridColumn {
+    QString heading;
+    int width = 0; // 0 hides the column (it carries a key)
+    EmployeeColumn column = EmployeeColumn::RowNo;
+};
+
+// No, identity number, staff number, title, given name, family name and right
+// type, as the personnel screens' grids begin; screens add their key columns.
+QVector<EmployeeGridColumn> employeeGridColumns();
+
+// How one screen's search panel looks and searches.
+struct EmployeeSearchOptions {
+    QString searchTitle;       // "1. ค้นหาข้อมูลพนักงาน"
+    QString gridTitle;         // "2. คลิกเลือกพนักงาน"
+    QString gridName = QStringLiteral("StringGrid1");
+    QString selectCaption = QStringLiteral("ค้นหา");
+    bool withLastName = false; // a family-name field beside the given name
+    bool nameRequired = false; // searching by an empty given name is refused
+    bool orderByLastName = false;
+    QVector<EmployeeGridColumn> columns;
+};
+
+// The panel that finds active employees by given name, staff number or
+// identity number, limited to the clerk's faculty in mode "FC", and lists
+// them in a grid whose rows carry the employee keys.
+class EmployeeSearchPanel : public QWidget {
+    Q_OBJECT
+public:
+    EmployeeSearchPanel(Database& db, const LoginContext& login, EmployeeSearchOptions options, QWidget* parent = nullptr);
+
+    static const QString kNameRequired; // "กรุณาใส่ชื่อที่ต้องการค้นหาด้วย"
+
+    // Adds a screen's button to the row of the search button.
+    void addButton(QPushButton* button);
+    // Search mode "ชื่อ", the search fields emptied, the grid cleared.
+    void reset();
+    // The grid back to its heading and one empty row.
+    void clearResults();
+    // Runs the search and fills the grid; throws AppError when the name is
+    // required but empty, and after clearing the grid when nothing is found.
+    void search();
+    // The employee of the selected grid row; nullopt on an empty row.
+    std::optional<EmployeeSummary> selected() const;
+
+    QTableWidget* grid() const { return m_grid; }
+
+private:
+    void modeChanged();
+    QString cellText(const EmployeeSummary& e, int rowNo, EmployeeColumn c) const;
+
+    Database& m_db;
+    LoginContext m_login;
+    EmployeeSearchOptions m_options;
+    QVector<EmployeeSummary> m_rows;
+    QRadioButton* m_byName = nullptr;
+    QRadioButton* m_byEmpId = nullptr;
+    QRadioButton* m_bySsn = nullptr;
+    QLineEdit* m_firstName = nullptr;
+    QLineEdit* m_lastName = nullptr; // only withLastName
+    QLineEdit* m_empId = nullptr;
+    QLineEdit* m_ssn = nullptr;
+    QHBoxLayout* m_buttons = nullptr;
+    QTableWidget* m_grid = nullptr;
+};
+
+} // namespace wel

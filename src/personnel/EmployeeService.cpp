@@ -1,0 +1,202 @@
+#include "EmployeeService.h"
+#include "EmployeeSearch.h"
+#include "PersonnelCommon.h"
+#include "common/RunningNumbers.h"
+#include "common/Utility.h"
+#include "common/db/Database.h"
+#include "shell/LoginContext.h"
+
+namespace wel::EmployeeService {
+
+const QString kTypeRefused = QStringLiteral("ไม่สามารถเลือกสิทธิประเภทนี้ได้ โปรดตรวจสอบ");
+const QString kTypeInUse =
+    QStringLiteral("พนักงานคนนี้มีการเบิกค่ารักษาพยาบาลแล้ว\rไม่สามารถเปลี่ยนประเภทได้");
+const QString kNotFoundForEdit = QStringLiteral("ไม่พบข้อมูลที่ต้องการแก้ไข");
+const QString kHasClaims = QStringLiteral("พนักงานนี้มีการเบิกค่ารักษาพยาบาลแล้วไม่สามารถลบข้อมูลได้");
+const QString kConfirmDelete = QStringLiteral("ยืนยันการลบข้อมูล ");
+const QString kDeleted = QStringLiteral("ทำการลบข้อมูลเรียบร้อยแล้ว");
+const QString kApptDateCaption = QStringLiteral("วันที่บรรจุเป็นพนักงาน");
+
+namespace {
+
+const QString kEmpIdLine = QStringLiteral("รหัสประจำตัวพนักงาน : ");
+const QString kSsnLine = QStringLiteral("รหัสประจำประชาชน : ");
+
+bool isFC(const LoginContext& login) { return login.Cur_Mode == QLatin1String("FC"); }
+
+void normalise(EmployeeRecord& r)
+{
+    for (QString* f : {&r.EMP_ID, &r.Emp_SSN, &r.Emp_Surname, &r.Emp_F_Name, &r.Emp_L_Name, &r.Emp_Position,
+                       &r.Emp_Level, &r.Emp_Dept_Name, &r.Emp_H_Type, &r.Fact_code, &r.Bank_Account_No})
+        *f = TrimBlanks(*f);
+    r.EMP_ID = r.EMP_ID.toUpper();
+    r.Fact_code = r.Fact_code.toUpper();
+}
+
+// "ข้อมูลพนักงาน ชื่อ : <name>\r<lines>\r<closing>" for the first active
+// employee other than r itself that matches the condition.
+void refuseDuplicate(Database& db, const EmployeeRecord& r, const QString& condition, QVariantList params,
+                     bool withEmpId, bool withSsn, const QString& closing)
+{
+    QString sql = QStringLiteral("SELECT Emp_Surname, Emp_F_Name, Emp_L_Name, EMP_ID, Emp_SSN "
+                                 "FROM T_Emp_Gov_Histry WHERE Emp_Status = 'A' AND ")
+        + condition;
+    if (!r.KV_ID.isEmpty()) {
+        sql += QStringLiteral(" AND KV_ID <> ?");
+        params << r.KV_ID;
+    }
+    const Rows rows = db.select(sql + QStringLiteral(" ORDER BY KV_ID"), params);
+    if (rows.isEmpty())
+        return;
+    auto t = [&](const char* c) { return rows.text(0, QString::fromLatin1(c)); };
+    QString text = QStringLiteral("ข้อมูลพนักงาน ชื่อ : ") + t("Emp_Surname") + t("Emp_F_Name") + QStringLiteral("  ")
+        + t("Emp_L_Name") + QLatin1Char('\r');
+    if (withEmpId)
+        text += kEmpIdLine + t("EMP_ID") + QLatin1Char('\r');
+    if (withSsn)
+        text += kSsnLine + t("Emp_SSN") + QLatin1Char('\r');
+    throw AppError(text + closing);
+}
+
+// Active staff numbers are unique, identity numbers unique within the
+// faculty the record is (to be) in.
+void checkDuplicates(Database& db, const EmployeeRecord& r)
+{
+    const QString fact = db.ciEquals(QStringLiteral("Fact_code"));
+    const QString empId = db.ciEquals(QStringLiteral("EMP_ID"));
+    refuseDuplicate(db, r, fact + QStringLiteral(" AND ") + empId + QStringLiteral(" AND Emp_SSN = ?"),
+                    {r.Fact_code, r.EMP_ID, r.Emp_SSN}, true, true,
+                    QStringLiteral("นี้มีในระบบแล้ว ไม่สามารถเพิ่มในระบบได้ กรุณาตรวจสอบ"));
+    refuseDuplicate(db, r, empId, {r.EMP_ID}, true, false,
+                    QStringLiteral("รหัสประจำตัวพนักงานนี้ มีในระบบแล้ว ไม่สามารถเพิ่มในระบบได้ กรุณาตรวจสอบ"));
+    refuseDuplicate(db, r, fact + QStringLiteral(" AND Emp_SSN = ?"), {r.Fact_code, r.Emp_SSN}, false, true,
+                    QStringLiteral("รหัสประจำตัวประชาชน นี้มีในระบบแล้ว ไม่สามารถเพิ่มในระบบได้ กรุณาตรวจสอบ"));
+}
+
+QString requireSelected(const QString& kvId)
+{
+    const QString id = TrimBlanks(kvId);
+    if (id.isEmpty())
+        throw AppError(personnel::kNoneSelected);
+    return id;
+}
+
+} // namespace
+
+void validate(const EmployeeRecord& record)
+{
+    EmployeeRecord r = record;
+    normalise(r);
+    const std::pair<const QString*, const char*> required[] = {
+        {&r.EMP_ID, "กรุณาใส่รหัสประจำตัวพนักงานด้วย"},   {&r.Emp_SSN, "กรุณาใส่เลขบัตรประจำตัวประชาชนด้วย"},
+        {&r.Emp_Surname, "กรุณาใส่คำนำหน้าชื่อพนักงานด้วย"}, {&r.Emp_F_Name, "กรุณาใส่ชื่อพนักงานด้วย"},
+        {&r.Emp_L_Name, "กรุณาใส่นามสกุลพนักงานด้วย"},      {&r.Fact_code, "กรุณาใส่ข้อมูลคณะด้วย"},
+    };
+    for (const auto& [field, message] : required)
+        if (field->isEmpty())
+            throw AppError(QString::fromUtf8(message));
+    personnel::checkedDate(r.Emp_In_date2, kApptDateCaption, true);
+}
+
+std::optional<EmployeeRecord> load(Database& db, const LoginContext& login, const QString& kvId)
+{
+    if (!findEmployeeInScope(db, login, TrimBlanks(kvId)))
+        return std::nullopt;
+    const Rows rows = db.select(QStringLiteral("SELECT T_Emp_Gov_Histry.*, T_Fact.Fact_Name "
+                                               "FROM T_Emp_Gov_Histry LEFT OUTER JOIN T_Fact "
+                                               "ON T_Emp_Gov_Histry.Fact_code = T_Fact.Fact_Code "
+                                               "WHERE T_Emp_Gov_Histry.KV_ID = ?"),
+                                {TrimBlanks(kvId)});
+    if (rows.isEmpty())
+        return std::nullopt;
+    auto t = [&](const char* c) { return rows.text(0, QString::fromLatin1(c)); };
+    return EmployeeRecord{t("KV_ID"),         t("EMP_ID"),       t("Emp_SSN"),     t("Emp_Surname"),
+                          t("Emp_F_Name"),    t("Emp_L_Name"),   t("Emp_Position"), t("Emp_Level"),
+                          t("Emp_Dept_Name"), t("Emp_In_date2"), t("Emp_H_Type"),   t("Fact_code"),
+                          t("Bank_Account_No"), t("Fact_Name")};
+}
+
+QString add(Database& db, const LoginContext& login, EmployeeRecord r)
+{
+    normalise(r);
+    r.KV_ID.clear();
+    if (isFC(login)) {
+        r.Fact_code = login.Cur_Fact_Code.toUpper();
+        r.Emp_H_Type = QStringLiteral("2");
+        r.Bank_Account_No.clear();
+    }
+    validate(r);
+    const QString inDate = personnel::checkedDate(r.Emp_In_date2, kApptDateCaption, true);
+    if (r.Emp_H_Type != QLatin1String("2") && r.Emp_H_Type != QLatin1String("3"))
+        throw AppError(kTypeRefused);
+
+    Transaction tx(db);
+    checkDuplicates(db, r);
+    r.KV_ID = RunningNumbers::takeEmployeeKey(db, login.Cur_Date, RunningNumbers::WhenMissing::CreateRow);
+    db.exec(QStringLiteral("INSERT INTO T_Emp_Gov_Histry (KV_ID, EMP_ID, Emp_SSN, Emp_Surname, Emp_F_Name, "
+                           "Emp_L_Name, Emp_Position, Emp_Level, Emp_Dept_Name, Emp_In_date2, Emp_H_Type, "
+                           "Fact_code, Bank_Account_No, Emp_Status) "
+                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'A')"),
+            {r.KV_ID, r.EMP_ID, r.Emp_SSN, r.Emp_Surname, r.Emp_F_Name, r.Emp_L_Name, r.Emp_Position, r.Emp_Level,
+             r.Emp_Dept_Name, inDate, r.Emp_H_Type, r.Fact_code, r.Bank_Account_No});
+    tx.commit();
+    return r.KV_ID;
+}
+
+void edit(Database& db, const LoginContext& login, EmployeeRecord r)
+{
+    normalise(r);
+    r.KV_ID = TrimBlanks(r.KV_ID);
+    validate(r);
+    const QString inDate = personnel::checkedDate(r.Emp_In_date2, kApptDateCaption, true);
+
+    Transaction tx(db);
+    const auto stored = load(db, login, r.KV_ID);
+    if (!stored)
+        throw AppError(kNotFoundForEdit);
+    if (isFC(login)) {
+        r.Fact_code = login.Cur_Fact_Code.toUpper();
+        r.Emp_H_Type = stored->Emp_H_Type;
+        r.Bank_Account_No = stored->Bank_Account_No;
+    }
+    if (r.Emp_H_Type != stored->Emp_H_Type
+        && !db.select(QStringLiteral("SELECT KV_ID FROM T_Year_Cur_Health WHERE KV_ID = ? AND Pay_Year = ?"),
+                      {r.KV_ID, login.Cur_Bud_Year})
+                .isEmpty())
+        throw AppError(kTypeInUse);
+    checkDuplicates(db, r);
+    db.exec(QStringLiteral("UPDATE T_Emp_Gov_Histry SET EMP_ID = ?, Emp_SSN = ?, Emp_Surname = ?, Emp_F_Name = ?, "
+                           "Emp_L_Name = ?, Emp_Position = ?, Emp_Level = ?, Emp_Dept_Name = ?, Emp_In_date2 = ?, "
+                           "Fact_code = ?, Emp_H_Type = ?, Bank_Account_No = ? WHERE KV_ID = ?"),
+            {r.EMP_ID, r.Emp_SSN, r.Emp_Surname, r.Emp_F_Name, r.Emp_L_Name, r.Emp_Position, r.Emp_Level,
+             r.Emp_Dept_Name, inDate, r.Fact_code, r.Emp_H_Type, r.Bank_Account_No, r.KV_ID});
+    db.exec(QStringLiteral("UPDATE T_Emp_Folk SET EF_Surname = ?, EF_F_Name = ?, EF_L_Name = ? "
+                           "WHERE Emp_Folk = '0' AND KV_ID = ?"),
+            {r.Emp_Surname, r.Emp_F_Name, r.Emp_L_Name, r.KV_ID});
+    tx.commit();
+}
+
+void checkDeletable(Database& db, const LoginContext& login, const QString& kvId)
+{
+    const QString id = requireSelected(kvId);
+    const auto e = findEmployeeInScope(db, login, id);
+    if (!e || e->Emp_Status != QLatin1String("A"))
+        throw AppError(personnel::kNotFound);
+    if (!db.select(QStringLiteral("SELECT Berg_Doc_ID FROM T_PAY_Health WHERE KV_ID = ?"), {id}).isEmpty())
+        throw AppError(kHasClaims);
+}
+
+void remove(Database& db, const LoginContext& login, const QString& kvId)
+{
+    Transaction tx(db);
+    checkDeletable(db, login, kvId);
+    // Only an active record: another workstation may have marked him meanwhile.
+    if (db.exec(QStringLiteral("UPDATE T_Emp_Gov_Histry SET Emp_Status = 'D', USER_E_Del = ? "
+                               "WHERE KV_ID = ? AND Emp_Status = 'A'"),
+                {login.Cur_Username, TrimBlanks(kvId)})
+        != 1)
+        throw AppError(personnel::kNotFound);
+    tx.commit();
+}
+
+} // namespace wel::EmployeeService

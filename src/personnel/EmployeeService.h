@@ -1,0 +1,63 @@
+#pragma once
+#include <QString>
+
+#include <optional>
+
+namespace wel {
+
+class Database;
+struct LoginContext;
+
+// The fields of an employee record that the add/edit screen shows.
+struct EmployeeRecord {
+    QString KV_ID;
+    QString EMP_ID;
+    QString Emp_SSN;
+    QString Emp_Surname;
+    QString Emp_F_Name;
+    QString Emp_L_Name;
+    QString Emp_Position;
+    QString Emp_Level;
+    QString Emp_Dept_Name;
+    QString Emp_In_date2;
+    QString Emp_H_Type = QStringLiteral("2");
+    QString Fact_code;
+    QString Bank_Account_No;
+    QString Fact_Name; // read only, from T_Fact
+};
+
+// Adding, correcting and deleting employees. In mode "FC" a clerk works on
+// his own faculty only, the right type stays "2" for new employees and the
+// right type and bank account of existing ones stay as stored; the finance
+// division (mode "KV") may set them for any faculty.
+namespace EmployeeService {
+
+extern const QString kTypeRefused;   // right type "1" on adding
+extern const QString kTypeInUse;     // right type changed while a yearly row exists
+extern const QString kNotFoundForEdit;
+extern const QString kHasClaims;
+extern const QString kConfirmDelete;
+extern const QString kDeleted;
+extern const QString kApptDateCaption; // "วันที่บรรจุเป็นพนักงาน"
+
+// Required fields in the screen's order, then the appointment date. Throws
+// AppError with the message of the first failure.
+void validate(const EmployeeRecord& r);
+
+// The record with its faculty name, when the clerk may work on it.
+std::optional<EmployeeRecord> load(Database& db, const LoginContext& login, const QString& kvId);
+
+// Inserts an active employee with a new KV_ID and returns the key.
+QString add(Database& db, const LoginContext& login, EmployeeRecord r);
+
+// Rewrites the record r.KV_ID and the names of his own family row (code "0").
+void edit(Database& db, const LoginContext& login, EmployeeRecord r);
+
+// Refusals that come before the delete confirmation: nothing selected, not
+// found, or a claim of any status.
+void checkDeletable(Database& db, const LoginContext& login, const QString& kvId);
+// Marks the employee deleted ("D") by the clerk.
+void remove(Database& db, const LoginContext& login, const QString& kvId);
+
+} // namespace EmployeeService
+} // namespace wel
