@@ -1,4 +1,7 @@
 #include "AdminCommands.h"
+#include "admin/UserLetter.h"
+#include "admin/UserService.h"
+#include "common/ThaiDate.h"
 #include "shell/DatabaseSetup.h"
 
 #include <QTextStream>
@@ -9,6 +12,8 @@ const QVector<Command>& commands()
 {
     static const QVector<Command> list = {
         {QStringLiteral("init"), QStringLiteral("init --db URL [--demo]"), init},
+        {QStringLiteral("print"),
+         QStringLiteral("print user-letters --db URL --from N --to M --pdf FILE"), print},
         {QStringLiteral("screenshots"),
          QStringLiteral("screenshots --db URL --user NAME --password PW --out DIR"), screenshots},
     };
@@ -39,6 +44,28 @@ int init(const QStringList& args)
         auto db = Database::open(DbUrl::parse(url));
         initDatabase(*db, flag(args, QStringLiteral("demo")));
         out << "database ready: " << DbUrl::parse(url).display() << "\n";
+        return 0;
+    } catch (const AppError& e) {
+        err << e.message() << "\n";
+        return 1;
+    }
+}
+
+int print(const QStringList& args)
+{
+    QTextStream out(stdout), err(stderr);
+    if (args.value(0) != QLatin1String("user-letters") || option(args, QStringLiteral("pdf")).isEmpty()) {
+        err << usage();
+        return 2;
+    }
+    try {
+        const auto [from, to] =
+            UserService::parseRange(option(args, QStringLiteral("from")), option(args, QStringLiteral("to")));
+        auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));
+        const QString pdf = option(args, QStringLiteral("pdf"));
+        const Report letters = userLetters(*db, from, to, todayFrom(db->serverNow()).Cur_Date);
+        letters.writePdf(pdf);
+        out << "wrote " << pdf << " (" << letters.pageCount() << " pages)\n";
         return 0;
     } catch (const AppError& e) {
         err << e.message() << "\n";

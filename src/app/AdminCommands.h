@@ -19,5 +19,6 @@ bool flag(const QStringList& args, const QString& name);
 
 int init(const QStringList& args);
 int screenshots(const QStringList& args);
+int print(const QStringList& args);
 
 } // namespace wel::admin

@@ -3,10 +3,12 @@
 namespace wel {
 
 void registerPersonnelScreens();
+void registerAdminScreens();
 
 void registerAllScreens()
 {
     registerPersonnelScreens();
+    registerAdminScreens();
 }
 
 } // namespace wel

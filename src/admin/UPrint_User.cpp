@@ -1,0 +1,98 @@
+#include "UPrint_User.h"
+#include "UserLetter.h"
+#include "UserService.h"
+#include "common/widgets/EnterAsTab.h"
+#include "common/widgets/Named.h"
+#include "common/widgets/ReportPreview.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace wel {
+
+TfrmPrint_User::TfrmPrint_User(const ScreenContext& context, QWidget* parent) : Screen(context, parent)
+{
+    setWindowTitle(QStringLiteral("พิมพ์ผู้ใช้งานระบบ"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(titleLabel(QStringLiteral("พิมพ์ผู้ใช้งานระบบ"), this));
+
+    auto* range = new QHBoxLayout;
+    edtU_ID1 = namedEdit(QStringLiteral("edtU_ID1"), 5, this);
+    edtU_ID2 = namedEdit(QStringLiteral("edtU_ID2"), 5, this);
+    for (QLineEdit* e : {edtU_ID1, edtU_ID2}) {
+        e->setFixedWidth(70);
+        e->setAlignment(Qt::AlignRight);
+    }
+    btnShow_data = namedButton(QStringLiteral("btnShow_data"), QStringLiteral("แสดงข้อมูล"), this);
+    btnPrint_Preview = namedButton(QStringLiteral("btnPrint_Preview"), QStringLiteral("พิมพ์"), this);
+    btnExit = namedButton(QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"), this);
+    range->addWidget(new QLabel(QStringLiteral("ใส่ลำดับที่"), this));
+    range->addWidget(edtU_ID1);
+    range->addWidget(new QLabel(QStringLiteral("ถึง"), this));
+    range->addWidget(edtU_ID2);
+    range->addSpacing(16);
+    range->addWidget(btnShow_data);
+    range->addWidget(btnPrint_Preview);
+    range->addStretch();
+    range->addWidget(btnExit);
+    layout->addLayout(range);
+
+    StringGrid1 = new QTableWidget(0, 7, this);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setHorizontalHeaderLabels({QStringLiteral("No"), QStringLiteral("ลำดับ"),
+                                            QStringLiteral("ชื่อ - นามสกุล"), QStringLiteral("ตำแหน่ง"),
+                                            QStringLiteral("เบอร์โทรศัพท์"), QStringLiteral("หน่วยงาน"),
+                                            QStringLiteral("ฝ่าย")});
+    const int widths[] = {40, 40, 150, 100, 100, 200};
+    for (int c = 0; c < 6; ++c)
+        StringGrid1->setColumnWidth(c, widths[c]);
+    StringGrid1->horizontalHeader()->setStretchLastSection(true);
+    StringGrid1->verticalHeader()->hide();
+    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    layout->addWidget(StringGrid1, 1);
+
+    edtU_ID1->setText(QStringLiteral("1"));
+    edtU_ID2->setText(QStringLiteral("5"));
+    installEnterAsTab(this);
+
+    connect(btnShow_data, &QPushButton::clicked, this, [this] { guard([this] { btnShow_dataClick(); }); });
+    connect(btnPrint_Preview, &QPushButton::clicked, this, [this] { guard([this] { btnPrint_PreviewClick(); }); });
+    connect(btnExit, &QPushButton::clicked, this, &Screen::closeScreen);
+    setProperty("maximised", true);
+}
+
+void TfrmPrint_User::btnShow_dataClick()
+{
+    const Rows users = UserService::listUsers(db());
+    StringGrid1->setRowCount(0);
+    StringGrid1->setRowCount(users.count());
+    for (int i = 0; i < users.count(); ++i) {
+        const QString fact = users.text(i, QStringLiteral("Fact_Code"));
+        const QStringList cells = {
+            QString::number(i + 1),
+            users.text(i, QStringLiteral("ID")),
+            users.text(i, QStringLiteral("U_F_Name")) + QLatin1Char(' ') + users.text(i, QStringLiteral("U_L_Name")),
+            users.text(i, QStringLiteral("U_Position")),
+            users.text(i, QStringLiteral("U_Tel_No")),
+            QStringLiteral("(") + fact + QStringLiteral(")") + users.text(i, QStringLiteral("Fact_Name")),
+            users.text(i, QStringLiteral("Section_Name")),
+        };
+        for (int c = 0; c < cells.size(); ++c)
+            StringGrid1->setItem(i, c, new QTableWidgetItem(cells[c]));
+    }
+}
+
+void TfrmPrint_User::btnPrint_PreviewClick()
+{
+    const auto [from, to] = UserService::parseRange(edtU_ID1->text(), edtU_ID2->text());
+    const Report letters = userLetters(db(), from, to, login().Cur_Date);
+    previewReport(letters, this);
+}
+
+} // namespace wel

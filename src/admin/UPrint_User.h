@@ -1,0 +1,28 @@
+#pragma once
+#include "common/widgets/Screen.h"
+
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace wel {
+
+// "พิมพ์ผู้ใช้งานระบบ": the list of users and their notification letters.
+class TfrmPrint_User : public Screen {
+    Q_OBJECT
+public:
+    explicit TfrmPrint_User(const ScreenContext& context, QWidget* parent = nullptr);
+
+private:
+    void btnShow_dataClick();
+    void btnPrint_PreviewClick();
+
+    QLineEdit* edtU_ID1 = nullptr;
+    QLineEdit* edtU_ID2 = nullptr;
+    QPushButton* btnShow_data = nullptr;
+    QPushButton* btnPrint_Preview = nullptr;
+    QPushButton* btnExit = nullptr;
+    QTableWidget* StringGrid1 = nullptr;
+};
+
+} // namespace wel

@@ -1,0 +1,117 @@
+#include "UserService.h"
+#include "common/AppError.h"
+#include "common/db/Database.h"
+
+namespace wel::UserService {
+
+namespace {
+const QString kSelect = QStringLiteral(
+    "SELECT T_USER.ID, T_USER.Username, T_USER.Password, T_USER.Fact_Code, T_USER.User_Type, T_USER.section, "
+    "T_USER.U_Surname, T_USER.U_F_Name, T_USER.U_L_Name, T_USER.U_Position, T_USER.U_Tel_No, "
+    "T_Fact.Fact_Name, TR_Section.Section_Name "
+    "FROM T_USER LEFT OUTER JOIN TR_Section ON T_USER.section = TR_Section.section "
+    "LEFT OUTER JOIN T_Fact ON T_USER.Fact_Code = T_Fact.Fact_Code ");
+} // namespace
+
+Rows listUsers(Database& db)
+{
+    return db.select(kSelect + QStringLiteral("WHERE T_USER.ID < ? ORDER BY T_USER.ID"), {kFirstHiddenId});
+}
+
+Rows usersInRange(Database& db, int fromId, int toId)
+{
+    return db.select(kSelect + QStringLiteral("WHERE T_USER.ID BETWEEN ? AND ? AND T_USER.ID < ? ORDER BY T_USER.ID"),
+                     {fromId, toId, kFirstHiddenId});
+}
+
+std::pair<int, int> parseRange(const QString& from, const QString& to)
+{
+    bool ok1 = false, ok2 = false;
+    const int a = from.trimmed().toInt(&ok1);
+    const int b = to.trimmed().toInt(&ok2);
+    if (!ok1 || !ok2)
+        throw AppError(QStringLiteral("กรุณาใส่ลำดับที่เป็นตัวเลขจำนวนเต็ม"));
+    return {a, b};
+}
+
+UserRecord load(Database& db, int id)
+{
+    const Rows r = db.select(kSelect + QStringLiteral("WHERE T_USER.ID = ?"), {id});
+    if (r.isEmpty())
+        throw AppError(QStringLiteral("ไม่พบข้อมูลผู้ใช้งานลำดับที่ %1").arg(id));
+    UserRecord u;
+    u.id = id;
+    u.userName = r.text(0, QStringLiteral("Username"));
+    u.password = u.passwordAgain = r.text(0, QStringLiteral("Password"));
+    u.title = r.text(0, QStringLiteral("U_Surname"));
+    u.firstName = r.text(0, QStringLiteral("U_F_Name"));
+    u.lastName = r.text(0, QStringLiteral("U_L_Name"));
+    u.position = r.text(0, QStringLiteral("U_Position"));
+    u.userType = r.text(0, QStringLiteral("User_Type"));
+    u.telephone = r.text(0, QStringLiteral("U_Tel_No"));
+    u.factCode = r.text(0, QStringLiteral("Fact_Code"));
+    u.section = int(r.integer(0, QStringLiteral("section")));
+    return u;
+}
+
+Rows findUsers(Database& db, const QString& text)
+{
+    const QString like = QLatin1Char('%') + text.trimmed() + QLatin1Char('%');
+    return db.select(kSelect + QStringLiteral("WHERE T_USER.ID < ? AND (T_USER.U_F_Name LIKE ? OR T_USER.U_L_Name LIKE ? "
+                                              "OR T_USER.Username LIKE ?) ORDER BY T_USER.ID"),
+                     {kFirstHiddenId, like, like, like});
+}
+
+int save(Database& db, const UserRecord& u)
+{
+    const QString name = u.userName.trimmed();
+    if (name.isEmpty())
+        throw AppError(QStringLiteral("กรุณาใส่รหัสผู้ใช้ (User Name)"));
+    if (u.firstName.trimmed().isEmpty())
+        throw AppError(QStringLiteral("กรุณาใส่ชื่อผู้ใช้งาน"));
+    if (u.password.isEmpty())
+        throw AppError(QStringLiteral("กรุณาใส่รหัสผ่าน (Password)"));
+    if (u.password != u.passwordAgain)
+        throw AppError(QStringLiteral("รหัสผ่านทั้งสองช่องไม่ตรงกัน กรุณาใส่ใหม่"));
+    Transaction tx(db);
+    if (db.select(QStringLiteral("SELECT 1 FROM T_Fact WHERE Fact_Code = ?"), {u.factCode}).isEmpty())
+        throw AppError(QStringLiteral("กรุณาเลือกคณะ"));
+    if (db.select(QStringLiteral("SELECT 1 FROM TR_Section WHERE section = ?"), {u.section}).isEmpty())
+        throw AppError(QStringLiteral("กรุณาเลือกส่วน"));
+    if (!db.select(QStringLiteral("SELECT 1 FROM T_USER WHERE ") + db.ciEquals(QStringLiteral("Username"))
+                       + QStringLiteral(" AND ID <> ?"),
+                   {name, u.id})
+             .isEmpty())
+        throw AppError(QStringLiteral("รหัสผู้ใช้ %1 มีอยู่แล้ว กรุณาใช้ชื่ออื่น").arg(name));
+    const QVariantList values = {name,        u.password,         u.factCode,          u.userType.trimmed(),
+                                 u.section,   u.title.trimmed(),  u.firstName.trimmed(), u.lastName.trimmed(),
+                                 u.position.trimmed(), u.telephone.trimmed()};
+    int id = u.id;
+    if (id == 0) {
+        // The next number below the system's own accounts; the unique key on
+        // ID stops two administrators who add at the same moment.
+        id = int(db.select(QStringLiteral("SELECT MAX(ID) AS m FROM T_USER WHERE ID < ?"), {kFirstHiddenId})
+                     .integer(0, QStringLiteral("m")))
+            + 1;
+        if (id >= kFirstHiddenId)
+            throw AppError(QStringLiteral("ลำดับผู้ใช้งานเต็มแล้ว ไม่สามารถเพิ่มผู้ใช้งานได้"));
+        QVariantList params = {id};
+        params += values;
+        db.exec(QStringLiteral("INSERT INTO T_USER (ID, Username, Password, Fact_Code, User_Type, section, U_Surname, "
+                               "U_F_Name, U_L_Name, U_Position, U_Tel_No) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                params);
+    } else {
+        QVariantList params = values;
+        params << id;
+        if (db.exec(QStringLiteral("UPDATE T_USER SET Username = ?, Password = ?, Fact_Code = ?, User_Type = ?, "
+                                   "section = ?, U_Surname = ?, U_F_Name = ?, U_L_Name = ?, U_Position = ?, "
+                                   "U_Tel_No = ? WHERE ID = ?"),
+                    params)
+            != 1)
+            throw AppError(QStringLiteral("ไม่พบข้อมูลผู้ใช้งานลำดับที่ %1").arg(id));
+    }
+    tx.commit();
+    return id;
+}
+
+} // namespace wel::UserService

@@ -1,0 +1,43 @@
+#pragma once
+#include "common/db/Rows.h"
+
+#include <QString>
+
+namespace wel {
+
+class Database;
+
+// The users of the system (T_USER): the list and letters of the
+// administrator menu, and their upkeep.
+namespace UserService {
+
+// Users numbered 980 and above are the system's own accounts: never listed
+// nor printed.
+constexpr int kFirstHiddenId = 980;
+
+// ID, Username, Password, names, position, telephone, Fact_Code, section,
+// with Fact_Name and Section_Name (empty when their reference row is missing),
+// ordered by ID.
+Rows listUsers(Database& db);
+Rows usersInRange(Database& db, int fromId, int toId);
+
+// The two range fields as typed; throws AppError unless both are whole numbers.
+std::pair<int, int> parseRange(const QString& from, const QString& to);
+
+struct UserRecord {
+    int id = 0; // 0 for a new user
+    QString userName, password, passwordAgain;
+    QString title, firstName, lastName, position, userType, telephone;
+    QString factCode;
+    int section = 0;
+};
+
+UserRecord load(Database& db, int id);
+// Users matching a part of a name or user name, for choosing one to edit.
+Rows findUsers(Database& db, const QString& text);
+// Adds or updates one user; returns its ID. Throws AppError with the reason
+// when a field is missing, the user name is taken or the passwords differ.
+int save(Database& db, const UserRecord& user);
+
+} // namespace UserService
+} // namespace wel

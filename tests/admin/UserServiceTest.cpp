@@ -1,0 +1,109 @@
+#include "TestDb.h"
+#include "admin/UserLetter.h"
+#include "admin/UserService.h"
+
+using namespace wel;
+using wel::test::TestDb;
+
+namespace {
+void addUser(Database& db, int id, const char* name, const char* fact, int section)
+{
+    db.exec(QStringLiteral("INSERT INTO T_USER (ID, Username, Password, Fact_Code, section, U_F_Name, U_L_Name) "
+                           "VALUES (?, ?, 'pw', ?, ?, 'ชื่อ', 'สกุล')"),
+            {id, QString::fromLatin1(name), QString::fromLatin1(fact), section});
+}
+QList<qint64> ids(const Rows& r)
+{
+    QList<qint64> l;
+    for (int i = 0; i < r.count(); ++i)
+        l << r.integer(i, QStringLiteral("ID"));
+    return l;
+}
+} // namespace
+
+TEST(Users, SystemAccountsAreNeverListedNorPrinted)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    addUser(t.db(), 980, "system", "OP", 9);
+    addUser(t.db(), 999, "system2", "OP", 9);
+    EXPECT_EQ(ids(UserService::listUsers(t.db())), (QList<qint64>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(ids(UserService::usersInRange(t.db(), 9, 1000)), QList<qint64>{9});
+}
+
+TEST(Users, UserWithoutReferenceRowsIsListedWithEmptyTexts)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    addUser(t.db(), 20, "orphan", "QQ", 42);
+    const Rows r = UserService::listUsers(t.db());
+    const int last = r.count() - 1;
+    EXPECT_EQ(r.integer(last, QStringLiteral("ID")), 20);
+    EXPECT_EQ(r.text(last, QStringLiteral("Fact_Name")), QString());
+    EXPECT_EQ(r.text(last, QStringLiteral("Section_Name")), QString());
+}
+
+TEST(Users, LettersOnePagePerExistingUserInTheRange)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    t.db().exec(QStringLiteral("DELETE FROM T_USER WHERE ID = 3"));
+    const Report letters = userLetters(t.db(), 1, 5, QStringLiteral("10/12/2569"));
+    ASSERT_EQ(letters.pageCount(), 4);
+    const QStringList first = letters.pages()[0].texts();
+    EXPECT_TRUE(first.contains(QStringLiteral("ลำดับ  1")));
+    EXPECT_TRUE(first.contains(QStringLiteral("10/12/2569")));
+    EXPECT_TRUE(first.contains(QStringLiteral("รหัสผู้ใช้ (User Name) สำหรับเข้าระบบ คือ  admin")));
+    EXPECT_TRUE(first.contains(QStringLiteral("รหัสผ่าน (Password) คือ  admin")));
+    EXPECT_TRUE(first.contains(QStringLiteral("เรียน  คุณสมชาย  ผู้ดูแล")));
+    EXPECT_TRUE(letters.pages()[1].texts().contains(QStringLiteral("ลำดับ  2")));
+    EXPECT_TRUE(letters.pages()[2].texts().contains(QStringLiteral("ลำดับ  4")));
+    EXPECT_THROW(userLetters(t.db(), 100, 200, QStringLiteral("10/12/2569")), AppError);
+}
+
+TEST(Users, RangeMustBeWholeNumbers)
+{
+    EXPECT_EQ(UserService::parseRange(QStringLiteral(" 1"), QStringLiteral("5 ")), std::make_pair(1, 5));
+    for (const char* bad : {"", "1.5", "1)", "1 OR 1=1", "abc"})
+        EXPECT_THROW(UserService::parseRange(QString::fromLatin1(bad), QStringLiteral("5")), AppError) << bad;
+}
+
+TEST(Users, SaveChecksNamesAndPasswords)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    UserService::UserRecord u;
+    u.userName = QStringLiteral("newclerk");
+    u.password = u.passwordAgain = QStringLiteral("s3cret");
+    u.firstName = QStringLiteral("ใหม่");
+    u.lastName = QStringLiteral("เสมอ");
+    u.factCode = QStringLiteral("SC");
+    u.section = 4;
+    const int id = UserService::save(t.db(), u);
+    EXPECT_EQ(id, 10);
+    EXPECT_EQ(UserService::load(t.db(), id).userName, QStringLiteral("newclerk"));
+
+    struct Case { std::function<void(UserService::UserRecord&)> change; };
+    const Case refused[] = {
+        {[](auto& r) { r.userName = QStringLiteral("CLERK"); }},      // taken, whatever the case
+        {[](auto& r) { r.passwordAgain = QStringLiteral("other"); }}, // typed twice differently
+        {[](auto& r) { r.password = r.passwordAgain = QString(); }},
+        {[](auto& r) { r.userName = QStringLiteral("  "); }},
+        {[](auto& r) { r.factCode = QStringLiteral("ZZ"); }},
+        {[](auto& r) { r.section = 77; }},
+    };
+    for (const Case& c : refused) {
+        UserService::UserRecord r = u;
+        r.id = 0;
+        r.userName = QStringLiteral("another");
+        c.change(r);
+        EXPECT_THROW(UserService::save(t.db(), r), AppError);
+    }
+    EXPECT_EQ(UserService::listUsers(t.db()).count(), 10);
+
+    // editing keeps the number and may keep its own name
+    UserService::UserRecord edit = UserService::load(t.db(), id);
+    edit.position = QStringLiteral("นักวิชาการ");
+    EXPECT_EQ(UserService::save(t.db(), edit), id);
+    EXPECT_EQ(UserService::load(t.db(), id).position, QStringLiteral("นักวิชาการ"));
+}
