@@ -1,3 +1,5 @@
+#include "MessageLog.h"
+#include "ScreenFixture.h"
 #include "TestDb.h"
 #include "admin/UNew_User.h"
 #include "admin/UPrint_User.h"
@@ -14,11 +16,6 @@ using namespace wel;
 using wel::test::TestDb;
 
 namespace {
-struct Recorded : msg::Recorder {
-    QStringList texts;
-    void shown(const QString&, const QString& text) override { texts << text; }
-};
-
 LoginContext admin()
 {
     LoginContext c;
@@ -30,59 +27,50 @@ LoginContext admin()
     return c;
 }
 
-template <class T>
-T* child(QWidget& w, const char* name)
-{
-    T* c = w.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(c, nullptr) << name;
-    return c;
-}
 } // namespace
 
 TEST(PrintUserScreen, ListsUsersAndPreviewsTheLetters)
 {
     WELMORA_NEED_DB();
     TestDb t;
-    Recorded messages;
-    msg::setRecorder(&messages);
+    test::MessageLog messages;
     int pages = -1;
     setPreviewRecorder([&](const Report& r) { pages = r.pageCount(); });
 
     TfrmPrint_User screen(ScreenContext{t.db(), admin()});
-    EXPECT_EQ(child<QLineEdit>(screen, "edtU_ID1")->text(), QStringLiteral("1"));
-    EXPECT_EQ(child<QLineEdit>(screen, "edtU_ID2")->text(), QStringLiteral("5"));
-    QTest::mouseClick(child<QPushButton>(screen, "btnShow_data"), Qt::LeftButton);
-    auto* grid = child<QTableWidget>(screen, "StringGrid1");
+    screen.show();
+    EXPECT_EQ(test::control<QLineEdit>(&screen, "edtU_ID1")->text(), QStringLiteral("1"));
+    EXPECT_EQ(test::control<QLineEdit>(&screen, "edtU_ID2")->text(), QStringLiteral("5"));
+    test::press(&screen, "btnShow_data");
+    auto* grid = test::control<QTableWidget>(&screen, "StringGrid1");
     ASSERT_EQ(grid->rowCount(), 9);
     EXPECT_EQ(grid->item(1, 1)->text(), QStringLiteral("2"));
     EXPECT_EQ(grid->item(1, 2)->text(), QStringLiteral("มาลี ใจดี"));
     EXPECT_EQ(grid->item(1, 5)->text(), QStringLiteral("(SC)คณะวิทยาศาสตร์"));
 
-    QTest::mouseClick(child<QPushButton>(screen, "btnPrint_Preview"), Qt::LeftButton);
+    test::press(&screen, "btnPrint_Preview");
     EXPECT_EQ(pages, 5);
 
-    child<QLineEdit>(screen, "edtU_ID2")->setText(QStringLiteral("5;"));
+    test::control<QLineEdit>(&screen, "edtU_ID2")->setText(QStringLiteral("5;"));
     pages = -1;
-    QTest::mouseClick(child<QPushButton>(screen, "btnPrint_Preview"), Qt::LeftButton);
+    test::press(&screen, "btnPrint_Preview");
     EXPECT_EQ(pages, -1);
     EXPECT_EQ(messages.texts, QStringList{QStringLiteral("กรุณาใส่ลำดับที่เป็นตัวเลขจำนวนเต็ม")});
     setPreviewRecorder({});
-    msg::setRecorder(nullptr);
 }
 
 TEST(NewUserScreen, AddsAUserForAnEmployee)
 {
     WELMORA_NEED_DB();
     TestDb t;
-    Recorded messages;
-    msg::setRecorder(&messages);
+    test::MessageLog messages;
     TfrmNew_User screen(ScreenContext{t.db(), admin()});
     screen.show();
-    EXPECT_FALSE(child<QWidget>(screen, "pnlUser")->isVisible());
+    EXPECT_FALSE(test::control<QWidget>(&screen, "pnlUser")->isVisible());
 
-    QTest::mouseClick(child<QPushButton>(screen, "btnAdd"), Qt::LeftButton);
-    ASSERT_TRUE(child<QWidget>(screen, "pnlSearch")->isVisible());
-    auto* search = child<QWidget>(screen, "pnlSearch");
+    test::press(&screen, "btnAdd");
+    ASSERT_TRUE(test::control<QWidget>(&screen, "pnlSearch")->isVisible());
+    auto* search = test::control<QWidget>(&screen, "pnlSearch");
     QPushButton* find = nullptr;
     for (QPushButton* b : search->findChildren<QPushButton*>())
         if (b->text() == QStringLiteral("ค้นหา"))
@@ -94,47 +82,44 @@ TEST(NewUserScreen, AddsAUserForAnEmployee)
     ASSERT_GT(grid->rowCount(), 0);
     grid->setCurrentCell(0, 3);
     const QString firstName = grid->item(0, 3)->text();
-    QTest::mouseClick(child<QPushButton>(screen, "btnEdit_Data"), Qt::LeftButton);
-    ASSERT_TRUE(child<QWidget>(screen, "pnlUser")->isVisible());
-    EXPECT_EQ(child<QLineEdit>(screen, "edtU_F_Name")->text(), firstName);
+    test::press(&screen, "btnEdit_Data");
+    ASSERT_TRUE(test::control<QWidget>(&screen, "pnlUser")->isVisible());
+    EXPECT_EQ(test::control<QLineEdit>(&screen, "edtU_F_Name")->text(), firstName);
 
-    child<QLineEdit>(screen, "edtUsername")->setText(QStringLiteral("newuser"));
-    child<QLineEdit>(screen, "edtPassword")->setText(QStringLiteral("pw1"));
-    child<QLineEdit>(screen, "edtPassword2")->setText(QStringLiteral("pw2"));
-    QTest::mouseClick(child<QPushButton>(screen, "btnSave"), Qt::LeftButton);
+    test::control<QLineEdit>(&screen, "edtUsername")->setText(QStringLiteral("newuser"));
+    test::control<QLineEdit>(&screen, "edtPassword")->setText(QStringLiteral("pw1"));
+    test::control<QLineEdit>(&screen, "edtPassword2")->setText(QStringLiteral("pw2"));
+    test::press(&screen, "btnSave");
     EXPECT_EQ(messages.texts.value(0), QStringLiteral("รหัสผ่านทั้งสองช่องไม่ตรงกัน กรุณาใส่ใหม่"));
     EXPECT_TRUE(t.db().select(QStringLiteral("SELECT 1 FROM T_USER WHERE Username = 'newuser'")).isEmpty());
 
-    child<QLineEdit>(screen, "edtPassword2")->setText(QStringLiteral("pw1"));
-    QTest::mouseClick(child<QPushButton>(screen, "btnSave"), Qt::LeftButton);
+    test::control<QLineEdit>(&screen, "edtPassword2")->setText(QStringLiteral("pw1"));
+    test::press(&screen, "btnSave");
     EXPECT_EQ(messages.texts.value(1), QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว"));
     const Rows r = t.db().select(QStringLiteral("SELECT ID, U_F_Name, Password FROM T_USER WHERE Username = 'newuser'"));
     ASSERT_EQ(r.count(), 1);
     EXPECT_EQ(r.integer(0, QStringLiteral("ID")), 10);
     EXPECT_EQ(r.text(0, QStringLiteral("U_F_Name")), firstName);
     EXPECT_EQ(r.text(0, QStringLiteral("Password")), QStringLiteral("pw1"));
-    msg::setRecorder(nullptr);
 }
 
 TEST(NewUserScreen, EditsAnExistingUser)
 {
     WELMORA_NEED_DB();
     TestDb t;
-    Recorded messages;
-    msg::setRecorder(&messages);
+    test::MessageLog messages;
     TfrmNew_User screen(ScreenContext{t.db(), admin()});
     screen.show();
-    QTest::mouseClick(child<QPushButton>(screen, "btnEdit"), Qt::LeftButton);
-    auto* users = child<QTableWidget>(screen, "StringGrid2");
+    test::press(&screen, "btnEdit");
+    auto* users = test::control<QTableWidget>(&screen, "StringGrid2");
     ASSERT_EQ(users->rowCount(), 9);
     users->setCurrentCell(1, 0);
-    QTest::mouseClick(child<QPushButton>(screen, "btnEdit_User"), Qt::LeftButton);
-    EXPECT_EQ(child<QLineEdit>(screen, "edtUsername")->text(), QStringLiteral("clerk"));
-    EXPECT_EQ(child<QComboBox>(screen, "cmbFact")->currentData().toString(), QStringLiteral("SC"));
-    child<QLineEdit>(screen, "edtU_Tel_No")->setText(QStringLiteral("1234"));
-    QTest::mouseClick(child<QPushButton>(screen, "btnSave"), Qt::LeftButton);
+    test::press(&screen, "btnEdit_User");
+    EXPECT_EQ(test::control<QLineEdit>(&screen, "edtUsername")->text(), QStringLiteral("clerk"));
+    EXPECT_EQ(test::control<QComboBox>(&screen, "cmbFact")->currentData().toString(), QStringLiteral("SC"));
+    test::control<QLineEdit>(&screen, "edtU_Tel_No")->setText(QStringLiteral("1234"));
+    test::press(&screen, "btnSave");
     EXPECT_EQ(messages.texts, QStringList{QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว")});
     EXPECT_EQ(t.db().select(QStringLiteral("SELECT U_Tel_No FROM T_USER WHERE ID = 2")).text(0, QStringLiteral("U_Tel_No")),
               QStringLiteral("1234"));
-    msg::setRecorder(nullptr);
 }

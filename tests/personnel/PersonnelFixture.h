@@ -1,7 +1,7 @@
 #pragma once
 #include "TestDb.h"
 #include "common/ThaiDate.h"
-#include "common/widgets/Messages.h"
+#include "MessageLog.h"
 #include "personnel/EmployeeService.h"
 #include "shell/LoginContext.h"
 
@@ -78,16 +78,5 @@ inline QString errorOf(const std::function<void()>& operation)
     }
     return {};
 }
-
-// Message boxes noted instead of shown; confirmations answered as set.
-struct MessageLog : msg::Recorder {
-    QStringList seen;
-    bool ok = true;
-    MessageLog() { msg::setRecorder(this); }
-    ~MessageLog() override { msg::setRecorder(nullptr); }
-    void shown(const QString& kind, const QString& text) override { seen << kind + QStringLiteral(": ") + text; }
-    bool answer(const QString&) override { return ok; }
-    QString last() const { return seen.isEmpty() ? QString() : seen.last(); }
-};
 
 } // namespace wel::test

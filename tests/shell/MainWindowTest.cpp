@@ -1,3 +1,4 @@
+#include "MessageLog.h"
 #include "TestDb.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Screen.h"
@@ -19,11 +20,6 @@ using namespace wel;
 using wel::test::TestDb;
 
 namespace {
-
-struct Recorded : msg::Recorder {
-    QStringList texts;
-    void shown(const QString&, const QString& text) override { texts << text; }
-};
 
 // Stands in for the outpatient entry screen: remembers the mode it was made in.
 class ProbeScreen : public Screen {
@@ -57,13 +53,11 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        msg::setRecorder(&messages);
         if (!ScreenRegistry::instance().has(QStringLiteral("TfrmEntry_Health")))
             ScreenRegistry::instance().add(QStringLiteral("TfrmEntry_Health"),
                                            [](const ScreenContext& c) { return new ProbeScreen(c); });
     }
-    void TearDown() override { msg::setRecorder(nullptr); }
-    Recorded messages;
+    test::MessageLog messages;
 };
 
 } // namespace
