@@ -71,8 +71,10 @@ QVector<EmployeeSummary> searchActiveEmployees(Database& db, const EmployeeQuery
         sql += QStringLiteral(" AND ") + db.ciEquals(QStringLiteral("Fact_code"));
         params << query.factCode;
     }
-    sql += query.orderByLastName ? QStringLiteral(" ORDER BY Emp_F_Name, Emp_L_Name, KV_ID")
-                                 : QStringLiteral(" ORDER BY Emp_F_Name, KV_ID");
+    sql += QStringLiteral(" ORDER BY ") + db.thaiOrder(QStringLiteral("Emp_F_Name"));
+    if (query.orderByLastName)
+        sql += QStringLiteral(", ") + db.thaiOrder(QStringLiteral("Emp_L_Name"));
+    sql += QStringLiteral(", KV_ID");
     return summaries(db.select(sql, params));
 }
 

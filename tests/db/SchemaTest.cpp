@@ -129,3 +129,20 @@ TEST(Database, UrlParsing)
     EXPECT_THROW(DbUrl::parse(QStringLiteral("mysql://x")), AppError);
     EXPECT_THROW(DbUrl::parse(QStringLiteral("postgresql://u@h/db?schema=a;drop")), AppError);
 }
+
+TEST(Database, ThaiTextSortsAsInADictionary)
+{
+    WELMORA_NEED_DB();
+    TestDb t(TestDb::Schema);
+    Database& db = t.db();
+    int n = 0;
+    for (const char* name : {"โค", "เข", "ขา", "ไก่", "กา"})
+        db.exec(QStringLiteral("INSERT INTO T_Fact (Fact_Code, Fact_Name) VALUES (?, ?)"),
+                {QString::number(++n), QString::fromUtf8(name)});
+    const Rows r = db.select(QStringLiteral("SELECT Fact_Name FROM T_Fact ORDER BY ") + db.thaiOrder(QStringLiteral("Fact_Name")));
+    QStringList sorted;
+    for (int i = 0; i < r.count(); ++i)
+        sorted << r.text(i, QStringLiteral("Fact_Name"));
+    EXPECT_EQ(sorted, (QStringList{QStringLiteral("กา"), QStringLiteral("ไก่"), QStringLiteral("ขา"),
+                                   QStringLiteral("เข"), QStringLiteral("โค")}));
+}

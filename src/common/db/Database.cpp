@@ -1,6 +1,10 @@
 #include "Database.h"
 
+#include <sqlite3.h>
+
 #include <QAtomicInt>
+#include <QCollator>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -12,6 +16,28 @@ namespace wel {
 
 namespace {
 QAtomicInt g_connectionCounter;
+
+// SQLite knows no Thai order of its own: give each connection a collation
+// "THAI" backed by the platform's Thai collator.
+int compareThai(void* collator, int lenA, const void* a, int lenB, const void* b)
+{
+    return static_cast<QCollator*>(collator)->compare(
+        QStringView(static_cast<const QChar*>(a), lenA / 2), QStringView(static_cast<const QChar*>(b), lenB / 2));
+}
+
+void dropCollator(void* collator) { delete static_cast<QCollator*>(collator); }
+
+void registerThaiCollation(QSqlDatabase& db)
+{
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return;
+    sqlite3* connection = *static_cast<sqlite3* const*>(handle.data());
+    if (connection)
+        sqlite3_create_collation_v2(connection, "THAI", SQLITE_UTF16_ALIGNED,
+                                    new QCollator(QLocale(QLocale::Thai, QLocale::Thailand)), compareThai,
+                                    dropCollator);
+}
 
 QString errorText(const QSqlError& e)
 {
@@ -105,6 +131,7 @@ std::unique_ptr<Database> Database::open(const DbUrl& url)
         throw DbError(errorText(d->m_db.lastError()), QStringLiteral("open %1").arg(url.display()));
     switch (url.kind) {
     case DbKind::SQLite:
+        registerThaiCollation(d->m_db);
         d->select(QStringLiteral("PRAGMA journal_mode=WAL"));
         d->exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
         break;
@@ -238,6 +265,16 @@ QString Database::substr(const QString& expr, int start, int length) const
 QString Database::ciEquals(const QString& column) const
 {
     return QStringLiteral("UPPER(%1) = UPPER(?)").arg(column);
+}
+
+QString Database::thaiOrder(const QString& column) const
+{
+    switch (m_kind) {
+    case DbKind::SQLite: return column + QStringLiteral(" COLLATE THAI");
+    case DbKind::PostgreSQL: return column + QStringLiteral(" COLLATE \"th-TH-x-icu\"");
+    case DbKind::SqlServer: return column + QStringLiteral(" COLLATE Thai_CI_AS");
+    }
+    return column;
 }
 
 QDateTime Database::serverNow()

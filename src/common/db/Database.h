@@ -73,6 +73,9 @@ public:
     QString substr(const QString& expr, int start, int length) const;
     // SQL condition "column equals ?" that ignores letter case.
     QString ciEquals(const QString& column) const;
+    // An ORDER BY term that sorts Thai text as a Thai dictionary does
+    // (leading vowels such as เ, แ, โ do not decide the order).
+    QString thaiOrder(const QString& column) const;
 
     // Today and now from the server's clock (the client's for SQLite).
     // Tests and the screenshot command set a fixed clock.
