@@ -145,7 +145,7 @@ TfrmNew_User::TfrmNew_User(const ScreenContext& context, QWidget* parent) : Scre
     guard([this] {
         for (const Faculties::Faculty& f : Faculties::all(db()))
             cmbFact->addItem(Faculties::itemText(f), f.code);
-        const Rows sections = db().select(QStringLiteral("SELECT section, Section_Name FROM TR_Section ORDER BY section"));
+        const Rows sections = UserService::sections(db());
         for (int i = 0; i < sections.count(); ++i)
             cmbSection->addItem(sections.text(i, QStringLiteral("section")) + QStringLiteral("  ")
                                     + sections.text(i, QStringLiteral("Section_Name")),

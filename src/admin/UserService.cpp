@@ -54,12 +54,9 @@ UserRecord load(Database& db, int id)
     return u;
 }
 
-Rows findUsers(Database& db, const QString& text)
+Rows sections(Database& db)
 {
-    const QString like = QLatin1Char('%') + text.trimmed() + QLatin1Char('%');
-    return db.select(kSelect + QStringLiteral("WHERE T_USER.ID < ? AND (T_USER.U_F_Name LIKE ? OR T_USER.U_L_Name LIKE ? "
-                                              "OR T_USER.Username LIKE ?) ORDER BY T_USER.ID"),
-                     {kFirstHiddenId, like, like, like});
+    return db.select(QStringLiteral("SELECT section, Section_Name FROM TR_Section ORDER BY section"));
 }
 
 int save(Database& db, const UserRecord& u)

@@ -33,8 +33,8 @@ struct UserRecord {
 };
 
 UserRecord load(Database& db, int id);
-// Users matching a part of a name or user name, for choosing one to edit.
-Rows findUsers(Database& db, const QString& text);
+// The sections a user may belong to (TR_Section), ordered by number.
+Rows sections(Database& db);
 // Adds or updates one user; returns its ID. Throws AppError with the reason
 // when a field is missing, the user name is taken or the passwords differ.
 int save(Database& db, const UserRecord& user);
