@@ -45,6 +45,12 @@ std::unique_ptr<Database> openDatabase(const QString& url)
     if (fresh)
         QDir().mkpath(QFileInfo(parsed.path).absolutePath());
     auto db = Database::open(parsed);
+    if (!fresh && parsed.kind == DbKind::SQLite) {
+        // The embedded file belongs to this program: bring it up to the
+        // tables and reference rows of this version. Servers are upgraded
+        // by their administrator with welmora-admin init.
+        initDatabase(*db, false);
+    }
     if (fresh) {
         try {
             initDatabase(*db, true);

@@ -11,7 +11,8 @@ QString defaultDatabaseUrl();
 QString configFilePath();
 
 // Opens the database. An SQLite file that does not exist yet is created with
-// the schema, the reference rows and the demo data.
+// the schema, the reference rows and the demo data; an existing one gets the
+// tables, columns and reference rows it lacks.
 std::unique_ptr<Database> openDatabase(const QString& url);
 
 // Creates what is missing of the schema and the reference rows (and the demo
