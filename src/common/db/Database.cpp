@@ -149,6 +149,7 @@ std::unique_ptr<Database> Database::open(const DbUrl& url)
 
 Database::~Database()
 {
+    m_prepared.clear();
     if (m_db.isOpen()) {
         if (m_txDepth > 0)
             m_db.rollback();
@@ -170,22 +171,47 @@ QString Database::serverLabel() const
 
 QSqlQuery Database::run(const QString& sql, const QVariantList& params)
 {
-    QSqlQuery q(m_db);
-    q.setForwardOnly(true);
-    q.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    auto fresh = [this] {
+        QSqlQuery q(m_db);
+        q.setForwardOnly(true);
+        q.setNumericalPrecisionPolicy(QSql::HighPrecision);
+        return q;
+    };
     if (params.isEmpty()) {
         // Nothing to bind: run it directly (PostgreSQL cannot prepare SET or DDL).
+        QSqlQuery q = fresh();
         if (!q.exec(sql))
             throw DbError(errorText(q.lastError()), sql);
         return q;
     }
-    if (!q.prepare(sql))
-        throw DbError(errorText(q.lastError()), sql);
-    for (const QVariant& p : params)
-        q.addBindValue(p);
-    if (!q.exec())
-        throw DbError(errorText(q.lastError()), sql);
+    QSqlQuery q;
+    auto cached = m_cacheStatements ? m_prepared.find(sql) : m_prepared.end();
+    if (cached != m_prepared.end()) {
+        q = *cached;
+    } else {
+        q = fresh();
+        if (!q.prepare(sql))
+            throw DbError(errorText(q.lastError()), sql);
+        if (m_cacheStatements) {
+            if (m_prepared.size() >= 256)
+                m_prepared.clear();
+            m_prepared.insert(sql, q);
+        }
+    }
+    for (int i = 0; i < params.size(); ++i)
+        q.bindValue(i, params[i]);
+    if (!q.exec()) {
+        const QString error = errorText(q.lastError());
+        q.finish();
+        throw DbError(error, sql);
+    }
     return q;
+}
+
+void Database::setStatementCache(bool on)
+{
+    m_cacheStatements = on;
+    m_prepared.clear();
 }
 
 Rows Database::select(const QString& sql, const QVariantList& params)
@@ -202,9 +228,10 @@ Rows Database::select(const QString& sql, const QVariantList& params)
             row[i] = q.value(i);
         data.push_back(std::move(row));
     }
-    if (q.lastError().isValid())
-        throw DbError(errorText(q.lastError()), sql);
-    q.finish();
+    const QSqlError error = q.lastError();
+    q.finish(); // releases the cursor and, on SQLite, the statement's lock
+    if (error.isValid())
+        throw DbError(errorText(error), sql);
     return Rows(columns, std::move(data));
 }
 
