@@ -19,7 +19,12 @@ QString checkedDate(const QString& text, const QString& caption, bool required)
 
 QString limitTextOf(const QString& hType)
 {
-    return hType == QLatin1String("1") ? QStringLiteral("200,000") : QStringLiteral("20,000");
+    // Right type "3" has no limit; showing it 20,000 baht would mislead the clerk.
+    if (hType == QLatin1String("1"))
+        return QStringLiteral("200,000");
+    if (hType == QLatin1String("3"))
+        return QStringLiteral("ไม่จำกัดวงเงิน");
+    return QStringLiteral("20,000");
 }
 
 } // namespace wel::personnel

@@ -15,8 +15,8 @@ inline const QString kNoneSelected = QStringLiteral("กรุณาเลือ
 // so that nothing is taken or written with a bad date.
 QString checkedDate(const QString& text, const QString& caption, bool required);
 
-// The limit shown beside a right type: "200,000" for type "1", "20,000" for
-// any other.
+// The limit shown beside a right type: "200,000" for type "1", "ไม่จำกัดวงเงิน"
+// for type "3" (no limit), "20,000" for any other.
 QString limitTextOf(const QString& hType);
 
 } // namespace wel::personnel

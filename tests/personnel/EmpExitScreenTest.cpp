@@ -40,9 +40,10 @@ TEST(EmpExitScreen, ClerkRecordsALeavingAndTheEmployeeIsGoneFromSearches)
     EXPECT_EQ(textOf(&s, "edtKV_ID3"), own);
     EXPECT_EQ(textOf(&s, "edtFact_Code"), QStringLiteral("SC"));
     EXPECT_EQ(textOf(&s, "edtFact_Name"), QStringLiteral("คณะวิทยาศาสตร์"));
-    EXPECT_EQ(textOf(&s, "edtT_U_H"),
-              employeeField(db, own, QStringLiteral("Emp_H_Type")) == QLatin1String("1") ? QStringLiteral("200,000")
-                                                                                          : QStringLiteral("20,000"));
+    const QMap<QString, QString> limits = {{QStringLiteral("1"), QStringLiteral("200,000")},
+                                           {QStringLiteral("2"), QStringLiteral("20,000")},
+                                           {QStringLiteral("3"), QStringLiteral("ไม่จำกัดวงเงิน")}};
+    EXPECT_EQ(textOf(&s, "edtT_U_H"), limits.value(employeeField(db, own, QStringLiteral("Emp_H_Type"))));
 
     type(&s, "edtEmp_Out_date", QStringLiteral("31042568"));
     press(&s, "btnSave");
