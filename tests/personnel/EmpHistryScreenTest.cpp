@@ -41,7 +41,7 @@ TEST(EmpHistryScreen, RecordsFamilyAndLoadsTheNextEmployeeClean)
     EXPECT_FALSE(control(&s, "Panel1")->isVisible());
     EXPECT_EQ(textOf(&s, "edtKV_ID3"), withDate);
     EXPECT_EQ(textOf(&s, "edtEmp_F_Name3"), QStringLiteral("นายทดสอบ  ระบบงาน"));
-    EXPECT_EQ(textOf(&s, "edtM_Pay3"), QStringLiteral("20,000"));
+    EXPECT_EQ(textOf(&s, "edtM_Pay3"), QStringLiteral("ไม่จำกัดวงเงิน")); // right type "3"
     EXPECT_EQ(control<BEDateEdit>(&s, "edtEF_Birthday4")->text(), QStringLiteral("05/01/2560"));
     EXPECT_FALSE(control<QCheckBox>(&s, "CheckBox4")->isChecked());
     EXPECT_FALSE(control(&s, "edtEF_F_Name4")->isEnabled());
