@@ -2,6 +2,7 @@
 #include "common/Faculties.h"
 #include "common/widgets/EmployeeSearchPanel.h"
 #include "common/widgets/EnterAsTab.h"
+#include "common/widgets/Grids.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
 
@@ -80,17 +81,11 @@ TfrmNew_User::TfrmNew_User(const ScreenContext& context, QWidget* parent) : Scre
     auto* usersLayout = new QVBoxLayout(pnlUsers);
     StringGrid2 = new QTableWidget(0, 6, pnlUsers);
     StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
-    StringGrid2->setHorizontalHeaderLabels({QStringLiteral("ลำดับ"), QStringLiteral("รหัสผู้ใช้"),
-                                            QStringLiteral("ชื่อ - นามสกุล"), QStringLiteral("ตำแหน่ง"),
-                                            QStringLiteral("หน่วยงาน"), QStringLiteral("ฝ่าย")});
-    const int widths[] = {50, 100, 180, 160, 220};
-    for (int c = 0; c < 5; ++c)
-        StringGrid2->setColumnWidth(c, widths[c]);
+    setupListGrid(StringGrid2,
+                  {QStringLiteral("ลำดับ"), QStringLiteral("รหัสผู้ใช้"), QStringLiteral("ชื่อ - นามสกุล"),
+                   QStringLiteral("ตำแหน่ง"), QStringLiteral("หน่วยงาน"), QStringLiteral("ฝ่าย")},
+                  {50, 100, 180, 160, 220});
     StringGrid2->horizontalHeader()->setStretchLastSection(true);
-    StringGrid2->verticalHeader()->hide();
-    StringGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid2->setSelectionBehavior(QAbstractItemView::SelectRows);
-    StringGrid2->setSelectionMode(QAbstractItemView::SingleSelection);
     usersLayout->addWidget(StringGrid2, 1);
     auto* usersButtons = new QHBoxLayout;
     QPushButton* btnEdit_User = namedButton(QStringLiteral("btnEdit_User"), QStringLiteral("3. แก้ไขข้อมูล"), pnlUsers);

@@ -2,6 +2,7 @@
 #include "UserLetter.h"
 #include "UserService.h"
 #include "common/widgets/EnterAsTab.h"
+#include "common/widgets/Grids.h"
 #include "common/widgets/Named.h"
 #include "common/widgets/ReportPreview.h"
 
@@ -44,17 +45,12 @@ TfrmPrint_User::TfrmPrint_User(const ScreenContext& context, QWidget* parent) : 
 
     StringGrid1 = new QTableWidget(0, 7, this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setHorizontalHeaderLabels({QStringLiteral("No"), QStringLiteral("ลำดับ"),
-                                            QStringLiteral("ชื่อ - นามสกุล"), QStringLiteral("ตำแหน่ง"),
-                                            QStringLiteral("เบอร์โทรศัพท์"), QStringLiteral("หน่วยงาน"),
-                                            QStringLiteral("ฝ่าย")});
-    const int widths[] = {40, 40, 150, 100, 100, 200};
-    for (int c = 0; c < 6; ++c)
-        StringGrid1->setColumnWidth(c, widths[c]);
+    setupListGrid(StringGrid1,
+                  {QStringLiteral("No"), QStringLiteral("ลำดับ"), QStringLiteral("ชื่อ - นามสกุล"),
+                   QStringLiteral("ตำแหน่ง"), QStringLiteral("เบอร์โทรศัพท์"), QStringLiteral("หน่วยงาน"),
+                   QStringLiteral("ฝ่าย")},
+                  {40, 40, 150, 100, 100, 200});
     StringGrid1->horizontalHeader()->setStretchLastSection(true);
-    StringGrid1->verticalHeader()->hide();
-    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     layout->addWidget(StringGrid1, 1);
 
     edtU_ID1->setText(QStringLiteral("1"));

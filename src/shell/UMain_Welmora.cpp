@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QIcon>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,6 +43,7 @@ TfrmMain_Welmora::TfrmMain_Welmora(Database& db, QWidget* parent) : QMainWindow(
     setCentralWidget(m_mdi);
     initResources();
     m_picture.load(QStringLiteral(":/background.jpg"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/welmora.png")));
 
     L_Cdate = new QLabel(m_mdi->viewport());
     L_Cdate->setObjectName(QStringLiteral("L_Cdate"));

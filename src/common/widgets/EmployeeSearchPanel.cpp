@@ -1,4 +1,5 @@
 #include "EmployeeSearchPanel.h"
+#include "Grids.h"
 #include "Named.h"
 #include "Screen.h"
 #include "common/AppError.h"
@@ -77,20 +78,14 @@ EmployeeSearchPanel::EmployeeSearchPanel(Database& db, const LoginContext& login
     auto* gridBox = new QGroupBox(m_options.gridTitle, this);
     m_grid = new QTableWidget(1, int(m_options.columns.size()), gridBox);
     m_grid->setObjectName(m_options.gridName);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setStretchLastSection(false);
     QStringList headings;
-    for (const EmployeeGridColumn& c : m_options.columns)
+    QVector<int> widths;
+    for (const EmployeeGridColumn& c : m_options.columns) {
         headings << c.heading;
-    m_grid->setHorizontalHeaderLabels(headings);
-    for (int i = 0; i < m_options.columns.size(); ++i) {
-        const int width = m_options.columns[i].width;
-        m_grid->setColumnWidth(i, width);
-        m_grid->setColumnHidden(i, width == 0);
+        widths << c.width;
     }
+    setupListGrid(m_grid, headings, widths);
     auto* gridLayout = new QVBoxLayout(gridBox);
     gridLayout->addWidget(m_grid);
     layout->addWidget(gridBox, 1);

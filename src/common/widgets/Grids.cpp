@@ -1,0 +1,25 @@
+#include "Grids.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+
+namespace wel {
+
+void setupListGrid(QTableWidget* grid, const QStringList& headings, const QVector<int>& widths)
+{
+    grid->setColumnCount(int(headings.size()));
+    grid->setHorizontalHeaderLabels(headings);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->verticalHeader()->hide();
+    QHeaderView* header = grid->horizontalHeader();
+    for (int c = 0; c < headings.size(); ++c) {
+        const int width = widths.value(c, header->defaultSectionSize());
+        grid->setColumnHidden(c, width == 0);
+        if (width > 0)
+            grid->setColumnWidth(c, qMax(width, header->sectionSizeHint(c)));
+    }
+}
+
+} // namespace wel

@@ -1,0 +1,15 @@
+#pragma once
+#include <QStringList>
+#include <QVector>
+
+class QTableWidget;
+
+namespace wel {
+
+// A read-only list grid as every screen uses it: whole rows selected, no row
+// numbers, the given headings and widths. A width of 0 hides the column (it
+// carries a key); other columns are at least as wide as their heading, since
+// the layouts' widths were drawn for a narrower face than ours.
+void setupListGrid(QTableWidget* grid, const QStringList& headings, const QVector<int>& widths);
+
+} // namespace wel
