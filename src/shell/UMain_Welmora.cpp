@@ -287,7 +287,14 @@ QWidget* TfrmMain_Welmora::runMenuCommand(const QString& itemName)
         return nullptr;
     if (e->mode != MenuEntry::Unchanged)
         m_ctx.Cur_Mode = modeText(e->mode);
-    QWidget* screen = ScreenRegistry::instance().create(e->screen, ScreenContext{m_db, m_ctx});
+    QWidget* screen = nullptr;
+    try {
+        screen = ScreenRegistry::instance().create(e->screen, ScreenContext{m_db, m_ctx});
+    } catch (const AppError& error) {
+        // A screen that cannot read what it opens with stays closed.
+        msg::error(this, error.message());
+        return nullptr;
+    }
     if (!screen)
         return nullptr;
     auto* window = new ScreenWindow;
