@@ -150,6 +150,7 @@ std::unique_ptr<Database> Database::open(const DbUrl& url)
 Database::~Database()
 {
     m_prepared.clear();
+    m_direct.reset();
     if (m_db.isOpen()) {
         if (m_txDepth > 0)
             m_db.rollback();
@@ -169,43 +170,45 @@ QString Database::serverLabel() const
     return {};
 }
 
-QSqlQuery Database::run(const QString& sql, const QVariantList& params)
+QSqlQuery& Database::run(const QString& sql, const QVariantList& params)
 {
     auto fresh = [this] {
-        QSqlQuery q(m_db);
-        q.setForwardOnly(true);
-        q.setNumericalPrecisionPolicy(QSql::HighPrecision);
+        auto q = std::make_unique<QSqlQuery>(m_db);
+        q->setForwardOnly(true);
+        q->setNumericalPrecisionPolicy(QSql::HighPrecision);
         return q;
     };
     if (params.isEmpty()) {
         // Nothing to bind: run it directly (PostgreSQL cannot prepare SET or DDL).
-        QSqlQuery q = fresh();
-        if (!q.exec(sql))
-            throw DbError(errorText(q.lastError()), sql);
-        return q;
+        m_direct = fresh();
+        if (!m_direct->exec(sql))
+            throw DbError(errorText(m_direct->lastError()), sql);
+        return *m_direct;
     }
-    QSqlQuery q;
-    auto cached = m_cacheStatements ? m_prepared.find(sql) : m_prepared.end();
-    if (cached != m_prepared.end()) {
-        q = *cached;
+    QSqlQuery* q = nullptr;
+    if (auto cached = m_prepared.find(sql); cached != m_prepared.end()) {
+        q = cached->second.get();
     } else {
-        q = fresh();
-        if (!q.prepare(sql))
-            throw DbError(errorText(q.lastError()), sql);
+        auto prepared = fresh();
+        if (!prepared->prepare(sql))
+            throw DbError(errorText(prepared->lastError()), sql);
         if (m_cacheStatements) {
             if (m_prepared.size() >= 256)
                 m_prepared.clear();
-            m_prepared.insert(sql, q);
+            q = m_prepared.emplace(sql, std::move(prepared)).first->second.get();
+        } else {
+            m_direct = std::move(prepared);
+            q = m_direct.get();
         }
     }
     for (int i = 0; i < params.size(); ++i)
-        q.bindValue(i, params[i]);
-    if (!q.exec()) {
-        const QString error = errorText(q.lastError());
-        q.finish();
+        q->bindValue(i, params[i]);
+    if (!q->exec()) {
+        const QString error = errorText(q->lastError());
+        q->finish();
         throw DbError(error, sql);
     }
-    return q;
+    return *q;
 }
 
 void Database::setStatementCache(bool on)
@@ -216,7 +219,7 @@ void Database::setStatementCache(bool on)
 
 Rows Database::select(const QString& sql, const QVariantList& params)
 {
-    QSqlQuery q = run(sql, params);
+    QSqlQuery& q = run(sql, params);
     const QSqlRecord rec = q.record();
     QStringList columns;
     for (int i = 0; i < rec.count(); ++i)
@@ -237,7 +240,7 @@ Rows Database::select(const QString& sql, const QVariantList& params)
 
 int Database::exec(const QString& sql, const QVariantList& params)
 {
-    QSqlQuery q = run(sql, params);
+    QSqlQuery& q = run(sql, params);
     const int n = q.numRowsAffected();
     q.finish();
     return n;

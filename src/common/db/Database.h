@@ -3,12 +3,12 @@
 #include "common/AppError.h"
 
 #include <QDateTime>
-#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 
 namespace wel {
 
@@ -97,7 +97,8 @@ private:
     void begin();
     void commit();
     void rollback();
-    QSqlQuery run(const QString& sql, const QVariantList& params);
+    // The executed statement; valid until the next one runs.
+    QSqlQuery& run(const QString& sql, const QVariantList& params);
 
     DbKind m_kind = DbKind::SQLite;
     QString m_connectionName;
@@ -107,7 +108,8 @@ private:
     bool m_rollbackOnly = false;
     std::function<QDateTime()> m_clock;
     bool m_cacheStatements = true;
-    QHash<QString, QSqlQuery> m_prepared;
+    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_prepared;
+    std::unique_ptr<QSqlQuery> m_direct; // statements that are not kept
 };
 
 // Scope guard: commits in commit(), rolls back when left without it (an
