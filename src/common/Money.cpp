@@ -82,7 +82,8 @@ Money Money::fromVariant(const QVariant& v)
 
 QString Money::toPlain() const
 {
-    const qint64 a = m_satang < 0 ? -m_satang : m_satang;
+    // The magnitude as unsigned, so that the smallest amount has one too.
+    const quint64 a = m_satang < 0 ? 0 - quint64(m_satang) : quint64(m_satang);
     return QStringLiteral("%1%2.%3")
         .arg(m_satang < 0 ? QStringLiteral("-") : QString())
         .arg(a / 100)
@@ -91,7 +92,8 @@ QString Money::toPlain() const
 
 QString Money::toDisplay() const
 {
-    const qint64 a = m_satang < 0 ? -m_satang : m_satang;
+    // The magnitude as unsigned, so that the smallest amount has one too.
+    const quint64 a = m_satang < 0 ? 0 - quint64(m_satang) : quint64(m_satang);
     QString whole = QString::number(a / 100);
     for (int pos = whole.size() - 3; pos > 0; pos -= 3)
         whole.insert(pos, QLatin1Char(','));
