@@ -1,5 +1,5 @@
 #include "QtPrint.h"
-#include "XlsxInspect.h"
+#include "XlsxReadBack.h"
 
 #include "common/excel/GridExport.h"
 #include "common/excel/WorkbookReader.h"
@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 using namespace wel::excel;
-using wel::test::XlsxInspect;
+using wel::test::XlsxReadBack;
 
 namespace {
 
@@ -71,7 +71,7 @@ TEST(GridExport, MedicalHistoryLayout)
 {
     QTemporaryDir dir;
     const QString path = exportGrid(medicalHistory(), medicalParams(), dir.filePath(QStringLiteral("h.xlsx")));
-    const XlsxInspect file(path);
+    const XlsxReadBack file(path);
     ASSERT_TRUE(file.ok());
     EXPECT_EQ(file.sheetName(), QStringLiteral("พนักงาน"));
 
@@ -159,7 +159,7 @@ TEST(GridExport, ColouredHeadingThinClosingAndTwoHeadingRows)
     p.repeatRows = QStringLiteral("$1:$4");
     p.closing = Closing::Thin;
     QTemporaryDir dir;
-    const XlsxInspect file(exportGrid(grid, p, dir.filePath(QStringLiteral("two.xlsx"))));
+    const XlsxReadBack file(exportGrid(grid, p, dir.filePath(QStringLiteral("two.xlsx"))));
     ASSERT_TRUE(file.ok());
 
     EXPECT_EQ(file.cell("C5").value, QStringLiteral("จำนวนคน"));

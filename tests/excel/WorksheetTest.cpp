@@ -1,4 +1,4 @@
-#include "XlsxInspect.h"
+#include "XlsxReadBack.h"
 
 #include "QtPrint.h"
 #include "common/AppError.h"
@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace wel::excel;
-using wel::test::XlsxInspect;
+using wel::test::XlsxReadBack;
 
 TEST(ExcelTyping, TextsBecomeWhatTypingThemWouldMake)
 {
@@ -68,7 +68,7 @@ TEST(ExcelWriter, ValuesAndThaiSheetNameReadBack)
     EXPECT_EQ(read.cell("B2"), QStringLiteral("15/01/2551"));
     EXPECT_EQ(read.cell("F1"), QString());
 
-    const XlsxInspect file(path);
+    const XlsxReadBack file(path);
     ASSERT_TRUE(file.ok());
     EXPECT_FALSE(file.cell("B1").isText);
     EXPECT_EQ(file.cell("B1").numberFormat, amountFormat());
@@ -113,7 +113,7 @@ TEST(ExcelWriter, RangeFormattingAccumulatesPerCell)
     page.setPrintTitleRows(QStringLiteral("$1:$5"));
     sheet.save(path);
 
-    const XlsxInspect file(path);
+    const XlsxReadBack file(path);
     ASSERT_TRUE(file.ok());
     EXPECT_EQ(file.merges(), QStringList{QStringLiteral("A1:C1")});
     EXPECT_EQ(file.cell("A1").value, QStringLiteral("หัวเรื่อง"));

@@ -20,9 +20,9 @@ struct CellLook {
     QString left, right, top, bottom; // "thin", "double", empty for none
 };
 
-class XlsxInspect {
+class XlsxReadBack {
 public:
-    explicit XlsxInspect(const QString& path);
+    explicit XlsxReadBack(const QString& path);
 
     bool ok() const { return m_ok; }
     QString sheetName() const { return m_sheetName; }

@@ -1,4 +1,4 @@
-#include "XlsxInspect.h"
+#include "XlsxReadBack.h"
 
 #include "common/excel/ZipPackage.h"
 
@@ -27,7 +27,7 @@ QString attr(const QXmlStreamReader& x, const char* name)
 
 } // namespace
 
-XlsxInspect::XlsxInspect(const QString& path)
+XlsxReadBack::XlsxReadBack(const QString& path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
@@ -63,7 +63,7 @@ XlsxInspect::XlsxInspect(const QString& path)
     m_ok = !m_xfs.isEmpty() && !m_sheetName.isEmpty();
 }
 
-void XlsxInspect::readStyles(const QByteArray& xml)
+void XlsxReadBack::readStyles(const QByteArray& xml)
 {
     QXmlStreamReader x(xml);
     enum { None, Fonts, Fills, Borders, CellXfs } section = None;
@@ -116,7 +116,7 @@ void XlsxInspect::readStyles(const QByteArray& xml)
     }
 }
 
-void XlsxInspect::readSheet(const QByteArray& xml)
+void XlsxReadBack::readSheet(const QByteArray& xml)
 {
     QXmlStreamReader x(xml);
     QString ref;
@@ -149,12 +149,12 @@ void XlsxInspect::readSheet(const QByteArray& xml)
     }
 }
 
-double XlsxInspect::marginPoints(const QString& attribute) const
+double XlsxReadBack::marginPoints(const QString& attribute) const
 {
     return m_margins.value(attribute).toDouble() * 72.0;
 }
 
-CellLook XlsxInspect::cell(const QString& ref) const
+CellLook XlsxReadBack::cell(const QString& ref) const
 {
     CellLook look;
     auto it = m_cells.constFind(ref);
