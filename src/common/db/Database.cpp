@@ -92,7 +92,8 @@ QString DbUrl::display() const
     switch (kind) {
     case DbKind::SQLite: return QStringLiteral("sqlite:") + path;
     case DbKind::PostgreSQL:
-        return QStringLiteral("postgresql://%1@%2:%3/%4").arg(user, host).arg(port).arg(dbName);
+        return QStringLiteral("postgresql://%1@%2:%3/%4").arg(user, host).arg(port).arg(dbName)
+            + (schema.isEmpty() ? QString() : QStringLiteral("?schema=") + schema);
     case DbKind::SqlServer: {
         QString s = odbc;
         s.replace(QRegularExpression(QStringLiteral("(?i)(pwd|password)=[^;]*")), QStringLiteral("\\1=***"));

@@ -1,0 +1,61 @@
+#include "TestDb.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using wel::test::TestDb;
+
+namespace {
+struct AdminRun {
+    int code = -1;
+    QString output;
+};
+
+AdminRun admin(const QStringList& args)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QStringLiteral(WELMORA_ADMIN), args);
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAll())};
+}
+} // namespace
+
+// The command line as an administrator uses it on a new server database.
+TEST(AdminCommand, InitTwiceThenScreenshotsAndLetters)
+{
+    WELMORA_NEED_DB();
+    TestDb t(TestDb::Empty);
+    const QString url = t.url().display();
+    for (int i = 0; i < 2; ++i) {
+        const AdminRun r = admin({QStringLiteral("init"), QStringLiteral("--db"), url, QStringLiteral("--demo")});
+        ASSERT_EQ(r.code, 0) << r.output.toStdString();
+    }
+    EXPECT_EQ(t.db().select(QStringLiteral("SELECT COUNT(*) AS n FROM T_USER")).integer(0, QStringLiteral("n")), 9);
+
+    QTemporaryDir out;
+    const AdminRun shots = admin({QStringLiteral("screenshots"), QStringLiteral("--db"), url, QStringLiteral("--user"),
+                             QStringLiteral("admin"), QStringLiteral("--password"), QStringLiteral("admin"),
+                             QStringLiteral("--out"), out.path()});
+    ASSERT_EQ(shots.code, 0) << shots.output.toStdString();
+    for (const char* png : {"login.png", "main.png", "TfrmPrint_User-none.png", "TfrmEmp_Exit-FC.png",
+                            "TfrmEmp_Exit-KV.png"})
+        EXPECT_GT(QFileInfo(out.filePath(QString::fromLatin1(png))).size(), 1000) << png;
+
+    const QString pdf = out.filePath(QStringLiteral("letters.pdf"));
+    const AdminRun print = admin({QStringLiteral("print"), QStringLiteral("user-letters"), QStringLiteral("--db"), url,
+                             QStringLiteral("--from"), QStringLiteral("1"), QStringLiteral("--to"),
+                             QStringLiteral("5"), QStringLiteral("--pdf"), pdf});
+    ASSERT_EQ(print.code, 0) << print.output.toStdString();
+    EXPECT_TRUE(print.output.contains(QStringLiteral("(5 pages)"))) << print.output.toStdString();
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5) == "%PDF-");
+
+    const AdminRun bad = admin({QStringLiteral("print"), QStringLiteral("user-letters"), QStringLiteral("--db"), url,
+                           QStringLiteral("--from"), QStringLiteral("1;"), QStringLiteral("--to"), QStringLiteral("5"),
+                           QStringLiteral("--pdf"), pdf});
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_TRUE(bad.output.contains(QStringLiteral("กรุณาใส่ลำดับที่เป็นตัวเลขจำนวนเต็ม")));
+}
