@@ -1,3 +1,4 @@
+#include "MessageLog.h"
 #include "common/report/Report.h"
 #include "common/AppError.h"
 #include "common/widgets/Messages.h"
@@ -66,11 +67,6 @@ PdfFacts readPdf(const QString& path)
     return facts;
 }
 
-struct Recorded : msg::Recorder {
-    QStringList shownTexts;
-    void shown(const QString&, const QString& text) override { shownTexts << text; }
-};
-
 } // namespace
 
 TEST(ReportOutput, WritesPdfWithOnePagePerLaidOutPage)
@@ -138,12 +134,12 @@ TEST(ReportOutput, PreviewShowsEveryPageAndSavesPdf)
     EXPECT_TRUE(suggested.endsWith(QStringLiteral("สรุปใบเบิก.pdf"))) << suggested.toStdString();
     EXPECT_EQ(readPdf(answer + QStringLiteral(".pdf")).pageObjects, 4);
 
-    Recorded boxes;
-    msg::setRecorder(&boxes);
-    answer = dir.filePath(QStringLiteral("no/such/dir/x.pdf"));
-    save->trigger();
-    msg::setRecorder(nullptr);
-    EXPECT_EQ(boxes.shownTexts.size(), 1);
+    {
+        test::MessageLog boxes;
+        answer = dir.filePath(QStringLiteral("no/such/dir/x.pdf"));
+        save->trigger();
+        EXPECT_EQ(boxes.texts.size(), 1);
+    }
     preview.close();
 }
 
