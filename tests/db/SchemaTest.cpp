@@ -146,3 +146,45 @@ TEST(Database, ThaiTextSortsAsInADictionary)
     EXPECT_EQ(sorted, (QStringList{QStringLiteral("กา"), QStringLiteral("ไก่"), QStringLiteral("ขา"),
                                    QStringLiteral("เข"), QStringLiteral("โค")}));
 }
+
+TEST(Database, DroppedServerConnectionIsDialledAgainBetweenOperations)
+{
+    WELMORA_NEED_DB();
+    TestDb t(TestDb::Reference);
+    if (t.kind() != DbKind::PostgreSQL)
+        GTEST_SKIP() << "an embedded file has no connection to lose";
+    Database& db = t.db();
+    auto other = t.connectAgain();
+    auto dropConnection = [&] {
+        const qint64 pid = db.select(QStringLiteral("SELECT pg_backend_pid() AS pid")).integer(0, QStringLiteral("pid"));
+        other->select(QStringLiteral("SELECT pg_terminate_backend(?)"), {pid});
+    };
+    const QString count = QStringLiteral("SELECT COUNT(*) AS n FROM Tr_Folk WHERE Emp_Folk <> ?");
+
+    dropConnection();
+    // the session comes back with its schema, and prepared statements are made anew
+    EXPECT_EQ(db.select(count, {QStringLiteral("9")}).integer(0, QStringLiteral("n")), 8);
+    dropConnection();
+    {
+        Transaction tx(db);
+        db.exec(QStringLiteral("INSERT INTO T_Fact (Fact_Code, Fact_Name) VALUES (?, ?)"),
+                {QStringLiteral("NW"), QStringLiteral("ใหม่")});
+        tx.commit();
+    }
+    EXPECT_EQ(other->select(QStringLiteral("SELECT COUNT(*) AS n FROM T_Fact WHERE Fact_Code = 'NW'"))
+                  .integer(0, QStringLiteral("n")),
+              1);
+
+    // inside a transaction the lost work is not silently repeated
+    {
+        Transaction tx(db);
+        db.exec(QStringLiteral("INSERT INTO T_Fact (Fact_Code, Fact_Name) VALUES (?, ?)"),
+                {QStringLiteral("LX"), QStringLiteral("หาย")});
+        dropConnection();
+        EXPECT_THROW(db.exec(QStringLiteral("INSERT INTO T_Fact (Fact_Code, Fact_Name) VALUES (?, ?)"),
+                             {QStringLiteral("LY"), QStringLiteral("หาย")}),
+                     DbError);
+    }
+    EXPECT_TRUE(other->select(QStringLiteral("SELECT 1 FROM T_Fact WHERE Fact_Code IN ('LX', 'LY')")).isEmpty());
+    EXPECT_EQ(db.select(count, {QStringLiteral("9")}).integer(0, QStringLiteral("n")), 8);
+}

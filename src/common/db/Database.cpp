@@ -128,24 +128,43 @@ std::unique_ptr<Database> Database::open(const DbUrl& url)
         d->m_db.setDatabaseName(url.odbc);
         break;
     }
-    if (!d->m_db.open())
-        throw DbError(errorText(d->m_db.lastError()), QStringLiteral("open %1").arg(url.display()));
-    switch (url.kind) {
+    d->openSession();
+    return d;
+}
+
+void Database::openSession()
+{
+    if (!m_db.open())
+        throw DbError(errorText(m_db.lastError()), QStringLiteral("open %1").arg(m_url.display()));
+    switch (m_kind) {
     case DbKind::SQLite:
-        registerThaiCollation(d->m_db);
-        d->select(QStringLiteral("PRAGMA journal_mode=WAL"));
-        d->exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        registerThaiCollation(m_db);
+        select(QStringLiteral("PRAGMA journal_mode=WAL"));
+        exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
         break;
     case DbKind::PostgreSQL:
-        d->exec(QStringLiteral("SET TIME ZONE 'Asia/Bangkok'"));
-        if (!url.schema.isEmpty())
-            d->exec(QStringLiteral("SET search_path TO \"%1\"").arg(url.schema));
-        d->exec(QStringLiteral("SET client_min_messages TO WARNING"));
+        exec(QStringLiteral("SET TIME ZONE 'Asia/Bangkok'"));
+        if (!m_url.schema.isEmpty())
+            exec(QStringLiteral("SET search_path TO \"%1\"").arg(m_url.schema));
+        exec(QStringLiteral("SET client_min_messages TO WARNING"));
         break;
     case DbKind::SqlServer:
         break;
     }
-    return d;
+}
+
+bool Database::alive()
+{
+    QSqlQuery q(m_db);
+    return q.exec(QStringLiteral("SELECT 1"));
+}
+
+void Database::reconnect()
+{
+    m_prepared.clear();
+    m_direct.reset();
+    m_db.close();
+    openSession();
 }
 
 Database::~Database()
@@ -172,6 +191,22 @@ QString Database::serverLabel() const
 }
 
 QSqlQuery& Database::run(const QString& sql, const QVariantList& params)
+{
+    try {
+        return runOnce(sql, params);
+    } catch (const DbError&) {
+        // A server that dropped the connection (restart, network) is dialled
+        // again and the statement sent once more, but only outside a
+        // transaction: inside one, the work done so far is gone and the
+        // operation must fail and be repeated by the clerk.
+        if (m_kind == DbKind::SQLite || m_txDepth > 0 || alive())
+            throw;
+    }
+    reconnect();
+    return runOnce(sql, params);
+}
+
+QSqlQuery& Database::runOnce(const QString& sql, const QVariantList& params)
 {
     auto fresh = [this] {
         auto q = std::make_unique<QSqlQuery>(m_db);
@@ -332,8 +367,19 @@ void Database::begin()
         // and writes later can fail without waiting when another writer is in.
         exec(QStringLiteral("BEGIN IMMEDIATE"));
     } else if (!m_db.transaction()) {
-        --m_txDepth;
-        throw DbError(errorText(m_db.lastError()), QStringLiteral("BEGIN"));
+        const QString error = errorText(m_db.lastError());
+        bool started = false;
+        if (!alive()) {
+            try {
+                reconnect(); // nothing of the operation has run yet
+                started = m_db.transaction();
+            } catch (const DbError&) {
+            }
+        }
+        if (!started) {
+            --m_txDepth;
+            throw DbError(error, QStringLiteral("BEGIN"));
+        }
     }
 }
 

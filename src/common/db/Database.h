@@ -99,6 +99,10 @@ private:
     void rollback();
     // The executed statement; valid until the next one runs.
     QSqlQuery& run(const QString& sql, const QVariantList& params);
+    QSqlQuery& runOnce(const QString& sql, const QVariantList& params);
+    void openSession(); // opens the connection and sets the session up
+    bool alive();
+    void reconnect();
 
     DbKind m_kind = DbKind::SQLite;
     QString m_connectionName;
