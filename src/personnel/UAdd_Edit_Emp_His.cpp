@@ -122,12 +122,12 @@ QWidget* TfrmAdd_Edit_Emp_His::buildEmployeePanel()
 
     grpBeg_Year_Bud = new QGroupBox(box);
     grpBeg_Year_Bud->setObjectName(QStringLiteral("grpBeg_Year_Bud"));
-    edtBeg_Year_Bud = namedReadOnly("edtBeg_Year_Bud", grpBeg_Year_Bud);
+    edtBeg_Year_Bud = namedReadOnly("edtBeg_Year_Bud", grpBeg_Year_Bud, 4);
     auto* year = new QFormLayout(grpBeg_Year_Bud);
     year->addRow(QStringLiteral("เริ่มใช้ปีงบประมาณ"), edtBeg_Year_Bud);
 
-    edtKv_ID3 = namedReadOnly("edtKv_ID3", box);
-    edtEmp_H_Type = namedReadOnly("edtEmp_H_Type", box);
+    edtKv_ID3 = namedReadOnly("edtKv_ID3", box, 13);
+    edtEmp_H_Type = namedReadOnly("edtEmp_H_Type", box, 1);
     edtKv_ID3->hide();
     edtEmp_H_Type->hide();
 

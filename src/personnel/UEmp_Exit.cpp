@@ -66,10 +66,10 @@ QWidget* TfrmEmp_Exit::buildLeavingPanel()
 
     auto* record = new QGroupBox(QStringLiteral("ประวัติ"), panel);
     edtEmp_Name = namedReadOnly("edtEmp_Name", record);
-    edtEMP_ID3 = namedReadOnly("edtEMP_ID3", record);
-    edtEmp_H_Type = namedReadOnly("edtEmp_H_Type", record);
-    edtKV_ID3 = namedReadOnly("edtKV_ID3", record);
-    edtT_U_H = namedReadOnly("edtT_U_H", record);
+    edtEMP_ID3 = namedReadOnly("edtEMP_ID3", record, 12);
+    edtEmp_H_Type = namedReadOnly("edtEmp_H_Type", record, 1);
+    edtKV_ID3 = namedReadOnly("edtKV_ID3", record, 13);
+    edtT_U_H = namedReadOnly("edtT_U_H", record, 14);
     edtT_U_H->setAlignment(Qt::AlignRight);
     edtFact_Code = new FactCodeEdit(record);
     edtFact_Code->setObjectName(QStringLiteral("edtFact_Code"));

@@ -66,11 +66,11 @@ QWidget* TfrmEmp_Histry::buildFamilyPanel()
 
     auto* employee = new QGroupBox(QStringLiteral("ประวัติพนักงาน"), panel);
     edtEmp_F_Name3 = namedReadOnly("edtEmp_F_Name3", employee);
-    edtEMP_ID3 = namedReadOnly("edtEMP_ID3", employee);
-    edtEmp_SSN3 = namedReadOnly("edtEmp_SSN3", employee);
-    edtEmp_H_Type3 = namedReadOnly("edtEmp_H_Type3", employee);
-    edtM_Pay3 = namedReadOnly("edtM_Pay3", employee);
-    edtKV_ID3 = namedReadOnly("edtKV_ID3", employee);
+    edtEMP_ID3 = namedReadOnly("edtEMP_ID3", employee, 12);
+    edtEmp_SSN3 = namedReadOnly("edtEmp_SSN3", employee, 13);
+    edtEmp_H_Type3 = namedReadOnly("edtEmp_H_Type3", employee, 1);
+    edtM_Pay3 = namedReadOnly("edtM_Pay3", employee, 14);
+    edtKV_ID3 = namedReadOnly("edtKV_ID3", employee, 13);
     edtEmp_Position3 = namedReadOnly("edtEmp_Position3", employee);
     auto* left = new QFormLayout;
     left->addRow(QStringLiteral("ชื่อ - นามสกุล"), edtEmp_F_Name3);

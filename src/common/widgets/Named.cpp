@@ -7,19 +7,33 @@
 
 namespace wel {
 
+namespace {
+// So that a two-letter code does not stretch across the screen.
+void fitWidth(QLineEdit* e, int chars)
+{
+    chars = qMax(chars, 4) + 2;
+    e->setMaximumWidth(e->fontMetrics().averageCharWidth() * chars * 3 / 2 + 12);
+}
+} // namespace
+
 QLineEdit* namedEdit(const QString& name, int maxLength, QWidget* parent)
 {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
-    if (maxLength > 0)
+    if (maxLength > 0) {
         e->setMaxLength(maxLength);
+        if (maxLength <= 60)
+            fitWidth(e, maxLength);
+    }
     return e;
 }
 
-QLineEdit* namedReadOnly(const QString& name, QWidget* parent)
+QLineEdit* namedReadOnly(const QString& name, QWidget* parent, int widthChars)
 {
     QLineEdit* e = namedEdit(name, 0, parent);
     e->setReadOnly(true);
+    if (widthChars > 0)
+        fitWidth(e, widthChars);
     return e;
 }
 
