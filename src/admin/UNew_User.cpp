@@ -181,21 +181,10 @@ void TfrmNew_User::btnEditClick()
 
 void TfrmNew_User::fillUsers()
 {
-    const Rows users = UserService::listUsers(db());
-    StringGrid2->setRowCount(users.count());
-    for (int i = 0; i < users.count(); ++i) {
-        const QStringList cells = {
-            users.text(i, QStringLiteral("ID")),
-            users.text(i, QStringLiteral("Username")),
-            users.text(i, QStringLiteral("U_F_Name")) + QLatin1Char(' ') + users.text(i, QStringLiteral("U_L_Name")),
-            users.text(i, QStringLiteral("U_Position")),
-            QStringLiteral("(") + users.text(i, QStringLiteral("Fact_Code")) + QStringLiteral(")")
-                + users.text(i, QStringLiteral("Fact_Name")),
-            users.text(i, QStringLiteral("Section_Name")),
-        };
-        for (int c = 0; c < cells.size(); ++c)
-            StringGrid2->setItem(i, c, new QTableWidgetItem(cells[c]));
-    }
+    QVector<QStringList> rows;
+    for (const UserService::UserLine& u : UserService::userLines(db()))
+        rows.push_back({u.id, u.userName, u.name, u.position, u.unit, u.sectionName});
+    fillListGrid(StringGrid2, rows);
 }
 
 void TfrmNew_User::btnSelectClick()

@@ -65,23 +65,11 @@ TfrmPrint_User::TfrmPrint_User(const ScreenContext& context, QWidget* parent) : 
 
 void TfrmPrint_User::btnShow_dataClick()
 {
-    const Rows users = UserService::listUsers(db());
-    StringGrid1->setRowCount(0);
-    StringGrid1->setRowCount(users.count());
-    for (int i = 0; i < users.count(); ++i) {
-        const QString fact = users.text(i, QStringLiteral("Fact_Code"));
-        const QStringList cells = {
-            QString::number(i + 1),
-            users.text(i, QStringLiteral("ID")),
-            users.text(i, QStringLiteral("U_F_Name")) + QLatin1Char(' ') + users.text(i, QStringLiteral("U_L_Name")),
-            users.text(i, QStringLiteral("U_Position")),
-            users.text(i, QStringLiteral("U_Tel_No")),
-            QStringLiteral("(") + fact + QStringLiteral(")") + users.text(i, QStringLiteral("Fact_Name")),
-            users.text(i, QStringLiteral("Section_Name")),
-        };
-        for (int c = 0; c < cells.size(); ++c)
-            StringGrid1->setItem(i, c, new QTableWidgetItem(cells[c]));
-    }
+    QVector<QStringList> rows;
+    for (const UserService::UserLine& u : UserService::userLines(db()))
+        rows.push_back({QString::number(rows.size() + 1), u.id, u.name, u.position, u.telephone, u.unit,
+                        u.sectionName});
+    fillListGrid(StringGrid1, rows);
 }
 
 void TfrmPrint_User::btnPrint_PreviewClick()

@@ -18,6 +18,19 @@ Rows listUsers(Database& db)
     return db.select(kSelect + QStringLiteral("WHERE T_USER.ID < ? ORDER BY T_USER.ID"), {kFirstHiddenId});
 }
 
+QVector<UserLine> userLines(Database& db)
+{
+    const Rows r = listUsers(db);
+    QVector<UserLine> lines;
+    for (int i = 0; i < r.count(); ++i) {
+        auto t = [&](const char* column) { return r.text(i, QString::fromLatin1(column)); };
+        lines.push_back({t("ID"), t("Username"), t("U_Position"), t("U_Tel_No"), t("Section_Name"),
+                         t("U_F_Name") + QLatin1Char(' ') + t("U_L_Name"),
+                         QStringLiteral("(") + t("Fact_Code") + QStringLiteral(")") + t("Fact_Name")});
+    }
+    return lines;
+}
+
 Rows usersInRange(Database& db, int fromId, int toId)
 {
     return db.select(kSelect + QStringLiteral("WHERE T_USER.ID BETWEEN ? AND ? AND T_USER.ID < ? ORDER BY T_USER.ID"),

@@ -2,6 +2,7 @@
 #include "common/db/Rows.h"
 
 #include <QString>
+#include <QVector>
 
 namespace wel {
 
@@ -19,6 +20,14 @@ constexpr int kFirstHiddenId = 980;
 // with Fact_Name and Section_Name (empty when their reference row is missing),
 // ordered by ID.
 Rows listUsers(Database& db);
+
+// One user as the user lists show him.
+struct UserLine {
+    QString id, userName, position, telephone, sectionName;
+    QString name; // given name, a blank, family name
+    QString unit; // "(" + faculty code + ")" + faculty name
+};
+QVector<UserLine> userLines(Database& db);
 Rows usersInRange(Database& db, int fromId, int toId);
 
 // The two range fields as typed; throws AppError unless both are whole numbers.

@@ -18,8 +18,6 @@ struct LoginContext {
     int userId = 0;
     QString factName;
     QString displayName; // title + given name, a blank, family name
-
-    bool isKV() const { return Cur_Mode == QLatin1String("KV"); }
 };
 
 } // namespace wel

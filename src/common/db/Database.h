@@ -53,7 +53,6 @@ public:
     DbKind kind() const { return m_kind; }
     // Short name of the server for the status bar.
     QString serverLabel() const;
-    QSqlDatabase& qt() { return m_db; }
 
     Rows select(const QString& sql, const QVariantList& params = {});
     // INSERT, UPDATE, DELETE, DDL. Returns the number of rows affected.

@@ -27,7 +27,6 @@ public:
     qint64 integer(int row, const QString& column) const;  // NULL reads as 0
     Money money(int row, const QString& column) const;     // rounded to satang
 
-    const QVector<QVariant>& row(int r) const { return m_data.at(r); }
 
 private:
     QStringList m_columns;

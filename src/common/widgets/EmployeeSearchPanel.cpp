@@ -147,10 +147,14 @@ void EmployeeSearchPanel::search()
     if (found.isEmpty())
         throw AppError(QStringLiteral("ไม่พบข้อมูลที่ต้องการ"));
     m_rows = found;
-    m_grid->setRowCount(int(found.size()));
-    for (int r = 0; r < found.size(); ++r)
-        for (int c = 0; c < m_options.columns.size(); ++c)
-            m_grid->setItem(r, c, new QTableWidgetItem(cellText(found[r], r + 1, m_options.columns[c].column)));
+    QVector<QStringList> rows;
+    for (int r = 0; r < found.size(); ++r) {
+        QStringList cells;
+        for (const EmployeeGridColumn& column : m_options.columns)
+            cells << cellText(found[r], r + 1, column.column);
+        rows << cells;
+    }
+    fillListGrid(m_grid, rows);
     m_grid->setCurrentCell(0, 0);
 }
 

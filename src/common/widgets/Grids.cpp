@@ -22,4 +22,13 @@ void setupListGrid(QTableWidget* grid, const QStringList& headings, const QVecto
     }
 }
 
+void fillListGrid(QTableWidget* grid, const QVector<QStringList>& rows)
+{
+    grid->setRowCount(0);
+    grid->setRowCount(int(rows.size()));
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size(); ++c)
+            grid->setItem(r, c, new QTableWidgetItem(rows[r][c]));
+}
+
 } // namespace wel

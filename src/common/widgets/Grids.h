@@ -12,4 +12,7 @@ namespace wel {
 // the layouts' widths were drawn for a narrower face than ours.
 void setupListGrid(QTableWidget* grid, const QStringList& headings, const QVector<int>& widths);
 
+// Replaces the grid's rows by these texts, one list per row.
+void fillListGrid(QTableWidget* grid, const QVector<QStringList>& rows);
+
 } // namespace wel
