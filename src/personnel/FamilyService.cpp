@@ -1,5 +1,5 @@
 #include "FamilyService.h"
-#include "EmployeeSearch.h"
+#include "common/EmployeeSearch.h"
 #include "PersonnelCommon.h"
 #include "common/AppError.h"
 #include "common/ThaiDate.h"

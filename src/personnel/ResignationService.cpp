@@ -1,10 +1,10 @@
 #include "ResignationService.h"
-#include "EmployeeSearch.h"
+#include "common/EmployeeSearch.h"
 #include "PersonnelCommon.h"
 #include "common/AppError.h"
 #include "common/Utility.h"
 #include "common/db/Database.h"
-#include "shell/LoginContext.h"
+#include "common/LoginContext.h"
 
 namespace wel::ResignationService {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "LoginContext.h"
+#include "common/LoginContext.h"
 
 #include <QDateTime>
 #include <optional>

@@ -1,5 +1,5 @@
 #pragma once
-#include "LoginContext.h"
+#include "common/LoginContext.h"
 #include "LoginService.h"
 
 #include <QMainWindow>

@@ -3,7 +3,7 @@
 #include "common/ThaiDate.h"
 #include "MessageLog.h"
 #include "personnel/EmployeeService.h"
-#include "shell/LoginContext.h"
+#include "common/LoginContext.h"
 
 #include <QStringList>
 #include <functional>

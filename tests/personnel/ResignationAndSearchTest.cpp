@@ -1,5 +1,5 @@
 #include "PersonnelFixture.h"
-#include "personnel/EmployeeSearch.h"
+#include "common/EmployeeSearch.h"
 #include "personnel/ResignationService.h"
 
 using namespace wel;

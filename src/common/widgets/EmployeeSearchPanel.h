@@ -1,6 +1,6 @@
 #pragma once
-#include "personnel/EmployeeSearch.h"
-#include "shell/LoginContext.h"
+#include "common/EmployeeSearch.h"
+#include "common/LoginContext.h"
 
 #include <QVector>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
 #include "common/db/Database.h"
-#include "shell/LoginContext.h"
+#include "common/LoginContext.h"
 
 #include <QMap>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "EmployeeSearch.h"
 #include "common/Utility.h"
 #include "common/db/Database.h"
-#include "shell/LoginContext.h"
+#include "common/LoginContext.h"
 
 namespace wel {
 
