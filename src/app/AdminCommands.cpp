@@ -14,6 +14,8 @@ const QVector<Command>& commands()
         {QStringLiteral("init"), QStringLiteral("init --db URL [--demo]"), init},
         {QStringLiteral("print"),
          QStringLiteral("print user-letters --db URL --from N --to M --pdf FILE"), print},
+        {QStringLiteral("import"), QStringLiteral("import employees FILE --db URL [--dry-run]"), importData},
+        {QStringLiteral("generate-year"), QStringLiteral("generate-year YYYY --db URL [--dry-run]"), generateYear},
         {QStringLiteral("screenshots"),
          QStringLiteral("screenshots --db URL --user NAME --password PW --out DIR"), screenshots},
     };

@@ -20,5 +20,7 @@ bool flag(const QStringList& args, const QString& name);
 int init(const QStringList& args);
 int screenshots(const QStringList& args);
 int print(const QStringList& args);
+int importData(const QStringList& args);   // ImportCommands.cpp
+int generateYear(const QStringList& args);
 
 } // namespace wel::admin

@@ -1,0 +1,71 @@
+#include "ImportParts.h"
+#include "common/widgets/Grids.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QSet>
+#include <QTableWidget>
+
+namespace wel {
+
+namespace {
+const QColor kRefusedRow(255, 214, 214);
+}
+
+void repaintNow() { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+imports::Progress progressOn(QProgressBar* bar)
+{
+    bar->setRange(0, 1);
+    bar->setValue(0);
+    return [bar](int done, int total) {
+        if (bar->maximum() != total)
+            bar->setRange(0, qMax(total, 1));
+        bar->setValue(done);
+        // Repainting every row would cost more than the row itself.
+        if (done == total || done % 25 == 0)
+            repaintNow();
+    };
+}
+
+QTableWidget* workbookGrid(const QString& name, const QStringList& headings, const QVector<int>& widths,
+                           QWidget* parent)
+{
+    auto* grid = new QTableWidget(parent);
+    grid->setObjectName(name);
+    QVector<int> shown = widths;
+    for (int& w : shown)
+        if (w == 0)
+            w = grid->horizontalHeader()->defaultSectionSize();
+    setupListGrid(grid, headings, shown);
+    return grid;
+}
+
+void fillWorkbookGrid(QTableWidget* grid, const imports::SheetRows& rows)
+{
+    fillListGrid(grid, rows.grid);
+}
+
+void showRefusals(QListWidget* list, const QVector<imports::Refusal>& refused, QTableWidget* grid,
+                  const imports::SheetRows* rows)
+{
+    list->clear();
+    QSet<int> sheetRows;
+    for (const imports::Refusal& r : refused) {
+        list->addItem(imports::refusalLine(r));
+        sheetRows << r.row;
+    }
+    if (!grid || !rows)
+        return;
+    for (int i = 0; i < rows->count() && i < grid->rowCount(); ++i) {
+        if (!sheetRows.contains(rows->sheetRows[i]))
+            continue;
+        for (int c = 0; c < grid->columnCount(); ++c)
+            if (QTableWidgetItem* item = grid->item(i, c))
+                item->setBackground(kRefusedRow);
+    }
+}
+
+} // namespace wel

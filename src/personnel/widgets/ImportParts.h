@@ -1,0 +1,28 @@
+#pragma once
+#include "personnel/ImportCommon.h"
+
+class QListWidget;
+class QProgressBar;
+class QTableWidget;
+class QWidget;
+
+namespace wel {
+
+// Pieces the import screens share.
+
+// A progress report that moves the bar and repaints the screen while a long
+// run holds the one thread (clicks wait until the run is over).
+imports::Progress progressOn(QProgressBar* bar);
+void repaintNow();
+
+// A grid of workbook rows: named, read only, headings and widths as given
+// (0: the grid's default width).
+QTableWidget* workbookGrid(const QString& name, const QStringList& headings, const QVector<int>& widths,
+                           QWidget* parent);
+void fillWorkbookGrid(QTableWidget* grid, const imports::SheetRows& rows);
+
+// Lists the refused rows, one line each, and marks them in the grid.
+void showRefusals(QListWidget* list, const QVector<imports::Refusal>& refused, QTableWidget* grid = nullptr,
+                  const imports::SheetRows* rows = nullptr);
+
+} // namespace wel
