@@ -1,5 +1,6 @@
 #include "UMain_Welmora.h"
 #include "MenuTable.h"
+#include "UFirst_Admin.h"
 #include "common/Utility.h"
 #include "common/db/Database.h"
 #include "common/widgets/EnterAsTab.h"
@@ -226,6 +227,15 @@ bool TfrmMain_Welmora::FormCreate()
         return false;
     }
     setWindowTitle(m_startup.caption());
+    if (m_startup.demo) {
+        m_panels[5]->setText(m_panels[5]->text() + QStringLiteral("  ") + LoginService::kDemoMark);
+        m_panels[5]->setFixedWidth(qMax(kPanelWidths[5], m_panels[5]->sizeHint().width()));
+    }
+    if (m_startup.noUserYet) {
+        TfrmFirst_Admin first(m_db, this);
+        if (first.exec() != QDialog::Accepted)
+            return false;
+    }
     m_ctx.Cur_Date = m_startup.Cur_Date;
     m_ctx.Cur_Bud_Year = m_startup.Cur_Bud_Year;
     L_Cdate->setText(QStringLiteral("วันที่ปัจจุบัน : ") + m_ctx.Cur_Date);

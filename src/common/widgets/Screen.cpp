@@ -1,5 +1,6 @@
 #include "Screen.h"
 #include "Messages.h"
+#include "common/db/ErrorLog.h"
 #include "ScreenWindow.h"
 
 namespace wel {
@@ -29,7 +30,9 @@ bool guardOperation(QWidget* parent, const std::function<void()>& operation)
         operation();
         return true;
     } catch (const DbError& e) {
-        msg::error(parent, e.message());
+        msg::error(parent, e.message(),
+                   QStringLiteral("คำสั่งที่ผิดพลาด (statement):\n") + e.statement()
+                       + QStringLiteral("\n\nบันทึกไว้ใน ") + ErrorLog::path());
     } catch (const AppError& e) {
         msg::warning(parent, e.message());
     } catch (const std::exception& e) {
