@@ -68,7 +68,10 @@ QVector<int> leavingWidths() { return {30, 90, 100, 100, 100, 160, 80}; }
 
 imports::SheetRows leavingRows(const excel::SheetData& sheet, const QString& path)
 {
-    return imports::rowsFromRow2(sheet, path, 6);
+    imports::SheetRows rows = imports::rowsFromRow2(sheet, path, 6);
+    for (QStringList& g : rows.grid)
+        g[LDate] = imports::shownDate(g[LDate]);
+    return rows;
 }
 
 imports::SheetRows readLeaving(const QString& path) { return leavingRows(excel::readFirstSheet(path), path); }
@@ -112,7 +115,7 @@ Applied applyLeaving(Database& db, const LoginContext& login, const imports::She
                                                      "WHERE KV_ID = ? AND Emp_Status = 'A'"),
                                       {TrimBlanks(g[LReason]), *outDate, login.Cur_Username, kvId});
         } else {
-            result.refused << imports::Refusal{sheetRow, kvId, reason};
+            result.refused << imports::Refusal{sheetRow, kvId, reason, i + 1};
         }
         if (progress)
             progress(i + 1, rows.count());
@@ -167,7 +170,7 @@ Applied applyRightTypes(Database& db, const imports::SheetRows& rows, const QStr
                 reason = u("ไม่พบพนักงานเลขประจำตัวประชาชนนี้ในคณะ ") + fact;
         }
         if (!reason.isEmpty()) {
-            result.refused << imports::Refusal{sheetRow, ssn, reason};
+            result.refused << imports::Refusal{sheetRow, ssn, reason, i + 1};
         } else {
             for (int e = 0; e < employees.count(); ++e) {
                 const QString kvId = employees.text(e, QStringLiteral("KV_ID"));

@@ -130,8 +130,8 @@ Workbook fromSheet(const excel::SheetData& sheet, const QString& path)
         for (int c = 1; c < kColumns; ++c) {
             QString text = c == RightType ? TrimBlanks(sheet.cell(r, 12) + sheet.cell(r, 13))
                                           : sheet.cell(r, sheetColumnOf(c));
-            if (dateColumns.contains(c) && !TrimBlanks(text).isEmpty())
-                text = NormalizeDate(text);
+            if (dateColumns.contains(c))
+                text = imports::shownDate(text);
             g << text;
         }
         book.rows.grid << g;
@@ -163,7 +163,7 @@ Checked check(const imports::SheetRows& rows)
         if (reason.isEmpty())
             result.accepted << i;
         else
-            result.refused << imports::Refusal{sheetRow, TrimBlanks(g[EmpId]), reason};
+            result.refused << imports::Refusal{sheetRow, TrimBlanks(g[EmpId]), reason, i + 1};
     }
     return result;
 }
@@ -226,7 +226,9 @@ Result run(Database& db, const LoginContext& login, const imports::SheetRows& ro
         const QString key = lookupKey(row.EMP_ID, t(Ssn));
         row.KV_ID = known.value(key);
         if (row.KV_ID.isEmpty()) {
-            row.KV_ID = RunningNumbers::takeEmployeeKey(db, login.Cur_Date, RunningNumbers::WhenMissing::MessageA);
+            // The counter is keyed by the calendar year, the log-in makes the budget
+            // year's: from October to December it may be missing, and is made.
+            row.KV_ID = RunningNumbers::takeEmployeeKey(db, login.Cur_Date, RunningNumbers::WhenMissing::CreateRow);
             db.exec(QStringLiteral("INSERT INTO T_Emp_Gov_Histry (KV_ID, EMP_ID, Emp_SSN, Emp_Surname, Emp_F_Name, "
                                    "Emp_L_Name, Emp_Position, Emp_Level, Emp_Dept_Name, Emp_In_date2, Emp_H_Type, "
                                    "Fact_code, Emp_Status) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'A')"),

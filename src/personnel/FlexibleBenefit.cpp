@@ -68,8 +68,7 @@ imports::SheetRows applicantRows(const excel::SheetData& sheet, const QString& p
         return TrimBlanks(cells[9]) == kUniversityEmployee;
     });
     for (QStringList& g : rows.grid)
-        if (!TrimBlanks(g[InDate]).isEmpty())
-            g[InDate] = NormalizeDate(TrimBlanks(g[InDate]));
+        g[InDate] = imports::shownDate(g[InDate]);
     return rows;
 }
 
@@ -185,7 +184,7 @@ Saved save(Database& db, const LoginContext& login, const imports::SheetRows& ro
         QString kvId = t.KV_ID;
         switch (t.kind) {
         case Kind::NotFound: {
-            kvId = RunningNumbers::takeEmployeeKey(db, login.Cur_Date, RunningNumbers::WhenMissing::MessageA);
+            kvId = RunningNumbers::takeEmployeeKey(db, login.Cur_Date, RunningNumbers::WhenMissing::CreateRow);
             auto c = [&](int column) { return TrimBlanks(g[column]); };
             db.exec(QStringLiteral("INSERT INTO T_Emp_Gov_Histry (KV_ID, EMP_ID, Emp_SSN, Emp_Surname, Emp_F_Name, "
                                    "Emp_L_Name, Emp_Position, Emp_Level, Emp_Dept_Name, Emp_In_date2, Emp_H_Type, "

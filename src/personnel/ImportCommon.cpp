@@ -10,10 +10,17 @@ namespace wel::imports {
 
 QString refusalLine(const Refusal& r)
 {
-    const QString where = r.row > 0 ? QStringLiteral("แถวที่ %1").arg(r.row) : r.key;
-    if (r.row > 0 && !r.key.isEmpty())
-        return where + QStringLiteral(" (") + r.key + QStringLiteral(") : ") + r.reason;
-    return where + QStringLiteral(" : ") + r.reason;
+    if (r.row <= 0)
+        return r.key + QStringLiteral(" : ") + r.reason;
+    QStringList where;
+    if (r.no > 0)
+        where << QStringLiteral("No. %1").arg(r.no);
+    if (!r.key.isEmpty())
+        where << r.key;
+    QString line = QStringLiteral("แถวที่ %1 ในแฟ้ม").arg(r.row);
+    if (!where.isEmpty())
+        line += QStringLiteral(" (") + where.join(QStringLiteral(", ")) + QLatin1Char(')');
+    return line + QStringLiteral(" : ") + r.reason;
 }
 
 QString sheetNameOf(const QString& path)
@@ -52,6 +59,12 @@ std::optional<QString> storedDate(const QString& cell)
     if (!date)
         return std::nullopt;
     return toBEText(*date);
+}
+
+QString shownDate(const QString& cell)
+{
+    const auto stored = storedDate(cell);
+    return stored && !stored->isEmpty() ? *stored : cell;
 }
 
 QString checkedYear(const QString& text)

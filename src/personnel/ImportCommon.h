@@ -16,13 +16,17 @@ namespace wel::imports {
 using Progress = std::function<void(int done, int total)>;
 
 // A row that is not written, and why. row is the worksheet's row number
-// (0 for a row that does not come from a workbook); key names the person.
+// (0 for a row that does not come from a workbook); key names the person;
+// no is the running number the grid shows for the row.
 struct Refusal {
     int row = 0;
     QString key;
     QString reason;
+    int no = 0;
 };
-// "แถวที่ 7 : <reason>", or "<key> : <reason>" when the row is not a sheet row.
+// "แถวที่ 7 ในแฟ้ม (No. 3, <key>) : <reason>": the sheet row to correct in the
+// workbook and the grid row to find on the screen; "<key> : <reason>" when
+// the row does not come from a workbook.
 QString refusalLine(const Refusal& r);
 
 // A workbook as a tool's grid shows it: one list of cell texts per data
@@ -51,6 +55,11 @@ bool isRightType(const QString& type);
 // "dd/mm/yyyy" after the day and month are made two digits. nullopt when the
 // text is no calendar date.
 std::optional<QString> storedDate(const QString& cell);
+
+// A date cell as the grid shows it: made whole ("1/6/2560" -> "01/06/2560")
+// when it is a date, otherwise as it stands, so that a refusal shows what
+// the workbook holds.
+QString shownDate(const QString& cell);
 
 // A 4-digit Buddhist-Era year as typed into a year field. Throws AppError.
 QString checkedYear(const QString& text);

@@ -29,6 +29,7 @@ TfrmImp_Emp_Histry_Excel::TfrmImp_Emp_Histry_Excel(const ScreenContext& context,
 {
     setObjectName(QStringLiteral("frmImp_Emp_Histry_Excel"));
     setWindowTitle(QStringLiteral("นำเข้าข้อมูลพนักงานใหม่ในรูปแบบ MS Excel"));
+    setProperty("maximised", true); // wide workbook grids
     auto* root = new QVBoxLayout(this);
 
     auto* top = new QHBoxLayout;
@@ -67,8 +68,7 @@ TfrmImp_Emp_Histry_Excel::TfrmImp_Emp_Histry_Excel(const ScreenContext& context,
     auto* bottom = new QHBoxLayout;
     auto* refusedBox = new QGroupBox(QStringLiteral("แถวที่นำเข้าไม่ได้ และเหตุผล"), this);
     auto* refusedLayout = new QVBoxLayout(refusedBox);
-    lstRefused = new QListWidget(refusedBox);
-    lstRefused->setObjectName(QStringLiteral("lstRefused"));
+    lstRefused = refusalList(refusedBox);
     L_Result = new QLabel(refusedBox);
     L_Result->setObjectName(QStringLiteral("L_Result"));
     L_Result->setWordWrap(true);
@@ -95,6 +95,8 @@ QWidget* TfrmImp_Emp_Histry_Excel::buildStatusGroup()
     edtEmp_Name_G = namedReadOnly(QStringLiteral("edtEmp_Name_G"), box);
     edtEmp_Folk_G = namedReadOnly(QStringLiteral("edtEmp_Folk_G"), box, 1);
     edtEmp_Folk_Name_G = namedReadOnly(QStringLiteral("edtEmp_Folk_Name_G"), box);
+    for (QLineEdit* name : {edtEmp_Name_G, edtEmp_Folk_Name_G})
+        name->setMinimumWidth(name->fontMetrics().averageCharWidth() * 30);
     L_Order = new QLabel(QStringLiteral("ลำดับ"), box);
     L_Order->setObjectName(QStringLiteral("L_Order"));
     ProgressBar1 = new QProgressBar(box);

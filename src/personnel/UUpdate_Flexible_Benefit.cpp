@@ -35,6 +35,7 @@ TfrmUpdate_Flexible_Benefit::TfrmUpdate_Flexible_Benefit(const ScreenContext& co
 {
     setObjectName(QStringLiteral("frmUpdate_Flexible_Benefit"));
     setWindowTitle(QStringLiteral("Update ข้อมูล Flexible Benefit"));
+    setProperty("maximised", true); // wide workbook grids
     auto* root = new QVBoxLayout(this);
 
     auto* top = new QHBoxLayout;

@@ -35,6 +35,7 @@ TfrmUpdate_data::TfrmUpdate_data(const ScreenContext& context, QWidget* parent) 
 {
     setObjectName(QStringLiteral("frmUpdate_data"));
     setWindowTitle(QStringLiteral("ปรับปรุง่ข้อมูล"));
+    setProperty("maximised", true); // wide workbook grids
     auto* root = new QVBoxLayout(this);
 
     auto* top = new QHBoxLayout;
@@ -57,8 +58,7 @@ TfrmUpdate_data::TfrmUpdate_data(const ScreenContext& context, QWidget* parent) 
 
     auto* refusedBox = new QGroupBox(QStringLiteral("แถวที่ปรับปรุงไม่ได้ และเหตุผล"), this);
     auto* refusedLayout = new QVBoxLayout(refusedBox);
-    lstRefused = new QListWidget(refusedBox);
-    lstRefused->setObjectName(QStringLiteral("lstRefused"));
+    lstRefused = refusalList(refusedBox);
     L_Result = new QLabel(refusedBox);
     L_Result->setObjectName(QStringLiteral("L_Result"));
     ProgressBar1 = new QProgressBar(refusedBox);

@@ -38,7 +38,7 @@ TEST(AdminImport, ImportEmployeesThenGenerateTheYear)
     ASSERT_EQ(dry.code, 0) << dry.output.toStdString();
     EXPECT_TRUE(dry.output.contains(QStringLiteral("employees added: 4, already present: 0, family members added: 7")))
         << dry.output.toStdString();
-    EXPECT_TRUE(dry.output.contains(QStringLiteral("refused แถวที่ 8 (SC5900000106) : ไม่มีชื่อหรือนามสกุลพนักงาน")))
+    EXPECT_TRUE(dry.output.contains(QStringLiteral("refused แถวที่ 8 ในแฟ้ม (No. 4, SC5900000106) : ไม่มีชื่อหรือนามสกุลพนักงาน")))
         << dry.output.toStdString();
     EXPECT_TRUE(dry.output.contains(QStringLiteral("dry run")));
     EXPECT_EQ(countOf(db, QStringLiteral("T_Emp_Gov_Histry")), employees);

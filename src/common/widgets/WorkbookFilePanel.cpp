@@ -68,6 +68,10 @@ WorkbookFilePanel::WorkbookFilePanel(const QString& name, QWidget* parent) : QWi
     m_files->setObjectName(QStringLiteral("FileListBox1"));
     m_files->setModel(m_fileModel);
 
+    // Room for a few folders and files whatever the screen's layout gives.
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_folders), static_cast<QAbstractItemView*>(m_files)})
+        view->setMinimumHeight(view->fontMetrics().height() * 9);
+
     m_filter = new QComboBox(this);
     m_filter->setObjectName(QStringLiteral("FilterComboBox1"));
     for (const FileType& t : kTypes)
@@ -92,6 +96,9 @@ WorkbookFilePanel::WorkbookFilePanel(const QString& name, QWidget* parent) : QWi
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
 
+    // The model reads folders in the background: the chosen one is shown
+    // once its parents have been read.
+    connect(m_folderModel, &QFileSystemModel::directoryLoaded, this, &WorkbookFilePanel::revealFolder);
     connect(m_drive, &QComboBox::activated, this, [this](int i) { setFolder(m_drive->itemData(i).toString()); });
     connect(m_folders, &QTreeView::clicked, this,
             [this](const QModelIndex& index) { setFolder(m_folderModel->filePath(index)); });
@@ -126,9 +133,18 @@ void WorkbookFilePanel::setFolder(const QString& folder)
 {
     m_folder = QDir(folder).absolutePath();
     m_files->setRootIndex(m_fileModel->setRootPath(m_folder));
+    revealFolder();
+}
+
+void WorkbookFilePanel::revealFolder()
+{
     const QModelIndex at = m_folderModel->index(m_folder);
+    if (!at.isValid())
+        return;
+    for (QModelIndex up = at.parent(); up.isValid(); up = up.parent())
+        m_folders->expand(up);
     m_folders->setCurrentIndex(at);
-    m_folders->scrollTo(at);
+    m_folders->scrollTo(at, QAbstractItemView::PositionAtCenter);
 }
 
 void WorkbookFilePanel::applyFilter()

@@ -32,6 +32,7 @@ signals:
 private:
     void openClicked();
     void applyFilter();
+    void revealFolder();
 
     QString m_folder;
     QComboBox* m_drive = nullptr;

@@ -46,6 +46,26 @@ QTableWidget* workbookGrid(const QString& name, const QStringList& headings, con
 void fillWorkbookGrid(QTableWidget* grid, const imports::SheetRows& rows)
 {
     fillListGrid(grid, rows.grid);
+    // The layout's widths were drawn for a narrower face: a column is widened
+    // until no value in it is cut.
+    for (int c = 0; c < grid->columnCount(); ++c) {
+        if (grid->isColumnHidden(c))
+            continue;
+        const int drawn = grid->columnWidth(c);
+        grid->resizeColumnToContents(c);
+        if (grid->columnWidth(c) < drawn)
+            grid->setColumnWidth(c, drawn);
+    }
+}
+
+QListWidget* refusalList(QWidget* parent)
+{
+    auto* list = new QListWidget(parent);
+    list->setObjectName(QStringLiteral("lstRefused"));
+    list->setWordWrap(true);
+    list->setResizeMode(QListView::Adjust);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return list;
 }
 
 void showRefusals(QListWidget* list, const QVector<imports::Refusal>& refused, QTableWidget* grid,

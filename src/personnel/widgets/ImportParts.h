@@ -21,6 +21,9 @@ QTableWidget* workbookGrid(const QString& name, const QStringList& headings, con
                            QWidget* parent);
 void fillWorkbookGrid(QTableWidget* grid, const imports::SheetRows& rows);
 
+// The list of refused rows, "lstRefused": long reasons wrap instead of being cut.
+QListWidget* refusalList(QWidget* parent);
+
 // Lists the refused rows, one line each, and marks them in the grid.
 void showRefusals(QListWidget* list, const QVector<imports::Refusal>& refused, QTableWidget* grid = nullptr,
                   const imports::SheetRows* rows = nullptr);
