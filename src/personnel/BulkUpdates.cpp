@@ -64,7 +64,7 @@ QStringList leavingHeadings()
     return {u("No. "), u("KV_ID"), u("SSN"), u("ชื่อ"), u("นามสกุล"), u("เหตุผลที่ออก"), u("วันที่ออก")};
 }
 
-QVector<int> leavingWidths() { return {30, 90, 100, 100, 100, 160, 80}; }
+QVector<int> leavingWidths() { return {30, 90, 100, 90, 90, 120, 80}; }
 
 imports::SheetRows leavingRows(const excel::SheetData& sheet, const QString& path)
 {

@@ -76,11 +76,11 @@ TfrmUpdate_Flexible_Benefit::TfrmUpdate_Flexible_Benefit(const ScreenContext& co
     root->addLayout(applicants);
     StringGrid1 = workbookGrid(QStringLiteral("StringGrid1"), FlexibleBenefit::applicantHeadings(),
                                FlexibleBenefit::applicantWidths(), this);
-    root->addWidget(StringGrid1, 3);
+    root->addWidget(StringGrid1, 2);
 
     Panel3 = buildTestPanel();
     Panel3->hide();
-    root->addWidget(Panel3, 3);
+    root->addWidget(Panel3, 4);
 
     connect(btnImport, &QPushButton::clicked, Panel2, &WorkbookFilePanel::open);
     connect(Panel2, &WorkbookFilePanel::chosen, this,
@@ -164,6 +164,7 @@ void TfrmUpdate_Flexible_Benefit::btnTest_UpdateClick()
     for (const FlexibleBenefit::Tested& t : r.rows)
         cells << t.cells;
     fillListGrid(StringGrid2, cells);
+    fitColumnsToValues(StringGrid2);
     for (int i = 0; i < r.rows.size(); ++i)
         if (r.rows[i].blocking())
             for (int c = 0; c < StringGrid2->columnCount(); ++c)

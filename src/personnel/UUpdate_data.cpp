@@ -165,12 +165,8 @@ void TfrmUpdate_data::showRefused(const QVector<imports::Refusal>& refused, QTab
                                   const imports::SheetRows& rows)
 {
     showRefusals(lstRefused, refused, grid, &rows);
-    if (refused.isEmpty())
-        return;
-    QStringList lines;
-    for (const imports::Refusal& r : refused)
-        lines << imports::refusalLine(r);
-    msg::warning(this, lines.join(QLatin1Char('\r')));
+    if (!refused.isEmpty())
+        msg::warning(this, refusalSummary(refused));
 }
 
 void TfrmUpdate_data::btnUpdate_LeaveClick()

@@ -46,8 +46,12 @@ QTableWidget* workbookGrid(const QString& name, const QStringList& headings, con
 void fillWorkbookGrid(QTableWidget* grid, const imports::SheetRows& rows)
 {
     fillListGrid(grid, rows.grid);
-    // The layout's widths were drawn for a narrower face: a column is widened
-    // until no value in it is cut.
+    fitColumnsToValues(grid);
+}
+
+void fitColumnsToValues(QTableWidget* grid)
+{
+    // The layout's widths were drawn for a narrower face.
     for (int c = 0; c < grid->columnCount(); ++c) {
         if (grid->isColumnHidden(c))
             continue;
@@ -66,6 +70,17 @@ QListWidget* refusalList(QWidget* parent)
     list->setResizeMode(QListView::Adjust);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return list;
+}
+
+QString refusalSummary(const QVector<imports::Refusal>& refused)
+{
+    constexpr int kShown = 12;
+    QStringList lines;
+    for (int i = 0; i < refused.size() && i < kShown; ++i)
+        lines << imports::refusalLine(refused[i]);
+    if (refused.size() > kShown)
+        lines << QStringLiteral("และอีก %1 แถว (ดูรายการทั้งหมดด้านล่าง)").arg(refused.size() - kShown);
+    return lines.join(QLatin1Char('\r'));
 }
 
 void showRefusals(QListWidget* list, const QVector<imports::Refusal>& refused, QTableWidget* grid,

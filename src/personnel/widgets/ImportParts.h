@@ -20,9 +20,15 @@ void repaintNow();
 QTableWidget* workbookGrid(const QString& name, const QStringList& headings, const QVector<int>& widths,
                            QWidget* parent);
 void fillWorkbookGrid(QTableWidget* grid, const imports::SheetRows& rows);
+// Widens every shown column until none of its values is cut.
+void fitColumnsToValues(QTableWidget* grid);
 
 // The list of refused rows, "lstRefused": long reasons wrap instead of being cut.
 QListWidget* refusalList(QWidget* parent);
+
+// The refusals for a message box: the first lines, and how many more the
+// list holds, so that the box stays on the screen.
+QString refusalSummary(const QVector<imports::Refusal>& refused);
 
 // Lists the refused rows, one line each, and marks them in the grid.
 void showRefusals(QListWidget* list, const QVector<imports::Refusal>& refused, QTableWidget* grid = nullptr,
