@@ -96,8 +96,11 @@ ScreenWindow* openScreen(QMdiArea* area, const QString& className, const ScreenC
     QWidget* screen = nullptr;
     try {
         screen = ScreenRegistry::instance().create(className, context);
-    } catch (const AppError& error) {
+    } catch (const DbError& error) {
         // A screen that cannot read what it opens with stays closed.
+        msg::error(area, error.message(), QStringLiteral("คำสั่งที่ผิดพลาด (statement):\n") + error.statement());
+        return nullptr;
+    } catch (const AppError& error) {
         msg::error(area, error.message());
         return nullptr;
     } catch (const std::exception& error) {
