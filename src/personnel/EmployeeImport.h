@@ -82,11 +82,5 @@ struct BankCopy {
 };
 BankCopy copyBankAccounts(Database& db, const imports::Progress& progress = {});
 
-// A workbook laid out as the personnel office delivers it, with employees
-// rows of made-up people of faculty factCode (staff numbers factCode + "59"
-// + 8 digits from firstNumber on), for trials and benchmarks.
-void writeSample(const QString& path, int employees, const QString& factCode = QStringLiteral("SC"),
-                 int firstNumber = 1);
-
 } // namespace EmployeeImport
 } // namespace wel

@@ -1,5 +1,6 @@
 #include "UImp_Emp_Histry_Excel.h"
 #include "PersonnelCommon.h"
+#include "ImportSamples.h"
 #include "YearRows.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -29,12 +31,12 @@ TfrmImp_Emp_Histry_Excel::TfrmImp_Emp_Histry_Excel(const ScreenContext& context,
 {
     setObjectName(QStringLiteral("frmImp_Emp_Histry_Excel"));
     setWindowTitle(QStringLiteral("นำเข้าข้อมูลพนักงานใหม่ในรูปแบบ MS Excel"));
-    setProperty("maximised", true); // wide workbook grids
+    setOpensMaximised(); // wide workbook grids
     auto* root = new QVBoxLayout(this);
 
     auto* top = new QHBoxLayout;
     auto* btnSelect = namedButton(QStringLiteral("btnSelect"), QStringLiteral("เลือก"), this);
-    edtFact_code = namedEdit(QStringLiteral("edtFact_code"), 2, this);
+    edtFact_code = namedEdit(QStringLiteral("edtFact_code"), 2, this, FieldKind::Code);
     auto* btnUpd_Data = namedButton(QStringLiteral("btnUpd_Data"), QStringLiteral("บันทึกลงฐานข้อมูล"), this);
     auto* btnUpd_Date = namedButton(QStringLiteral("btnUpd_Date"), QStringLiteral("Update วันที่บรรจุ"), this);
     auto* btnUpdate_Account =
@@ -60,6 +62,7 @@ TfrmImp_Emp_Histry_Excel::TfrmImp_Emp_Histry_Excel(const ScreenContext& context,
     Panel2 = new WorkbookFilePanel(QStringLiteral("Panel2"), this);
     Panel2->hide();
     root->addWidget(Panel2, 2);
+    setPanels({Panel2});
 
     StringGrid1 = workbookGrid(QStringLiteral("StringGrid1"), EmployeeImport::gridHeadings(),
                                EmployeeImport::gridWidths(), this);
@@ -74,9 +77,9 @@ TfrmImp_Emp_Histry_Excel::TfrmImp_Emp_Histry_Excel(const ScreenContext& context,
     L_Result->setWordWrap(true);
     refusedLayout->addWidget(lstRefused, 1);
     refusedLayout->addWidget(L_Result);
-    bottom->addWidget(refusedBox, 3);
-    bottom->addWidget(buildStatusGroup(), 2);
-    bottom->addWidget(buildYearGroup(), 2);
+    bottom->addWidget(refusedBox, 1);
+    bottom->addWidget(buildStatusGroup());
+    bottom->addWidget(buildYearGroup());
     root->addLayout(bottom, 2);
 
     connect(btnSelect, &QPushButton::clicked, Panel2, &WorkbookFilePanel::open);
@@ -91,12 +94,10 @@ TfrmImp_Emp_Histry_Excel::TfrmImp_Emp_Histry_Excel(const ScreenContext& context,
 QWidget* TfrmImp_Emp_Histry_Excel::buildStatusGroup()
 {
     auto* box = new QGroupBox(QStringLiteral("สถานะการบันทึกข้อมูล"), this);
-    edtKV_ID_G = namedReadOnly(QStringLiteral("edtKV_ID_G"), box, 13);
+    edtKV_ID_G = namedReadOnly(QStringLiteral("edtKV_ID_G"), box, longest::KV_ID);
     edtEmp_Name_G = namedReadOnly(QStringLiteral("edtEmp_Name_G"), box);
-    edtEmp_Folk_G = namedReadOnly(QStringLiteral("edtEmp_Folk_G"), box, 1);
+    edtEmp_Folk_G = namedReadOnly(QStringLiteral("edtEmp_Folk_G"), box, QStringLiteral("0"));
     edtEmp_Folk_Name_G = namedReadOnly(QStringLiteral("edtEmp_Folk_Name_G"), box);
-    for (QLineEdit* name : {edtEmp_Name_G, edtEmp_Folk_Name_G})
-        name->setMinimumWidth(name->fontMetrics().averageCharWidth() * 30);
     L_Order = new QLabel(QStringLiteral("ลำดับ"), box);
     L_Order->setObjectName(QStringLiteral("L_Order"));
     ProgressBar1 = new QProgressBar(box);
@@ -115,7 +116,7 @@ QWidget* TfrmImp_Emp_Histry_Excel::buildStatusGroup()
 QWidget* TfrmImp_Emp_Histry_Excel::buildYearGroup()
 {
     auto* box = new QGroupBox(QStringLiteral("การสร้างข้อมูลค่ารักษาพยาบาล ในส่วนวงเงินตามปีที่ต้องการ"), this);
-    edtGen_Year_Health = namedEdit(QStringLiteral("edtGen_Year_Health"), 4, box);
+    edtGen_Year_Health = namedEdit(QStringLiteral("edtGen_Year_Health"), 4, box, FieldKind::Digits);
     edtGen_Year_Health->setText(login().Cur_Bud_Year);
     auto* btnGen = namedButton(QStringLiteral("btnGen_Health_Current_year"),
                                QStringLiteral("Gen Year_Cur_Health ปีที่ต้องการ"), box);
@@ -133,6 +134,26 @@ QWidget* TfrmImp_Emp_Histry_Excel::buildYearGroup()
     layout->addStretch();
     connect(btnGen, &QPushButton::clicked, this, [this] { guard([this] { btnGen_Health_Current_yearClick(); }); });
     return box;
+}
+
+QStringList TfrmImp_Emp_Histry_Excel::panelStates() const
+{
+    return {kOpened, QStringLiteral("Panel2"), QStringLiteral("loaded")};
+}
+
+void TfrmImp_Emp_Histry_Excel::showPanelState(const QString& name)
+{
+    if (name == QLatin1String("Panel2")) {
+        Panel2->open();
+    } else if (name == QLatin1String("loaded")) {
+        Panel2->hide();
+        const QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("พนักงานบรรจุใหม่.xlsx"));
+        guard([&] {
+            ImportSamples::writeEmployees(path, 40, QStringLiteral("SC"), 1, true);
+            openWorkbook(path);
+        });
+    }
 }
 
 void TfrmImp_Emp_Histry_Excel::openWorkbook(const QString& path)

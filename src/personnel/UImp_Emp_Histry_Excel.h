@@ -24,6 +24,11 @@ public:
     // be refused. Throws AppError.
     void openWorkbook(const QString& path);
 
+    // The screen as it opens, with its file panel, and with a sample workbook
+    // loaded (nothing is written).
+    QStringList panelStates() const override;
+    void showPanelState(const QString& name) override;
+
 private:
     QWidget* buildStatusGroup();
     QWidget* buildYearGroup();

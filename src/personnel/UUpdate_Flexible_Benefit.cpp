@@ -1,5 +1,6 @@
 #include "UUpdate_Flexible_Benefit.h"
 #include "FlexibleBenefit.h"
+#include "ImportSamples.h"
 #include "PersonnelCommon.h"
 #include "common/excel/ExportFiles.h"
 #include "common/widgets/GridExport.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -35,11 +37,11 @@ TfrmUpdate_Flexible_Benefit::TfrmUpdate_Flexible_Benefit(const ScreenContext& co
 {
     setObjectName(QStringLiteral("frmUpdate_Flexible_Benefit"));
     setWindowTitle(QStringLiteral("Update ข้อมูล Flexible Benefit"));
-    setProperty("maximised", true); // wide workbook grids
+    setOpensMaximised(); // wide workbook grids
     auto* root = new QVBoxLayout(this);
 
     auto* top = new QHBoxLayout;
-    edtYear_Flexben = namedEdit(QStringLiteral("edtYear_Flexben"), 4, this);
+    edtYear_Flexben = namedEdit(QStringLiteral("edtYear_Flexben"), 4, this, FieldKind::Digits);
     edtYear_Flexben->setText(login().Cur_Bud_Year);
     auto* btnImport = namedButton(QStringLiteral("btnImport"), QStringLiteral("Import Excel File"), this);
     auto* btnTest = namedButton(QStringLiteral("btnTest"), QStringLiteral("ทดสอบ"), this);
@@ -82,6 +84,7 @@ TfrmUpdate_Flexible_Benefit::TfrmUpdate_Flexible_Benefit(const ScreenContext& co
     Panel3->hide();
     root->addWidget(Panel3, 4);
 
+    setPanels({Panel2, Panel3});
     connect(btnImport, &QPushButton::clicked, Panel2, &WorkbookFilePanel::open);
     connect(Panel2, &WorkbookFilePanel::chosen, this,
             [this](const QString& path) { guard([&] { openWorkbook(path); }); });
@@ -131,6 +134,33 @@ QWidget* TfrmUpdate_Flexible_Benefit::buildTestPanel()
     return panel;
 }
 
+QStringList TfrmUpdate_Flexible_Benefit::panelStates() const
+{
+    return {kOpened, QStringLiteral("Panel2"), QStringLiteral("loaded"), QStringLiteral("tested")};
+}
+
+void TfrmUpdate_Flexible_Benefit::showPanelState(const QString& name)
+{
+    Panel3->hide();
+    if (name == QLatin1String("Panel2")) {
+        Panel2->open();
+        return;
+    }
+    Panel2->hide();
+    if (name == QLatin1String("loaded") || name == QLatin1String("tested")) {
+        const QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ผู้สมัคร Flexible Benefit.xlsx"));
+        guard([&] {
+            ImportSamples::writeApplicants(path);
+            openWorkbook(path);
+        });
+    }
+    if (name == QLatin1String("tested")) {
+        btnTestClick();
+        guard([this] { btnTest_UpdateClick(); });
+    }
+}
+
 void TfrmUpdate_Flexible_Benefit::mustTestAgain()
 {
     btnSave->setEnabled(false);
@@ -164,7 +194,6 @@ void TfrmUpdate_Flexible_Benefit::btnTest_UpdateClick()
     for (const FlexibleBenefit::Tested& t : r.rows)
         cells << t.cells;
     fillListGrid(StringGrid2, cells);
-    fitColumnsToValues(StringGrid2);
     for (int i = 0; i < r.rows.size(); ++i)
         if (r.rows[i].blocking())
             for (int c = 0; c < StringGrid2->columnCount(); ++c)

@@ -25,6 +25,11 @@ public:
     // opens it, and returns its path.
     QString exportGrid(bool results);
 
+    // The screen as it opens, with its file panel, and with a sample workbook
+    // loaded (nothing is written).
+    QStringList panelStates() const override;
+    void showPanelState(const QString& name) override;
+
 private:
     QWidget* buildTestPanel();
     void btnTestClick();

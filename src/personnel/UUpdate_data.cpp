@@ -1,5 +1,6 @@
 #include "UUpdate_data.h"
 #include "BulkUpdates.h"
+#include "ImportSamples.h"
 #include "PersonnelCommon.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
@@ -13,6 +14,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -35,7 +37,7 @@ TfrmUpdate_data::TfrmUpdate_data(const ScreenContext& context, QWidget* parent) 
 {
     setObjectName(QStringLiteral("frmUpdate_data"));
     setWindowTitle(QStringLiteral("ปรับปรุง่ข้อมูล"));
-    setProperty("maximised", true); // wide workbook grids
+    setOpensMaximised(); // wide workbook grids
     auto* root = new QVBoxLayout(this);
 
     auto* top = new QHBoxLayout;
@@ -49,6 +51,7 @@ TfrmUpdate_data::TfrmUpdate_data(const ScreenContext& context, QWidget* parent) 
     root->addLayout(top);
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    shortList(ListBox1);
     root->addWidget(ListBox1, 1);
 
     auto* tools = new QHBoxLayout;
@@ -71,6 +74,7 @@ TfrmUpdate_data::TfrmUpdate_data(const ScreenContext& context, QWidget* parent) 
     refusedLayout->addLayout(status);
     root->addWidget(refusedBox, 1);
 
+    setPanels({Panel2, Panel3});
     connect(btnAlign, &QPushButton::clicked, this, [this] { guard([this] { alignNamesClick(); }); });
     connect(btnExit, &QPushButton::clicked, this, &Screen::closeScreen);
 }
@@ -80,7 +84,7 @@ QWidget* TfrmUpdate_data::buildLeavingGroup()
     auto* box = new QGroupBox(QStringLiteral("Update สถานะลาออก"), this);
     box->setObjectName(QStringLiteral("grpLeave"));
     auto* layout = new QVBoxLayout(box);
-    edtLeave_Year = namedEdit(QStringLiteral("edtLeave_Year"), 4, box);
+    edtLeave_Year = namedEdit(QStringLiteral("edtLeave_Year"), 4, box, FieldKind::Digits);
     edtLeave_Year->setText(login().Cur_Bud_Year);
     layout->addLayout(yearRow(QStringLiteral("ไม่เปลี่ยนผู้ที่มีวงเงินค่ารักษาปี"), edtLeave_Year, box));
     auto* btnImport = namedButton(QStringLiteral("btnImport_Leave"), QStringLiteral("Import Excel File"), box);
@@ -111,7 +115,7 @@ QWidget* TfrmUpdate_data::buildRightTypeGroup()
                             box);
     note->setWordWrap(true);
     layout->addWidget(note);
-    edtUpdate_year4 = namedEdit(QStringLiteral("edtUpdate_year4"), 4, box);
+    edtUpdate_year4 = namedEdit(QStringLiteral("edtUpdate_year4"), 4, box, FieldKind::Digits);
     edtUpdate_year4->setText(login().Cur_Bud_Year);
     layout->addLayout(yearRow(QStringLiteral("Update ค่ารักษาปี"), edtUpdate_year4, box));
     auto* btnImport = namedButton(QStringLiteral("btnImport_Type"), QStringLiteral("Import Excel File"), box);
@@ -130,6 +134,32 @@ QWidget* TfrmUpdate_data::buildRightTypeGroup()
             [this](const QString& path) { guard([&] { openRightTypes(path); }); });
     connect(btnUpdate, &QPushButton::clicked, this, [this] { guard([this] { btnUpdate_TypeClick(); }); });
     return box;
+}
+
+QStringList TfrmUpdate_data::panelStates() const
+{
+    return {kOpened, QStringLiteral("Panel2"), QStringLiteral("Panel3"), QStringLiteral("loaded")};
+}
+
+void TfrmUpdate_data::showPanelState(const QString& name)
+{
+    Panel2->hide();
+    Panel3->hide();
+    if (name == QLatin1String("Panel2")) {
+        Panel2->open();
+    } else if (name == QLatin1String("Panel3")) {
+        Panel3->open();
+    } else if (name == QLatin1String("loaded")) {
+        const QTemporaryDir dir;
+        const QString leaving = dir.filePath(QStringLiteral("ลาออก.xlsx"));
+        const QString types = dir.filePath(QStringLiteral("รูปแบบสิทธิ.xlsx"));
+        guard([&] {
+            ImportSamples::writeLeaving(leaving);
+            ImportSamples::writeRightTypes(types);
+            openLeaving(leaving);
+            openRightTypes(types);
+        });
+    }
 }
 
 void TfrmUpdate_data::openLeaving(const QString& path)

@@ -23,6 +23,11 @@ public:
     void openLeaving(const QString& path);
     void openRightTypes(const QString& path);
 
+    // The screen as it opens, with its file panel, and with a sample workbook
+    // loaded (nothing is written).
+    QStringList panelStates() const override;
+    void showPanelState(const QString& name) override;
+
 private:
     QWidget* buildLeavingGroup();
     QWidget* buildRightTypeGroup();

@@ -1,5 +1,6 @@
 #include "ImportFixture.h"
 #include "personnel/EmployeeImport.h"
+#include "personnel/ImportSamples.h"
 
 #include <QTemporaryDir>
 
@@ -337,7 +338,7 @@ TEST(EmployeeImport, TheSampleWorkbookOfTheBenchmarkImportsWhole)
     const LoginContext login = adminLogin(db);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("sample.xlsx"));
-    EI::writeSample(path, 120);
+    ImportSamples::writeEmployees(path, 120);
 
     const EI::Workbook book = EI::read(path);
     EXPECT_EQ(book.rows.count(), 120);

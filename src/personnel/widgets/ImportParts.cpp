@@ -12,6 +12,7 @@ namespace wel {
 
 namespace {
 const QColor kRefusedRow(255, 214, 214);
+constexpr int kWidestGrid = 560; // two grids side by side on the desktop
 }
 
 void repaintNow() { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
@@ -40,26 +41,22 @@ QTableWidget* workbookGrid(const QString& name, const QStringList& headings, con
         if (w == 0)
             w = grid->horizontalHeader()->defaultSectionSize();
     setupListGrid(grid, headings, shown);
+    // A workbook has more columns than a screen is wide: the grid scrolls
+    // sideways within its panel instead of widening the window.
+    grid->setMinimumWidth(qMin(grid->minimumWidth(), kWidestGrid));
     return grid;
 }
 
 void fillWorkbookGrid(QTableWidget* grid, const imports::SheetRows& rows)
 {
     fillListGrid(grid, rows.grid);
-    fitColumnsToValues(grid);
 }
 
-void fitColumnsToValues(QTableWidget* grid)
+void shortList(QListWidget* list)
 {
-    // The layout's widths were drawn for a narrower face.
-    for (int c = 0; c < grid->columnCount(); ++c) {
-        if (grid->isColumnHidden(c))
-            continue;
-        const int drawn = grid->columnWidth(c);
-        grid->resizeColumnToContents(c);
-        if (grid->columnWidth(c) < drawn)
-            grid->setColumnWidth(c, drawn);
-    }
+    // Takes the height left over by the grids, and asks for a few lines only.
+    list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    list->setMinimumHeight(list->fontMetrics().height() * 4 + 2 * list->frameWidth());
 }
 
 QListWidget* refusalList(QWidget* parent)
@@ -69,6 +66,7 @@ QListWidget* refusalList(QWidget* parent)
     list->setWordWrap(true);
     list->setResizeMode(QListView::Adjust);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    shortList(list);
     return list;
 }
 

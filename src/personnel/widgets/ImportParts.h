@@ -20,8 +20,9 @@ void repaintNow();
 QTableWidget* workbookGrid(const QString& name, const QStringList& headings, const QVector<int>& widths,
                            QWidget* parent);
 void fillWorkbookGrid(QTableWidget* grid, const imports::SheetRows& rows);
-// Widens every shown column until none of its values is cut.
-void fitColumnsToValues(QTableWidget* grid);
+
+// A list that shows a few lines at least and otherwise takes what room is left.
+void shortList(QListWidget* list);
 
 // The list of refused rows, "lstRefused": long reasons wrap instead of being cut.
 QListWidget* refusalList(QWidget* parent);

@@ -1,10 +1,15 @@
-// A made-up workbook in the personnel office's layout, for trials and for
-// the import benchmark. Identity numbers are written as numbers, as the
-// office's sheets hold them; dates as "d/m/yyyy" texts.
+// Identity numbers are written as numbers, as the offices' sheets hold
+// them; dates as "d/m/yyyy" texts.
+#include "ImportSamples.h"
 #include "EmployeeImport.h"
+#include "FlexibleBenefit.h"
 #include "common/excel/Worksheet.h"
 
-namespace wel::EmployeeImport {
+#include <QStringList>
+
+namespace wel::ImportSamples {
+
+using namespace EmployeeImport;
 
 namespace {
 
@@ -25,7 +30,7 @@ QString ssn(int n, int person) { return QStringLiteral("3%1%2").arg(n, 10, 10, Q
 
 } // namespace
 
-void writeSample(const QString& path, int employees, const QString& factCode, int firstNumber)
+void writeEmployees(const QString& path, int employees, const QString& factCode, int firstNumber, bool refusals)
 {
     excel::Worksheet sheet(QStringLiteral("Sheet1"));
     sheet.setText(1, 1, u("ข้อมูลพนักงานมหาวิทยาลัย บรรจุใหม่"));
@@ -41,7 +46,7 @@ void writeSample(const QString& path, int employees, const QString& factCode, in
         const QString last = pick(kLast, n);
         put(EmpId, QStringLiteral("%1%2%3").arg(factCode, QStringLiteral("59")).arg(n, 8, 10, QLatin1Char('0')));
         put(Title, n % 2 ? u("นาย") : u("นางสาว"));
-        put(FirstName, pick(kFirst, n));
+        put(FirstName, refusals && n % 11 == 0 ? QString() : pick(kFirst, n));
         put(LastName, last);
         put(Position, pick(kPositions, n));
         put(Level, QString::number(1 + n % 9));
@@ -49,7 +54,7 @@ void writeSample(const QString& path, int employees, const QString& factCode, in
         put(Dept, pick(kDepts, n));
         put(InDate, QStringLiteral("%1/%2/25%3").arg(1 + n % 28).arg(1 + n % 12).arg(40 + n % 27));
         put(Ssn, ssn(n, 0));
-        sheet.setText(row, 12, QString::number(1 + n % 3)); // the right type, column L
+        sheet.setText(row, 12, refusals && n % 7 == 0 ? QStringLiteral("4") : QString::number(1 + n % 3)); // column L
         auto person = [&](int p, const QString& title, const QString& first, const QString& birthday) {
             const int base = personColumn(p);
             put(base, ssn(n, p));
@@ -71,4 +76,55 @@ void writeSample(const QString& path, int employees, const QString& factCode, in
     sheet.save(path);
 }
 
-} // namespace wel::EmployeeImport
+namespace {
+
+// A sheet with the headings in row 1 and the rows from row 2.
+void writeRows(const QString& path, const QStringList& headings, const QList<QStringList>& rows)
+{
+    excel::Worksheet sheet(QStringLiteral("Sheet1"));
+    for (int c = 0; c < headings.size(); ++c)
+        sheet.setText(1, c + 1, headings[c]);
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size(); ++c)
+            sheet.setText(r + 2, c + 1, rows[r][c]);
+    sheet.save(path);
+}
+
+QString kvId(int n) { return QStringLiteral("KV2568/%1").arg(800 + n, 6, 10, QLatin1Char('0')); }
+
+} // namespace
+
+void writeLeaving(const QString& path)
+{
+    const char* reasons[] = {"ลาออกเพื่อศึกษาต่อ", "ย้ายไปรับราชการ", "เกษียณอายุ", "ลาออกเพื่อประกอบอาชีพอื่น"};
+    QList<QStringList> rows;
+    for (int n = 1; n <= 8; ++n)
+        rows << QStringList{kvId(n), ssn(800 + n, 0), pick(kFirst, n), pick(kLast, n), u(reasons[n % 4]),
+                            QStringLiteral("%1/9/2568").arg(n + 10)};
+    writeRows(path, {u("KV_ID"), u("SSN"), u("ชื่อ"), u("นามสกุล"), u("เหตุผลที่ออก"), u("วันที่ออก")}, rows);
+}
+
+void writeRightTypes(const QString& path)
+{
+    QList<QStringList> rows;
+    for (int n = 1; n <= 8; ++n)
+        rows << QStringList{ssn(800 + n, 0), pick(kFirst, n), pick(kLast, n), QString::number(1 + n % 3),
+                            n % 3 ? QStringLiteral("SC") : QStringLiteral("EN")};
+    writeRows(path, {u("SSN"), u("ชื่อ"), u("นามสกุล"), u("รูปแบบที่เลือก"), u("รหัสคณะ")}, rows);
+}
+
+void writeApplicants(const QString& path)
+{
+    QList<QStringList> rows;
+    for (int n = 1; n <= 10; ++n)
+        rows << QStringList{ssn(900 + n, 0), n % 2 ? u("นาย") : u("นางสาว"), pick(kFirst, n), pick(kLast, n),
+                            pick(kPositions, n), QStringLiteral("SC"), pick(kDepts, n),
+                            QStringLiteral("1/%1/25%2").arg(1 + n % 12).arg(50 + n),
+                            n == 7 ? QStringLiteral("4") : QString::number(1 + n % 3),
+                            n % 5 ? FlexibleBenefit::kUniversityEmployee : u("ข้าราชการ")};
+    QStringList headings = FlexibleBenefit::applicantHeadings();
+    headings.removeFirst();
+    writeRows(path, headings, rows);
+}
+
+} // namespace wel::ImportSamples
