@@ -37,7 +37,7 @@ private:
 
 } // namespace
 
-Alignment alignSelfNames(Database& db)
+Alignment alignSelfNames(Database& db, const imports::Progress& progress)
 {
     Alignment a;
     Transaction tx(db);
@@ -54,6 +54,8 @@ Alignment alignSelfNames(Database& db)
         // The title stays: the family screen keeps its own.
         db.exec(QStringLiteral("UPDATE T_Emp_Folk SET EF_F_Name = ?, EF_L_Name = ? WHERE KV_ID = ? AND Emp_Folk = '0'"),
                 {t("Emp_F_Name"), t("Emp_L_Name"), t("KV_ID")});
+        if (progress)
+            progress(i + 1, rows.count());
     }
     tx.commit();
     return a;

@@ -16,7 +16,7 @@ struct Alignment {
     int count = 0;
     QStringList lines;
 };
-Alignment alignSelfNames(Database& db);
+Alignment alignSelfNames(Database& db, const imports::Progress& progress = {});
 
 // The leaving workbook: from row 2, KV_ID, identity number, given name,
 // family name, reason and date of leaving in columns A to F.

@@ -184,7 +184,7 @@ void TfrmUpdate_data::alignNamesClick()
 {
     if (!msg::confirm(this, personnel::kConfirmSave))
         return;
-    const BulkUpdates::Alignment a = BulkUpdates::alignSelfNames(db());
+    const BulkUpdates::Alignment a = BulkUpdates::alignSelfNames(db(), progressOn(ProgressBar1));
     ListBox1->clear();
     msg::info(this, QStringLiteral("จำนวนรายการ = %1 รายการ ").arg(a.count));
     ListBox1->addItems(a.lines);
