@@ -19,6 +19,10 @@ const QVector<Command>& commands()
          addUser},
         {QStringLiteral("print"),
          QStringLiteral("print user-letters --db URL --from N --to M --pdf FILE"), print},
+        {QStringLiteral("export"),
+         QStringLiteral("export REPORT [KEY=VALUE ...] --db URL --xlsx FILE   (export --list names the reports "
+                        "and their filters)"),
+         exportReport},
         {QStringLiteral("screenshots"),
          QStringLiteral("screenshots --db URL --user NAME --password PW --out DIR"), screenshots},
     };

@@ -80,6 +80,8 @@ QString facultyOf(const QString& filter)
     const Choice c = Choice::of(filter);
     if (c.kind.isEmpty() || c.kind == u"all")
         return {};
+    if (c.kind == u"one")
+        return c.value.toUpper(); // "one:" without a code: every faculty
     return (c.value.isEmpty() ? c.kind : c.value).toUpper();
 }
 
