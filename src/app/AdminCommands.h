@@ -23,5 +23,6 @@ int screenshots(const QStringList& args);
 int print(const QStringList& args);
 int importData(const QStringList& args);   // ImportCommands.cpp
 int generateYear(const QStringList& args);
+int exportReport(const QStringList& args);
 
 } // namespace wel::admin

@@ -4,11 +4,13 @@ namespace wel {
 
 void registerPersonnelScreens();
 void registerAdminScreens();
+void registerReportScreens();
 
 void registerAllScreens()
 {
     registerPersonnelScreens();
     registerAdminScreens();
+    registerReportScreens();
 }
 
 } // namespace wel
