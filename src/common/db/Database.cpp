@@ -27,7 +27,9 @@ int compareThai(void* collator, int lenA, const void* a, int lenB, const void* b
 
 void dropCollator(void* collator) { delete static_cast<QCollator*>(collator); }
 
-void registerThaiCollation(QSqlDatabase& db)
+} // namespace
+
+void prepareSqliteConnection(QSqlDatabase& db)
 {
     const QVariant handle = db.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
@@ -38,6 +40,8 @@ void registerThaiCollation(QSqlDatabase& db)
                                     new QCollator(QLocale(QLocale::Thai, QLocale::Thailand)), compareThai,
                                     dropCollator);
 }
+
+namespace {
 
 QString errorText(const QSqlError& e)
 {
@@ -138,7 +142,7 @@ void Database::openSession()
         throw DbError(errorText(m_db.lastError()), QStringLiteral("open %1").arg(m_url.display()));
     switch (m_kind) {
     case DbKind::SQLite:
-        registerThaiCollation(m_db);
+        prepareSqliteConnection(m_db);
         select(QStringLiteral("PRAGMA journal_mode=WAL"));
         exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
         break;
@@ -217,6 +221,7 @@ QSqlQuery& Database::runOnce(const QString& sql, const QVariantList& params)
     if (params.isEmpty()) {
         // Nothing to bind: run it directly (PostgreSQL cannot prepare SET or DDL).
         m_direct = fresh();
+        ++m_roundTrips;
         if (!m_direct->exec(sql))
             throw DbError(errorText(m_direct->lastError()), sql);
         return *m_direct;
@@ -226,6 +231,7 @@ QSqlQuery& Database::runOnce(const QString& sql, const QVariantList& params)
         q = cached->second.get();
     } else {
         auto prepared = fresh();
+        ++m_roundTrips;
         if (!prepared->prepare(sql))
             throw DbError(errorText(prepared->lastError()), sql);
         if (m_cacheStatements) {
@@ -239,6 +245,7 @@ QSqlQuery& Database::runOnce(const QString& sql, const QVariantList& params)
     }
     for (int i = 0; i < params.size(); ++i)
         q->bindValue(i, params[i]);
+    ++m_roundTrips;
     if (!q->exec()) {
         const QString error = errorText(q->lastError());
         q->finish();
@@ -366,7 +373,7 @@ void Database::begin()
         // Take the write lock at once: a deferred transaction that reads first
         // and writes later can fail without waiting when another writer is in.
         exec(QStringLiteral("BEGIN IMMEDIATE"));
-    } else if (!m_db.transaction()) {
+    } else if (++m_roundTrips, !m_db.transaction()) {
         const QString error = errorText(m_db.lastError());
         bool started = false;
         if (!alive()) {
@@ -402,7 +409,7 @@ void Database::commit()
             rollback();
             throw;
         }
-    } else if (!m_db.commit()) {
+    } else if (++m_roundTrips, !m_db.commit()) {
         const QString err = errorText(m_db.lastError());
         rollback();
         throw DbError(err, QStringLiteral("COMMIT"));
@@ -422,8 +429,10 @@ void Database::rollback()
     m_txDepth = 0;
     if (m_kind == DbKind::SQLite) {
         QSqlQuery q(m_db);
+        ++m_roundTrips;
         q.exec(QStringLiteral("ROLLBACK"));
     } else {
+        ++m_roundTrips;
         m_db.rollback();
     }
 }

@@ -90,6 +90,11 @@ public:
     // default; the benchmark turns it off to measure the difference.
     void setStatementCache(bool on);
 
+    // Exchanges with the server so far: each prepare, execution, begin,
+    // commit and rollback. The benchmark counts the round trips of an
+    // operation with it.
+    quint64 roundTrips() const { return m_roundTrips; }
+
 private:
     friend class Transaction;
     Database() = default;
@@ -113,7 +118,13 @@ private:
     bool m_cacheStatements = true;
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_prepared;
     std::unique_ptr<QSqlQuery> m_direct; // statements that are not kept
+    quint64 m_roundTrips = 0;
 };
+
+// Gives a Qt SQLite connection that Database did not open what this
+// program's statements rely on (the THAI collation), so that a benchmark can
+// run the same SQL without this class.
+void prepareSqliteConnection(QSqlDatabase& connection);
 
 // Scope guard: commits in commit(), rolls back when left without it (an
 // exception). Guards nest; only the outermost one talks to the server, and an

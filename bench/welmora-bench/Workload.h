@@ -1,0 +1,33 @@
+#pragma once
+#include <QString>
+#include <QVector>
+#include <functional>
+
+namespace wel {
+class Database;
+}
+
+namespace wel::bench {
+
+class BareSql;
+
+// One operation done two ways on the same data: through the program's own
+// code, and with the bare SQL it needs. Each side returns a fingerprint of
+// what it produced, so the run can check that both produced the same before
+// it compares their times.
+struct Comparison {
+    QString name;   // "employee search"
+    QString detail; // what one sample does
+    std::function<QString()> project;
+    std::function<QString()> bare;
+    bool sameResult = true;                          // false: each side writes its own rows
+    std::function<QString()> roundTrips;             // optional, after the timing
+};
+
+// Picks the cases from the generated data (busiest faculties, the last
+// complete month, employees to search for and to claim for) and builds the
+// four comparisons: employee search, reprint listing of a month, summary
+// listing, claim save.
+QVector<Comparison> buildWorkload(Database& db, BareSql& bare);
+
+} // namespace wel::bench
