@@ -1,6 +1,8 @@
 #include "BareSql.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 
 namespace wel::bench {
 
@@ -51,6 +53,8 @@ void BareSql::direct(const QString& sql)
 
 QSqlQuery& BareSql::run(const QString& sql, const QVariantList& params)
 {
+    if (m_observer)
+        m_observer(sql, params);
     auto it = m_prepared.find(sql);
     if (it == m_prepared.end()) {
         auto q = std::make_unique<QSqlQuery>(m_db);
@@ -76,6 +80,41 @@ int BareSql::exec(const QString& sql, const QVariantList& params)
     const int n = q.numRowsAffected();
     q.finish();
     return n;
+}
+
+QStringList BareSql::plan(const QString& sql, const QVariantList& params)
+{
+    QStringList lines;
+    QSqlQuery q(m_db);
+    if (m_kind == DbKind::SQLite) {
+        q.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
+        for (int i = 0; i < params.size(); ++i)
+            q.bindValue(i, params[i]);
+        if (!q.exec())
+            throw DbError(q.lastError().text(), sql);
+        while (q.next())
+            lines << q.value(3).toString();
+        return lines;
+    }
+    QString text;
+    int next = 0;
+    bool quoted = false;
+    for (const QChar ch : sql) {
+        if (ch == QLatin1Char('\''))
+            quoted = !quoted;
+        if (ch == QLatin1Char('?') && !quoted && next < params.size()) {
+            QSqlField field(QString(), params[next].metaType());
+            field.setValue(params[next++]);
+            text += m_db.driver()->formatValue(field);
+        } else {
+            text += ch;
+        }
+    }
+    if (!q.exec(QStringLiteral("EXPLAIN ") + text))
+        throw DbError(q.lastError().text(), text);
+    while (q.next())
+        lines << q.value(0).toString();
+    return lines;
 }
 
 void BareSql::begin()

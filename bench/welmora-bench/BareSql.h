@@ -3,6 +3,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 
@@ -37,6 +38,15 @@ public:
     void commit();
     void rollback();
     quint64 roundTrips() const { return m_roundTrips; }
+    void setStatementObserver(std::function<void(const QString&, const QVariantList&)> observer)
+    {
+        m_observer = std::move(observer);
+    }
+    // The server's query plan of a statement with these values, one line per
+    // step: EXPLAIN QUERY PLAN on SQLite, EXPLAIN on PostgreSQL (which cannot
+    // prepare an EXPLAIN: there the values are written into the text by the
+    // driver's own quoting, as Qt does for every execution).
+    QStringList plan(const QString& sql, const QVariantList& params);
 
 private:
     QSqlQuery& run(const QString& sql, const QVariantList& params);
@@ -47,6 +57,7 @@ private:
     QSqlDatabase m_db;
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_prepared;
     quint64 m_roundTrips = 0;
+    std::function<void(const QString&, const QVariantList&)> m_observer;
 };
 
 } // namespace wel::bench

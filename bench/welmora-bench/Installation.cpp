@@ -814,8 +814,9 @@ GenerateTotals Generator::run()
     writeYearRows(m_lastYear);
     writeControlNumbers();
     writeCounters();
-    if (m_db.kind() == DbKind::PostgreSQL)
-        m_db.exec(QStringLiteral("ANALYZE"));
+    // the statistics a server in use has: PostgreSQL's autovacuum gathers
+    // them, the program's SQLite connections when they close
+    m_db.exec(QStringLiteral("ANALYZE"));
     note(QStringLiteral("done"));
     return m_totals;
 }

@@ -41,7 +41,9 @@ QVector<EmployeeSummary> bareSearch(BareSql& sql, const EmployeeQuery& q)
         }
         break;
     case EmployeeSearchBy::EmpId:
-        where = QStringLiteral(" AND EMP_ID LIKE ? ESCAPE '!'");
+        // SQLite's LIKE ignores the case of Latin letters by itself
+        where = sql.kind() == DbKind::SQLite ? QStringLiteral(" AND EMP_ID LIKE ? ESCAPE '!'")
+                                             : QStringLiteral(" AND UPPER(EMP_ID) LIKE ? ESCAPE '!'");
         params << q.text.toUpper() + QLatin1Char('%');
         break;
     case EmployeeSearchBy::Ssn:
@@ -50,7 +52,7 @@ QVector<EmployeeSummary> bareSearch(BareSql& sql, const EmployeeQuery& q)
         break;
     }
     if (!q.factCode.isEmpty()) {
-        where += QStringLiteral(" AND Fact_code = ?");
+        where += QStringLiteral(" AND UPPER(Fact_code) = ?");
         params << q.factCode.toUpper();
     }
     QString order = thaiOrder(sql.kind(), QStringLiteral("Emp_F_Name"));
@@ -114,10 +116,10 @@ QVector<ListedClaim> reprintMonthProject(Database& db, const MonthCase& c)
         QStringLiteral("SELECT h.Berg_Doc_ID, e.EMP_ID, e.Emp_Surname, e.Emp_F_Name, e.Emp_L_Name, h.M_Can_Berg, "
                        "h.Date_Ent FROM T_PAY_Health h LEFT OUTER JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID WHERE ")
             + db.ciEquals(QStringLiteral("h.Fact_Code"))
-            + QStringLiteral(" AND h.Berg_Type_Code IN (?, ?) AND h.Berg_Doc_Status <> ? AND ")
+            + QStringLiteral(" AND h.Berg_Type_Code IN (?, ?) AND h.Berg_Doc_Status <> 'NO' AND ")
             + db.substr(QStringLiteral("h.Date_Ent"), 4, 7)
             + QStringLiteral(" = ? ORDER BY h.Date_Ent, h.Berg_Doc_ID"),
-        {c.fact, QStringLiteral("FAE"), QStringLiteral("HPE"), QStringLiteral("NO"), c.month});
+        {c.fact, QStringLiteral("FAE"), QStringLiteral("HPE"), c.month});
     QVector<ListedClaim> list;
     for (int i = 0; i < r.count(); ++i)
         list.push_back({r.text(i, QStringLiteral("Berg_Doc_ID")), r.text(i, QStringLiteral("EMP_ID")),
@@ -132,9 +134,10 @@ QVector<ListedClaim> reprintMonthBare(BareSql& sql, const MonthCase& c)
     QVector<ListedClaim> list;
     sql.each(QStringLiteral("SELECT h.Berg_Doc_ID, e.EMP_ID, e.Emp_Surname, e.Emp_F_Name, e.Emp_L_Name, h.M_Can_Berg, "
                             "h.Date_Ent FROM T_PAY_Health h LEFT OUTER JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID "
-                            "WHERE h.Fact_Code = ? AND h.Berg_Type_Code IN ('FAE', 'HPE') AND h.Berg_Doc_Status <> 'NO' "
+                            "WHERE UPPER(h.Fact_Code) = ? AND h.Berg_Type_Code IN ('FAE', 'HPE') "
+                            "AND h.Berg_Doc_Status <> 'NO' "
                             "AND SUBSTR(h.Date_Ent, 4, 7) = ? ORDER BY h.Date_Ent, h.Berg_Doc_ID"),
-             {c.fact, c.month}, [&](QSqlQuery& r) {
+             {c.fact.toUpper(), c.month}, [&](QSqlQuery& r) {
                  list.push_back({r.value(0).toString(), r.value(1).toString(),
                                  fullName(r.value(2).toString(), r.value(3).toString(), r.value(4).toString()),
                                  r.value(6).toString(), Money::fromVariant(r.value(5))});
@@ -147,17 +150,20 @@ struct SummaryCase {
 };
 
 // A faculty's open claims of one kind, year and patient type, as the summary
-// screen lists them for marking.
+// screen lists them for marking. The program's fixed codes ('FC', 'HRR') are
+// part of the statement's text: bound as values, PostgreSQL's generic plan
+// could not tell how rare an open claim is, and the server would plan the
+// statement anew on every execution.
 QVector<ListedClaim> summaryProject(Database& db, const SummaryCase& c)
 {
     const Rows r = db.select(
         QStringLiteral("SELECT h.Berg_Doc_ID, h.Date_berg, h.M_Can_Berg, h.T_M_Berg, h.KV_ID, h.Pay_Year, e.EMP_ID, "
                        "e.Emp_Surname, e.Emp_F_Name, e.Emp_L_Name FROM T_PAY_Health h LEFT OUTER JOIN T_Emp_Gov_Histry e "
-                       "ON h.KV_ID = e.KV_ID WHERE h.Berg_Doc_Status = ? AND ")
+                       "ON h.KV_ID = e.KV_ID WHERE h.Berg_Doc_Status = 'FC' AND ")
             + db.ciEquals(QStringLiteral("h.Fact_Code"))
-            + QStringLiteral(" AND h.Pay_Year = ? AND h.Ent_From = ? AND h.Berg_Type_Code = ? AND h.Health_In_Out_t = ? "
-                             "ORDER BY h.Berg_Doc_ID"),
-        {QStringLiteral("FC"), c.fact, c.year, QStringLiteral("HRR"), c.type, c.inOut});
+            + QStringLiteral(" AND h.Pay_Year = ? AND h.Ent_From = 'HRR' AND h.Berg_Type_Code = ? "
+                             "AND h.Health_In_Out_t = ? ORDER BY h.Berg_Doc_ID"),
+        {c.fact, c.year, c.type, c.inOut});
     QVector<ListedClaim> list;
     for (int i = 0; i < r.count(); ++i)
         list.push_back({r.text(i, QStringLiteral("Berg_Doc_ID")), r.text(i, QStringLiteral("EMP_ID")),
@@ -172,10 +178,11 @@ QVector<ListedClaim> summaryBare(BareSql& sql, const SummaryCase& c)
     QVector<ListedClaim> list;
     sql.each(QStringLiteral("SELECT h.Berg_Doc_ID, h.Date_berg, h.M_Can_Berg, h.T_M_Berg, h.KV_ID, h.Pay_Year, e.EMP_ID, "
                             "e.Emp_Surname, e.Emp_F_Name, e.Emp_L_Name FROM T_PAY_Health h LEFT OUTER JOIN "
-                            "T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID WHERE h.Berg_Doc_Status = 'FC' AND h.Fact_Code = ? "
+                            "T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID WHERE h.Berg_Doc_Status = 'FC' "
+                            "AND UPPER(h.Fact_Code) = ? "
                             "AND h.Pay_Year = ? AND h.Ent_From = 'HRR' AND h.Berg_Type_Code = ? "
                             "AND h.Health_In_Out_t = ? ORDER BY h.Berg_Doc_ID"),
-             {c.fact, c.year, c.type, c.inOut}, [&](QSqlQuery& r) {
+             {c.fact.toUpper(), c.year, c.type, c.inOut}, [&](QSqlQuery& r) {
                  list.push_back({r.value(0).toString(), r.value(6).toString(),
                                  fullName(r.value(7).toString(), r.value(8).toString(), r.value(9).toString()),
                                  r.value(1).toString(), Money::fromVariant(r.value(2))});
@@ -307,9 +314,37 @@ void pickCases(Database& db, Cases& c)
         throw AppError(QStringLiteral("too few employees with room left in %1 to save claims for").arg(c.budYear));
 }
 
+int cancelClaims(Database& db, const QStringList& ids)
+{
+    const QString lock = db.kind() == DbKind::PostgreSQL ? QStringLiteral(" FOR UPDATE") : QString();
+    int cancelled = 0;
+    Transaction tx(db);
+    for (const QString& id : ids) {
+        const Rows claim = db.select(QStringLiteral("SELECT KV_ID, Pay_Year, M_Can_Berg FROM T_PAY_Health "
+                                                    "WHERE Berg_Doc_ID = ? AND Berg_Doc_Status = 'FC'"),
+                                     {id});
+        if (claim.isEmpty())
+            continue;
+        const QVariantList year{claim.text(0, QStringLiteral("KV_ID")), claim.text(0, QStringLiteral("Pay_Year"))};
+        const Rows used = db.select(QStringLiteral("SELECT Fact_T_U_H FROM T_Year_Cur_Health WHERE KV_ID = ? AND Pay_Year = ?")
+                                        + lock,
+                                    year);
+        if (used.isEmpty())
+            continue;
+        db.exec(QStringLiteral("UPDATE T_PAY_Health SET Berg_Doc_Status = 'NO' WHERE Berg_Doc_ID = ? AND Berg_Doc_Status = 'FC'"),
+                {id});
+        const Money back = used.money(0, QStringLiteral("Fact_T_U_H")) - claim.money(0, QStringLiteral("M_Can_Berg"));
+        db.exec(QStringLiteral("UPDATE T_Year_Cur_Health SET Fact_T_U_H = ? WHERE KV_ID = ? AND Pay_Year = ?"),
+                QVariantList{back.toSql()} + year);
+        ++cancelled;
+    }
+    tx.commit();
+    return cancelled;
+}
+
 } // namespace
 
-QVector<Comparison> buildWorkload(Database& db, BareSql& bare)
+Workload buildWorkload(Database& db, BareSql& bare)
 {
     auto c = std::make_shared<Cases>();
     pickCases(db, *c);
@@ -387,7 +422,7 @@ QVector<Comparison> buildWorkload(Database& db, BareSql& bare)
                         c->saved << ids;
                         return ids.join(QLatin1Char(','));
                     },
-                    false, nullptr};
+                    false, nullptr, 4};
     save.roundTrips = [c, pdb, psql, nextClaim] {
         QStringList counts;
         for (int receipts : {1, 6}) {
@@ -410,7 +445,11 @@ QVector<Comparison> buildWorkload(Database& db, BareSql& bare)
         return QStringLiteral("round trips of a save (begin and commit included) - ") + counts.join(QStringLiteral("; "));
     };
     list.push_back(save);
-    return list;
+    return {list, [c, pdb] {
+                const int n = cancelClaims(*pdb, c->saved);
+                c->saved.clear();
+                return n;
+            }};
 }
 
 } // namespace wel::bench

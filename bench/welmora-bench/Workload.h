@@ -20,14 +20,23 @@ struct Comparison {
     QString detail; // what one sample does
     std::function<QString()> project;
     std::function<QString()> bare;
-    bool sameResult = true;                          // false: each side writes its own rows
-    std::function<QString()> roundTrips;             // optional, after the timing
+    bool sameResult = true;              // false: each side writes its own rows
+    std::function<QString()> roundTrips; // optional, after the timing
+    int maxRepetitions = 1000;           // in one sample
+};
+
+struct Workload {
+    QVector<Comparison> comparisons;
+    // Cancels the claims the saves wrote, giving their amounts back to the
+    // yearly rows as a clerk's cancellation does, so that the next run lists
+    // the same open claims and finds the same room in the limits.
+    std::function<int()> cancelSavedClaims;
 };
 
 // Picks the cases from the generated data (busiest faculties, the last
 // complete month, employees to search for and to claim for) and builds the
 // four comparisons: employee search, reprint listing of a month, summary
 // listing, claim save.
-QVector<Comparison> buildWorkload(Database& db, BareSql& bare);
+Workload buildWorkload(Database& db, BareSql& bare);
 
 } // namespace wel::bench

@@ -178,6 +178,17 @@ Database::~Database()
     if (m_db.isOpen()) {
         if (m_txDepth > 0)
             m_db.rollback();
+        if (m_kind == DbKind::SQLite) {
+            // SQLite keeps no statistics of its own: without them it picks an
+            // index by its shape, e.g. a faculty's claims in date order over
+            // the index of the month asked for. It asks to be given the chance
+            // to gather them, briefly, when a connection closes; another
+            // workstation's lock is not waited for.
+            QSqlQuery q(m_db);
+            q.exec(QStringLiteral("PRAGMA busy_timeout=50"));
+            q.exec(QStringLiteral("PRAGMA analysis_limit=400"));
+            q.exec(QStringLiteral("PRAGMA optimize"));
+        }
         m_db.close();
     }
     m_db = QSqlDatabase();
@@ -212,6 +223,8 @@ QSqlQuery& Database::run(const QString& sql, const QVariantList& params)
 
 QSqlQuery& Database::runOnce(const QString& sql, const QVariantList& params)
 {
+    if (m_observer)
+        m_observer(sql, params);
     auto fresh = [this] {
         auto q = std::make_unique<QSqlQuery>(m_db);
         q->setForwardOnly(true);
@@ -338,6 +351,13 @@ QString Database::substr(const QString& expr, int start, int length) const
 QString Database::ciEquals(const QString& column) const
 {
     return QStringLiteral("UPPER(%1) = UPPER(?)").arg(column);
+}
+
+QString Database::ciLike(const QString& column, QChar escape) const
+{
+    if (m_kind == DbKind::SQLite)
+        return QStringLiteral("%1 LIKE ? ESCAPE '%2'").arg(column, escape);
+    return QStringLiteral("UPPER(%1) LIKE UPPER(?) ESCAPE '%2'").arg(column, escape);
 }
 
 QString Database::thaiOrder(const QString& column) const

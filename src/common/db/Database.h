@@ -74,6 +74,11 @@ public:
     QString substr(const QString& expr, int start, int length) const;
     // SQL condition "column equals ?" that ignores letter case.
     QString ciEquals(const QString& column) const;
+    // SQL condition "column LIKE ?" that ignores letter case, with escape as
+    // the pattern's escape character. SQLite's LIKE ignores the case of Latin
+    // letters by itself (as far as its UPPER would), and only a bare column
+    // there lets a prefix pattern seek on an index.
+    QString ciLike(const QString& column, QChar escape) const;
     // An ORDER BY term that sorts Thai text as a Thai dictionary does
     // (leading vowels such as เ, แ, โ do not decide the order).
     QString thaiOrder(const QString& column) const;
@@ -94,6 +99,12 @@ public:
     // commit and rollback. The benchmark counts the round trips of an
     // operation with it.
     quint64 roundTrips() const { return m_roundTrips; }
+    // Sees every statement and its values just before it is sent; the
+    // benchmark shows the query plans of what an operation sends with it.
+    void setStatementObserver(std::function<void(const QString&, const QVariantList&)> observer)
+    {
+        m_observer = std::move(observer);
+    }
 
 private:
     friend class Transaction;
@@ -119,6 +130,7 @@ private:
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_prepared;
     std::unique_ptr<QSqlQuery> m_direct; // statements that are not kept
     quint64 m_roundTrips = 0;
+    std::function<void(const QString&, const QVariantList&)> m_observer;
 };
 
 // Gives a Qt SQLite connection that Database did not open what this
