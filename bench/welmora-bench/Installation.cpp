@@ -116,11 +116,12 @@ QDate nextSendDay(const QDate& from)
 }
 
 // The finance division gathers a month's control numbers of a faculty into
-// a payment voucher early in the next month.
+// a payment voucher around the 20th of the next month; until then they are
+// open ("A").
 QDate voucherDayFor(const QDate& sent)
 {
     const QDate next = QDate(sent.year(), sent.month(), 1).addMonths(1);
-    return weekdayOnOrAfter(QDate(next.year(), next.month(), 5));
+    return weekdayOnOrAfter(QDate(next.year(), next.month(), 20));
 }
 
 QTime officeTime(Random& rnd) { return QTime(8, 30).addSecs(rnd.between(0, 8 * 3600)); }
