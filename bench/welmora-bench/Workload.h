@@ -11,18 +11,23 @@ namespace wel::bench {
 
 class BareSql;
 
+// One way of doing an operation: run() does it (and is what is timed);
+// fingerprint() tells what the last run produced (keys and totals), so that
+// the run can check that both ways produce the same before it compares them.
+struct Side {
+    std::function<void()> run;
+    std::function<QString()> fingerprint;
+};
+
 // One operation done two ways on the same data: through the program's own
-// code, and with the bare SQL it needs. Each side returns a fingerprint of
-// what it produced, so the run can check that both produced the same before
-// it compares their times.
+// code, and with the bare SQL it needs.
 struct Comparison {
     QString name;   // "employee search"
-    QString detail; // what one sample does
-    std::function<QString()> project;
-    std::function<QString()> bare;
+    QString detail; // what one call does
+    Side program, bare;
     bool sameResult = true;              // false: each side writes its own rows
     std::function<QString()> roundTrips; // optional, after the timing
-    int maxRepetitions = 1000;           // in one sample
+    int maxRepetitions = 1001;           // calls of each side in one sample
 };
 
 struct Workload {

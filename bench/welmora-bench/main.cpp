@@ -2,7 +2,7 @@
 // against the bare SQL they need.
 //
 //   welmora-bench generate --db URL --scale S [--seed N]
-//   welmora-bench run --db URL [--rounds N]
+//   welmora-bench run --db URL [--rounds N] [--only NAME]
 //   welmora-bench explain --db URL
 #include "BareSql.h"
 #include "Installation.h"
@@ -32,7 +32,7 @@ int usage(QTextStream& err)
     err << "usage:\n"
            "  welmora-bench generate --db URL --scale S [--seed N]\n"
            "      fills an empty database: scale 1 is 20,000 employees and about 500,000 claims\n"
-           "  welmora-bench run --db URL [--rounds N]\n"
+           "  welmora-bench run --db URL [--rounds N] [--only NAME]\n"
            "      times each operation through the program and with bare SQL, side by side\n"
            "  welmora-bench explain --db URL\n"
            "      shows the server's plan of every query each side sends\n"
@@ -68,19 +68,20 @@ double median(QVector<double> v)
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-double timed(const std::function<QString()>& f, QString* result)
+double timed(const std::function<void()>& f)
 {
     QElapsedTimer t;
     t.start();
-    *result = f();
+    f();
     return double(t.nsecsElapsed()) / 1e6;
 }
 
-// Other programs share the processor: a sample is long enough (many
-// repetitions) that being put aside for a time slice now and then weighs
-// little, and the two sides take turns within a sample, so that both meet
-// the same load.
-constexpr double kSampleMs = 50;
+// Other programs share the processor and now and then put this one aside
+// for a time slice, which lands on whichever side is running. So a sample is
+// the median of several calls of each side, the sides taking turns call by
+// call; and the ratio is the median of the ratios of samples taken at the
+// same time, not of times taken under different loads.
+constexpr double kSampleMs = 100;
 
 // SQLite: the WAL is copied back between samples rather than by whichever
 // commit crosses the threshold, which would charge it to one side at random.
@@ -104,53 +105,53 @@ int run(const QStringList& args, QTextStream& out)
         bare.each(QStringLiteral("PRAGMA wal_autocheckpoint=0"), {}, [](QSqlQuery&) {});
     }
     out << db->serverLabel() << ", " << url.display() << ": medians of " << rounds
-        << " samples, the program and the bare SQL taking turns" << Qt::endl;
+        << " samples, each the median of calls of the program and the bare SQL taking turns" << Qt::endl;
 
+    const QString only = option(args, QStringLiteral("only"));
     int failures = 0;
     for (const Comparison& c : work.comparisons) {
-        QString p, b;
+        if (!c.name.contains(only))
+            continue;
         // warm up both sides (prepared statements, caches) and check they agree
-        timed(c.project, &p);
-        timed(c.bare, &b);
-        if (c.sameResult && p != b) {
-            out << c.name << ": the program and the bare SQL give different results\n  program: " << p.left(300)
-                << "\n  bare:    " << b.left(300) << Qt::endl;
+        c.program.run();
+        c.bare.run();
+        if (c.sameResult && c.program.fingerprint() != c.bare.fingerprint()) {
+            out << c.name << ": the program and the bare SQL give different results\n  program: "
+                << c.program.fingerprint().left(300) << "\n  bare:    " << c.bare.fingerprint().left(300) << Qt::endl;
             ++failures;
             continue;
         }
-        const double once = std::max(timed(c.project, &p), timed(c.bare, &b));
-        const int reps = std::clamp(int(kSampleMs / std::max(once, 0.01)), 1, c.maxRepetitions);
-        QVector<double> projectTimes, bareTimes;
+        const double once = std::max(timed(c.program.run), timed(c.bare.run));
+        const int reps = std::clamp(int(kSampleMs / std::max(once, 0.01)), 5, c.maxRepetitions) | 1;
+        QVector<double> projectTimes, bareTimes, ratios;
         for (int r = 0; r < rounds; ++r) {
             checkpoint(*db);
-            double tp = 0, tb = 0;
+            QVector<double> tp, tb;
             for (int k = 0; k < reps; ++k) {
                 if ((r + k) % 2 == 0) {
-                    tp += timed(c.project, &p);
-                    tb += timed(c.bare, &b);
+                    tp << timed(c.program.run);
+                    tb << timed(c.bare.run);
                 } else {
-                    tb += timed(c.bare, &b);
-                    tp += timed(c.project, &p);
+                    tb << timed(c.bare.run);
+                    tp << timed(c.program.run);
                 }
             }
-            projectTimes << tp / reps;
-            bareTimes << tb / reps;
+            projectTimes << median(tp);
+            bareTimes << median(tb);
+            ratios << projectTimes.last() / bareTimes.last();
         }
-        const double tp = median(projectTimes), tb = median(bareTimes);
         if (qEnvironmentVariableIsSet("WELMORA_BENCH_SAMPLES")) {
-            QStringList ps, bs;
-            for (double x : projectTimes)
-                ps << QString::number(x, 'f', 2);
-            for (double x : bareTimes)
-                bs << QString::number(x, 'f', 2);
-            out << "  program " << ps.join(QLatin1Char(' ')) << "\n  bare    " << bs.join(QLatin1Char(' ')) << Qt::endl;
+            QStringList rs;
+            for (double x : ratios)
+                rs << QString::number(x, 'f', 2);
+            out << "  ratios of the samples: " << rs.join(QLatin1Char(' ')) << Qt::endl;
         }
-        out << QStringLiteral("%1 (%2, %3 per sample): program %4 ms, bare SQL %5 ms, ratio %6")
+        out << QStringLiteral("%1 (%2; %3 calls a sample): program %4 ms, bare SQL %5 ms, ratio %6")
                    .arg(c.name, c.detail)
                    .arg(reps)
-                   .arg(tp, 0, 'f', 2)
-                   .arg(tb, 0, 'f', 2)
-                   .arg(tp / tb, 0, 'f', 2)
+                   .arg(median(projectTimes), 0, 'f', 2)
+                   .arg(median(bareTimes), 0, 'f', 2)
+                   .arg(median(ratios), 0, 'f', 2)
             << Qt::endl;
         if (c.roundTrips)
             out << "  " << c.roundTrips() << Qt::endl;
@@ -185,11 +186,11 @@ int explain(const QStringList& args, QTextStream& out)
             };
             if (program) {
                 db->setStatementObserver(see);
-                c.project();
+                c.program.run();
                 db->setStatementObserver(nullptr);
             } else {
                 bare.setStatementObserver(see);
-                c.bare();
+                c.bare.run();
                 bare.setStatementObserver(nullptr);
             }
             for (const QString& sql : order) {

@@ -280,18 +280,21 @@ Rows Database::select(const QString& sql, const QVariantList& params)
     QStringList columns;
     for (int i = 0; i < rec.count(); ++i)
         columns << rec.fieldName(i);
-    QVector<QVector<QVariant>> data;
+    const int width = int(columns.size());
+    QVector<QVariant> cells;
+    if (q.size() > 0) // known on PostgreSQL
+        cells.reserve(q.size() * width);
+    int rows = 0;
     while (q.next()) {
-        QVector<QVariant> row(columns.size());
-        for (int i = 0; i < columns.size(); ++i)
-            row[i] = q.value(i);
-        data.push_back(std::move(row));
+        for (int i = 0; i < width; ++i)
+            cells.push_back(q.value(i));
+        ++rows;
     }
     const QSqlError error = q.lastError();
     q.finish(); // releases the cursor and, on SQLite, the statement's lock
     if (error.isValid())
         throw DbError(errorText(error), sql);
-    return Rows(columns, std::move(data));
+    return Rows(columns, std::move(cells), rows);
 }
 
 int Database::exec(const QString& sql, const QVariantList& params)
