@@ -179,11 +179,11 @@ Database::~Database()
         if (m_txDepth > 0)
             m_db.rollback();
         if (m_kind == DbKind::SQLite) {
-            // SQLite keeps no statistics of its own: without them it picks an
-            // index by its shape, e.g. a faculty's claims in date order over
-            // the index of the month asked for. It asks to be given the chance
-            // to gather them, briefly, when a connection closes; another
-            // workstation's lock is not waited for.
+            // SQLite gathers no planner statistics by itself, and without
+            // them it chooses an index by its shape (a faculty's claims in
+            // date order rather than the index of the month asked for). As
+            // its authors advise, let it gather them when a connection closes:
+            // briefly, and without waiting for another workstation's lock.
             QSqlQuery q(m_db);
             q.exec(QStringLiteral("PRAGMA busy_timeout=50"));
             q.exec(QStringLiteral("PRAGMA analysis_limit=400"));

@@ -75,9 +75,9 @@ public:
     // SQL condition "column equals ?" that ignores letter case.
     QString ciEquals(const QString& column) const;
     // SQL condition "column LIKE ?" that ignores letter case, with escape as
-    // the pattern's escape character. SQLite's LIKE ignores the case of Latin
-    // letters by itself (as far as its UPPER would), and only a bare column
-    // there lets a prefix pattern seek on an index.
+    // the pattern's escape character. SQLite's LIKE already ignores the case
+    // of Latin letters, the only ones its UPPER folds, and there only a bare
+    // column lets a prefix pattern seek on an index.
     QString ciLike(const QString& column, QChar escape) const;
     // An ORDER BY term that sorts Thai text as a Thai dictionary does
     // (leading vowels such as เ, แ, โ do not decide the order).

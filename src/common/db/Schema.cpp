@@ -206,11 +206,13 @@ QString keyPart(const Database& db, const KeyPart& p)
     return p.column;
 }
 
+// Named <kind>_<table>_<n>: "ux" unique keys, "ix" plain indexes, "cx"
+// indexes of conditionIndexes().
 void createIndex(Database& db, const TableDef& t, const QStringList& columns, bool unique, int n,
-                 const char* prefix = nullptr)
+                 const char* kind = nullptr)
 {
     const QString name =
-        QStringLiteral("%1_%2_%3").arg(prefix ? prefix : unique ? "ux" : "ix", t.name.toLower()).arg(n);
+        QStringLiteral("%1_%2_%3").arg(kind ? kind : unique ? "ux" : "ix", t.name.toLower()).arg(n);
     const QString kw = unique ? QStringLiteral("UNIQUE INDEX") : QStringLiteral("INDEX");
     const QString list = columns.join(QStringLiteral(", "));
     if (db.kind() == DbKind::SqlServer) {

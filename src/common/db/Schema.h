@@ -40,6 +40,8 @@ struct TableDef {
     QVector<QStringList> indexes;
 };
 
+// An index of a table for the conditions of the searches and listings; made
+// with the table's own, named cx_<table>_<n> in the order of the list.
 struct ConditionIndex {
     QString table;
     QVector<KeyPart> key;
