@@ -210,7 +210,11 @@ const QString kHospitals[] = {QStringLiteral("โรงพยาบาลมห�
 void pickCases(Database& db, Cases& c)
 {
     Random rnd(7);
-    c.budYear = db.select(QStringLiteral("SELECT MAX(Berg_Year) AS y FROM T_Berg_Runno")).text(0, QStringLiteral("y"));
+    try {
+        c.budYear = db.select(QStringLiteral("SELECT MAX(Berg_Year) AS y FROM T_Berg_Runno")).text(0, QStringLiteral("y"));
+    } catch (const DbError&) {
+        // no tables: not a database of this program yet
+    }
     if (c.budYear.isEmpty())
         throw AppError(QStringLiteral("no claims: run welmora-bench generate first"));
 
