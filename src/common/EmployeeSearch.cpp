@@ -59,7 +59,7 @@ QVector<EmployeeSummary> searchActiveEmployees(Database& db, const EmployeeQuery
         }
         break;
     case EmployeeSearchBy::EmpId:
-        sql += QStringLiteral(" AND UPPER(EMP_ID) LIKE UPPER(?) ESCAPE '!'");
+        sql += QStringLiteral(" AND ") + db.ciLike(QStringLiteral("EMP_ID"), QLatin1Char('!'));
         params << likePrefix(text);
         break;
     case EmployeeSearchBy::Ssn:
