@@ -92,6 +92,15 @@ QVector<ClaimLine> linesOf(const QVector<ClaimReceipt>& receipts, Money excess)
 
 namespace ClaimEntry {
 
+QStringList budgetYears(Database& db)
+{
+    const Rows r = db.select(QStringLiteral("SELECT Sel_Year_BudDate FROM TR_Select_Year_Bud ORDER BY Sel_Year_BudDate"));
+    QStringList years;
+    for (int i = 0; i < r.count(); ++i)
+        years << r.text(i, QStringLiteral("Sel_Year_BudDate")).trimmed();
+    return years;
+}
+
 Money openEntry(Database& db, const ClaimKind& kind, const QString& kvId, const QString& payYear)
 {
     const auto row = readYear(db, kind.limit, kvId, payYear);

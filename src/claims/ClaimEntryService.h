@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <optional>
@@ -80,6 +81,9 @@ Charge chargeNewRow(const RightTypeLimit& limit, Money total);
 QVector<ClaimLine> linesOf(const QVector<ClaimReceipt>& receipts, Money excess);
 
 namespace ClaimEntry {
+
+// The budget years a claim may be charged to (TR_Select_Year_Bud), in order.
+QStringList budgetYears(Database& db);
 
 // Opening the entry panel for an employee and a charged year: refused with
 // the kind's message when the year's limit is used up. Returns the yearly

@@ -7,24 +7,41 @@ namespace wel::claims {
 
 namespace {
 
-constexpr double kCaption = 16, kData = 14, kSmall = 12, kNumber = 10;
-
-ReportItem cap(const QString& name, QRectF r, const QString& text)
-{
-    return ReportItem::caption(name, r, text).size(kCaption);
-}
-
-ReportItem label(const QString& name, QRectF r)
-{
-    return ReportItem::caption(name, r, QString()).size(kData);
-}
-
-ReportItem field(const QString& name, QRectF r, const QString& column)
-{
-    return ReportItem::field(name, r, column).size(kData);
-}
+// The old forms' Angsana sizes (16 captions, 14 data) print far wider in our
+// document face; these keep the form's lines on the A4 width.
+constexpr double kCaption = 13, kData = 12, kSmall = 10;
 
 const QString kBaht = QStringLiteral("บาท");
+
+ReportFont font(double size, bool bold = false)
+{
+    ReportFont f;
+    f.pointSize = size;
+    f.bold = bold;
+    return f;
+}
+
+// A caption followed by its value, within [x, right): the value starts where
+// the printed caption ends. Returns the value's item for refining.
+ReportItem& pair(Band& band, const QString& name, double x, double y, double right, const QString& caption,
+                 ReportItem value)
+{
+    const double w = printedWidthMm(caption, font(kCaption)) + 2;
+    band.add(ReportItem::caption(name, {x, y, w, 7}, caption).size(kCaption));
+    value.rectMm = {x + w, y, right - x - w, 7};
+    value.size(kData);
+    band.add(value);
+    return band.items.last();
+}
+
+// The same, with "บาท" after a right-aligned amount.
+void amountPair(Band& band, const QString& name, double x, double y, double right, const QString& caption,
+                const QString& valueName)
+{
+    const double baht = printedWidthMm(kBaht, font(kCaption)) + 2;
+    pair(band, name, x, y, right - baht, caption, ReportItem::caption(valueName, {}, QString())).align(Align::Right);
+    band.add(ReportItem::caption(name + QStringLiteral("B"), {right - baht + 1, y, baht - 1, 7}, kBaht).size(kCaption));
+}
 
 } // namespace
 
@@ -34,6 +51,7 @@ ReportLayout claimFormLayout(const ClaimKind& kind)
     l.documentName = QStringLiteral("ใบเบิก");
     l.page.marginsMm = {10, 10, 10, 10};
     const double w = l.page.bodyWidthMm(); // 190
+    const double half = 95, second = 97;
 
     // Empty after saving; a reprint says so and when it was printed.
     l.pageHeader.heightMm = 8;
@@ -44,45 +62,41 @@ ReportLayout claimFormLayout(const ClaimKind& kind)
                          .size(kSmall).align(Align::Right));
 
     Band& t = l.title;
-    t.heightMm = 58;
-    t.add(ReportItem::caption(QStringLiteral("QRLabelTitle"), {0, 0, 128, 13}, QString())
-              .size(kCaption).bold().align(Align::Centre).withFrame());
-    t.add(ReportItem::frame(QStringLiteral("QRShape2"), {132, 0, w - 132, 13}));
-    t.add(ReportItem::caption(QStringLiteral("QRLabel2"), {134, 0, 24, 13}, QStringLiteral("เลขที่ใบเบิก"))
-              .size(kData).bold());
-    t.add(ReportItem::field(QStringLiteral("QRDBText1"), {158, 0, w - 159, 13}, QStringLiteral("Berg_Doc_ID"))
-              .size(kNumber).bold().align(Align::Right));
+    t.heightMm = 56;
+    t.add(ReportItem::caption(QStringLiteral("QRLabelTitle"), {0, 0, 128, 16}, QString())
+              .size(kCaption + 1).bold().align(Align::Centre).wrap().withFrame());
+    t.add(ReportItem::frame(QStringLiteral("QRShape2"), {132, 0, w - 132, 16}));
+    t.add(ReportItem::caption(QStringLiteral("QRLabel2"), {133, 0.5, w - 134, 7.5}, QStringLiteral("เลขที่ใบเบิก"))
+              .size(kCaption).bold().align(Align::Centre));
+    t.add(ReportItem::field(QStringLiteral("QRDBText1"), {133, 8, w - 134, 7.5}, QStringLiteral("Berg_Doc_ID"))
+              .size(kCaption).bold().align(Align::Centre));
 
-    double y = 16;
-    t.add(cap("QRLabel3", {0, y, 18, 8}, QStringLiteral("ข้าพเจ้า")));
-    t.add(ReportItem::expression(QStringLiteral("QRExpr1"), {18, y, 82, 8},
-                                 QStringLiteral("[Emp_Surname][Emp_F_Name]  [Emp_L_Name]"))
-              .size(kData));
-    t.add(cap("QRLabel4", {100, y, 17, 8}, QStringLiteral("ตำแหน่ง")));
-    t.add(field("QRDBText2", {117, y, w - 117, 8}, "Emp_Position"));
-    y += 8;
-    t.add(cap("QRLabel5", {0, y, 14, 8}, QStringLiteral("สังกัด")));
-    t.add(field("QRDBText3", {14, y, w - 14, 8}, "Fact_Name"));
-    y += 8;
-    t.add(cap("QRLabel6", {0, y, 42, 8}, QStringLiteral("รหัสประจำตัวพนักงาน")));
-    t.add(field("QRDBText4", {42, y, 48, 8}, "EMP_ID"));
-    t.add(cap("QRLabel7", {100, y, 44, 8}, QStringLiteral("รหัสประจำตัวประชาชน")));
-    t.add(field("QRDBText5", {144, y, w - 144, 8}, "Emp_SSN"));
-    y += 8;
-    t.add(cap("QRLabel8", {0, y, 62, 8}, QStringLiteral("เลือกสวัสดิการรักษาพยาบาลแบบ")));
-    t.add(label("QRLabelHType", {62, y, 28, 8}));
-    t.add(cap("QRLabel9", {100, y, 44, 8}, QStringLiteral("สิทธิในการเบิกวงเงิน")));
-    t.add(label("QRLabelMPay", {144, y, 34, 8}).align(Align::Right));
-    t.add(cap("QRLabel10", {180, y, w - 180, 8}, kBaht));
-    y += 8;
-    t.add(cap("QRLabel11", {0, y, 28, 8}, QStringLiteral("ประเภทคนไข้")));
-    t.add(label("QRLabelInOut", {28, y, 62, 8}));
-    t.add(cap("QRLabel12", {100, y, 44, 8}, QStringLiteral("Flexible Benefit")));
-    t.add(label("QRLabelFlex", {144, y, 34, 8}).align(Align::Right));
-    t.add(cap("QRLabel13", {180, y, w - 180, 8}, kBaht));
+    double y = 19;
+    pair(t, QStringLiteral("QRLabel3"), 0, y, half, QStringLiteral("ข้าพเจ้า"),
+         ReportItem::expression(QStringLiteral("QRExpr1"), {}, QStringLiteral("[Emp_Surname][Emp_F_Name]  [Emp_L_Name]")));
+    pair(t, QStringLiteral("QRLabel4"), second, y, w, QStringLiteral("ตำแหน่ง"),
+         ReportItem::field(QStringLiteral("QRDBText2"), {}, QStringLiteral("Emp_Position")));
+    y += 7;
+    pair(t, QStringLiteral("QRLabel5"), 0, y, w, QStringLiteral("สังกัด"),
+         ReportItem::field(QStringLiteral("QRDBText3"), {}, QStringLiteral("Fact_Name")));
+    y += 7;
+    pair(t, QStringLiteral("QRLabel6"), 0, y, half, QStringLiteral("รหัสประจำตัวพนักงาน"),
+         ReportItem::field(QStringLiteral("QRDBText4"), {}, QStringLiteral("EMP_ID")));
+    pair(t, QStringLiteral("QRLabel7"), second, y, w, QStringLiteral("รหัสประจำตัวประชาชน"),
+         ReportItem::field(QStringLiteral("QRDBText5"), {}, QStringLiteral("Emp_SSN")));
+    y += 7;
+    pair(t, QStringLiteral("QRLabel8"), 0, y, half, QStringLiteral("เลือกสวัสดิการรักษาพยาบาลแบบ"),
+         ReportItem::caption(QStringLiteral("QRLabelHType"), {}, QString()));
+    amountPair(t, QStringLiteral("QRLabel9"), second, y, w, QStringLiteral("สิทธิในการเบิกวงเงิน"),
+               QStringLiteral("QRLabelMPay"));
+    y += 7;
+    pair(t, QStringLiteral("QRLabel11"), 0, y, half, QStringLiteral("ประเภทคนไข้"),
+         ReportItem::caption(QStringLiteral("QRLabelInOut"), {}, QString()));
+    amountPair(t, QStringLiteral("QRLabel12"), second, y, w, QStringLiteral("Flexible Benefit"),
+               QStringLiteral("QRLabelFlex"));
 
     // Columns: order, patient, relationship, receipt date, amount.
-    const double cx[] = {0, 16, 92, 122, 152, w};
+    const double cx[] = {0, 14, 84, 112, 156, w};
     ReportGroup& g = l.addGroup(QStringLiteral("[Berg_Doc_ID]"));
     g.header.heightMm = 9;
     g.header.framed = true;
@@ -91,38 +105,42 @@ ReportLayout claimFormLayout(const ClaimKind& kind)
                                          kind.form.columnHeadings.value(i))
                          .size(kCaption).bold().align(i == 4 ? Align::Right : i == 0 ? Align::Centre : Align::Left));
 
+    auto column = [&](int i) { return QRectF(cx[i] + 1, 0, cx[i + 1] - cx[i] - 2, 7); };
     l.detail.heightMm = 7;
-    l.detail.add(field("QRDBText6", {cx[0] + 1, 0, cx[1] - cx[0] - 2, 7}, "Order_Doc").align(Align::Centre));
-    l.detail.add(ReportItem::expression(QStringLiteral("QRExpr2"), {cx[1] + 1, 0, cx[2] - cx[1] - 2, 7},
+    l.detail.add(ReportItem::field(QStringLiteral("QRDBText6"), column(0), QStringLiteral("Order_Doc"))
+                     .size(kData).align(Align::Centre));
+    l.detail.add(ReportItem::expression(QStringLiteral("QRExpr2"), column(1),
                                         QStringLiteral("[EF_Surname][EF_F_Name]  [EF_L_Name]"))
                      .size(kData));
-    l.detail.add(field("QRDBText7", {cx[2] + 1, 0, cx[3] - cx[2] - 2, 7}, "Folk_name"));
-    l.detail.add(field("QRDBText8", {cx[3] + 1, 0, cx[4] - cx[3] - 2, 7}, "Date_Doc"));
-    l.detail.add(field("QRDBText9", {cx[4] + 1, 0, cx[5] - cx[4] - 2, 7}, "P_money")
-                     .withMask(QStringLiteral("#,###.00")).align(Align::Right));
+    l.detail.add(ReportItem::field(QStringLiteral("QRDBText7"), column(2), QStringLiteral("Folk_name")).size(kData));
+    l.detail.add(ReportItem::field(QStringLiteral("QRDBText8"), column(3), QStringLiteral("Date_Doc")).size(kData));
+    l.detail.add(ReportItem::field(QStringLiteral("QRDBText9"), column(4), QStringLiteral("P_money"))
+                     .size(kData).withMask(QStringLiteral("#,###.00")).align(Align::Right));
 
     // The footer: the total, then how the claim was charged.
     Band& f = g.footer;
-    f.heightMm = 76;
+    f.heightMm = 68;
     f.framed = true;
-    f.add(cap("QRLabel14", {cx[3] + 1, 1, cx[4] - cx[3] - 2, 8}, QStringLiteral("รวมจำนวนเงิน")).bold());
-    f.add(ReportItem::sum(QStringLiteral("QRExpr3"), {cx[4] + 1, 1, cx[5] - cx[4] - 2, 8}, QStringLiteral("P_money"))
+    f.add(ReportItem::caption(QStringLiteral("QRLabel14"), {cx[3] + 1, 1, cx[4] - cx[3] - 2, 7},
+                              QStringLiteral("รวมจำนวนเงิน"))
+              .size(kCaption).bold());
+    f.add(ReportItem::sum(QStringLiteral("QRExpr3"), {cx[4] + 1, 1, cx[5] - cx[4] - 2, 7}, QStringLiteral("P_money"))
               .size(kData).bold().withMask(QStringLiteral("#,###.00")).align(Align::Right));
-    f.add(ReportItem::line(QStringLiteral("QRShape3"), 0, 10, w, 10));
-    f.add(ReportItem::caption(QStringLiteral("QRLabelFootHead"), {4, 12, w - 8, 8}, QString()).size(kCaption).bold());
+    f.add(ReportItem::line(QStringLiteral("QRShape3"), 0, 9, w, 9));
+    f.add(ReportItem::caption(QStringLiteral("QRLabelFootHead"), {4, 11, w - 8, 7}, QString()).size(kCaption).bold());
     for (int i = 0; i < 4; ++i) {
-        const double ly = 21 + i * 8;
-        f.add(ReportItem::caption(QStringLiteral("QRLabelCap%1").arg(i + 1), {12, ly, 90, 8},
+        const double ly = 19 + i * 7;
+        f.add(ReportItem::caption(QStringLiteral("QRLabelCap%1").arg(i + 1), {12, ly, 88, 7},
                                   kind.form.lineCaptions.value(i))
                   .size(kCaption));
-        f.add(ReportItem::caption(QStringLiteral("QRLabelLine%1").arg(i + 1), {104, ly, 50, 8}, QString())
+        f.add(ReportItem::caption(QStringLiteral("QRLabelLine%1").arg(i + 1), {100, ly, 50, 7}, QString())
                   .size(kData).align(Align::Right));
-        f.add(cap(QStringLiteral("QRLabelBaht%1").arg(i + 1), {158, ly, 20, 8}, kBaht));
+        f.add(ReportItem::caption(QStringLiteral("QRLabelBaht%1").arg(i + 1), {152, ly, 20, 7}, kBaht).size(kCaption));
     }
-    f.add(ReportItem::expression(QStringLiteral("QRExpr4"), {4, 55, w - 8, 7},
+    f.add(ReportItem::expression(QStringLiteral("QRExpr4"), {4, 48, w - 8, 6},
                                  QStringLiteral("วันที่ประมวลผล [Date_Ent] :  เวลา [Time_Ent] น."))
               .size(kSmall));
-    f.add(ReportItem::caption(QStringLiteral("QRLabel15"), {4, 64, w - 8, 9},
+    f.add(ReportItem::caption(QStringLiteral("QRLabel15"), {4, 56, w - 8, 8},
                               QStringLiteral("ส่วนที่เกินวงเงิน ผู้ป่วยชำระเงินเอง"))
               .size(kCaption).bold());
     return l;

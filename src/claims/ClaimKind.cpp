@@ -22,6 +22,15 @@ ClaimKind makeOutpatient()
     k.entryTitle = QStringLiteral("2.1 บันทึกการเบิกค่ารักษาพยาบาล");
     k.searchTitle = QStringLiteral("1. การค้นหาข้อมูล");
     k.gridTitle = QStringLiteral("2. คลิกเลือกชื่อที่ต้องการ");
+    k.searchColumns = {{QStringLiteral("No"), 50, QStringLiteral("No")},
+                       {QStringLiteral("รหัสประจำตัวประชาชน"), 90, QStringLiteral("Emp_SSN")},
+                       {QStringLiteral("รหัสประจำตัวพนักงาน"), 90, QStringLiteral("EMP_ID")},
+                       {QStringLiteral("คำนำหน้า"), 100, QStringLiteral("Emp_Surname")},
+                       {QStringLiteral("ชื่อ"), 100, QStringLiteral("Emp_F_Name")},
+                       {QStringLiteral("นามสกุล"), 80, QStringLiteral("Emp_L_Name")},
+                       {QStringLiteral("ปรเภท"), 50, QStringLiteral("Emp_H_Type")},
+                       {QStringLiteral("KV_ID"), 40, QStringLiteral("KV_ID")},
+                       {QStringLiteral("ตำแหน่ง"), 140, QStringLiteral("Emp_Position")}};
     k.entitlementText = medicalEntitlement;
     k.form.titleAfterSave = QStringLiteral("ใบเบิกสวัสดิการพนักงาน");
     k.form.titleReprint = QStringLiteral("ใบเบิกสวัสดิการค่ารักษาพยาบาลพนักงานมหาวิทยาลัย");

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 namespace wel {
 struct LoginContext;
@@ -60,6 +61,15 @@ struct SummaryDocumentTexts {
     QString inpatientReprintTitle;
 };
 
+// A column of the employee grid of an entry screen: its heading, its width
+// (0 hides it) and the employee field it shows, named as the column of
+// T_Emp_Gov_Histry ("Emp_SSN", ...) or "No" for the row number.
+struct SearchColumn {
+    QString heading;
+    int width = 0;
+    QString field;
+};
+
 struct ClaimKind {
     QString typeCode;                // Berg_Type_Code written: "FAE"
     QStringList listedTypes;         // types the reprint and cancellation screens list
@@ -72,9 +82,11 @@ struct ClaimKind {
     QString searchTitle;
     QString gridTitle;
     bool nameRequired = true;        // an empty given name refuses the search
+    QVector<SearchColumn> searchColumns;
     int patientCount = 8;            // patient codes 0..patientCount-1
     bool folkColumnShown = true;     // the receipts grid's "Folk" column
     bool flexibleBenefitShown = true;
+    bool entryExitCloses = true;     // "ออก" on the entry panel closes the window (else back to the search)
     FacultySource claimFaculty = FacultySource::Field;
     RunningNumbers::WhenMissing numberWhenMissing = RunningNumbers::WhenMissing::CreateRow;
     // The entitlement field "สิทธิ" of the entry screen for a right type.

@@ -6,9 +6,10 @@
 namespace wel::claims {
 
 namespace {
-constexpr double kText = 14, kHeading = 16, kTitle = 20;
+// The old forms' Angsana sizes print far wider in our document face.
+constexpr double kText = 11, kHeading = 13, kTitle = 17;
 // Columns: order, claim number, claim date, staff number, name, amount.
-const double kCol[] = {0, 12, 46, 70, 98, 160, 190};
+const double kCol[] = {0, 12, 45, 68, 101, 158, 190};
 } // namespace
 
 ReportLayout summaryDocumentLayout()
@@ -39,14 +40,14 @@ ReportLayout summaryDocumentLayout()
     for (int i = 0; i < 6; ++i)
         l.columnHeader.add(ReportItem::caption(QStringLiteral("QRLabelHead%1").arg(i),
                                                {kCol[i] + 1, 1, kCol[i + 1] - kCol[i] - 2, 7}, headings[i])
-                               .size(kText).bold().align(i == 5 ? Align::Right : Align::Left));
+                               .size(kText).bold().align(i == 5 ? Align::Right : i == 0 ? Align::Centre : Align::Left));
 
     ReportGroup& g = l.addGroup(QStringLiteral("[Berg_Doc_ID]"));
     g.header.heightMm = 7;
     auto col = [&](int i, const QString& name, const QString& column) {
         return ReportItem::field(name, {kCol[i] + 1, 0, kCol[i + 1] - kCol[i] - 2, 7}, column).size(kText);
     };
-    g.header.add(col(0, QStringLiteral("QRDBText1"), QStringLiteral("Order_No")));
+    g.header.add(col(0, QStringLiteral("QRDBText1"), QStringLiteral("Order_No")).align(Align::Centre));
     g.header.add(col(1, QStringLiteral("QRDBText2"), QStringLiteral("Berg_Doc_ID")));
     g.header.add(col(2, QStringLiteral("QRDBText3"), QStringLiteral("Date_berg")));
     g.header.add(col(3, QStringLiteral("QRDBText4"), QStringLiteral("EMP_ID")));
@@ -56,13 +57,14 @@ ReportLayout summaryDocumentLayout()
     g.header.add(col(5, QStringLiteral("QRDBText5"), QStringLiteral("M_Can_Berg"))
                      .withMask(QStringLiteral("#,###.00")).align(Align::Right));
 
-    // Each patient, indented under the claimant, with his payable amount.
     l.detail.heightMm = 7;
-    l.detail.add(ReportItem::expression(QStringLiteral("QRExpr2"), {kCol[4] + 4, 0, 64, 7},
+    // Each patient, indented below his claim, with his amount set in from the
+    // claim's own.
+    l.detail.add(ReportItem::expression(QStringLiteral("QRExpr2"), {kCol[3] + 2, 0, 150 - kCol[3] - 2, 7},
                                         QStringLiteral("[Folk_name]-[EF_Surname][EF_F_Name]  [EF_L_Name]"))
-                     .size(kText - 1));
-    l.detail.add(ReportItem::field(QStringLiteral("QRDBText6"), {kCol[5] - 24, 0, 22, 7}, QStringLiteral("HM_Can_Berg"))
-                     .size(kText - 1).withMask(QStringLiteral("#,###.00")).align(Align::Right));
+                     .size(kText - 0.5));
+    l.detail.add(ReportItem::field(QStringLiteral("QRDBText6"), {150, 0, 28, 7}, QStringLiteral("HM_Can_Berg"))
+                     .size(kText - 0.5).withMask(QStringLiteral("#,###.00")).align(Align::Right));
 
     Band& s = l.summary;
     s.heightMm = 92;

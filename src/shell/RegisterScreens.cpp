@@ -4,11 +4,13 @@ namespace wel {
 
 void registerPersonnelScreens();
 void registerAdminScreens();
+void registerClaimsScreens();
 
 void registerAllScreens()
 {
     registerPersonnelScreens();
     registerAdminScreens();
+    registerClaimsScreens();
 }
 
 } // namespace wel

@@ -28,6 +28,18 @@ QString one(const Report& r, const QString& name)
     return t.size() == 1 ? t.first() : QStringLiteral("<%1 placed %2 times>").arg(name).arg(t.size());
 }
 
+// Texts printed wider than their items, which the paper would cut.
+QStringList cutTexts(const Report& r)
+{
+    QStringList cut;
+    for (const ReportPage& p : r.pages())
+        for (const PlacedItem& i : p.items)
+            if (i.shape == PlacedItem::Shape::Text && !i.wordWrap
+                && printedWidthMm(i.text, i.font) > i.rectMm.width() - (i.framed ? 2 : 0) + 0.01)
+                cut << i.text;
+    return cut;
+}
+
 QStringList footer(const Report& r)
 {
     QStringList l;
@@ -95,6 +107,7 @@ TEST(ClaimForm, AfterSavingAndOnReprint)
     EXPECT_EQ(placed(after, QStringLiteral("QRDBText7")), (QStringList{"ตนเอง", "บิดา"}));
     EXPECT_EQ(placed(after, QStringLiteral("QRExpr2")), (QStringList{"นายผู้ป่วย0  ใจดี", "นายผู้ป่วย1  ใจดี"}));
     EXPECT_EQ(one(after, QStringLiteral("QRExpr4")), QStringLiteral("วันที่ประมวลผล 15/11/2567 :  เวลา 12:00:00 น."));
+    EXPECT_EQ(cutTexts(after).join(QLatin1Char('|')).toStdString(), "");
 
     // Reprinted later: the flexible benefit as the yearly row holds it now.
     f.db.exec(QStringLiteral("UPDATE T_Year_Cur_Health SET M_Flexben = 6000 WHERE KV_ID = ?"), {kv});
@@ -104,6 +117,7 @@ TEST(ClaimForm, AfterSavingAndOnReprint)
     EXPECT_EQ(one(again, QStringLiteral("QRSysData1")), QStringLiteral("Date Print : 20/11/2567 09:30:00"));
     EXPECT_EQ(one(again, QStringLiteral("QRLabelFlex")), QStringLiteral("6,000.00"));
     EXPECT_EQ(footer(again), footer(after));
+    EXPECT_EQ(cutTexts(again).join(QLatin1Char('|')).toStdString(), "");
 
     // A claim the hospital entered reprints with its own title.
     f.db.exec(QStringLiteral("UPDATE T_PAY_Health SET Berg_Type_Code = 'HPE' WHERE Berg_Doc_ID = ?"), {s.claimNo});
@@ -144,6 +158,7 @@ TEST(SummaryDocument, ListsTheClaimsWithTheirPatientsAndTotal)
     EXPECT_EQ(one(doc, QStringLiteral("QRExpr3")), QStringLiteral("2,099.99")) << "the sum of the payable amounts";
     EXPECT_EQ(one(doc, QStringLiteral("QRSysData1")), QStringLiteral("หน้า  1"));
     EXPECT_EQ(one(doc, QStringLiteral("QRSysData2")), QStringLiteral("วันที่พิมพ์  20/11/2567 09:30:00"));
+    EXPECT_EQ(cutTexts(doc).join(QLatin1Char('|')).toStdString(), "");
 
     EXPECT_EQ(one(summaryDocument(f.db, no, QStringLiteral("1"), kPrinted), QStringLiteral("QRLabelTitle")),
               QStringLiteral("สรุปใบเบิกสวัสดิการค่ารักษาพยาบาลพนักงานมหาวิทยาลัย-คนไข้ใน"));

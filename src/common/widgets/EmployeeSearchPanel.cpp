@@ -177,6 +177,7 @@ void EmployeeSearchPanel::search()
         rows << cells;
     }
     fillListGrid(m_grid, rows);
+    widenToContents(m_grid);
     m_grid->setCurrentCell(0, 0);
 }
 

@@ -31,4 +31,23 @@ void fillListGrid(QTableWidget* grid, const QVector<QStringList>& rows)
             grid->setItem(r, c, new QTableWidgetItem(rows[r][c]));
 }
 
+void alignRight(QTableWidget* grid, const QVector<int>& columns)
+{
+    for (int r = 0; r < grid->rowCount(); ++r)
+        for (int c : columns)
+            if (QTableWidgetItem* item = grid->item(r, c))
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void widenToContents(QTableWidget* grid)
+{
+    for (int c = 0; c < grid->columnCount(); ++c) {
+        if (grid->isColumnHidden(c))
+            continue;
+        const int wanted = qMax(static_cast<QAbstractItemView*>(grid)->sizeHintForColumn(c), grid->horizontalHeader()->sectionSizeHint(c));
+        if (wanted > grid->columnWidth(c))
+            grid->setColumnWidth(c, wanted);
+    }
+}
+
 } // namespace wel

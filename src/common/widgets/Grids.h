@@ -15,4 +15,10 @@ void setupListGrid(QTableWidget* grid, const QStringList& headings, const QVecto
 // Replaces the grid's rows by these texts, one list per row.
 void fillListGrid(QTableWidget* grid, const QVector<QStringList>& rows);
 
+// Amount columns: their cells, as filled now, aligned to the right.
+void alignRight(QTableWidget* grid, const QVector<int>& columns);
+// Widens each shown column that its texts do not fit, so that no value is
+// cut; columns are never made narrower than they were set up.
+void widenToContents(QTableWidget* grid);
+
 } // namespace wel
