@@ -8,6 +8,13 @@ namespace {
 
 QString medicalEntitlement(const RightTypeLimit* limit) { return limit ? limit->entryText : QString(); }
 
+// The cancellation lists type "1" with its limit and every other type with
+// type "2"'s, the unlimited type "3" included.
+QString medicalCancelLimit(const QString& hType)
+{
+    return rightTypeLimit(hType.trimmed() == QLatin1String("1") ? hType : QStringLiteral("2"))->listText;
+}
+
 ClaimKind makeOutpatient()
 {
     ClaimKind k;
@@ -43,6 +50,7 @@ ClaimKind makeOutpatient()
 
     k.cancelTitle = QStringLiteral("2.2 ยกเลิกใบเบิกค่ารักษาพยาบาล");
     k.cancelGridTitle = QStringLiteral("2. เลือกใบเบิกค่ารักษาพยาบาล");
+    k.cancelLimitText = medicalCancelLimit;
 
     k.summaryTitle = QStringLiteral("2.3 สรุปใบเบิกสวัสดิการค่ารักษาพยาบาล");
     k.sendCaption = QStringLiteral("ส่งข้อมูลไปให้มหาวิทยาลัย และพิมพ์สรุปใบเบิกสวัสดิการค่ารักษาพยาบาล");

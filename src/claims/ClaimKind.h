@@ -97,6 +97,8 @@ struct ClaimKind {
     QString cancelTitle;
     QString cancelGridTitle;
     int cancelPatientCount = 7;
+    // The claims grid's column "วงเงิน(บาท)" for a right type.
+    QString (*cancelLimitText)(const QString& hType) = nullptr;
 
     // Summary screen and summary reprint
     QString summaryTitle;

@@ -33,7 +33,7 @@ DateFilterBox::DateFilterBox(const QString& title, QWidget* parent) : QGroupBox(
     grid->addWidget(m_monthEdit, 1, 1);
     grid->addWidget(m_year, 2, 0);
     grid->addWidget(m_yearEdit, 2, 1);
-    grid->setColumnStretch(2, 1);
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
     for (QRadioButton* rb : {m_day, m_month, m_year})
         connect(rb, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
