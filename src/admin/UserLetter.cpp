@@ -1,4 +1,5 @@
 #include "UserLetter.h"
+#include "common/db/Database.h"
 #include "UserService.h"
 #include "common/AppError.h"
 
@@ -113,7 +114,7 @@ Report userLetters(Database& db, int fromId, int toId, const QString& curDate)
     const Rows users = UserService::usersInRange(db, fromId, toId);
     if (users.isEmpty())
         throw AppError(QStringLiteral("ไม่พบข้อมูลผู้ใช้งานลำดับที่ %1 ถึง %2").arg(fromId).arg(toId));
-    return Report(userLetterLayout(curDate), users);
+    return Report(userLetterLayout(curDate), users, db.serverNow());
 }
 
 } // namespace wel

@@ -14,6 +14,11 @@ const QVector<Command>& commands()
 {
     static const QVector<Command> list = {
         {QStringLiteral("init"), QStringLiteral("init --db URL [--demo]"), init},
+        {QStringLiteral("add-user"),
+         QStringLiteral("add-user --db URL --user NAME --first-name NAME [--last-name NAME] --faculty CODE "
+                        "[--faculty-name NAME] [--section N] [--password PW]   (without --password: read twice "
+                        "from standard input)"),
+         addUser},
         {QStringLiteral("print"),
          QStringLiteral("print user-letters --db URL --from N --to M --pdf FILE\n"
                         "  welmora-admin print claim-form CLAIMNO --db URL --pdf FILE\n"
@@ -46,9 +51,50 @@ int init(const QStringList& args)
     QTextStream out(stdout), err(stderr);
     const QString url = chooseDatabaseUrl(option(args, QStringLiteral("db")));
     try {
-        auto db = Database::open(DbUrl::parse(url));
+        auto db = openDatabase(url);
         initDatabase(*db, flag(args, QStringLiteral("demo")));
         out << "database ready: " << DbUrl::parse(url).display() << "\n";
+        return 0;
+    } catch (const AppError& e) {
+        err << e.message() << "\n";
+        return 1;
+    }
+}
+
+int addUser(const QStringList& args)
+{
+    QTextStream out(stdout), err(stderr);
+    UserService::UserRecord u;
+    u.userName = option(args, QStringLiteral("user"));
+    u.firstName = option(args, QStringLiteral("first-name"));
+    u.lastName = option(args, QStringLiteral("last-name"));
+    u.factCode = option(args, QStringLiteral("faculty")).trimmed().toUpper();
+    u.userType = QStringLiteral("U");
+    const QString section = option(args, QStringLiteral("section"));
+    bool sectionOk = true;
+    u.section = section.isEmpty() ? 9 : section.toInt(&sectionOk);
+    if (u.userName.isEmpty() || u.factCode.isEmpty() || !sectionOk) {
+        err << usage();
+        return 2;
+    }
+    if (args.contains(QStringLiteral("--password"))) {
+        u.password = u.passwordAgain = option(args, QStringLiteral("password"));
+    } else {
+        // Typed twice, as in the dialog, and never seen in the process list.
+        QTextStream in(stdin);
+        u.password = in.readLine();
+        u.passwordAgain = in.readLine();
+    }
+    try {
+        auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));
+        const QString factName = option(args, QStringLiteral("faculty-name")).trimmed();
+        Transaction tx(*db);
+        if (!factName.isEmpty())
+            db->insertIfAbsent(QStringLiteral("T_Fact"), {QStringLiteral("Fact_Code"), QStringLiteral("Fact_Name")},
+                               {u.factCode, factName}, 1);
+        const int id = UserService::save(*db, u);
+        tx.commit();
+        out << "user " << u.userName.trimmed() << " added as number " << id << " (section " << u.section << ")\n";
         return 0;
     } catch (const AppError& e) {
         err << e.message() << "\n";

@@ -18,6 +18,7 @@ QString option(const QStringList& args, const QString& name);
 bool flag(const QStringList& args, const QString& name);
 
 int init(const QStringList& args);
+int addUser(const QStringList& args);
 int screenshots(const QStringList& args);
 int print(const QStringList& args);
 

@@ -18,11 +18,14 @@ int main(int argc, char** argv)
     cli.addHelpOption();
     cli.addOption({QStringLiteral("db"), QStringLiteral("Database URL (sqlite:PATH, postgresql://..., odbc:...)"),
                    QStringLiteral("URL")});
+    cli.addOption({QStringLiteral("demo"),
+                   QStringLiteral("Create a new embedded database with the demo users and employees")});
     cli.process(app);
 
     std::unique_ptr<wel::Database> db;
     try {
-        db = wel::openDatabase(wel::chooseDatabaseUrl(cli.value(QStringLiteral("db"))));
+        db = wel::openDatabase(wel::chooseDatabaseUrl(cli.value(QStringLiteral("db"))),
+                               cli.isSet(QStringLiteral("demo")));
     } catch (const wel::AppError& e) {
         qWarning("%s", qPrintable(e.message()));
         wel::msg::error(nullptr, wel::LoginService::kConnectFailMessage);

@@ -15,8 +15,10 @@ struct FacultyClerk {
     const char* fact;
     const char* user;
 };
-// The demo users who enter claims, one per faculty that has claims.
-const FacultyClerk kClerks[] = {{"SC", "clerk"}, {"EN", "engfac"}, {"MD", "medfac"}, {"HO", "hospital"}};
+// The demo users who enter claims, one per faculty that has claims (the
+// finance division's own office, OP, included).
+const FacultyClerk kClerks[] = {{"SC", "clerk"}, {"EN", "engfac"}, {"MD", "medfac"}, {"HO", "hospital"},
+                                 {"OP", "finance"}};
 
 const char* const kHospitals[] = {"โรงพยาบาลมหาวิทยาลัย", "โรงพยาบาลศูนย์", "คลินิกเวชกรรมใกล้บ้าน", "โรงพยาบาลเอกชน"};
 
@@ -83,13 +85,14 @@ void loadDemoClaims(Database& db)
     const int thisYear = budgetYearOf(today).toInt();
     const ClaimKind& kind = outpatient();
     for (int year : {thisYear - 1, thisYear}) {
+        db.insertIfAbsent(QStringLiteral("T_Sent_KV_RunNo"), {QStringLiteral("Sent_Year"), QStringLiteral("Run_No")},
+                          {QString::number(year), 1}, 1);
         // Last year's claims spread over its months; this year's over its last weeks up to today.
         const QDate yearStart(year - 544, 10, 1);
         const QDate lastDay = year == thisYear ? today : QDate(year - 543, 9, 30);
         int seed = year;
         for (const FacultyClerk& c : kClerks) {
             const QString fact = QString::fromLatin1(c.fact);
-            RunningNumbers::ensureYearRows(db, QString::number(year), fact);
             QStringList saved;
             const QVector<Employee> staff = employeesOf(db, fact);
             for (int i = 0; i < staff.size() && i < 6; ++i) {
@@ -99,7 +102,7 @@ void loadDemoClaims(Database& db)
                 d.kvId = staff[i].kvId;
                 d.payYear = QString::number(year);
                 d.claimDate = toBEText(day);
-                d.inOut = i % 4 == 3 ? QStringLiteral("1") : QStringLiteral("0");
+                d.inOut = i == 5 ? QStringLiteral("1") : QStringLiteral("0");
                 d.factCode = fact;
                 d.receipts = receiptsFor(db, d.kvId, day, yearStart, ++seed);
                 if (d.receipts.isEmpty())

@@ -31,6 +31,13 @@ QString chooseDatabaseUrl(const QString& commandLineUrl)
     return configured.isEmpty() ? defaultDatabaseUrl() : configured;
 }
 
+QString installationTimeZone()
+{
+    const QSettings config(configFilePath(), QSettings::IniFormat);
+    const QString zone = config.value(QStringLiteral("timezone")).toString().trimmed();
+    return zone.isEmpty() ? QStringLiteral("Asia/Bangkok") : zone;
+}
+
 void initDatabase(Database& db, bool demo)
 {
     createSchema(db);
@@ -41,9 +48,10 @@ void initDatabase(Database& db, bool demo)
     }
 }
 
-std::unique_ptr<Database> openDatabase(const QString& url)
+std::unique_ptr<Database> openDatabase(const QString& url, bool demoIfNew)
 {
-    const DbUrl parsed = DbUrl::parse(url);
+    DbUrl parsed = DbUrl::parse(url);
+    parsed.timeZone = installationTimeZone();
     const bool fresh = parsed.kind == DbKind::SQLite && !QFileInfo::exists(parsed.path);
     if (fresh)
         QDir().mkpath(QFileInfo(parsed.path).absolutePath());
@@ -56,7 +64,7 @@ std::unique_ptr<Database> openDatabase(const QString& url)
     }
     if (fresh) {
         try {
-            initDatabase(*db, true);
+            initDatabase(*db, demoIfNew);
         } catch (...) {
             db.reset();
             QFile::remove(parsed.path); // no half-made database left for the next start

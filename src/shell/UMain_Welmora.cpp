@@ -1,5 +1,6 @@
 #include "UMain_Welmora.h"
 #include "MenuTable.h"
+#include "UFirst_Admin.h"
 #include "common/Utility.h"
 #include "common/db/Database.h"
 #include "common/widgets/EnterAsTab.h"
@@ -226,6 +227,15 @@ bool TfrmMain_Welmora::FormCreate()
         return false;
     }
     setWindowTitle(m_startup.caption());
+    if (m_startup.demo) {
+        m_panels[5]->setText(m_panels[5]->text() + QStringLiteral("  ") + LoginService::kDemoMark);
+        m_panels[5]->setFixedWidth(qMax(kPanelWidths[5], m_panels[5]->sizeHint().width()));
+    }
+    if (m_startup.noUserYet) {
+        TfrmFirst_Admin first(m_db, this);
+        if (first.exec() != QDialog::Accepted)
+            return false;
+    }
     m_ctx.Cur_Date = m_startup.Cur_Date;
     m_ctx.Cur_Bud_Year = m_startup.Cur_Bud_Year;
     L_Cdate->setText(QStringLiteral("วันที่ปัจจุบัน : ") + m_ctx.Cur_Date);
@@ -287,25 +297,8 @@ QWidget* TfrmMain_Welmora::runMenuCommand(const QString& itemName)
         return nullptr;
     if (e->mode != MenuEntry::Unchanged)
         m_ctx.Cur_Mode = modeText(e->mode);
-    QWidget* screen = nullptr;
-    try {
-        screen = ScreenRegistry::instance().create(e->screen, ScreenContext{m_db, m_ctx});
-    } catch (const AppError& error) {
-        // A screen that cannot read what it opens with stays closed.
-        msg::error(this, error.message());
-        return nullptr;
-    }
-    if (!screen)
-        return nullptr;
-    auto* window = new ScreenWindow;
-    window->setWidget(screen);
-    window->setWindowTitle(screen->windowTitle().isEmpty() ? e->caption.trimmed() : screen->windowTitle());
-    m_mdi->addSubWindow(window);
-    if (screen->property("maximised").toBool())
-        window->showMaximized();
-    else
-        window->show();
-    return screen;
+    ScreenWindow* window = openScreen(m_mdi, e->screen, ScreenContext{m_db, m_ctx}, e->caption.trimmed());
+    return window ? window->screen() : nullptr;
 }
 
 void TfrmMain_Welmora::placeOverlays()

@@ -9,9 +9,8 @@ using namespace wel::test;
 TEST(DemoClaims, EveryStateForSeveralFacultiesAndBothYearsWithConsistentUsage)
 {
     WELMORA_NEED_DB();
-    TestDb t(TestDb::Demo);
+    TestDb t(TestDb::DemoWithClaims); // the demo employees with their claims, as "welmora-admin init --demo" makes them
     Database& db = t.db();
-    loadDemoClaims(db);
     const qint64 claims = db.select(QStringLiteral("SELECT COUNT(*) AS n FROM T_PAY_Health")).integer(0, QStringLiteral("n"));
     loadDemoClaims(db);
     EXPECT_EQ(db.select(QStringLiteral("SELECT COUNT(*) AS n FROM T_PAY_Health")).integer(0, QStringLiteral("n")), claims)

@@ -134,17 +134,17 @@ TEST(ReportLayout, RefusesLayoutsThatCannotPrint)
     ReportLayout missingColumn;
     missingColumn.detail.heightMm = 5;
     missingColumn.detail.add(ReportItem::expression({}, {0, 0, 10, 5}, QStringLiteral("[A]-[B]")));
-    EXPECT_THROW(Report(missingColumn, rows), AppError);
+    EXPECT_THROW(Report(missingColumn, rows, kPrinted), AppError);
 
     ReportLayout badMask;
     badMask.detail.heightMm = 5;
     badMask.detail.add(ReportItem::field({}, {0, 0, 10, 5}, QStringLiteral("A")).withMask(QStringLiteral("dd/mm")));
-    EXPECT_THROW(Report(badMask, rows), AppError);
+    EXPECT_THROW(Report(badMask, rows, kPrinted), AppError);
 
     ReportLayout tooTall;
     tooTall.pageFooter.heightMm = 10;
     tooTall.detail.heightMm = 270; // 277 mm of body less the footer leaves 267
-    EXPECT_THROW(Report(tooTall, rows), AppError);
+    EXPECT_THROW(Report(tooTall, rows, kPrinted), AppError);
 }
 
 TEST(ReportLayout, EmptyDataPrintsOnePageWithZeroTotals)

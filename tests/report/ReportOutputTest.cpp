@@ -14,7 +14,11 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 
+#include <QFileInfo>
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace wel;
 
@@ -41,7 +45,7 @@ Report fourPages()
     QVector<QVector<QVariant>> data;
     for (int i = 0; i < 7; ++i) // 190 - 20 of body holds two 60 mm rows a page
         data.append(QVector<QVariant>{QStringLiteral("นางสาวมะลิ  ใจดี %1").arg(i)});
-    return Report(l, Rows({QStringLiteral("Name")}, data));
+    return Report(l, Rows({QStringLiteral("Name")}, data), QDateTime(QDate(2008, 11, 5), QTime(14, 3, 9)));
 }
 
 struct PdfFacts {
@@ -86,6 +90,36 @@ TEST(ReportOutput, WritesPdfWithOnePagePerLaidOutPage)
             << pdf.pdfinfo.toStdString();
     }
     EXPECT_THROW(report.writePdf(dir.filePath(QStringLiteral("missing/folder/x.pdf"))), AppError);
+}
+
+// A file that cannot be written to its end (here: the file-size limit, as a
+// full disk would) is an error, and the document that was there stays whole.
+TEST(ReportOutput, PdfThatCannotBeFinishedIsAnError)
+{
+    const Report report = fourPages();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("summary.pdf"));
+    report.writePdf(path);
+    const qint64 whole = QFileInfo(path).size();
+    ASSERT_GT(whole, 4096);
+
+    struct rlimit saved {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    bool failed = false;
+    try {
+        report.writePdf(path);
+    } catch (const AppError&) {
+        failed = true;
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(QFileInfo(path).size(), whole);
+    EXPECT_EQ(readPdf(path).pageObjects, 4);
 }
 
 TEST(ReportOutput, PrinterKeepsToTheChosenPages)

@@ -59,3 +59,34 @@ TEST(AdminCommand, InitTwiceThenScreenshotsAndLetters)
     EXPECT_EQ(bad.code, 1);
     EXPECT_TRUE(bad.output.contains(QStringLiteral("กรุณาใส่ลำดับที่เป็นตัวเลขจำนวนเต็ม")));
 }
+
+// The first administrator of a server database, from the command line; the
+// password is typed twice on standard input, never on the command line.
+TEST(AdminCommand, AddUserReadsThePasswordTwice)
+{
+    WELMORA_NEED_DB();
+    TestDb t(TestDb::Reference);
+    auto addUser = [&](const QByteArray& typed) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(QStringLiteral(WELMORA_ADMIN),
+                {QStringLiteral("add-user"), QStringLiteral("--db"), t.url().display(), QStringLiteral("--user"),
+                 QStringLiteral("boss"), QStringLiteral("--first-name"), QStringLiteral("สมชาย"),
+                 QStringLiteral("--faculty"), QStringLiteral("hq"), QStringLiteral("--faculty-name"),
+                 QStringLiteral("สำนักงานใหญ่")});
+        p.write(typed);
+        p.closeWriteChannel();
+        p.waitForFinished(60000);
+        return AdminRun{p.exitCode(), QString::fromUtf8(p.readAll())};
+    };
+    const AdminRun differ = addUser("one\ntwo\n");
+    EXPECT_EQ(differ.code, 1);
+    EXPECT_TRUE(differ.output.contains(QStringLiteral("รหัสผ่านทั้งสองช่องไม่ตรงกัน"))) << differ.output.toStdString();
+    const AdminRun made = addUser("pw\npw\n");
+    ASSERT_EQ(made.code, 0) << made.output.toStdString();
+    const wel::Rows r = t.db().select(QStringLiteral("SELECT Username, Password, section, Fact_Code FROM T_USER"));
+    ASSERT_EQ(r.count(), 1);
+    EXPECT_EQ(r.text(0, QStringLiteral("Password")), QStringLiteral("pw"));
+    EXPECT_EQ(r.integer(0, QStringLiteral("section")), 9);
+    EXPECT_EQ(r.text(0, QStringLiteral("Fact_Code")), QStringLiteral("HQ"));
+}

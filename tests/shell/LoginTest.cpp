@@ -28,8 +28,12 @@ TEST(Startup, VersionMustMatchExactly)
     TestDb t;
     auto s = LoginService::start(t.db());
     EXPECT_TRUE(s.versionMatches());
-    EXPECT_EQ(s.caption(), QStringLiteral("ระบบสวัสดิการพนักงาน Version : 24.00"));
+    EXPECT_TRUE(s.demo);
+    EXPECT_EQ(s.caption(), QStringLiteral("ระบบสวัสดิการพนักงาน Version : 24.00  -  ฐานข้อมูลตัวอย่าง (demo)"));
     EXPECT_FALSE(s.notices[0].isEmpty());
+    t.db().exec(QStringLiteral("DELETE FROM T_Setting"));
+    s = LoginService::start(t.db());
+    EXPECT_EQ(s.caption(), QStringLiteral("ระบบสวัสดิการพนักงาน Version : 24.00"));
 
     t.db().exec(QStringLiteral("UPDATE T_Version SET Version_NO = ?"), {QStringLiteral("24.0")});
     s = LoginService::start(t.db());
@@ -48,7 +52,9 @@ TEST(Login, OnlyTheRightNameAndPasswordGetIn)
     const struct { const char* user; const char* password; bool ok; } cases[] = {
         {"clerk", "clerk", true},
         {"clerk", "CLERK", false},
-        {"CLERK", "clerk", false},
+        {"CLERK", "clerk", true},
+        {"  Clerk ", "clerk", true},
+        {"clerk", " clerk", false},
         {"clerk", "", false},
         {"", "", false},
         {"nobody", "clerk", false},
@@ -103,4 +109,70 @@ TEST(Login, UserWithoutFacultyRowStillLogsIn)
     ASSERT_TRUE(ctx);
     EXPECT_TRUE(ctx->factName.isEmpty());
     EXPECT_EQ(ctx->section, 12);
+}
+
+// A user whose password was never set cannot log in, whatever he types.
+TEST(Login, EmptyOrMissingStoredPasswordNeverMatches)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    t.db().exec(QStringLiteral("INSERT INTO T_USER (ID, Username, Password, Fact_Code, section) VALUES (?, ?, ?, ?, ?)"),
+                {60, QStringLiteral("blank"), QStringLiteral(""), QStringLiteral("SC"), 4});
+    t.db().exec(QStringLiteral("INSERT INTO T_USER (ID, Username, Password, Fact_Code, section) VALUES (?, ?, ?, ?, ?)"),
+                {61, QStringLiteral("unset"), QVariant(QMetaType(QMetaType::QString)), QStringLiteral("SC"), 4});
+    const auto s = LoginService::start(t.db());
+    for (const char* user : {"blank", "unset"})
+        for (const char* password : {"", " ", "x"})
+            EXPECT_FALSE(LoginService::login(t.db(), s, QString::fromLatin1(user), QString::fromLatin1(password)))
+                << user << " / '" << password << "'";
+}
+
+TEST(FirstAdministrator, MadeOnlyOnADatabaseWithoutUsers)
+{
+    WELMORA_NEED_DB();
+    TestDb t(TestDb::Reference);
+    auto s = LoginService::start(t.db());
+    EXPECT_TRUE(s.noUserYet);
+    EXPECT_FALSE(s.demo);
+
+    LoginService::FirstAdministrator a;
+    a.userName = QStringLiteral(" Boss ");
+    a.password = QStringLiteral("s3cret");
+    a.passwordAgain = QStringLiteral("s3cret!");
+    a.firstName = QStringLiteral("สมชาย");
+    a.lastName = QStringLiteral("ใจดี");
+    a.factCode = QStringLiteral("op");
+    const struct { void (*change)(LoginService::FirstAdministrator&); const char* message; } refused[] = {
+        {[](LoginService::FirstAdministrator&) {}, "กรุณาใส่ชื่อคณะ"},
+        {[](LoginService::FirstAdministrator& x) { x.factCode = QStringLiteral("O"); }, "กรุณาใส่รหัสคณะ 2 ตัวอักษร"},
+        {[](LoginService::FirstAdministrator& x) {
+             x.factCode = QStringLiteral("op");
+             x.factName = QStringLiteral("สำนักงานอธิการบดี");
+         },
+         "รหัสผ่านทั้งสองช่องไม่ตรงกัน กรุณาใส่ใหม่"},
+    };
+    for (const auto& r : refused) {
+        r.change(a);
+        try {
+            LoginService::createFirstAdministrator(t.db(), a);
+            ADD_FAILURE() << "accepted, expected: " << r.message;
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.message().toStdString(), r.message);
+        }
+    }
+    EXPECT_EQ(t.db().select(QStringLiteral("SELECT COUNT(*) AS n FROM T_Fact")).integer(0, QStringLiteral("n")), 0);
+
+    a.passwordAgain = a.password;
+    LoginService::createFirstAdministrator(t.db(), a);
+    s = LoginService::start(t.db());
+    EXPECT_FALSE(s.noUserYet);
+    const auto ctx = LoginService::login(t.db(), s, QStringLiteral("boss"), QStringLiteral("s3cret"));
+    ASSERT_TRUE(ctx);
+    EXPECT_EQ(ctx->section, 9);
+    EXPECT_EQ(ctx->Cur_Fact_Code, QStringLiteral("OP"));
+    EXPECT_EQ(ctx->factName, QStringLiteral("สำนักงานอธิการบดี"));
+
+    a.userName = QStringLiteral("second");
+    EXPECT_THROW(LoginService::createFirstAdministrator(t.db(), a), AppError);
+    EXPECT_EQ(t.db().select(QStringLiteral("SELECT COUNT(*) AS n FROM T_USER")).integer(0, QStringLiteral("n")), 1);
 }

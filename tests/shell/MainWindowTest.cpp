@@ -5,9 +5,13 @@
 #include "common/widgets/ScreenRegistry.h"
 #include "common/widgets/ScreenWindow.h"
 #include "shell/MenuTable.h"
+#include "shell/LoginService.h"
+#include "shell/UFirst_Admin.h"
 #include "shell/UMain_Welmora.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QPushButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +19,7 @@
 #include <QMdiSubWindow>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 
 using namespace wel;
 using wel::test::TestDb;
@@ -127,8 +132,9 @@ TEST_F(MainWindowTest, EachCommandOpensANewScreenInItsOwnMode)
     w.menuAction(QStringLiteral("N211"))->trigger(); // finance submenu: KV
     const auto windows = w.mdiArea()->subWindowList();
     ASSERT_EQ(windows.size(), 2);
-    EXPECT_EQ(static_cast<Screen*>(windows[0]->widget())->mode(), QStringLiteral("FC"));
-    EXPECT_EQ(static_cast<Screen*>(windows[1]->widget())->mode(), QStringLiteral("KV"));
+    auto screenOf = [](QMdiSubWindow* w) { return static_cast<Screen*>(static_cast<ScreenWindow*>(w)->screen()); };
+    EXPECT_EQ(screenOf(windows[0])->mode(), QStringLiteral("FC"));
+    EXPECT_EQ(screenOf(windows[1])->mode(), QStringLiteral("KV"));
     EXPECT_EQ(w.loginContext().Cur_Mode, QStringLiteral("KV"));
 
     // the close box only minimises; the screen's exit button closes it
@@ -136,7 +142,7 @@ TEST_F(MainWindowTest, EachCommandOpensANewScreenInItsOwnMode)
     QApplication::processEvents();
     EXPECT_EQ(w.mdiArea()->subWindowList().size(), 2);
     EXPECT_TRUE(windows[0]->isMinimized());
-    static_cast<Screen*>(windows[1]->widget())->closeScreen();
+    screenOf(windows[1])->closeScreen();
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(w.mdiArea()->subWindowList().size(), 1);
@@ -175,4 +181,40 @@ TEST_F(MainWindowTest, OtherVersionEndsTheProgram)
     EXPECT_FALSE(w.FormCreate());
     ASSERT_EQ(messages.texts.size(), 1);
     EXPECT_TRUE(messages.texts[0].startsWith(QStringLiteral("โปรแกรมมีการเปลี่ยนแปลง Version แล้ว")));
+}
+
+// A new database has no known log-in: the program asks for its first
+// administrator before anyone can log in, and ends when the clerk declines.
+TEST_F(MainWindowTest, DatabaseWithoutUsersAsksForTheFirstAdministrator)
+{
+    WELMORA_NEED_DB();
+    TestDb t(TestDb::Reference);
+    {
+        TfrmMain_Welmora w(t.db());
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<TfrmFirst_Admin*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->btnCancel->click();
+        });
+        EXPECT_FALSE(w.FormCreate());
+    }
+    TfrmMain_Welmora w(t.db());
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<TfrmFirst_Admin*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->edtUser_Name->setText(QStringLiteral("boss"));
+        dialog->edtPassword->setText(QStringLiteral("pw"));
+        dialog->edtPassword2->setText(QStringLiteral("pw"));
+        dialog->edtF_Name->setText(QStringLiteral("สมหญิง"));
+        dialog->cmbFact_Code->setEditText(QStringLiteral("hq"));
+        dialog->edtFact_Name->setText(QStringLiteral("สำนักงานใหญ่"));
+        dialog->btnOK->click();
+    });
+    ASSERT_TRUE(w.FormCreate());
+    w.findChild<QLineEdit*>(QStringLiteral("edtUser_Name"))->setText(QStringLiteral("boss"));
+    w.findChild<QLineEdit*>(QStringLiteral("edtPassword"))->setText(QStringLiteral("pw"));
+    w.findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
+    EXPECT_TRUE(w.statusBar()->isVisibleTo(&w));
+    EXPECT_FALSE(visibleTopMenus(w).isEmpty());
+    EXPECT_FALSE(w.windowTitle().contains(LoginService::kDemoMark));
 }

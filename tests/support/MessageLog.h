@@ -9,6 +9,7 @@ namespace wel::test {
 struct MessageLog : msg::Recorder {
     QStringList seen;  // "kind: text"
     QStringList texts; // the texts alone
+    QStringList details; // the details parts of error boxes
     bool ok = true;
     MessageLog() { msg::setRecorder(this); }
     ~MessageLog() override { msg::setRecorder(nullptr); }
@@ -17,6 +18,7 @@ struct MessageLog : msg::Recorder {
         seen << kind + QStringLiteral(": ") + text;
         texts << text;
     }
+    void shownDetails(const QString& d) override { details << d; }
     bool answer(const QString&) override { return ok; }
     QString last() const { return seen.isEmpty() ? QString() : seen.last(); }
 };

@@ -1,5 +1,13 @@
+#include "TestDb.h"
+#include "common/db/ErrorLog.h"
+
 #include <QApplication>
+#include <QDir>
+#include <cstdio>
 #include <gtest/gtest.h>
+
+// Exit status that CTest reports as "skipped" (SKIP_RETURN_CODE).
+constexpr int kSkipped = 77;
 
 int main(int argc, char** argv)
 {
@@ -7,5 +15,13 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    if (!wel::test::backendAvailable()) {
+        std::printf("no PostgreSQL server (run the tests with scripts/test): skipped\n");
+        return kSkipped;
+    }
+    // The failures tests provoke on purpose go to a log of their own.
+    wel::ErrorLog::setPath(QDir::tempPath() + QStringLiteral("/welmora-tests-%1.log").arg(QCoreApplication::applicationPid()));
+    const int result = RUN_ALL_TESTS();
+    QFile::remove(wel::ErrorLog::path());
+    return result;
 }

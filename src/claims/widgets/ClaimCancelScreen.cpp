@@ -27,7 +27,7 @@ const QStringList kHeadings = {QStringLiteral("No"), QStringLiteral("เลข�
 
 QLineEdit* amountField(const QString& name, QWidget* parent)
 {
-    QLineEdit* e = namedReadOnly(name, parent, 16);
+    QLineEdit* e = namedReadOnly(name, parent, longest::amount);
     e->setAlignment(Qt::AlignRight);
     return e;
 }
@@ -39,7 +39,7 @@ ClaimCancelScreen::ClaimCancelScreen(const ScreenContext& context, const ClaimKi
 {
     setObjectName(QStringLiteral("frmCancel_Berg"));
     setWindowTitle(kind.cancelTitle);
-    setProperty("maximised", true);
+    setOpensMaximised();
     auto* root = new QVBoxLayout(this);
     Panel1 = buildStartPanel();
     Panel2 = buildSearchPanel();
@@ -50,7 +50,24 @@ ClaimCancelScreen::ClaimCancelScreen(const ScreenContext& context, const ClaimKi
     root->addStretch();
     Panel2->hide();
     Panel3->hide();
+    setPanels({Panel1, Panel2, Panel3});
     installEnterAsTab(this);
+}
+
+QStringList ClaimCancelScreen::panelStates() const
+{
+    return {kOpened, QStringLiteral("search"), QStringLiteral("claim")};
+}
+
+void ClaimCancelScreen::showPanelState(const QString& name)
+{
+    Panel3->hide();
+    Panel2->hide();
+    Panel1->show();
+    if (name == kOpened || !guard([this] { btnSearchClick(); }) || !guard([this] { btnSelectClick(); }))
+        return;
+    if (name == QLatin1String("claim"))
+        guard([this] { btnOKClick(); });
 }
 
 QWidget* ClaimCancelScreen::buildStartPanel()
@@ -75,9 +92,9 @@ QWidget* ClaimCancelScreen::buildSearchPanel()
     m_byNumber->setObjectName(QStringLiteral("RadioButton1"));
     m_byName->setObjectName(QStringLiteral("RadioButton2"));
     m_byEmpId->setObjectName(QStringLiteral("RadioButton3"));
-    edtBerg_Doc_ID2 = namedEdit(QStringLiteral("edtBerg_Doc_ID2"), 20, box);
+    edtBerg_Doc_ID2 = namedEdit(QStringLiteral("edtBerg_Doc_ID2"), 20, box, FieldKind::Code);
     edtEmp_F_Name2 = namedEdit(QStringLiteral("edtEmp_F_Name2"), 40, box);
-    edtEMP_ID2 = namedEdit(QStringLiteral("edtEMP_ID2"), 12, box);
+    edtEMP_ID2 = namedEdit(QStringLiteral("edtEMP_ID2"), 12, box, FieldKind::Code);
     edtFact_Code = new FactCodeEdit(box);
     edtFact_Code->setObjectName(QStringLiteral("edtFact_Code"));
     edtFact_Code->setText(login().Cur_Fact_Code);
@@ -124,19 +141,19 @@ QWidget* ClaimCancelScreen::buildClaimPanel()
 {
     const auto [panel, layout] = namedPanel(QStringLiteral("Panel3"), this);
     auto* numberRow = new QHBoxLayout;
-    edtBerg_Doc_ID1 = namedReadOnly(QStringLiteral("edtBerg_Doc_ID1"), panel, 14);
+    edtBerg_Doc_ID1 = namedReadOnly(QStringLiteral("edtBerg_Doc_ID1"), panel, longestValue(FieldKind::Code, 14));
     numberRow->addWidget(new QLabel(QStringLiteral("เลขที่ใบเบิก"), panel));
     numberRow->addWidget(edtBerg_Doc_ID1);
     numberRow->addStretch();
     layout->addLayout(numberRow);
 
     auto* record = new QGroupBox(QStringLiteral("ประวัติพนักงาน"), panel);
-    edtEmp_Name3 = namedReadOnly(QStringLiteral("edtEmp_Name3"), record, 40);
-    edtEMP_ID3 = namedReadOnly(QStringLiteral("edtEMP_ID3"), record, 12);
-    edtEmp_SSN3 = namedReadOnly(QStringLiteral("edtEmp_SSN3"), record, 13);
-    edtEmp_H_Type3 = namedReadOnly(QStringLiteral("edtEmp_H_Type3"), record, 2);
+    edtEmp_Name3 = namedReadOnly(QStringLiteral("edtEmp_Name3"), record);
+    edtEMP_ID3 = namedReadOnly(QStringLiteral("edtEMP_ID3"), record, longestValue(FieldKind::Code, 12));
+    edtEmp_SSN3 = namedReadOnly(QStringLiteral("edtEmp_SSN3"), record, longestValue(FieldKind::Digits, 13));
+    edtEmp_H_Type3 = namedReadOnly(QStringLiteral("edtEmp_H_Type3"), record, longestValue(FieldKind::Digits, 1));
     edtM_Pay3 = amountField(QStringLiteral("edtM_Pay3"), record);
-    edtKV_ID3 = namedReadOnly(QStringLiteral("edtKV_ID3"), record, 13);
+    edtKV_ID3 = namedReadOnly(QStringLiteral("edtKV_ID3"), record, longest::KV_ID);
     auto* rg = new QGridLayout(record);
     auto add = [&](int row, int col, const QString& caption, QWidget* w) {
         rg->addWidget(new QLabel(caption, record), row, col * 2);
@@ -152,8 +169,8 @@ QWidget* ClaimCancelScreen::buildClaimPanel()
     layout->addWidget(record);
 
     auto* details = new QGroupBox(QStringLiteral("รายละเอียดค่ารักษา"), panel);
-    edtDate_berg = namedReadOnly(QStringLiteral("edtDate_berg"), details, 10);
-    edtPay_Year = namedReadOnly(QStringLiteral("edtPay_Year"), details, 4);
+    edtDate_berg = namedReadOnly(QStringLiteral("edtDate_berg"), details, longest::date);
+    edtPay_Year = namedReadOnly(QStringLiteral("edtPay_Year"), details, longestValue(FieldKind::Digits, 4));
     auto* dv = new QVBoxLayout(details);
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(new QLabel(QStringLiteral("วันที่เบิก"), details));
@@ -266,7 +283,6 @@ void ClaimCancelScreen::btnSelectClick()
     }
     fillListGrid(StringGrid1, rows);
     alignRight(StringGrid1, {4, 9});
-    widenToContents(StringGrid1);
     StringGrid1->setCurrentCell(0, 0);
 }
 

@@ -22,6 +22,10 @@ class ClaimCancelScreen : public Screen {
 public:
     ClaimCancelScreen(const ScreenContext& context, const ClaimKind& kind, QWidget* parent = nullptr);
 
+    // The faculty's open claims listed; the first of them opened.
+    QStringList panelStates() const override;
+    void showPanelState(const QString& name) override;
+
 private:
     QWidget* buildStartPanel();
     QWidget* buildSearchPanel();

@@ -1,5 +1,6 @@
 #include "ClaimEntryScreen.h"
 #include "claims/ClaimForm.h"
+#include "claims/ClaimSummaryService.h"
 #include "common/Limits.h"
 #include "common/ThaiDate.h"
 #include "common/Utility.h"
@@ -59,7 +60,7 @@ EmployeeSearchOptions searchOptions(const ClaimKind& kind)
 
 QLineEdit* amountField(const QString& name, QWidget* parent)
 {
-    QLineEdit* e = namedReadOnly(name, parent, 16);
+    QLineEdit* e = namedReadOnly(name, parent, longest::amount);
     e->setAlignment(Qt::AlignRight);
     return e;
 }
@@ -73,7 +74,7 @@ ClaimEntryScreen::ClaimEntryScreen(const ScreenContext& context, const ClaimKind
 {
     setObjectName(QStringLiteral("frmEntry_Health"));
     setWindowTitle(kind.entryTitle);
-    setProperty("maximised", true);
+    setOpensMaximised();
     auto* root = new QVBoxLayout(this);
     root->addWidget(titleLabel(kind.entryTitle, this));
     Panel4 = buildNumberPanel(this);
@@ -91,7 +92,68 @@ ClaimEntryScreen::ClaimEntryScreen(const ScreenContext& context, const ClaimKind
     Panel2->hide();
     Panel3->hide();
     Panel4->hide();
+    setPanels({Panel1, Panel2});
     installEnterAsTab(this);
+}
+
+QStringList ClaimEntryScreen::panelStates() const
+{
+    return {kOpened, QStringLiteral("search"), QStringLiteral("entry"), QStringLiteral("limit"), QStringLiteral("number")};
+}
+
+void ClaimEntryScreen::showPanelState(const QString& name)
+{
+    Panel2->hide();
+    Panel3->hide();
+    Panel4->hide();
+    Panel1->show();
+    if (name == kOpened || !guard([this] { m_search->listAll(); }) || name == QLatin1String("search"))
+        return;
+    if (name == QLatin1String("number")) {
+        guard([this] {
+            const auto claims = ClaimListings::claimsForReprint(db(), login(), m_kind, m_search->searchedFaculty(),
+                                                                {DateFilter::Year, yearOf(login().Cur_Date)});
+            if (claims.isEmpty())
+                throw AppError(kNotFound);
+            L_Berg_Doc_ID->setText(claims.last().claimNo);
+            Panel4->show();
+        });
+        return;
+    }
+    // The first employee whose limit is not used up and who has a limit to show.
+    cmbSel_Year_BudDate->setCurrentText(login().Cur_Bud_Year);
+    auto* grid = m_search->grid();
+    bool opened = false;
+    for (int r = 0; r < grid->rowCount() && !opened; ++r) {
+        grid->setCurrentCell(r, 0);
+        const auto e = m_search->selected();
+        const RightTypeLimit* limit = e ? rightTypeLimit(e->Emp_H_Type) : nullptr;
+        if (!limit || limit->unlimited)
+            continue;
+        try {
+            btnPost_HealClick();
+            opened = true;
+        } catch (const AppError&) {
+        }
+    }
+    if (!opened && !guard([this] { btnPost_HealClick(); }))
+        return;
+    const struct {
+        int patient;
+        const char* amount;
+        const char* hospital;
+    } receipts[] = {{0, "1,250.00", "โรงพยาบาลมหาวิทยาลัย"}, {1, "480.50", "คลินิกเวชกรรมใกล้บ้าน"}};
+    for (const auto& r : receipts) {
+        m_patients[r.patient]->setChecked(true);
+        edtTotal_M_Folk00->setText(QString::fromLatin1(r.amount));
+        edtHospital_folk00->setText(QString::fromUtf8(r.hospital));
+        try { // an employee without a father keeps his one receipt
+            btnAddClick();
+        } catch (const AppError&) {
+        }
+    }
+    if (name == QLatin1String("limit"))
+        guard([this] { btnShow_VongClick(); });
 }
 
 QWidget* ClaimEntryScreen::buildSearchPanel()
@@ -159,16 +221,16 @@ QWidget* ClaimEntryScreen::buildEntryPanel()
 QWidget* ClaimEntryScreen::buildEmployeeGroup(QWidget* parent)
 {
     auto* box = new QGroupBox(QStringLiteral("ประวัติพนักงาน"), parent);
-    edtEMP_ID3 = namedReadOnly(QStringLiteral("edtEMP_ID3"), box, 12);
-    edtEmp_SSN3 = namedReadOnly(QStringLiteral("edtEmp_SSN3"), box, 13);
-    edtEmp_F_Name3 = namedReadOnly(QStringLiteral("edtEmp_F_Name3"), box, 40);
-    edtEmp_H_Type3 = namedReadOnly(QStringLiteral("edtEmp_H_Type3"), box, 2);
-    edtKV_ID3 = namedReadOnly(QStringLiteral("edtKV_ID3"), box, 13);
+    edtEMP_ID3 = namedReadOnly(QStringLiteral("edtEMP_ID3"), box, longestValue(FieldKind::Code, 12));
+    edtEmp_SSN3 = namedReadOnly(QStringLiteral("edtEmp_SSN3"), box, longestValue(FieldKind::Digits, 13));
+    edtEmp_F_Name3 = namedReadOnly(QStringLiteral("edtEmp_F_Name3"), box);
+    edtEmp_H_Type3 = namedReadOnly(QStringLiteral("edtEmp_H_Type3"), box, longestValue(FieldKind::Digits, 1));
+    edtKV_ID3 = namedReadOnly(QStringLiteral("edtKV_ID3"), box, longest::KV_ID);
     edtM_Pay3 = amountField(QStringLiteral("edtM_Pay3"), box);
     edtM_Flexben = amountField(QStringLiteral("edtM_Flexben"), box);
-    edtEmp_Position3 = namedReadOnly(QStringLiteral("edtEmp_Position3"), box, 40);
-    edtDate_berg = namedReadOnly(QStringLiteral("edtDate_berg"), box, 10);
-    edtPay_Year = namedReadOnly(QStringLiteral("edtPay_Year"), box, 4);
+    edtEmp_Position3 = namedReadOnly(QStringLiteral("edtEmp_Position3"), box);
+    edtDate_berg = namedReadOnly(QStringLiteral("edtDate_berg"), box, longest::date);
+    edtPay_Year = namedReadOnly(QStringLiteral("edtPay_Year"), box, longestValue(FieldKind::Digits, 4));
     auto* show = namedButton(QStringLiteral("btnShow_Vong"), QStringLiteral("แสดงยอดคงเหลือ"), box);
     connect(show, &QPushButton::clicked, this, [this] { guard([this] { btnShow_VongClick(); }); });
     auto* copy = new QGroupBox(QStringLiteral("ประเภทคนใข้"), box);
@@ -219,7 +281,7 @@ QWidget* ClaimEntryScreen::buildReceiptGroup(QWidget* parent)
 
     cmbDate_folk00 = new BEDateEdit(box);
     cmbDate_folk00->setObjectName(QStringLiteral("cmbDate_folk00"));
-    edtTotal_M_Folk00 = namedEdit(QStringLiteral("edtTotal_M_Folk00"), 16, box);
+    edtTotal_M_Folk00 = namedEdit(QStringLiteral("edtTotal_M_Folk00"), 16, box, FieldKind::Digits);
     edtTotal_M_Folk00->setAlignment(Qt::AlignRight);
     connect(edtTotal_M_Folk00, &QLineEdit::editingFinished, this, &ClaimEntryScreen::reformatAmount);
     edtHospital_folk00 = namedEdit(QStringLiteral("edtHospital_folk00"), 250, box);
@@ -459,7 +521,6 @@ void ClaimEntryScreen::showReceipts()
         rows << QStringList(kReceiptColumns);
     fillListGrid(StringGrid_Folk0, rows);
     alignRight(StringGrid_Folk0, {3});
-    widenToContents(StringGrid_Folk0);
     StringGrid_Folk0->setCurrentCell(int(rows.size()) - 1, 0);
     for (int code = 0; code < m_kind.patientCount; ++code) {
         m_checks[code]->setChecked(has[code]);

@@ -34,6 +34,12 @@ public:
     // The claim number of the last save ("" before the first).
     const QString& lastClaimNo() const { return m_lastClaimNo; }
 
+    // The employees listed; an employee chosen with two receipts typed; the
+    // remaining limit shown; the claim-number panel of the faculty's latest
+    // claim (nothing is saved to show it).
+    QStringList panelStates() const override;
+    void showPanelState(const QString& name) override;
+
 private:
     QWidget* buildSearchPanel();
     QWidget* buildEntryPanel();

@@ -23,7 +23,7 @@ constexpr int kColumns = 9, kMark = 1, kAmount = 4;
 
 QLineEdit* amountField(const QString& name, QWidget* parent)
 {
-    QLineEdit* e = namedReadOnly(name, parent, 16);
+    QLineEdit* e = namedReadOnly(name, parent, longest::amount);
     e->setAlignment(Qt::AlignRight);
     return e;
 }
@@ -50,7 +50,6 @@ void fillSummaryGrid(QTableWidget* grid, const QVector<SummaryRow>& rows)
         cells << QStringList(kColumns);
     fillListGrid(grid, cells);
     alignRight(grid, {kAmount});
-    widenToContents(grid);
     grid->setCurrentCell(0, 0);
 }
 
@@ -59,7 +58,7 @@ ClaimSummaryScreen::ClaimSummaryScreen(const ScreenContext& context, const Claim
 {
     setObjectName(QStringLiteral("frmSum_Berg_FC"));
     setWindowTitle(kind.summaryTitle);
-    setProperty("maximised", true);
+    setOpensMaximised();
     auto* root = new QVBoxLayout(this);
     root->addWidget(titleLabel(kind.summaryTitle, this));
     Panel1 = buildSearchPanel();
@@ -71,11 +70,25 @@ ClaimSummaryScreen::ClaimSummaryScreen(const ScreenContext& context, const Claim
     installEnterAsTab(this);
 }
 
+QStringList ClaimSummaryScreen::panelStates() const
+{
+    return {kOpened, QStringLiteral("listing"), QStringLiteral("marked")};
+}
+
+void ClaimSummaryScreen::showPanelState(const QString& name)
+{
+    Panel2->hide();
+    if (name == kOpened || !guard([this] { btnShowClick(); }))
+        return;
+    if (name == QLatin1String("marked"))
+        m_marks->markAll();
+}
+
 QWidget* ClaimSummaryScreen::buildSearchPanel()
 {
     const auto [panel, layout] = namedPanel(QStringLiteral("Panel1"), this);
     auto* box = new QGroupBox(panel);
-    edtPay_Year = namedEdit(QStringLiteral("edtPay_Year"), 4, box);
+    edtPay_Year = namedEdit(QStringLiteral("edtPay_Year"), 4, box, FieldKind::Digits);
     edtPay_Year->setText(login().Cur_Bud_Year);
     edtFact_Code = new FactCodeEdit(box);
     edtFact_Code->setObjectName(QStringLiteral("edtFact_Code"));

@@ -28,6 +28,10 @@ class ClaimSummaryScreen : public Screen {
 public:
     ClaimSummaryScreen(const ScreenContext& context, const ClaimKind& kind, QWidget* parent = nullptr);
 
+    // The faculty's open claims listed; all of them marked.
+    QStringList panelStates() const override;
+    void showPanelState(const QString& name) override;
+
     // The control number of the last summary ("" before the first).
     const QString& lastControlNo() const { return m_lastControlNo; }
 

@@ -54,7 +54,7 @@ ClaimReprintScreen::ClaimReprintScreen(const ScreenContext& context, const Claim
 {
     setObjectName(QStringLiteral("frmRe_Print_Berg_HL"));
     setWindowTitle(kind.claimReprintTitle.trimmed());
-    setProperty("maximised", true);
+    setOpensMaximised();
     auto* root = new QVBoxLayout(this);
     root->addWidget(titleLabel(kind.claimReprintTitle, this));
     m_when = new DateFilterBox(QStringLiteral("เลือกวันที่สรุป"), this);
@@ -80,6 +80,17 @@ ClaimReprintScreen::ClaimReprintScreen(const ScreenContext& context, const Claim
     installEnterAsTab(this);
 }
 
+QStringList ClaimReprintScreen::panelStates() const { return {kOpened, QStringLiteral("listing")}; }
+
+void ClaimReprintScreen::showPanelState(const QString& name)
+{
+    m_when->reset(login().Cur_Date);
+    if (name == kOpened)
+        return;
+    m_when->choose(DateFilter::Year);
+    guard([this] { btnShowClick(); });
+}
+
 void ClaimReprintScreen::btnShowClick()
 {
     m_rows = ClaimListings::claimsForReprint(db(), login(), m_kind, edtFact_Code->code(), m_when->filter());
@@ -94,7 +105,6 @@ void ClaimReprintScreen::btnShowClick()
     }
     fillListGrid(StringGrid1, rows);
     alignRight(StringGrid1, {4});
-    widenToContents(StringGrid1);
     StringGrid1->setCurrentCell(0, 0);
 }
 
@@ -112,7 +122,7 @@ ControlReprintScreen::ControlReprintScreen(const ScreenContext& context, const C
 {
     setObjectName(QStringLiteral("frmRe_Print_Docontrol"));
     setWindowTitle(kind.summaryReprintTitle);
-    setProperty("maximised", true);
+    setOpensMaximised();
     auto* root = new QVBoxLayout(this);
     root->addWidget(titleLabel(kind.summaryReprintTitle, this));
 
@@ -142,8 +152,8 @@ ControlReprintScreen::ControlReprintScreen(const ScreenContext& context, const C
     {
         const auto [panel, layout] = namedPanel(QStringLiteral("Panel2"), this);
         Panel2 = panel;
-        edtSent_KV_Doc_ID = namedReadOnly(QStringLiteral("edtSent_KV_Doc_ID"), panel, 15);
-        edtSent_Date = namedReadOnly(QStringLiteral("edtSent_Date"), panel, 10);
+        edtSent_KV_Doc_ID = namedReadOnly(QStringLiteral("edtSent_KV_Doc_ID"), panel, longestValue(FieldKind::Code, 15));
+        edtSent_Date = namedReadOnly(QStringLiteral("edtSent_Date"), panel, longest::date);
         auto* head = new QHBoxLayout;
         head->addWidget(new QLabel(QStringLiteral("เลขที่คุมใบเบิก"), panel));
         head->addWidget(edtSent_KV_Doc_ID);
@@ -156,7 +166,7 @@ ControlReprintScreen::ControlReprintScreen(const ScreenContext& context, const C
         StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
         setupSummaryGrid(StringGrid2);
         layout->addWidget(StringGrid2, 1);
-        edtSum_Select = namedReadOnly(QStringLiteral("edtSum_Select"), panel, 16);
+        edtSum_Select = namedReadOnly(QStringLiteral("edtSum_Select"), panel, longest::amount);
         edtSum_Select->setAlignment(Qt::AlignRight);
         auto* total = new QHBoxLayout;
         total->addStretch();
@@ -175,7 +185,25 @@ ControlReprintScreen::ControlReprintScreen(const ScreenContext& context, const C
         root->addWidget(panel, 1);
         panel->hide();
     }
+    setPanels({Panel1, Panel2});
     installEnterAsTab(this);
+}
+
+QStringList ControlReprintScreen::panelStates() const
+{
+    return {kOpened, QStringLiteral("listing"), QStringLiteral("detail")};
+}
+
+void ControlReprintScreen::showPanelState(const QString& name)
+{
+    Panel2->hide();
+    Panel1->show();
+    m_when->reset(login().Cur_Date);
+    if (name == kOpened)
+        return;
+    m_when->choose(DateFilter::Year);
+    if (guard([this] { btnShowClick(); }) && name == QLatin1String("detail"))
+        guard([this] { btnDetailClick(); });
 }
 
 void ControlReprintScreen::btnShowClick()
@@ -189,7 +217,6 @@ void ControlReprintScreen::btnShowClick()
         throw AppError(kNotFound);
     }
     fillListGrid(StringGrid1, rows);
-    widenToContents(StringGrid1);
     StringGrid1->setCurrentCell(0, 0);
 }
 

@@ -19,6 +19,10 @@ class ClaimReprintScreen : public Screen {
 public:
     ClaimReprintScreen(const ScreenContext& context, const ClaimKind& kind, QWidget* parent = nullptr);
 
+    // The claims of this year listed.
+    QStringList panelStates() const override;
+    void showPanelState(const QString& name) override;
+
 private:
     void btnShowClick();
     void btnPrintClick();
@@ -37,6 +41,10 @@ class ControlReprintScreen : public Screen {
     Q_OBJECT
 public:
     ControlReprintScreen(const ScreenContext& context, const ClaimKind& kind, QWidget* parent = nullptr);
+
+    // The control numbers of this year listed; the claims of the first.
+    QStringList panelStates() const override;
+    void showPanelState(const QString& name) override;
 
 private:
     void btnShowClick();

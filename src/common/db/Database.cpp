@@ -1,9 +1,13 @@
 #include "Database.h"
+#include "ErrorLog.h"
 
 #include <sqlite3.h>
 
 #include <QAtomicInt>
 #include <QCollator>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QTimeZone>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -37,6 +41,31 @@ void registerThaiCollation(QSqlDatabase& db)
         sqlite3_create_collation_v2(connection, "THAI", SQLITE_UTF16_ALIGNED,
                                     new QCollator(QLocale(QLocale::Thai, QLocale::Thailand)), compareThai,
                                     dropCollator);
+}
+
+// A statement whose reply never came may or may not have been carried out.
+const QString kConnectionLost = QStringLiteral(
+    "การเชื่อมต่อกับฐานข้อมูลขาดหายระหว่างทำงาน ไม่ทราบว่าคำสั่งสุดท้ายถูกบันทึกแล้วหรือไม่ "
+    "กรุณาตรวจสอบข้อมูลก่อนทำรายการนี้อีกครั้ง");
+// Inside a transaction the server has rolled everything back.
+const QString kConnectionLostInTransaction = QStringLiteral(
+    "การเชื่อมต่อกับฐานข้อมูลขาดหายระหว่างทำงาน ข้อมูลของรายการนี้ไม่ถูกบันทึก กรุณาทำรายการใหม่");
+// Connections unused longer than this are checked before the next operation.
+constexpr qint64 kIdleCheckMs = 30000;
+
+qint64 monotonicMs()
+{
+    static QElapsedTimer timer;
+    if (!timer.isValid())
+        timer.start();
+    return timer.elapsed();
+}
+
+bool isRead(const QString& sql)
+{
+    const QString s = sql.trimmed();
+    return s.startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive)
+        && !s.contains(QLatin1String("FOR UPDATE"), Qt::CaseInsensitive);
 }
 
 QString errorText(const QSqlError& e)
@@ -105,6 +134,8 @@ QString DbUrl::display() const
 
 std::unique_ptr<Database> Database::open(const DbUrl& url)
 {
+    if (!QTimeZone(url.timeZone.toUtf8()).isValid())
+        throw AppError(QStringLiteral("เขตเวลา %1 ไม่ถูกต้อง").arg(url.timeZone));
     std::unique_ptr<Database> d(new Database);
     d->m_kind = url.kind;
     d->m_url = url;
@@ -135,7 +166,9 @@ std::unique_ptr<Database> Database::open(const DbUrl& url)
 void Database::openSession()
 {
     if (!m_db.open())
-        throw DbError(errorText(m_db.lastError()), QStringLiteral("open %1").arg(m_url.display()));
+        fail(errorText(m_db.lastError()), QStringLiteral("open %1").arg(m_url.display()));
+    m_broken = false;
+    m_lastUsed = monotonicMs();
     switch (m_kind) {
     case DbKind::SQLite:
         registerThaiCollation(m_db);
@@ -143,7 +176,7 @@ void Database::openSession()
         exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
         break;
     case DbKind::PostgreSQL:
-        exec(QStringLiteral("SET TIME ZONE 'Asia/Bangkok'"));
+        select(QStringLiteral("SELECT set_config('TimeZone', ?, false)"), {m_url.timeZone});
         if (!m_url.schema.isEmpty())
             exec(QStringLiteral("SET search_path TO \"%1\"").arg(m_url.schema));
         exec(QStringLiteral("SET client_min_messages TO WARNING"));
@@ -190,20 +223,44 @@ QString Database::serverLabel() const
     return {};
 }
 
+void Database::ensureConnected()
+{
+    if (m_kind == DbKind::SQLite || m_txDepth > 0)
+        return;
+    const bool idle = monotonicMs() - m_lastUsed > kIdleCheckMs;
+    if (m_broken || (idle && !alive()))
+        reconnect();
+}
+
 QSqlQuery& Database::run(const QString& sql, const QVariantList& params)
 {
+    if (m_broken && m_txDepth > 0)
+        fail(kConnectionLostInTransaction, sql, params);
+    ensureConnected();
+    m_lastUsed = monotonicMs();
     try {
         return runOnce(sql, params);
-    } catch (const DbError&) {
-        // A server that dropped the connection (restart, network) is dialled
-        // again and the statement sent once more, but only outside a
-        // transaction: inside one, the work done so far is gone and the
-        // operation must fail and be repeated by the clerk.
-        if (m_kind == DbKind::SQLite || m_txDepth > 0 || alive())
+    } catch (const DbError& e) {
+        if (m_kind == DbKind::SQLite || alive())
             throw;
+        // The connection died under this statement. Only a read is sent
+        // again, and only outside a transaction: a write whose reply was
+        // lost may have been carried out, and sending it twice could save a
+        // claim twice. The connection is dialled again before the next one.
+        m_broken = true;
+        if (m_txDepth == 0 && isRead(sql)) {
+            reconnect();
+            return runOnce(sql, params);
+        }
+        fail((m_txDepth > 0 ? kConnectionLostInTransaction : kConnectionLost) + QStringLiteral("\n") + e.message(),
+             sql, params);
     }
-    reconnect();
-    return runOnce(sql, params);
+}
+
+void Database::fail(const QString& message, const QString& sql, const QVariantList& params)
+{
+    ErrorLog::write(message, sql, params, m_userName, m_url.display());
+    throw DbError(message, sql);
 }
 
 QSqlQuery& Database::runOnce(const QString& sql, const QVariantList& params)
@@ -218,7 +275,7 @@ QSqlQuery& Database::runOnce(const QString& sql, const QVariantList& params)
         // Nothing to bind: run it directly (PostgreSQL cannot prepare SET or DDL).
         m_direct = fresh();
         if (!m_direct->exec(sql))
-            throw DbError(errorText(m_direct->lastError()), sql);
+            fail(errorText(m_direct->lastError()), sql);
         return *m_direct;
     }
     QSqlQuery* q = nullptr;
@@ -227,7 +284,7 @@ QSqlQuery& Database::runOnce(const QString& sql, const QVariantList& params)
     } else {
         auto prepared = fresh();
         if (!prepared->prepare(sql))
-            throw DbError(errorText(prepared->lastError()), sql);
+            fail(errorText(prepared->lastError()), sql, params);
         if (m_cacheStatements) {
             if (m_prepared.size() >= 256)
                 m_prepared.clear();
@@ -242,9 +299,15 @@ QSqlQuery& Database::runOnce(const QString& sql, const QVariantList& params)
     if (!q->exec()) {
         const QString error = errorText(q->lastError());
         q->finish();
-        throw DbError(error, sql);
+        fail(error, sql, params);
     }
     return *q;
+}
+
+void Database::setBusyTimeout(int milliseconds)
+{
+    if (m_kind == DbKind::SQLite)
+        select(QStringLiteral("PRAGMA busy_timeout = %1").arg(qMax(0, milliseconds)));
 }
 
 void Database::setStatementCache(bool on)
@@ -270,7 +333,7 @@ Rows Database::select(const QString& sql, const QVariantList& params)
     const QSqlError error = q.lastError();
     q.finish(); // releases the cursor and, on SQLite, the statement's lock
     if (error.isValid())
-        throw DbError(errorText(error), sql);
+        fail(errorText(error), sql, params);
     return Rows(columns, std::move(data));
 }
 
@@ -396,7 +459,10 @@ QDateTime Database::serverNow()
     if (m_clock)
         return m_clock();
     switch (m_kind) {
-    case DbKind::SQLite: return QDateTime::currentDateTime();
+    case DbKind::SQLite: {
+        const QDateTime there = QDateTime::currentDateTimeUtc().toTimeZone(QTimeZone(m_url.timeZone.toUtf8()));
+        return QDateTime(there.date(), there.time());
+    }
     case DbKind::PostgreSQL:
         return select(QStringLiteral("SELECT LOCALTIMESTAMP AS C_Date")).value(0, 0).toDateTime();
     case DbKind::SqlServer:
@@ -407,28 +473,36 @@ QDateTime Database::serverNow()
 
 void Database::begin()
 {
-    if (m_txDepth++ > 0)
+    if (m_txDepth > 0) {
+        ++m_txDepth;
         return;
-    m_rollbackOnly = false;
+    }
+    // The depth is raised only once BEGIN has succeeded: a BEGIN that failed
+    // (another workstation holding the write lock past the timeout) must not
+    // leave the connection believing it is inside a transaction.
     if (m_kind == DbKind::SQLite) {
         // Take the write lock at once: a deferred transaction that reads first
         // and writes later can fail without waiting when another writer is in.
         exec(QStringLiteral("BEGIN IMMEDIATE"));
-    } else if (!m_db.transaction()) {
-        const QString error = errorText(m_db.lastError());
-        bool started = false;
-        if (!alive()) {
-            try {
-                reconnect(); // nothing of the operation has run yet
-                started = m_db.transaction();
-            } catch (const DbError&) {
+    } else {
+        ensureConnected();
+        if (!m_db.transaction()) {
+            const QString error = errorText(m_db.lastError());
+            bool started = false;
+            if (!alive()) {
+                try {
+                    reconnect(); // nothing of the operation has run yet
+                    started = m_db.transaction();
+                } catch (const DbError&) {
+                }
             }
+            if (!started)
+                fail(error, QStringLiteral("BEGIN"));
         }
-        if (!started) {
-            --m_txDepth;
-            throw DbError(error, QStringLiteral("BEGIN"));
-        }
+        m_lastUsed = monotonicMs();
     }
+    m_txDepth = 1;
+    m_rollbackOnly = false;
 }
 
 void Database::commit()
@@ -451,9 +525,14 @@ void Database::commit()
             throw;
         }
     } else if (!m_db.commit()) {
-        const QString err = errorText(m_db.lastError());
+        QString err = errorText(m_db.lastError());
+        const bool lost = !alive();
         rollback();
-        throw DbError(err, QStringLiteral("COMMIT"));
+        if (lost) {
+            m_broken = true;
+            err = kConnectionLost + QStringLiteral("\n") + err;
+        }
+        fail(err, QStringLiteral("COMMIT"));
     }
     m_txDepth = 0;
 }

@@ -15,6 +15,7 @@ namespace wel {
 enum class DbKind { SQLite, PostgreSQL, SqlServer };
 
 // A failed statement. The message is the server's text; statement() names it.
+// Every DbError is written to the error log (ErrorLog.h) where it is raised.
 class DbError : public AppError {
 public:
     DbError(const QString& message, const QString& statement)
@@ -36,6 +37,9 @@ struct DbUrl {
     int port = 0;
     QString schema;     // PostgreSQL: ?schema=NAME sets the search path
     QString odbc;       // ODBC connection string
+    // The installation's time zone: today and now on SQLite, and the
+    // PostgreSQL session's zone (the "timezone" key of the config file).
+    QString timeZone = QStringLiteral("Asia/Bangkok");
     static DbUrl parse(const QString& url); // throws AppError on a malformed URL
     QString display() const;                // without the password
 };
@@ -96,12 +100,19 @@ public:
     // (leading vowels such as เ, แ, โ do not decide the order).
     QString thaiOrder(const QString& column) const;
 
-    // Today and now from the server's clock (the client's for SQLite).
-    // Tests and the screenshot command set a fixed clock.
+    // Today and now: the server's clock on PostgreSQL and SQL Server; on
+    // SQLite, which has no server, the workstation's clock read in the
+    // installation's time zone. Tests and the screenshot command set a fixed clock.
     QDateTime serverNow();
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
 
     bool inTransaction() const { return m_txDepth > 0; }
+
+    // SQLite: how long a statement waits for another workstation's write
+    // lock before it fails (30 seconds unless set).
+    void setBusyTimeout(int milliseconds);
+    // The clerk named in the error log once he has logged in.
+    void setUserName(const QString& name) { m_userName = name; }
 
     // Statements with parameters are prepared once per connection and reused
     // (one round trip per execution instead of three on a server). On by
@@ -117,9 +128,15 @@ private:
     // The executed statement; valid until the next one runs.
     QSqlQuery& run(const QString& sql, const QVariantList& params);
     QSqlQuery& runOnce(const QString& sql, const QVariantList& params);
+    // Writes the failure to the error log and throws it.
+    [[noreturn]] void fail(const QString& message, const QString& sql, const QVariantList& params = {});
     void openSession(); // opens the connection and sets the session up
     bool alive();
     void reconnect();
+    // Before a statement is sent: a server connection known or found to be
+    // dead is dialled again, so nothing of the operation has reached the
+    // server yet.
+    void ensureConnected();
 
     DbKind m_kind = DbKind::SQLite;
     QString m_connectionName;
@@ -127,6 +144,9 @@ private:
     DbUrl m_url;
     int m_txDepth = 0;
     bool m_rollbackOnly = false;
+    bool m_broken = false;     // the server connection was found dead
+    qint64 m_lastUsed = 0;     // monotonic milliseconds of the last statement
+    QString m_userName;
     std::function<QDateTime()> m_clock;
     bool m_cacheStatements = true;
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_prepared;

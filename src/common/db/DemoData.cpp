@@ -158,6 +158,9 @@ void loadDemoData(Database& db)
         db.insertIfAbsent(QStringLiteral("TR_Select_Year_Bud"), {QStringLiteral("Sel_Year_BudDate")},
                           {QString::number(y)}, 1);
     addEmployees(db, today);
+    // Its log-ins are known to everyone: the program says so in its caption.
+    db.insertIfAbsent(QStringLiteral("T_Setting"), {QStringLiteral("Set_Key"), QStringLiteral("Set_Value")},
+                      {QStringLiteral("DEMO"), QStringLiteral("1")}, 1);
     tx.commit();
 }
 

@@ -50,6 +50,8 @@ QVector<TableDef> defineTables()
                  {}});
     t.push_back({QStringLiteral("TR_Section"), {num("section"), txt("Section_Name", 100)}, {cols({"section"})}, {}});
     t.push_back({QStringLiteral("T_Version"), {txt("Version_NO", 20)}, {}, {}});
+    // Facts about the installation itself, such as "DEMO" on a demo database.
+    t.push_back({QStringLiteral("T_Setting"), {txt("Set_Key", 50), txt("Set_Value", 250)}, {cols({"Set_Key"})}, {}});
     t.push_back({QStringLiteral("TR_main_msg"),
                  {txt("main_msg1", 250), txt("main_msg2", 250), txt("main_msg3", 250)}, {}, {}});
     t.push_back({QStringLiteral("TR_Heal_Type"),

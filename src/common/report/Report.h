@@ -88,10 +88,9 @@ class Report {
 public:
     // Lays the document out at once; throws AppError when the layout names a
     // column the query lacks, has an unknown mask, or a band taller than a page.
-    // printedAt feeds the print-date items: pass the server's clock where the
-    // screen has it, since that is the system's notion of now.
-    Report(const ReportLayout& layout, const Rows& rows,
-           const QDateTime& printedAt = QDateTime::currentDateTime());
+    // printedAt feeds the print-date items: the system's clock
+    // (Database::serverNow), never the workstation's.
+    Report(const ReportLayout& layout, const Rows& rows, const QDateTime& printedAt);
 
     const QString& documentName() const { return m_documentName; }
     const PageSetup& pageSetup() const { return m_page; }
@@ -102,7 +101,8 @@ public:
     void paint(QPagedPaintDevice* device) const;
     // Prints on a printer (or the preview's), keeping to its chosen page range.
     void print(QPrinter* printer) const;
-    // Writes a PDF without any window. Throws AppError when the file cannot be written.
+    // Writes a PDF without any window. Throws AppError when the file cannot be
+    // written whole (no permission, disk full); a file that was there stays.
     void writePdf(const QString& path) const;
 
 private:

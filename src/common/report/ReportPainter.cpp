@@ -1,10 +1,12 @@
 #include "Report.h"
 #include "common/AppError.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QSaveFile>
 
 #include <functional>
 
@@ -131,15 +133,25 @@ void Report::print(QPrinter* printer) const
 
 void Report::writePdf(const QString& path) const
 {
-    QPdfWriter writer(path);
-    writer.setTitle(m_documentName);
-    writer.setCreator(QStringLiteral("Welmora"));
-    writer.setResolution(600);
-    writer.setPageLayout(pageLayoutOf(m_page));
-    QPainter painter;
-    if (!painter.begin(&writer))
-        throw AppError(QStringLiteral("ไม่สามารถบันทึกไฟล์ %1 ได้").arg(path));
-    paintPages(&writer, painter, m_pages, [](int) { return true; });
+    // The document is made in memory and then saved in one piece: QPdfWriter
+    // says nothing when its file cannot be written to the end, and a cut-off
+    // PDF must not pass for a document.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(m_documentName);
+        writer.setCreator(QStringLiteral("Welmora"));
+        writer.setResolution(600);
+        writer.setPageLayout(pageLayoutOf(m_page));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            throw AppError(QStringLiteral("ไม่สามารถสร้างเอกสาร %1 ได้").arg(m_documentName));
+        paintPages(&writer, painter, m_pages, [](int) { return true; });
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.size() || !file.commit())
+        throw AppError(QStringLiteral("ไม่สามารถบันทึกไฟล์ %1 ได้: %2").arg(path, file.errorString()));
 }
 
 } // namespace wel

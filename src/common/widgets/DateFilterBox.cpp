@@ -50,6 +50,11 @@ void DateFilterBox::reset(const QString& curDate)
     modeChanged();
 }
 
+void DateFilterBox::choose(DateFilter::Kind kind)
+{
+    (kind == DateFilter::Month ? m_month : kind == DateFilter::Year ? m_year : m_day)->setChecked(true);
+}
+
 void DateFilterBox::modeChanged()
 {
     m_dayEdit->setEnabled(m_day->isChecked());

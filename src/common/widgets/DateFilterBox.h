@@ -20,6 +20,8 @@ public:
 
     // Day chosen, the fields preset from today's "dd/mm/yyyy".
     void reset(const QString& curDate);
+    // Chooses a day, month or year as the clerk's click would.
+    void choose(DateFilter::Kind kind);
     // The chosen field's text as typed.
     DateFilter filter() const;
 

@@ -38,6 +38,17 @@ void error(QWidget* parent, const QString& text)
     QMessageBox::critical(parent, kTitle, lines(text));
 }
 
+void error(QWidget* parent, const QString& text, const QString& details)
+{
+    if (g_recorder) {
+        g_recorder->shown(QStringLiteral("error"), text);
+        return g_recorder->shownDetails(details);
+    }
+    QMessageBox box(QMessageBox::Critical, kTitle, lines(text), QMessageBox::Ok, parent);
+    box.setDetailedText(details);
+    box.exec();
+}
+
 bool confirm(QWidget* parent, const QString& text)
 {
     if (g_recorder) {

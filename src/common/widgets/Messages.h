@@ -10,6 +10,9 @@ namespace wel::msg {
 void info(QWidget* parent, const QString& text);
 void warning(QWidget* parent, const QString& text);
 void error(QWidget* parent, const QString& text);
+// An error box whose "details" part holds what the clerk does not need to
+// read but whoever helps him does (the failing statement).
+void error(QWidget* parent, const QString& text, const QString& details);
 // OK / Cancel; true for OK.
 bool confirm(QWidget* parent, const QString& text);
 
@@ -17,6 +20,7 @@ bool confirm(QWidget* parent, const QString& text);
 struct Recorder {
     virtual ~Recorder() = default;
     virtual void shown(const QString& kind, const QString& text) = 0;
+    virtual void shownDetails(const QString& details) {} // after shown() of an error with details
     virtual bool answer(const QString& text) { return true; } // for confirm()
 };
 void setRecorder(Recorder* r); // nullptr restores the real boxes

@@ -1,8 +1,11 @@
 #include "Screen.h"
 #include "Messages.h"
+#include "common/db/ErrorLog.h"
 #include "ScreenWindow.h"
 
 namespace wel {
+
+const QString Screen::kOpened = QStringLiteral("opened");
 
 Screen::Screen(const ScreenContext& context, QWidget* parent)
     : QWidget(parent), m_db(context.db), m_login(context.login)
@@ -21,6 +24,41 @@ void Screen::closeScreen()
     close();
 }
 
+QSize Screen::fullestSizeHint()
+{
+    QSize need = sizeHint();
+    QList<bool> hidden;
+    for (QWidget* p : m_panels)
+        hidden << p->isHidden();
+    for (QWidget* shown : m_panels) {
+        for (QWidget* p : m_panels)
+            p->setVisible(p == shown);
+        need = need.expandedTo(sizeHint());
+    }
+    for (int i = 0; i < m_panels.size(); ++i)
+        m_panels[i]->setHidden(hidden[i]);
+    return need;
+}
+
+QStringList Screen::panelStates() const
+{
+    QStringList states{kOpened};
+    for (const QWidget* p : m_panels)
+        states << p->objectName();
+    return states;
+}
+
+void Screen::showPanelState(const QString& name)
+{
+    for (QWidget* p : m_panels)
+        if (p->objectName() == name) {
+            for (QWidget* other : m_panels)
+                if (other != p)
+                    other->hide();
+            p->show();
+        }
+}
+
 bool Screen::guard(const std::function<void()>& operation) { return guardOperation(this, operation); }
 
 bool guardOperation(QWidget* parent, const std::function<void()>& operation)
@@ -29,7 +67,9 @@ bool guardOperation(QWidget* parent, const std::function<void()>& operation)
         operation();
         return true;
     } catch (const DbError& e) {
-        msg::error(parent, e.message());
+        msg::error(parent, e.message(),
+                   QStringLiteral("คำสั่งที่ผิดพลาด (statement):\n") + e.statement()
+                       + QStringLiteral("\n\nบันทึกไว้ใน ") + ErrorLog::path());
     } catch (const AppError& e) {
         msg::warning(parent, e.message());
     } catch (const std::exception& e) {

@@ -1,0 +1,105 @@
+#include "UFirst_Admin.h"
+#include "LoginService.h"
+#include "common/db/Database.h"
+#include "common/widgets/EnterAsTab.h"
+#include "common/widgets/Messages.h"
+#include "common/widgets/Screen.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace wel {
+
+TfrmFirst_Admin::TfrmFirst_Admin(Database& db, QWidget* parent) : QDialog(parent), m_db(db)
+{
+    setObjectName(QStringLiteral("frmFirst_Admin"));
+    setWindowTitle(QStringLiteral("สร้างผู้ดูแลระบบ"));
+    auto* outer = new QVBoxLayout(this);
+    auto* intro = new QLabel(QStringLiteral("ฐานข้อมูลนี้ยังไม่มีผู้ใช้งาน กรุณาสร้างผู้ดูแลระบบ (ส่วนที่ 9) "
+                                            "แล้วเข้าสู่ระบบด้วยชื่อผู้ใช้นี้เพื่อเพิ่มผู้ใช้งานคนอื่น"),
+                             this);
+    intro->setWordWrap(true);
+    intro->setMinimumWidth(420);
+    outer->addWidget(intro);
+
+    auto* form = new QFormLayout;
+    auto line = [this](const char* name, int maxLength) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(QString::fromLatin1(name));
+        e->setMaxLength(maxLength);
+        return e;
+    };
+    edtUser_Name = line("edtUser_Name", 50);
+    edtPassword = line("edtPassword", 50);
+    edtPassword->setEchoMode(QLineEdit::Password);
+    edtPassword2 = line("edtPassword2", 50);
+    edtPassword2->setEchoMode(QLineEdit::Password);
+    edtF_Name = line("edtF_Name", 40);
+    edtL_Name = line("edtL_Name", 40);
+    cmbFact_Code = new QComboBox(this);
+    cmbFact_Code->setObjectName(QStringLiteral("cmbFact_Code"));
+    cmbFact_Code->setEditable(true);
+    cmbFact_Code->setInsertPolicy(QComboBox::NoInsert);
+    const Rows facts = db.select(QStringLiteral("SELECT Fact_Code, Fact_Name FROM T_Fact ORDER BY Fact_Code"));
+    for (int i = 0; i < facts.count(); ++i)
+        cmbFact_Code->addItem(facts.text(i, QStringLiteral("Fact_Code")) + QStringLiteral(" : ")
+                                  + facts.text(i, QStringLiteral("Fact_Name")),
+                              facts.text(i, QStringLiteral("Fact_Code")));
+    cmbFact_Code->setCurrentIndex(-1);
+    edtFact_Name = line("edtFact_Name", 250);
+    edtFact_Name->setPlaceholderText(QStringLiteral("เฉพาะรหัสคณะที่ยังไม่มีในรายการ"));
+    form->addRow(QStringLiteral("User Name"), edtUser_Name);
+    form->addRow(QStringLiteral("Password"), edtPassword);
+    form->addRow(QStringLiteral("ยืนยัน Password"), edtPassword2);
+    form->addRow(QStringLiteral("ชื่อ"), edtF_Name);
+    form->addRow(QStringLiteral("นามสกุล"), edtL_Name);
+    form->addRow(QStringLiteral("รหัสคณะ"), cmbFact_Code);
+    form->addRow(QStringLiteral("ชื่อคณะ"), edtFact_Name);
+    outer->addLayout(form);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    btnOK = new QPushButton(QStringLiteral("บันทึก"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnCancel = new QPushButton(QStringLiteral("ยกเลิก"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
+    outer->addLayout(buttons);
+    installEnterAsTab(this);
+
+    connect(btnOK, &QPushButton::clicked, this, &TfrmFirst_Admin::btnOKClick);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString TfrmFirst_Admin::factCode() const
+{
+    // A listed faculty carries its code; a typed one is taken as it stands.
+    const int i = cmbFact_Code->findText(cmbFact_Code->currentText());
+    if (i >= 0)
+        return cmbFact_Code->itemData(i).toString();
+    return cmbFact_Code->currentText().trimmed();
+}
+
+void TfrmFirst_Admin::btnOKClick()
+{
+    LoginService::FirstAdministrator a;
+    a.userName = edtUser_Name->text();
+    a.password = edtPassword->text();
+    a.passwordAgain = edtPassword2->text();
+    a.firstName = edtF_Name->text();
+    a.lastName = edtL_Name->text();
+    a.factCode = factCode();
+    a.factName = edtFact_Name->text();
+    if (!guardOperation(this, [&] { LoginService::createFirstAdministrator(m_db, a); }))
+        return;
+    msg::info(this, QStringLiteral("สร้างผู้ดูแลระบบ %1 เรียบร้อยแล้ว กรุณาเข้าสู่ระบบ").arg(a.userName.trimmed()));
+    accept();
+}
+
+} // namespace wel
