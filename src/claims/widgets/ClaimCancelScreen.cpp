@@ -85,6 +85,7 @@ QWidget* ClaimCancelScreen::buildStartPanel()
 QWidget* ClaimCancelScreen::buildSearchPanel()
 {
     const auto [panel, layout] = namedPanel(QStringLiteral("Panel2"), this);
+    layout->addWidget(titleLabel(m_kind.cancelTitle, panel));
     auto* box = new QGroupBox(QStringLiteral("1. ค้นหาข้อมูล"), panel);
     m_byNumber = new QRadioButton(QStringLiteral("เลขที่ใบเบิก"), box);
     m_byName = new QRadioButton(QStringLiteral("ชื่อ"), box);
@@ -140,6 +141,7 @@ QWidget* ClaimCancelScreen::buildSearchPanel()
 QWidget* ClaimCancelScreen::buildClaimPanel()
 {
     const auto [panel, layout] = namedPanel(QStringLiteral("Panel3"), this);
+    layout->addWidget(titleLabel(m_kind.cancelTitle, panel));
     auto* numberRow = new QHBoxLayout;
     edtBerg_Doc_ID1 = namedReadOnly(QStringLiteral("edtBerg_Doc_ID1"), panel, longestValue(FieldKind::Code, 14));
     numberRow->addWidget(new QLabel(QStringLiteral("เลขที่ใบเบิก"), panel));

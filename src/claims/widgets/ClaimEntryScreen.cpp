@@ -115,7 +115,10 @@ void ClaimEntryScreen::showPanelState(const QString& name)
                                                                 {DateFilter::Year, yearOf(login().Cur_Date)});
             if (claims.isEmpty())
                 throw AppError(kNotFound);
-            L_Berg_Doc_ID->setText(claims.last().claimNo);
+            QString latest;
+            for (const ReprintRow& r : claims)
+                latest = qMax(latest, r.claimNo);
+            L_Berg_Doc_ID->setText(latest);
             Panel4->show();
         });
         return;
