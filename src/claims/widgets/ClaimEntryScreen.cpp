@@ -241,7 +241,9 @@ QWidget* ClaimEntryScreen::buildEmployeeGroup(QWidget* parent)
     m_copyOut = new QRadioButton(QStringLiteral("คนใข้นอก"), copy);
     m_copyIn = new QRadioButton(QStringLiteral("คนใข้ใน"), copy);
     copy->setEnabled(false);
+    copy->setFlat(true);
     auto* copyLayout = new QHBoxLayout(copy);
+    copyLayout->setContentsMargins(4, 0, 4, 0);
     copyLayout->addWidget(m_copyOut);
     copyLayout->addWidget(m_copyIn);
 
@@ -252,20 +254,31 @@ QWidget* ClaimEntryScreen::buildEmployeeGroup(QWidget* parent)
     };
     add(0, 0, QStringLiteral("รหัสประจำตัวพนักงาน"), edtEMP_ID3);
     add(0, 1, QStringLiteral("รหัสประจำตัวประชาชน"), edtEmp_SSN3);
-    add(0, 2, QStringLiteral("KV ID"), edtKV_ID3);
     add(1, 0, QStringLiteral("ชื่อ - นามสกุล"), edtEmp_F_Name3);
     add(1, 1, QStringLiteral("ตำแหน่ง"), edtEmp_Position3);
     add(2, 0, QStringLiteral("เลือกค่ารักษาพยาบาลประเภท"), edtEmp_H_Type3);
-    add(2, 1, QStringLiteral("สิทธิ"), edtM_Pay3);
+    add(2, 1, QStringLiteral("KV ID"), edtKV_ID3);
+    add(3, 0, QStringLiteral("สิทธิ"), edtM_Pay3);
     if (m_kind.flexibleBenefitShown)
-        add(2, 2, QStringLiteral("Flexible Benefit"), edtM_Flexben);
+        add(3, 1, QStringLiteral("Flexible Benefit"), edtM_Flexben);
     else
         edtM_Flexben->hide();
-    add(3, 0, QStringLiteral("วันที่เบิก"), edtDate_berg);
-    add(3, 1, QStringLiteral("ตัดเงินปี"), edtPay_Year);
-    g->addWidget(show, 3, 4, 1, 2, Qt::AlignLeft);
-    g->addWidget(copy, 4, 0, 1, 4, Qt::AlignLeft);
-    g->setColumnStretch(6, 1);
+    auto* date = new QHBoxLayout;
+    date->addWidget(edtDate_berg);
+    date->addSpacing(16);
+    date->addWidget(copy);
+    date->addStretch();
+    g->addWidget(new QLabel(QStringLiteral("วันที่เบิก"), box), 4, 0);
+    g->addLayout(date, 4, 1);
+    auto* year = new QHBoxLayout;
+    year->addWidget(edtPay_Year);
+    year->addSpacing(16);
+    year->addWidget(show);
+    year->addStretch();
+    g->addWidget(new QLabel(QStringLiteral("ตัดเงินปี"), box), 4, 2);
+    g->addLayout(year, 4, 3);
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(3, 1);
     return box;
 }
 
