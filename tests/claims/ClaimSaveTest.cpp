@@ -188,6 +188,10 @@ TEST(ClaimSave, NumbersComeFromTheFacultyOfTheListAndTheLoginYear)
     const SavedClaim fc = ClaimEntry::save(f.db, f.login(), k,
                                            draft(sc, {receipt(0, baht(100))}, QStringLiteral("2568"), QStringLiteral("EN")));
     EXPECT_EQ(fc.claimNo, QStringLiteral("SC2568/0000003"));
+    // A command that leaves the mode empty (the hospital menu) is no finance division either.
+    const SavedClaim none = ClaimEntry::save(f.db, f.login(QString()), k,
+                                             draft(sc, {receipt(0, baht(100))}, QStringLiteral("2568"), QStringLiteral("EN")));
+    EXPECT_EQ(none.claimNo, QStringLiteral("SC2568/0000004"));
 
     const Rows h = f.db.select(QStringLiteral("SELECT * FROM T_PAY_Health WHERE Berg_Doc_ID = ?"), {first.claimNo});
     const QStringList want[] = {{"Berg_Type_Code", "FAE"}, {"Ent_From", "HRR"}, {"Date_Ent", "15/11/2567"},
