@@ -41,7 +41,9 @@ QString EmployeeSummary::fullName(const QString& separator) const
 
 QString facultyScope(const LoginContext& login)
 {
-    return login.Cur_Mode == QLatin1String("FC") ? login.Cur_Fact_Code : QString();
+    // Only the finance division works for every faculty; a command that left
+    // the mode empty (the hospital menu) keeps the clerk to his own.
+    return login.Cur_Mode == QLatin1String("KV") ? QString() : login.Cur_Fact_Code;
 }
 
 QVector<EmployeeSummary> searchActiveEmployees(Database& db, const EmployeeQuery& query)

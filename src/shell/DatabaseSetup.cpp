@@ -1,4 +1,5 @@
 #include "DatabaseSetup.h"
+#include "claims/DemoClaims.h"
 #include "common/db/Schema.h"
 
 #include <QDir>
@@ -41,8 +42,10 @@ void initDatabase(Database& db, bool demo)
 {
     createSchema(db);
     loadReferenceData(db);
-    if (demo)
+    if (demo) {
         loadDemoData(db);
+        claims::loadDemoClaims(db);
+    }
 }
 
 std::unique_ptr<Database> openDatabase(const QString& url, bool demoIfNew)

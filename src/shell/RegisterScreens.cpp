@@ -4,12 +4,14 @@ namespace wel {
 
 void registerPersonnelScreens();
 void registerAdminScreens();
+void registerClaimsScreens();
 void registerReportScreens();
 
 void registerAllScreens()
 {
     registerPersonnelScreens();
     registerAdminScreens();
+    registerClaimsScreens();
     registerReportScreens();
 }
 

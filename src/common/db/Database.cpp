@@ -408,6 +408,54 @@ std::optional<QVariant> Database::updateReturning(const QString& table, const QS
     return r.value(0, 0);
 }
 
+Rows Database::selectLocked(const QString& columns, const QString& table, const QString& where,
+                            const QVariantList& params, const QString& orderBy)
+{
+    if (!inTransaction())
+        throw AppError(QStringLiteral("selectLocked outside a transaction: %1").arg(table));
+    const QString order = orderBy.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + orderBy;
+    switch (m_kind) {
+    case DbKind::PostgreSQL:
+        return select(QStringLiteral("SELECT %1 FROM %2 WHERE %3%4 FOR UPDATE").arg(columns, table, where, order),
+                      params);
+    case DbKind::SqlServer:
+        return select(QStringLiteral("SELECT %1 FROM %2 WITH (UPDLOCK, ROWLOCK) WHERE %3%4")
+                          .arg(columns, table, where, order),
+                      params);
+    case DbKind::SQLite:
+        break;
+    }
+    return select(QStringLiteral("SELECT %1 FROM %2 WHERE %3%4").arg(columns, table, where, order), params);
+}
+
+void Database::execBatch(const QVector<Statement>& statements)
+{
+    if (statements.isEmpty())
+        return;
+    if (m_kind == DbKind::SQLite || statements.size() == 1) {
+        for (const Statement& s : statements)
+            exec(s.sql, s.params);
+        return;
+    }
+    QVariantList params;
+    for (const Statement& s : statements)
+        params += s.params;
+    if (m_kind == DbKind::SqlServer) {
+        QStringList texts;
+        for (const Statement& s : statements)
+            texts << s.sql;
+        exec(texts.join(QStringLiteral(";\n")), params);
+        return;
+    }
+    // WITH w1 AS (INSERT ...), w2 AS (UPDATE ...) INSERT ...: the parameters
+    // keep their order, since the parts appear in the text as given.
+    QStringList parts;
+    for (int i = 0; i + 1 < statements.size(); ++i)
+        parts << QStringLiteral("w%1 AS (%2)").arg(i + 1).arg(statements[i].sql);
+    exec(QStringLiteral("WITH ") + parts.join(QStringLiteral(", ")) + QLatin1Char(' ') + statements.last().sql,
+         params);
+}
+
 QString Database::substr(const QString& expr, int start, int length) const
 {
     const char* fn = m_kind == DbKind::SqlServer ? "SUBSTRING" : "SUBSTR";

@@ -74,6 +74,24 @@ public:
                                             const QString& whereClause,
                                             const QVariantList& params, const QString& column);
 
+    // SELECT columns FROM table WHERE where, and keep the rows found locked
+    // against other writers until the transaction ends, so that a value read
+    // here can be checked and written back without another workstation
+    // changing it in between. Only inside a Transaction. On SQLite the
+    // transaction itself already holds the database's write lock.
+    Rows selectLocked(const QString& columns, const QString& table, const QString& where,
+                      const QVariantList& params, const QString& orderBy = {});
+
+    // Writing statements (INSERT, UPDATE) sent to the server in one round
+    // trip where it allows: one statement of data-modifying CTEs on
+    // PostgreSQL, one batch on SQL Server, one by one on SQLite (no network).
+    // The statements must not depend on each other's effects.
+    struct Statement {
+        QString sql;
+        QVariantList params;
+    };
+    void execBatch(const QVector<Statement>& statements);
+
     // SQL expression of characters start..start+length-1 (1-based) of expr.
     QString substr(const QString& expr, int start, int length) const;
     // SQL condition "column equals ?" that ignores letter case.
