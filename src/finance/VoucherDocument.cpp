@@ -60,19 +60,19 @@ ReportItem text(const QString& name, QRectF r, const QString& t, double pt = kBo
 
 void rightBox(Band& d)
 {
-    const double x = 120, labelW = 32, w = 70;
+    const double x = 124, labelW = 30, w = 66;
     const char* const cells[] = {"เลขที่หน่วยงานย่อย", "เลขที่กองคลัง", "วัน/เดือน/ปี"};
     double y = 0;
     for (const char* c : cells) {
-        d.add(text({}, {x, y, labelW, kRow}, u(c)).withFrame());
+        d.add(text({}, {x, y, labelW, kRow}, u(c), kSmall).withFrame());
         d.add(ReportItem::frame({}, {x + labelW, y, w - labelW, kRow}));
         y += kRow;
     }
-    y += 1.5;
+    y += 1;
     d.add(text({}, {x, y, w, kRow}, u("สำหรับกองคลังกรอก")).bold().align(Align::Centre).withFrame());
     y += kRow;
     for (const char* c : {"เลขที่จ่าย(PV)", "วันที่"}) {
-        d.add(text({}, {x, y, labelW, kRow}, u(c)).withFrame());
+        d.add(text({}, {x, y, labelW, kRow}, u(c), kSmall).withFrame());
         d.add(ReportItem::frame({}, {x + labelW, y, w - labelW, kRow}));
         y += kRow;
     }
@@ -81,36 +81,36 @@ void rightBox(Band& d)
 // The items with their counts and amounts, and the signatures beside them.
 double itemsTable(Band& d, double y)
 {
-    const double w = 130, amountX = 104;
+    const double w = 130, amountX = 100, row = 6;
     d.add(text({}, {0, y, amountX, 7}, u("รายการ")).bold().align(Align::Centre).withFrame());
     d.add(text({}, {amountX, y, w - amountX, 7}, u("จำนวนเงิน")).bold().align(Align::Centre).withFrame());
     const double top = y + 7;
     y = top;
     for (const Line& l : kLines) {
         const QString kind = k(l.kind);
-        d.add(text(QStringLiteral("lblItem_") + (kind.isEmpty() ? QStringLiteral("Other") : kind), {1, y, 85, kRow},
+        d.add(text(QStringLiteral("lblItem_") + (kind.isEmpty() ? QStringLiteral("Other") : kind), {1, y, 81, row},
                    u(l.text), kSmall));
         if (!kind.isEmpty()) {
-            d.add(text(QStringLiteral("lblCount_") + kind, {86, y, 11, kRow}, QStringLiteral("0"), kSmall)
+            d.add(text(QStringLiteral("lblCount_") + kind, {82, y, 11, row}, QStringLiteral("0"), kSmall)
                       .align(Align::Right));
-            d.add(text({}, {98, y, 6, kRow}, u("ราย"), kSmall));
-            d.add(text(QStringLiteral("lblMoney_") + kind, {amountX, y, w - amountX - 1, kRow}, QStringLiteral("0.00"),
+            d.add(text({}, {94, y, 6, row}, u("ราย"), kSmall));
+            d.add(text(QStringLiteral("lblMoney_") + kind, {amountX, y, w - amountX - 1, row}, QStringLiteral("0.00"),
                        kSmall)
                       .align(Align::Right));
         }
-        y += kRow;
+        y += row;
     }
     d.add(ReportItem::frame({}, {0, top, w, y - top}));
     d.add(ReportItem::line({}, amountX, top, amountX, y));
-    d.add(text({}, {70, y, amountX - 71, 7}, u("รวมเงิน")).bold().align(Align::Right));
+    d.add(text({}, {66, y, amountX - 67, 7}, u("รวมเงิน")).bold().align(Align::Right));
     d.add(text(QStringLiteral("lblTotal"), {amountX, y, w - amountX, 7}, QStringLiteral("0.00"))
               .bold().align(Align::Right).withFrame());
 
     // Signatures in the column beside the items.
     const double sx = 133, sw = 57;
-    double sy = top - 5;
+    double sy = top - 6;
     for (const char* who : {"ผู้ขอเบิก", "ผู้อนุมัติจ่าย", "ผู้รับเงิน"}) {
-        sy += 11;
+        sy += 10;
         d.add(ReportItem::line({}, sx, sy + 3, sx + 34, sy + 3).pen(0.1));
         d.add(text({}, {sx + 35, sy - 2, sw - 35, kRow}, u(who)));
         d.add(text({}, {sx + 4, sy + 4, sw - 4, kRow}, u("วันที่........................")));
@@ -122,7 +122,7 @@ double itemsTable(Band& d, double y)
 // The accounting entries: fourteen rows, each expense with its deposit row.
 double accountingTable(Band& d, double y)
 {
-    const double codeW = 62, titleW = 72, debitX = codeW + titleW, colW = 28, w = debitX + 2 * colW, row = 5.5;
+    const double codeW = 62, titleW = 72, debitX = codeW + titleW, colW = 28, w = debitX + 2 * colW, row = 5;
     d.add(text({}, {0, y, debitX, 7}, u("รหัสบัญชี")).bold().align(Align::Centre).withFrame());
     d.add(text({}, {debitX, y, colW, 7}, u("เดบิต")).bold().align(Align::Centre).withFrame());
     d.add(text({}, {debitX + colW, y, colW, 7}, u("เครดิต")).bold().align(Align::Centre).withFrame());
@@ -204,30 +204,30 @@ ReportLayout voucherLayout()
               .bold());
     rightBox(d);
 
-    d.add(text({}, {0, 21, 21, kRow}, u("ชื่อหน่วยงาน")));
-    d.add(ReportItem::field(QStringLiteral("dbFact_Name"), {21, 21, 74, kRow}, QStringLiteral("Fact_Name")).size(kBody));
-    d.add(text({}, {96, 21, 8, kRow}, u("รหัส")));
-    d.add(ReportItem::field(QStringLiteral("dbFact_Code"), {104, 21, 14, kRow}, QStringLiteral("Fact_Code")).size(kBody));
-    d.add(text({}, {0, 28, 21, kRow}, u("บัญชีเงินทุน")));
-    d.add(text({}, {21, 28, 74, kRow}, u("กองทุนสวัสดิการพนักงานมหาวิทยาลัย")).bold());
-    d.add(text({}, {96, 28, 8, kRow}, u("รหัส")));
-    d.add(text({}, {104, 28, 16, kRow}, QStringLiteral("312010205")).bold());
+    d.add(text({}, {0, 20, 21, kRow}, u("ชื่อหน่วยงาน")));
+    d.add(ReportItem::field(QStringLiteral("dbFact_Name"), {21, 20, 71, kRow}, QStringLiteral("Fact_Name")).size(kBody));
+    d.add(text({}, {93, 20, 8, kRow}, u("รหัส")));
+    d.add(ReportItem::field(QStringLiteral("dbFact_Code"), {102, 20, 21, kRow}, QStringLiteral("Fact_Code")).size(kBody));
+    d.add(text({}, {0, 27, 21, kRow}, u("บัญชีเงินทุน")));
+    d.add(text({}, {21, 27, 71, kRow}, u("กองทุนสวัสดิการพนักงานมหาวิทยาลัย")).bold());
+    d.add(text({}, {93, 27, 8, kRow}, u("รหัส")));
+    d.add(text({}, {102, 27, 21, kRow}, QStringLiteral("312010205")).bold());
 
-    d.add(text({}, {0, 43, w, kRow},
+    d.add(text({}, {0, 40, w, kRow},
                u("ข้าพเจ้าขอเบิกเงินสวัสดิการพนักงานมหาวิทยาลัย ตามใบสำคัญเบิกค่าใช้จ่าย เลขที่ ..............................")));
-    d.add(text({}, {0, 49.5, w, kRow}, QString(200, QLatin1Char('.'))));
+    d.add(text({}, {0, 45.5, w, kRow}, QString(200, QLatin1Char('.'))));
 
-    double y = itemsTable(d, 58);
+    double y = itemsTable(d, 53);
 
     d.add(text({}, {0, y + 1, 15, kRow}, u("ตัวอักษร ")));
     d.add(text(QStringLiteral("lblBahtText"), {15, y + 1, w - 15, kRow}, u("[ บาทถ้วน ]")));
     y += 9;
 
     d.add(text({}, {0, y, 14, kRow}, u("จ่ายให้")).bold());
-    d.add(ReportItem::field(QStringLiteral("dbPay_For_Per"), {14, y, w - 14, 2 * kRow}, QStringLiteral("Pay_For_Per"))
+    d.add(ReportItem::field(QStringLiteral("dbPay_For_Per"), {14, y + 0.5, w - 14, 11}, QStringLiteral("Pay_For_Per"))
               .size(kBody)
               .wrap());
-    y += 2 * kRow + 1;
+    y += 12;
     d.add(text({}, {0, y, 14, kRow}, u("จ่ายโดย")).bold());
     d.add(ReportItem::frame({}, {15, y + 1.5, 3.5, 3.5}));
     d.add(text({}, {19.5, y, 13, kRow}, u("เงินสด")));
@@ -249,7 +249,7 @@ ReportLayout voucherLayout()
 
     y = accountingTable(d, y);
 
-    y += 2;
+    y += 1;
     d.add(ReportItem::line({}, 0, y + 6, 40, y + 6).pen(0.1));
     d.add(text({}, {41, y + 1, 45, kRow}, u("ผู้ตรวจสอบการบันทึกบัญชี")));
     d.add(ReportItem::line({}, 0, y + 14, 40, y + 14).pen(0.1));

@@ -4,11 +4,13 @@ namespace wel {
 
 void registerPersonnelScreens();
 void registerAdminScreens();
+void registerFinanceScreens();
 
 void registerAllScreens()
 {
     registerPersonnelScreens();
     registerAdminScreens();
+    registerFinanceScreens();
 }
 
 } // namespace wel

@@ -54,14 +54,18 @@ TEST(ControlCancel, EachMemberLowersItsOwnYearlyRow)
 {
     WELMORA_NEED_DB();
     FinanceFixture f;
-    const QString a = f.claim({QStringLiteral("FAE"), QStringLiteral("0"), Money::fromBaht(100)});
-    const QString b = f.claim({QStringLiteral("FAE"), QStringLiteral("0"), Money::fromBaht(200), {},
-                               QStringLiteral("KV2567/000001"), QStringLiteral("2567")});
-    const QString c = f.claim({QStringLiteral("FAE"), QStringLiteral("1"), Money::fromSatang(1), {},
-                               QStringLiteral("KV2567/000002")});
+    const QString a = f.claim(FinanceFixture::of(QStringLiteral("FAE"), QStringLiteral("0"), Money::fromBaht(100)));
+    FinanceFixture::Claim lastYear = FinanceFixture::of(QStringLiteral("FAE"), QStringLiteral("0"), Money::fromBaht(200));
+    lastYear.payYear = QStringLiteral("2567");
+    const QString b = f.claim(lastYear);
+    FinanceFixture::Claim second = FinanceFixture::of(QStringLiteral("FAE"), QStringLiteral("1"), Money::fromSatang(1));
+    second.kvId = QStringLiteral("KV2567/000002");
+    const QString c = f.claim(second);
     // An employee without a yearly row for the year: nothing to give back to.
-    const QString d = f.claim({QStringLiteral("FAE"), QStringLiteral("0"), Money::fromBaht(50), {},
-                               QStringLiteral("KV2567/000002"), QStringLiteral("2569")});
+    FinanceFixture::Claim noRow = FinanceFixture::of(QStringLiteral("FAE"), QStringLiteral("0"), Money::fromBaht(50));
+    noRow.kvId = QStringLiteral("KV2567/000002");
+    noRow.payYear = QStringLiteral("2569");
+    const QString d = f.claim(noRow);
     const QString control = f.control({a, b, c, d});
     const auto listed = ControlCancel::claims(f.db(), control);
     ASSERT_EQ(listed.size(), 4);
@@ -89,8 +93,10 @@ TEST(ControlCancel, OnlyAnOpenControlNumberIsCancelledAndNothingHalfDone)
     const QString cancelled = f.control({f.claim({})}, QStringLiteral("FAE"), QStringLiteral("SC"),
                                         QStringLiteral("15/01/2568"), QStringLiteral("C"));
     // A member that is no longer handed over (changed by hand) stops the whole cancellation.
-    const QString sent = f.claim({QStringLiteral("FAE"), QStringLiteral("0"), Money::fromBaht(300)});
-    const QString reopened = f.claim({.payable = Money::fromBaht(400), .status = QStringLiteral("FC")});
+    const QString sent = f.claim(FinanceFixture::of(QStringLiteral("FAE"), QStringLiteral("0"), Money::fromBaht(300)));
+    FinanceFixture::Claim open = FinanceFixture::of(QStringLiteral("FAE"), QStringLiteral("0"), Money::fromBaht(400));
+    open.status = QStringLiteral("FC");
+    const QString reopened = f.claim(open);
     const QString broken = f.control({sent, reopened});
 
     EXPECT_EQ(test::failureOf([&] { ControlCancel::cancel(f.db(), inVoucher); }), kControlInVoucher.arg(inVoucher));

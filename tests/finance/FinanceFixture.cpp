@@ -27,6 +27,15 @@ FinanceFixture::FinanceFixture()
     }
 }
 
+FinanceFixture::Claim FinanceFixture::of(const QString& type, const QString& inOut, Money payable)
+{
+    Claim c;
+    c.type = type;
+    c.inOut = inOut;
+    c.payable = payable;
+    return c;
+}
+
 QString FinanceFixture::claim(const Claim& c)
 {
     const QString no = QStringLiteral("%1%2/%3").arg(c.fact, QStringLiteral("2568")).arg(++m_claims, 7, 10, QLatin1Char('0'));
@@ -56,10 +65,7 @@ QString FinanceFixture::controlOf(const QString& inOut, const QList<qint64>& bah
 {
     QStringList claims;
     for (qint64 b : baht) {
-        Claim c;
-        c.type = type;
-        c.inOut = inOut;
-        c.payable = Money::fromBaht(b);
+        Claim c = of(type, inOut, Money::fromBaht(b));
         c.fact = fact;
         claims << claim(c);
     }

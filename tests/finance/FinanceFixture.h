@@ -1,4 +1,5 @@
 #pragma once
+#include "QtPrint.h"
 #include "TestDb.h"
 #include "common/LoginContext.h"
 #include "common/Money.h"
@@ -27,6 +28,8 @@ public:
         QString status = QStringLiteral("KV");
         QString fact = QStringLiteral("SC");
     };
+    // A claim of the kind and amount, the rest as above.
+    static Claim of(const QString& type, const QString& inOut, Money payable);
     // Returns the claim number.
     QString claim(const Claim& c);
     // A control number over the claims; returns its number.

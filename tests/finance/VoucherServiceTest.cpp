@@ -228,10 +228,10 @@ TEST(VoucherListings, OpenControlNumbersByFacultyAndPeriod)
     WELMORA_NEED_DB();
     FinanceFixture f;
     // Ten satang is an amount SQLite holds only approximately.
-    const QString jan = f.control({f.claim({QStringLiteral("FAE"), QStringLiteral("0"), Money::fromBaht(1000)}),
-                                   f.claim({QStringLiteral("FAE"), QStringLiteral("0"), Money::fromBaht(234)}),
-                                   f.claim({QStringLiteral("FAE"), QStringLiteral("1"), Money::fromSatang(10)})});
-    const QString dec = f.control({f.claim({QStringLiteral("COP"), QStringLiteral("0"), Money::fromSatang(20)})},
+    const QString jan = f.control({f.claim(FinanceFixture::of(QStringLiteral("FAE"), QStringLiteral("0"), Money::fromBaht(1000))),
+                                   f.claim(FinanceFixture::of(QStringLiteral("FAE"), QStringLiteral("0"), Money::fromBaht(234))),
+                                   f.claim(FinanceFixture::of(QStringLiteral("FAE"), QStringLiteral("1"), Money::fromSatang(10)))});
+    const QString dec = f.control({f.claim(FinanceFixture::of(QStringLiteral("COP"), QStringLiteral("0"), Money::fromSatang(20)))},
                                   QStringLiteral("COP"), QStringLiteral("SC"), QStringLiteral("03/12/2567"));
     f.control({f.claim({})}, QStringLiteral("FAE"), QStringLiteral("SC"), QStringLiteral("15/01/2568"),
               QStringLiteral("P"));
