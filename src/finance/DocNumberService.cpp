@@ -1,5 +1,6 @@
 #include "DocNumberService.h"
 #include "common/AppError.h"
+#include "common/ThaiDate.h"
 #include "common/db/Database.h"
 
 namespace wel::finance {
@@ -100,27 +101,40 @@ VoucherDocs read(Database& db, const QString& pvrNo)
     return docsAt(r, 0);
 }
 
-void checkSubUnit(const QString& subUnitNo, const QString& financeNo)
+namespace {
+void checkDate(const QString& date)
+{
+    if (!isBlankDate(date) && !parseBEText(date))
+        throw AppError(kBadDate);
+}
+
+// An untouched date field is stored as no date.
+QString storedDate(const QString& date) { return isBlankDate(date) ? QString() : date.trimmed(); }
+} // namespace
+
+void checkSubUnit(const QString& subUnitNo, const QString& financeNo, const QString& financeDate)
 {
     if (subUnitNo.trimmed().isEmpty())
         throw AppError(kNeedSubUnitNo);
     if (financeNo.trimmed().isEmpty())
         throw AppError(kNeedFinanceNo);
+    checkDate(financeDate);
 }
 
-void checkPayment(const QString& paymentNo)
+void checkPayment(const QString& paymentNo, const QString& paymentDate)
 {
     if (paymentNo.trimmed().isEmpty())
         throw AppError(kNeedPaymentNo);
+    checkDate(paymentDate);
 }
 
 void saveSubUnit(Database& db, const QString& pvrNo, const QString& subUnitNo, const QString& financeNo,
                  const QString& financeDate)
 {
-    checkSubUnit(subUnitNo, financeNo);
+    checkSubUnit(subUnitNo, financeNo, financeDate);
     Transaction tx(db);
     if (db.exec(QStringLiteral("UPDATE T_PV SET Dep_Sub_Doc_No = ?, FN_Doc_No = ?, FN_Doc_Date = ? WHERE PVR_NO = ?"),
-                {subUnitNo, financeNo, financeDate, pvrNo.trimmed()})
+                {subUnitNo, financeNo, storedDate(financeDate), pvrNo.trimmed()})
         != 1)
         throw AppError(voucherNotFoundText(pvrNo));
     tx.commit();
@@ -128,10 +142,10 @@ void saveSubUnit(Database& db, const QString& pvrNo, const QString& subUnitNo, c
 
 void savePayment(Database& db, const QString& pvrNo, const QString& paymentNo, const QString& paymentDate)
 {
-    checkPayment(paymentNo);
+    checkPayment(paymentNo, paymentDate);
     Transaction tx(db);
     if (db.exec(QStringLiteral("UPDATE T_PV SET PV_Doc_No = ?, PV_date = ? WHERE PVR_NO = ?"),
-                {paymentNo, paymentDate, pvrNo.trimmed()})
+                {paymentNo, storedDate(paymentDate), pvrNo.trimmed()})
         != 1)
         throw AppError(voucherNotFoundText(pvrNo));
     tx.commit();

@@ -16,6 +16,8 @@ inline const QString kNeedFinanceNo = QStringLiteral("กรุณาใส่�
 inline const QString kNeedPaymentNo = QStringLiteral("กรุณาใส่เลขที่จ่าย (PV) ด้วย");
 inline const QString kConfirmSave = QStringLiteral("ยืนยันการบันทึกข้อมูล ");
 inline const QString kSaved = QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว");
+// A date typed in part, or one the calendar does not have.
+inline const QString kBadDate = QStringLiteral("กรุณาใส่วันที่ให้ถูกต้อง (วัน/เดือน/ปี พ.ศ.)");
 QString voucherNotFoundText(const QString& pvrNo);
 
 // A voucher summary with its document numbers and stored figures.
@@ -49,13 +51,14 @@ QVector<VoucherDocs> list(Database& db, const QString& factCode, const DocFilter
 // Throws AppError "ไม่พบข้อมูลที่เลือก ==>" + number + "<==" when there is none.
 VoucherDocs read(Database& db, const QString& pvrNo);
 
-// Each write one statement on one summary; the numbers are free text, a date
-// is stored as typed. Empty required numbers stop with the system's message.
+// Each write one statement on one summary; the numbers are free text. A date
+// may be left empty; one typed must be a calendar date "dd/mm/yyyy". Empty
+// required numbers stop with the system's message.
 void saveSubUnit(Database& db, const QString& pvrNo, const QString& subUnitNo, const QString& financeNo,
                  const QString& financeDate);
-void checkSubUnit(const QString& subUnitNo, const QString& financeNo);
+void checkSubUnit(const QString& subUnitNo, const QString& financeNo, const QString& financeDate);
 void savePayment(Database& db, const QString& pvrNo, const QString& paymentNo, const QString& paymentDate);
-void checkPayment(const QString& paymentNo);
+void checkPayment(const QString& paymentNo, const QString& paymentDate);
 
 } // namespace DocNumbers
 } // namespace wel::finance

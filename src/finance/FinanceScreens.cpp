@@ -1,3 +1,6 @@
+#include "UCancel_Sum_PV.h"
+#include "UEntry_Depart_DocNo.h"
+#include "URe_Print_Sum_PV.h"
 #include "USum_PV.h"
 #include "common/widgets/ScreenRegistry.h"
 
@@ -7,6 +10,9 @@ void registerFinanceScreens()
 {
     auto& r = ScreenRegistry::instance();
     r.add(QStringLiteral("TfrmSum_PV"), [](const ScreenContext& c) { return new TfrmSum_PV(c); });
+    r.add(QStringLiteral("TfrmRe_Print_Sum_PV"), [](const ScreenContext& c) { return new TfrmRe_Print_Sum_PV(c); });
+    r.add(QStringLiteral("TfrmEntry_Depart_DocNo"), [](const ScreenContext& c) { return new TfrmEntry_Depart_DocNo(c); });
+    r.add(QStringLiteral("TfrmEntry_PV_Doc"), [](const ScreenContext& c) { return new TfrmEntry_PV_Doc(c); });
 }
 
 } // namespace wel

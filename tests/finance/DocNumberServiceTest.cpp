@@ -91,3 +91,24 @@ TEST(DocNumbers, RecordsTheTwoStepsOnOneSummary)
     EXPECT_EQ(test::failureOf([&] { DocNumbers::read(f.db(), QStringLiteral("PVR2568/09999SC")); }),
               QStringLiteral("ไม่พบข้อมูลที่เลือก ==>PVR2568/09999SC<=="));
 }
+
+TEST(DocNumbers, DatesAreEmptyOrCalendarDates)
+{
+    WELMORA_NEED_DB();
+    FinanceFixture f;
+    const QString pvr = Vouchers::make(f.db(), test::facultyClerk(), {}, {f.controlOf(QStringLiteral("0"), {1})}, {});
+    for (const char* bad : {"12/  /    ", "31/04/2568", "1/1/2568"}) {
+        EXPECT_EQ(test::failureOf([&] { DocNumbers::saveSubUnit(f.db(), pvr, QStringLiteral("1"), QStringLiteral("2"),
+                                                                QString::fromLatin1(bad)); }),
+                  kBadDate)
+            << bad;
+        EXPECT_EQ(test::failureOf([&] { DocNumbers::savePayment(f.db(), pvr, QStringLiteral("1"), QString::fromLatin1(bad)); }),
+                  kBadDate)
+            << bad;
+    }
+    DocNumbers::saveSubUnit(f.db(), pvr, QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("  /  /    "));
+    DocNumbers::savePayment(f.db(), pvr, QStringLiteral("3"), QStringLiteral("29/02/2567"));
+    const VoucherDocs d = DocNumbers::read(f.db(), pvr);
+    EXPECT_EQ(d.financeDate, QString());
+    EXPECT_EQ(d.paymentDate, QStringLiteral("29/02/2567"));
+}

@@ -3,6 +3,7 @@
 #include "common/widgets/BEDateEdit.h"
 
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -44,15 +45,15 @@ QLineEdit* makeField(const ChoiceBox::Choice& c, QWidget* parent)
 ChoiceBox::ChoiceBox(const QString& title, const QVector<Choice>& choices, QWidget* parent)
     : QGroupBox(title, parent), m_choices(choices)
 {
-    auto* grid = new QGridLayout(this);
+    auto* grid = m_grid = new QGridLayout(this);
     for (int i = 0; i < choices.size(); ++i) {
         auto* r = new QRadioButton(choices[i].caption, this);
         r->setObjectName(choices[i].radioName);
         m_radios << r;
         m_fields << makeField(choices[i], this);
-        grid->addWidget(r, i, 0);
+        grid->addWidget(r, 2 * i, 0);
         if (m_fields.last())
-            grid->addWidget(m_fields.last(), i, 1, Qt::AlignLeft);
+            grid->addWidget(m_fields.last(), 2 * i, 1, Qt::AlignLeft);
         connect(r, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
                 update();
@@ -104,6 +105,12 @@ void ChoiceBox::presetFrom(const QString& curDate)
         case Field::None: break;
         }
     }
+}
+
+void ChoiceBox::addHint(int index, const QString& text)
+{
+    auto* hint = new QLabel(text, this);
+    m_grid->addWidget(hint, 2 * index + 1, 1);
 }
 
 void ChoiceBox::update()

@@ -2,6 +2,7 @@
 #include <QGroupBox>
 #include <QVector>
 
+class QGridLayout;
 class QLineEdit;
 class QRadioButton;
 
@@ -44,6 +45,8 @@ public:
     QLineEdit* field(int index) const { return m_fields.value(index); }
     // Presets the fields from today's "dd/mm/yyyy": the day, its month and its year.
     void presetFrom(const QString& curDate);
+    // A line of help under a choice's field.
+    void addHint(int index, const QString& text);
 
 private:
     void update();
@@ -51,6 +54,7 @@ private:
     QVector<Choice> m_choices;
     QVector<QRadioButton*> m_radios;
     QVector<QLineEdit*> m_fields;
+    QGridLayout* m_grid = nullptr;
 };
 
 } // namespace wel
