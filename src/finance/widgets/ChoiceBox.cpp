@@ -1,6 +1,7 @@
 #include "ChoiceBox.h"
 #include "common/ThaiDate.h"
 #include "common/widgets/BEDateEdit.h"
+#include "common/widgets/FactCodeEdit.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -28,6 +29,7 @@ QLineEdit* makeField(const ChoiceBox::Choice& c, QWidget* parent)
         e->setInputMask(QStringLiteral("9999;_"));
         widest = QStringLiteral("000000");
         break;
+    case ChoiceBox::Field::Faculty: e = new FactCodeEdit(parent); break;
     case ChoiceBox::Field::Text:
         e = new QLineEdit(parent);
         e->setMaxLength(c.maxLength);
@@ -85,6 +87,8 @@ QString ChoiceBox::value() const
         return {};
     if (auto* d = qobject_cast<const BEDateEdit*>(e))
         return d->text().trimmed();
+    if (auto* f = qobject_cast<const FactCodeEdit*>(e))
+        return f->code();
     QString t = e->displayText();
     if (!e->inputMask().isEmpty())
         t.replace(QLatin1Char('_'), QLatin1Char(' '));
@@ -102,6 +106,7 @@ void ChoiceBox::presetFrom(const QString& curDate)
         case Field::Month: e->setText(monthYearOf(curDate)); break;
         case Field::Year: e->setText(yearOf(curDate)); break;
         case Field::Text:
+        case Field::Faculty:
         case Field::None: break;
         }
     }

@@ -21,6 +21,7 @@ public:
         Month,  // "mm/yyyy" through the mask 99/9999
         Year,   // "yyyy" through the mask 9999
         Text,   // free text of up to maxLength characters
+        Faculty, // a faculty code, upper-cased as typed
     };
     struct Choice {
         Choice(const QString& radio, const QString& text, Field f = Field::None, const QString& fieldObject = {},
