@@ -2,6 +2,7 @@
 #include "admin/UserLetter.h"
 #include "admin/UserService.h"
 #include "common/ThaiDate.h"
+#include "finance/VoucherDocument.h"
 #include "shell/DatabaseSetup.h"
 
 #include <QTextStream>
@@ -19,6 +20,7 @@ const QVector<Command>& commands()
          addUser},
         {QStringLiteral("print"),
          QStringLiteral("print user-letters --db URL --from N --to M --pdf FILE"), print},
+        {QStringLiteral("print"), QStringLiteral("print voucher PVR_NO --db URL --pdf FILE"), print},
         {QStringLiteral("screenshots"),
          QStringLiteral("screenshots --db URL --user NAME --password PW --out DIR"), screenshots},
     };
@@ -97,9 +99,37 @@ int addUser(const QStringList& args)
     }
 }
 
+namespace {
+
+// The payment voucher of a voucher summary, as its screens print it.
+int printVoucher(const QStringList& args)
+{
+    QTextStream out(stdout), err(stderr);
+    const QString pvrNo = args.value(1);
+    const QString pdf = option(args, QStringLiteral("pdf"));
+    if (pvrNo.isEmpty() || pvrNo.startsWith(QLatin1String("--")) || pdf.isEmpty()) {
+        err << usage();
+        return 2;
+    }
+    try {
+        auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));
+        const Report voucher = finance::voucherReport(*db, pvrNo);
+        voucher.writePdf(pdf);
+        out << "wrote " << pdf << " (" << voucher.pageCount() << " page)\n";
+        return 0;
+    } catch (const AppError& e) {
+        err << e.message() << "\n";
+        return 1;
+    }
+}
+
+} // namespace
+
 int print(const QStringList& args)
 {
     QTextStream out(stdout), err(stderr);
+    if (args.value(0) == QLatin1String("voucher"))
+        return printVoucher(args);
     if (args.value(0) != QLatin1String("user-letters") || option(args, QStringLiteral("pdf")).isEmpty()) {
         err << usage();
         return 2;
