@@ -45,7 +45,7 @@ LoginContext anyFaculty(LoginContext c)
 
 QLineEdit* passwordEdit(const QString& name, QWidget* parent)
 {
-    QLineEdit* e = namedEdit(name, 50, parent);
+    QLineEdit* e = namedEdit(name, 50, parent, FieldKind::Text);
     e->setEchoMode(QLineEdit::Password);
     return e;
 }
@@ -105,7 +105,7 @@ TfrmNew_User::TfrmNew_User(const ScreenContext& context, QWidget* parent) : Scre
     edtU_F_Name = namedEdit(QStringLiteral("edtU_F_Name"), 40, pnlUser);
     edtU_L_Name = namedEdit(QStringLiteral("edtU_L_Name"), 40, pnlUser);
     edtU_Position = namedEdit(QStringLiteral("edtU_Position"), 250, pnlUser);
-    edtUser_Type = namedEdit(QStringLiteral("edtUser_Type"), 10, pnlUser);
+    edtUser_Type = namedEdit(QStringLiteral("edtUser_Type"), 10, pnlUser, FieldKind::Code);
     cmbFact = new QComboBox(pnlUser);
     cmbFact->setObjectName(QStringLiteral("cmbFact"));
     cmbSection = new QComboBox(pnlUser);
@@ -137,19 +137,19 @@ TfrmNew_User::TfrmNew_User(const ScreenContext& context, QWidget* parent) : Scre
     layout->addStretch();
     installEnterAsTab(pnlUser);
 
-    guard([this] {
-        for (const Faculties::Faculty& f : Faculties::all(db()))
-            cmbFact->addItem(Faculties::itemText(f), f.code);
-        const Rows sections = UserService::sections(db());
-        for (int i = 0; i < sections.count(); ++i)
-            cmbSection->addItem(sections.text(i, QStringLiteral("section")) + QStringLiteral("  ")
-                                    + sections.text(i, QStringLiteral("Section_Name")),
-                                int(sections.integer(i, QStringLiteral("section"))));
-    });
-
     pnlSearch->hide();
     pnlUsers->hide();
     pnlUser->hide();
+    setPanels({pnlSearch, pnlUsers, pnlUser});
+    setOpensMaximised();
+
+    for (const Faculties::Faculty& f : Faculties::all(db()))
+        cmbFact->addItem(Faculties::itemText(f), f.code);
+    const Rows sections = UserService::sections(db());
+    for (int i = 0; i < sections.count(); ++i)
+        cmbSection->addItem(sections.text(i, QStringLiteral("section")) + QStringLiteral("  ")
+                                + sections.text(i, QStringLiteral("Section_Name")),
+                            int(sections.integer(i, QStringLiteral("section"))));
 
     connect(btnAdd, &QPushButton::clicked, this, [this] { btnAddClick(); });
     connect(btnEdit, &QPushButton::clicked, this, [this] { guard([this] { btnEditClick(); }); });
@@ -160,7 +160,27 @@ TfrmNew_User::TfrmNew_User(const ScreenContext& context, QWidget* parent) : Scre
     connect(btnUsers_Exit, &QPushButton::clicked, pnlUsers, &QWidget::hide);
     connect(btnSave, &QPushButton::clicked, this, [this] { guard([this] { btnSaveClick(); }); });
     connect(btnUser_Exit, &QPushButton::clicked, pnlUser, &QWidget::hide);
-    setProperty("maximised", true);
+}
+
+QStringList TfrmNew_User::panelStates() const
+{
+    return {kOpened, QStringLiteral("add"), QStringLiteral("add-user"), QStringLiteral("users"),
+            QStringLiteral("user")};
+}
+
+void TfrmNew_User::showPanelState(const QString& name)
+{
+    if (name == QLatin1String("add") || name == QLatin1String("add-user")) {
+        btnAddClick();
+        guard([this] { pnlSearch->listAll(); });
+        if (name == QLatin1String("add-user"))
+            guard([this] { btnSelectClick(); });
+    } else if (name == QLatin1String("users") || name == QLatin1String("user")) {
+        guard([this] { btnEditClick(); });
+        StringGrid2->setCurrentCell(0, 0);
+        if (name == QLatin1String("user"))
+            guard([this] { btnEdit_UserClick(); });
+    }
 }
 
 void TfrmNew_User::btnAddClick()

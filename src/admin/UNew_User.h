@@ -20,6 +20,9 @@ class TfrmNew_User : public Screen {
 public:
     explicit TfrmNew_User(const ScreenContext& context, QWidget* parent = nullptr);
 
+    QStringList panelStates() const override;
+    void showPanelState(const QString& name) override;
+
 private:
     void btnAddClick();
     void btnEditClick();

@@ -23,12 +23,10 @@ TfrmPrint_User::TfrmPrint_User(const ScreenContext& context, QWidget* parent) : 
     layout->addWidget(titleLabel(QStringLiteral("พิมพ์ผู้ใช้งานระบบ"), this));
 
     auto* range = new QHBoxLayout;
-    edtU_ID1 = namedEdit(QStringLiteral("edtU_ID1"), 5, this);
-    edtU_ID2 = namedEdit(QStringLiteral("edtU_ID2"), 5, this);
-    for (QLineEdit* e : {edtU_ID1, edtU_ID2}) {
-        e->setFixedWidth(70);
+    edtU_ID1 = namedEdit(QStringLiteral("edtU_ID1"), 5, this, FieldKind::Digits);
+    edtU_ID2 = namedEdit(QStringLiteral("edtU_ID2"), 5, this, FieldKind::Digits);
+    for (QLineEdit* e : {edtU_ID1, edtU_ID2})
         e->setAlignment(Qt::AlignRight);
-    }
     btnShow_data = namedButton(QStringLiteral("btnShow_data"), QStringLiteral("แสดงข้อมูล"), this);
     btnPrint_Preview = namedButton(QStringLiteral("btnPrint_Preview"), QStringLiteral("พิมพ์"), this);
     btnExit = namedButton(QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"), this);
@@ -60,7 +58,15 @@ TfrmPrint_User::TfrmPrint_User(const ScreenContext& context, QWidget* parent) : 
     connect(btnShow_data, &QPushButton::clicked, this, [this] { guard([this] { btnShow_dataClick(); }); });
     connect(btnPrint_Preview, &QPushButton::clicked, this, [this] { guard([this] { btnPrint_PreviewClick(); }); });
     connect(btnExit, &QPushButton::clicked, this, &Screen::closeScreen);
-    setProperty("maximised", true);
+    setOpensMaximised();
+}
+
+QStringList TfrmPrint_User::panelStates() const { return {kOpened, QStringLiteral("shown")}; }
+
+void TfrmPrint_User::showPanelState(const QString& name)
+{
+    if (name == QLatin1String("shown"))
+        guard([this] { btnShow_dataClick(); });
 }
 
 void TfrmPrint_User::btnShow_dataClick()

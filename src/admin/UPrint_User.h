@@ -13,6 +13,9 @@ class TfrmPrint_User : public Screen {
 public:
     explicit TfrmPrint_User(const ScreenContext& context, QWidget* parent = nullptr);
 
+    QStringList panelStates() const override;
+    void showPanelState(const QString& name) override;
+
 private:
     void btnShow_dataClick();
     void btnPrint_PreviewClick();

@@ -1,5 +1,6 @@
 #include "AdminCommands.h"
 #include "common/widgets/Messages.h"
+#include "common/widgets/Screen.h"
 #include "common/widgets/ScreenRegistry.h"
 #include "shell/DatabaseSetup.h"
 #include "shell/MenuTable.h"
@@ -16,6 +17,9 @@ namespace wel::admin {
 
 namespace {
 
+// The desktop the program is drawn for: its main window opens maximised.
+const QSize kDesktop(1280, 800);
+
 // Message boxes would wait for a click that never comes: note them instead.
 struct QuietMessages : msg::Recorder {
     QStringList seen;
@@ -31,7 +35,7 @@ void settle()
 std::unique_ptr<TfrmMain_Welmora> loggedInWindow(Database& db, const QString& user, const QString& password)
 {
     auto w = std::make_unique<TfrmMain_Welmora>(db);
-    w->resize(1366, 768);
+    w->resize(kDesktop);
     if (!w->FormCreate())
         return nullptr;
     w->show();
@@ -76,7 +80,7 @@ int screenshots(const QStringList& args)
     bool ok = true;
     {
         TfrmMain_Welmora before(*db);
-        before.resize(1366, 768);
+        before.resize(kDesktop);
         if (!before.FormCreate()) {
             err << "start-up refused: " << quiet.seen.join(QLatin1Char('\n')) << "\n";
             return 1;
@@ -93,8 +97,10 @@ int screenshots(const QStringList& args)
         ok &= save(w.get(), dir + QStringLiteral("/main.png"), out);
     }
 
-    // One picture per registered screen and mode its commands set, opened by
-    // one of those commands exactly as the menu would.
+    // One picture per registered screen, mode its commands set and panel
+    // state, opened by one of those commands exactly as the menu would and
+    // brought into each state through the screen's own buttons: each window
+    // is drawn at the size the program gives it.
     QMap<QString, QMap<QString, QString>> shots; // screen -> mode suffix -> menu item
     for (const MenuEntry& e : menuTable()) {
         if (e.kind != MenuEntry::Command || e.disabled || !ScreenRegistry::instance().has(e.screen))
@@ -111,15 +117,18 @@ int screenshots(const QStringList& args)
             auto w = loggedInWindow(*db, user, password);
             if (!w)
                 return 1;
-            QWidget* screen = w->runMenuCommand(m.value());
+            auto* screen = qobject_cast<Screen*>(w->runMenuCommand(m.value()));
             if (!screen) {
                 err << "could not open " << it.key() << "\n";
                 ok = false;
                 continue;
             }
-            if (QWidget* sub = screen->parentWidget())
-                sub->showMaximized();
-            ok &= save(w.get(), QStringLiteral("%1/%2-%3.png").arg(dir, it.key(), m.key()), out);
+            for (const QString& state : screen->panelStates()) {
+                screen->showPanelState(state);
+                const QString name = state == Screen::kOpened ? QStringLiteral("%1-%2").arg(it.key(), m.key())
+                                                              : QStringLiteral("%1-%2-%3").arg(it.key(), m.key(), state);
+                ok &= save(w.get(), QStringLiteral("%1/%2.png").arg(dir, name), out);
+            }
         }
     }
     msg::setRecorder(nullptr);

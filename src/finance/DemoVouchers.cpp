@@ -1,22 +1,19 @@
+#include "DemoVouchers.h"
 #include "CancelService.h"
 #include "DocNumberService.h"
 #include "VoucherService.h"
 #include "common/LoginContext.h"
 #include "common/ThaiDate.h"
 #include "common/db/Database.h"
-#include "common/db/Schema.h"
 
 #include <QMap>
 
-namespace wel {
+namespace wel::finance {
 
-// Voucher summaries over the open control numbers the demonstration has, of
-// whatever kinds: one in force, one with its document numbers and one
-// cancelled (its control numbers open again); each faculty keeps at least one
-// control number open for the summary and cancellation screens.
 void loadDemoVouchers(Database& db)
 {
-    using namespace finance;
+    if (db.select(QStringLiteral("SELECT COUNT(*) AS n FROM T_PV")).integer(0, QStringLiteral("n")) > 0)
+        return;
     const auto open = Vouchers::listOpenControls(db, {}, Period::all());
     QMap<QString, QStringList> byFaculty;
     for (const ControlRow& c : open)
@@ -63,4 +60,4 @@ void loadDemoVouchers(Database& db)
     tx.commit();
 }
 
-} // namespace wel
+} // namespace wel::finance

@@ -1,5 +1,6 @@
 #include "UCancel_Sent_KV_Doc.h"
 #include "CancelService.h"
+#include "common/ThaiDate.h"
 #include "common/widgets/EnterAsTab.h"
 #include "common/widgets/Grids.h"
 #include "common/widgets/Messages.h"
@@ -109,8 +110,9 @@ TfrmCancel_Sent_KV_Doc::TfrmCancel_Sent_KV_Doc(const ScreenContext& context, QWi
     root->addWidget(Panel1, 1);
     root->addWidget(Panel2, 1);
     Panel2->hide();
+    setPanels({Panel1, Panel2});
+    setOpensMaximised();
     installEnterAsTab(this);
-    setProperty("maximised", true);
 
     connect(show, &QPushButton::clicked, this, [this] { guard([this] { btnShowClick(); }); });
     connect(exit, &QPushButton::clicked, this, &Screen::closeScreen);
@@ -123,7 +125,22 @@ TfrmCancel_Sent_KV_Doc::TfrmCancel_Sent_KV_Doc(const ScreenContext& context, QWi
     });
 }
 
-QStringList TfrmCancel_Sent_KV_Doc::panelStates() const { return {QStringLiteral("opened"), kListed, kDetail}; }
+QString TfrmCancel_Sent_KV_Doc::yearToList() const
+{
+    QString newest;
+    for (const ControlRow& c : Vouchers::listOpenControls(db(), {}, Period::all()))
+        if (sortKeyOf(c.sentDate) > sortKeyOf(newest))
+            newest = c.sentDate;
+    return yearOf(newest);
+}
+
+QStringList TfrmCancel_Sent_KV_Doc::panelStates() const
+{
+    // The list and its details are reached only when a control number is open.
+    if (yearToList().isEmpty())
+        return {kOpened};
+    return {kOpened, kListed, kDetail};
+}
 
 void TfrmCancel_Sent_KV_Doc::showPanelState(const QString& name)
 {
@@ -131,8 +148,8 @@ void TfrmCancel_Sent_KV_Doc::showPanelState(const QString& name)
         return;
     Panel2->hide();
     Panel1->show();
-    // The year holds the demonstration's control numbers whatever day it is.
     grpSelect->choose(2);
+    grpSelect->field(2)->setText(yearToList());
     guard([this] { btnShowClick(); });
     if (name == kDetail && StringGrid1->rowCount() > 0) {
         StringGrid1->setCurrentCell(0, kNumber);

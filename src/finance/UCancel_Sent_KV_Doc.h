@@ -16,10 +16,12 @@ class TfrmCancel_Sent_KV_Doc : public Screen {
 public:
     explicit TfrmCancel_Sent_KV_Doc(const ScreenContext& context, QWidget* parent = nullptr);
 
-    QStringList panelStates() const;
-    void showPanelState(const QString& name);
+    QStringList panelStates() const override;
+    void showPanelState(const QString& name) override;
 
 private:
+    // The year (yyyy) of the newest open control number, "" when none is open.
+    QString yearToList() const;
     void btnShowClick();
     void btnDetailClick();
     void btnCancel_DocClick();

@@ -118,8 +118,9 @@ TfrmEntry_Depart_DocNo::TfrmEntry_Depart_DocNo(const ScreenContext& context, Ste
     root->addWidget(Panel1, 1);
     root->addWidget(Panel2, 1);
     Panel2->hide();
+    setPanels({Panel1, Panel2});
+    setOpensMaximised();
     installEnterAsTab(this);
-    setProperty("maximised", true);
 
     connect(show, &QPushButton::clicked, this, [this] { guard([this] { btnShowClick(); }); });
     connect(exit, &QPushButton::clicked, this, &Screen::closeScreen);
@@ -157,8 +158,8 @@ QWidget* TfrmEntry_Depart_DocNo::buildPanel()
 
     auto* right = new QVBoxLayout;
     auto* numbers = new QFormLayout;
-    edtDep_Sub_Doc_No = namedEdit(QStringLiteral("edtDep_Sub_Doc_No"), 50, panel);
-    edtFN_Doc_No = namedEdit(QStringLiteral("edtFN_Doc_No"), 50, panel);
+    edtDep_Sub_Doc_No = namedEdit(QStringLiteral("edtDep_Sub_Doc_No"), 50, panel, FieldKind::Code);
+    edtFN_Doc_No = namedEdit(QStringLiteral("edtFN_Doc_No"), 50, panel, FieldKind::Code);
     edtFN_Doc_Date = new BEDateEdit(panel);
     edtFN_Doc_Date->setObjectName(QStringLiteral("edtFN_Doc_Date"));
     for (QLineEdit* e : {static_cast<QLineEdit*>(edtDep_Sub_Doc_No), edtFN_Doc_No,
@@ -171,7 +172,7 @@ QWidget* TfrmEntry_Depart_DocNo::buildPanel()
     auto* finance = new QGroupBox(QStringLiteral("สำหรับกองคลังกรอก"), panel);
     finance->setObjectName(QStringLiteral("grpFinance"));
     grpFinance = finance;
-    edtPV_Doc_No = namedEdit(QStringLiteral("edtPV_Doc_No"), 50, finance);
+    edtPV_Doc_No = namedEdit(QStringLiteral("edtPV_Doc_No"), 50, finance, FieldKind::Code);
     edtPV_date = new BEDateEdit(finance);
     edtPV_date->setObjectName(QStringLiteral("edtPV_date"));
     auto* pv = new QFormLayout(finance);
@@ -224,21 +225,28 @@ QWidget* TfrmEntry_Depart_DocNo::buildPanel()
     return panel;
 }
 
-QStringList TfrmEntry_Depart_DocNo::panelStates() const { return {QStringLiteral("opened"), kListed, kPanel}; }
+QString TfrmEntry_Depart_DocNo::facultyToList() const
+{
+    if (!DocNumbers::list(db(), edtFact_Code->code(), {}).isEmpty())
+        return edtFact_Code->code();
+    const Rows any = db().select(QStringLiteral("SELECT MIN(Fact_Code) AS F FROM T_PV"));
+    return any.isEmpty() ? QString() : any.text(0, QStringLiteral("F"));
+}
+
+QStringList TfrmEntry_Depart_DocNo::panelStates() const
+{
+    // The list and the panel are reached only when there is something to list.
+    if (facultyToList().isEmpty())
+        return {kOpened};
+    return {kOpened, kListed, kPanel};
+}
 
 void TfrmEntry_Depart_DocNo::showPanelState(const QString& name)
 {
     if (name != kListed && name != kPanel)
         return;
     backToList();
-    // The finance division looks at a faculty that has summaries.
-    guard([this] {
-        if (!DocNumbers::list(db(), edtFact_Code->code(), {}).isEmpty())
-            return;
-        const Rows any = db().select(QStringLiteral("SELECT MIN(Fact_Code) AS F FROM T_PV"));
-        if (!any.isEmpty() && !any.text(0, QStringLiteral("F")).isEmpty())
-            edtFact_Code->setText(any.text(0, QStringLiteral("F")));
-    });
+    edtFact_Code->setText(facultyToList());
     grpSelect->choose(0);
     guard([this] { btnShowClick(); });
     if (name == kPanel && StringGrid1->rowCount() > 0) {

@@ -27,13 +27,15 @@ public:
     {
     }
 
-    QStringList panelStates() const;
-    void showPanelState(const QString& name);
+    QStringList panelStates() const override;
+    void showPanelState(const QString& name) override;
 
 protected:
     TfrmEntry_Depart_DocNo(const ScreenContext& context, Step step, QWidget* parent);
 
 private:
+    // A faculty with voucher summaries, the field's own first; "" when none has any.
+    QString facultyToList() const;
     QWidget* buildPanel();
     void btnShowClick();
     void btnOpenClick();

@@ -67,7 +67,8 @@ TfrmImp_Excel_Income::TfrmImp_Excel_Income(const ScreenContext& context, QWidget
     save->setEnabled(false);
     exportExcel->setEnabled(false);
     root->addLayout(buttonRow({save, exportExcel}));
-    setProperty("maximised", true);
+    setPanels({Panel2});
+    setOpensMaximised();
 
     connect(select, &QPushButton::clicked, this, &TfrmImp_Excel_Income::btnSelectClick);
     connect(exit, &QPushButton::clicked, this, &Screen::closeScreen);
@@ -139,7 +140,7 @@ void TfrmImp_Excel_Income::showFolder(const QString& folder)
     FileListBox1->setRootIndex(m_files->setRootPath(folder));
 }
 
-QStringList TfrmImp_Excel_Income::panelStates() const { return {QStringLiteral("opened"), kFilePanel}; }
+QStringList TfrmImp_Excel_Income::panelStates() const { return {kOpened, kFilePanel}; }
 
 void TfrmImp_Excel_Income::showPanelState(const QString& name)
 {

@@ -18,8 +18,8 @@ class TfrmImp_Excel_Income : public Screen {
 public:
     explicit TfrmImp_Excel_Income(const ScreenContext& context, QWidget* parent = nullptr);
 
-    QStringList panelStates() const;
-    void showPanelState(const QString& name);
+    QStringList panelStates() const override;
+    void showPanelState(const QString& name) override;
 
     // Reads the workbook into the grid, as choosing it in the file panel does.
     void importFile(const QString& path);

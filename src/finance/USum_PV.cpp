@@ -112,8 +112,9 @@ TfrmSum_PV::TfrmSum_PV(const ScreenContext& context, QWidget* parent) : Screen(c
     root->addWidget(Panel2, 1000);
     root->addStretch(1);
     Panel2->hide();
+    setPanels({Panel2});
+    setOpensMaximised();
     installEnterAsTab(this);
-    setProperty("maximised", true);
 
     connect(show, &QPushButton::clicked, this, [this] { guard([this] { btnShowClick(); }); });
     connect(exit, &QPushButton::clicked, this, &Screen::closeScreen);
@@ -127,20 +128,34 @@ TfrmSum_PV::TfrmSum_PV(const ScreenContext& context, QWidget* parent) : Screen(c
     connect(close, &QPushButton::clicked, this, &TfrmSum_PV::closeListing);
 }
 
-QStringList TfrmSum_PV::panelStates() const { return {QStringLiteral("opened"), kListing}; }
+QString TfrmSum_PV::facultyToList() const
+{
+    // A faculty sees its own; the finance division looks at one that has some.
+    const QString own = voucherFaculty(login(), edtFact_Code->code());
+    if (!Vouchers::listOpenControls(db(), own, Period::all()).isEmpty())
+        return own;
+    if (mode() != QLatin1String("KV"))
+        return {};
+    const auto open = Vouchers::listOpenControls(db(), {}, Period::all());
+    return open.isEmpty() ? QString() : open.first().factCode;
+}
+
+QStringList TfrmSum_PV::panelStates() const
+{
+    // The listing is reached only when there is something to list.
+    if (facultyToList().isEmpty())
+        return {kOpened};
+    return {kOpened, kListing};
+}
 
 void TfrmSum_PV::showPanelState(const QString& name)
 {
     if (name != kListing)
         return;
-    // The finance division looks at a faculty that has open control numbers.
-    if (mode() == QLatin1String("KV")) {
-        guard([this] {
-            const auto open = Vouchers::listOpenControls(db(), {}, Period::all());
-            if (!open.isEmpty())
-                edtFact_Code->setText(open.first().factCode);
-        });
-    }
+    closeListing();
+    grpSelect->choose(0);
+    if (mode() == QLatin1String("KV"))
+        edtFact_Code->setText(facultyToList());
     guard([this] { btnShowClick(); });
     for (int row = 0; row < qMin(2, int(m_rows.size())); ++row)
         setMark(row, true);

@@ -20,8 +20,8 @@ public:
 
     // The states a clerk reaches: as opened, and the listing of the faculty's
     // open control numbers with some of them marked.
-    QStringList panelStates() const;
-    void showPanelState(const QString& name);
+    QStringList panelStates() const override;
+    void showPanelState(const QString& name) override;
 
 private:
     void btnShowClick();
@@ -30,6 +30,8 @@ private:
     void btnSent_KVClick();
     void closeListing();
     void showTotals();
+    // The faculty whose open control numbers the listing shows, "" when none has any.
+    QString facultyToList() const;
 
     ChoiceBox* grpSelect = nullptr;
     FactCodeEdit* edtFact_Code = nullptr;

@@ -29,7 +29,8 @@ void normalise(EmployeeRecord& r)
     for (QString* f : {&r.EMP_ID, &r.Emp_SSN, &r.Emp_Surname, &r.Emp_F_Name, &r.Emp_L_Name, &r.Emp_Position,
                        &r.Emp_Level, &r.Emp_Dept_Name, &r.Emp_H_Type, &r.Fact_code, &r.Bank_Account_No})
         *f = TrimBlanks(*f);
-    r.EMP_ID = r.EMP_ID.toUpper();
+    // A staff number keeps its letters as typed: searches and the duplicate
+    // tests ignore their case, so nothing is gained by rewriting them.
     r.Fact_code = r.Fact_code.toUpper();
 }
 
@@ -113,7 +114,7 @@ std::optional<EmployeeRecord> load(Database& db, const LoginContext& login, cons
     return EmployeeRecord{t("KV_ID"),         t("EMP_ID"),       t("Emp_SSN"),     t("Emp_Surname"),
                           t("Emp_F_Name"),    t("Emp_L_Name"),   t("Emp_Position"), t("Emp_Level"),
                           t("Emp_Dept_Name"), t("Emp_In_date2"), t("Emp_H_Type"),   t("Fact_code"),
-                          t("Bank_Account_No"), t("Fact_Name")};
+                          t("Bank_Account_No"), t("Fact_Name"),    t("Emp_Status")};
 }
 
 QString add(Database& db, const LoginContext& login, EmployeeRecord r)
@@ -152,12 +153,18 @@ void edit(Database& db, const LoginContext& login, EmployeeRecord r)
 
     Transaction tx(db);
     const auto stored = load(db, login, r.KV_ID);
-    if (!stored)
-        throw AppError(kNotFoundForEdit);
+    if (!stored || stored->Emp_Status != QLatin1String("A"))
+        throw AppError(personnel::kNotFound);
+    // A stored type outside "1" to "3" shows no choice; saving without a new
+    // one keeps it.
+    if (r.Emp_H_Type.isEmpty())
+        r.Emp_H_Type = stored->Emp_H_Type;
     if (isFC(login)) {
-        r.Fact_code = login.Cur_Fact_Code.toUpper();
+        r.Fact_code = stored->Fact_code;
         r.Emp_H_Type = stored->Emp_H_Type;
         r.Bank_Account_No = stored->Bank_Account_No;
+    } else if (r.Fact_code.compare(stored->Fact_code, Qt::CaseInsensitive) == 0) {
+        r.Fact_code = stored->Fact_code;
     }
     if (r.Emp_H_Type != stored->Emp_H_Type
         && !db.select(QStringLiteral("SELECT KV_ID FROM T_Year_Cur_Health WHERE KV_ID = ? AND Pay_Year = ?"),
@@ -165,18 +172,29 @@ void edit(Database& db, const LoginContext& login, EmployeeRecord r)
                 .isEmpty())
         throw AppError(kTypeInUse);
     checkDuplicates(db, r);
-    db.exec(QStringLiteral("UPDATE T_Emp_Gov_Histry SET EMP_ID = ?, Emp_SSN = ?, Emp_Surname = ?, Emp_F_Name = ?, "
-                           "Emp_L_Name = ?, Emp_Position = ?, Emp_Level = ?, Emp_Dept_Name = ?, Emp_In_date2 = ?, "
-                           "Fact_code = ?, Emp_H_Type = ?, Bank_Account_No = ? WHERE KV_ID = ?"),
-            {r.EMP_ID, r.Emp_SSN, r.Emp_Surname, r.Emp_F_Name, r.Emp_L_Name, r.Emp_Position, r.Emp_Level,
-             r.Emp_Dept_Name, inDate, r.Fact_code, r.Emp_H_Type, r.Bank_Account_No, r.KV_ID});
+    // Another workstation may have marked him left or moved him to another
+    // faculty since he was loaded: the statement itself checks.
+    QString sql = QStringLiteral("UPDATE T_Emp_Gov_Histry SET EMP_ID = ?, Emp_SSN = ?, Emp_Surname = ?, "
+                                 "Emp_F_Name = ?, Emp_L_Name = ?, Emp_Position = ?, Emp_Level = ?, "
+                                 "Emp_Dept_Name = ?, Emp_In_date2 = ?, Fact_code = ?, Emp_H_Type = ?, "
+                                 "Bank_Account_No = ? WHERE KV_ID = ? AND Emp_Status = 'A'");
+    QVariantList params{r.EMP_ID,       r.Emp_SSN,    r.Emp_Surname, r.Emp_F_Name,   r.Emp_L_Name,
+                        r.Emp_Position, r.Emp_Level,  r.Emp_Dept_Name, inDate,       r.Fact_code,
+                        r.Emp_H_Type,   r.Bank_Account_No, r.KV_ID};
+    const QString scope = facultyScope(login);
+    if (!scope.isEmpty()) {
+        sql += QStringLiteral(" AND ") + db.ciEquals(QStringLiteral("Fact_code"));
+        params << scope;
+    }
+    if (db.exec(sql, params) != 1)
+        throw AppError(personnel::kNotFound);
     db.exec(QStringLiteral("UPDATE T_Emp_Folk SET EF_Surname = ?, EF_F_Name = ?, EF_L_Name = ? "
                            "WHERE Emp_Folk = '0' AND KV_ID = ?"),
             {r.Emp_Surname, r.Emp_F_Name, r.Emp_L_Name, r.KV_ID});
     tx.commit();
 }
 
-void checkDeletable(Database& db, const LoginContext& login, const QString& kvId)
+EmployeeSummary checkDeletable(Database& db, const LoginContext& login, const QString& kvId)
 {
     const QString id = requireSelected(kvId);
     const auto e = findEmployeeInScope(db, login, id);
@@ -184,6 +202,12 @@ void checkDeletable(Database& db, const LoginContext& login, const QString& kvId
         throw AppError(personnel::kNotFound);
     if (!db.select(QStringLiteral("SELECT Berg_Doc_ID FROM T_PAY_Health WHERE KV_ID = ?"), {id}).isEmpty())
         throw AppError(kHasClaims);
+    return *e;
+}
+
+QString deleteConfirmation(const EmployeeSummary& e)
+{
+    return kConfirmDelete + e.EMP_ID + QLatin1Char(' ') + e.fullName();
 }
 
 void remove(Database& db, const LoginContext& login, const QString& kvId)

@@ -1,4 +1,6 @@
 #pragma once
+#include "common/EmployeeSearch.h"
+
 #include <QString>
 
 #include <optional>
@@ -23,7 +25,8 @@ struct EmployeeRecord {
     QString Emp_H_Type = QStringLiteral("2");
     QString Fact_code;
     QString Bank_Account_No;
-    QString Fact_Name; // read only, from T_Fact
+    QString Fact_Name;  // read only, from T_Fact
+    QString Emp_Status; // read only
 };
 
 // Adding, correcting and deleting employees. In mode "FC" a clerk works on
@@ -36,7 +39,7 @@ extern const QString kTypeRefused;   // right type "1" on adding
 extern const QString kTypeInUse;     // right type changed while a yearly row exists
 extern const QString kNotFoundForEdit;
 extern const QString kHasClaims;
-extern const QString kConfirmDelete;
+extern const QString kConfirmDelete; // followed by the staff number and name
 extern const QString kDeleted;
 extern const QString kApptDateCaption; // "วันที่บรรจุเป็นพนักงาน"
 
@@ -51,11 +54,16 @@ std::optional<EmployeeRecord> load(Database& db, const LoginContext& login, cons
 QString add(Database& db, const LoginContext& login, EmployeeRecord r);
 
 // Rewrites the record r.KV_ID and the names of his own family row (code "0").
+// An empty right type keeps the stored one. The employee must still be
+// active (and in the clerk's faculty in mode "FC") when the record is
+// written; otherwise "ไม่พบข้อมูลที่ต้องการ" and nothing is written.
 void edit(Database& db, const LoginContext& login, EmployeeRecord r);
 
 // Refusals that come before the delete confirmation: nothing selected, not
-// found, or a claim of any status.
-void checkDeletable(Database& db, const LoginContext& login, const QString& kvId);
+// found, or a claim of any status. Returns the employee to be deleted.
+EmployeeSummary checkDeletable(Database& db, const LoginContext& login, const QString& kvId);
+// The confirmation naming whom the clerk is about to delete.
+QString deleteConfirmation(const EmployeeSummary& e);
 // Marks the employee deleted ("D") by the clerk.
 void remove(Database& db, const LoginContext& login, const QString& kvId);
 

@@ -24,6 +24,33 @@ QString requireEmployee(Database& db, const LoginContext& login, const QString& 
 
 QString birthdayCaption(int slot) { return QStringLiteral("วันเดือนปีเกิดของ") + slotCaption(slot); }
 
+// Blank texts all mean "no date"; anything else compares as typed.
+bool sameBirthday(const QString& a, const QString& b)
+{
+    if (isBlankDate(a) || isBlankDate(b))
+        return isBlankDate(a) && isBlankDate(b);
+    return a.trimmed() == b.trimmed();
+}
+
+// The persons as stored, birth dates as their raw texts.
+QMap<int, FamilyMember> storedFamily(Database& db, const QString& id)
+{
+    const Rows rows = db.select(QStringLiteral("SELECT Emp_Folk, EF_Surname, EF_F_Name, EF_L_Name, EF_Birthday, "
+                                               "EF_Base_Right1, EF_Base_Right2, EF_Base_Right3 "
+                                               "FROM T_Emp_Folk WHERE KV_ID = ? ORDER BY Emp_Folk"),
+                                {id});
+    QMap<int, FamilyMember> family;
+    for (int r = 0; r < rows.count(); ++r) {
+        auto t = [&](const char* c) { return rows.text(r, QString::fromLatin1(c)); };
+        const int slot = TrimBlanks(t("Emp_Folk")).toInt();
+        if (slot < kFirstSlot || slot > kLastSlot)
+            continue;
+        family.insert(slot, {t("EF_Surname"), t("EF_F_Name"), t("EF_L_Name"), t("EF_Birthday"),
+                             t("EF_Base_Right1"), t("EF_Base_Right2"), t("EF_Base_Right3")});
+    }
+    return family;
+}
+
 } // namespace
 
 QString slotCaption(int slot)
@@ -38,26 +65,13 @@ QString slotCaption(int slot)
 
 QMap<int, FamilyMember> load(Database& db, const LoginContext& login, const QString& kvId)
 {
-    const QString id = requireEmployee(db, login, kvId);
-    const Rows rows = db.select(QStringLiteral("SELECT Emp_Folk, EF_Surname, EF_F_Name, EF_L_Name, EF_Birthday, "
-                                               "EF_Base_Right1, EF_Base_Right2, EF_Base_Right3 "
-                                               "FROM T_Emp_Folk WHERE KV_ID = ? ORDER BY Emp_Folk"),
-                                {id});
-    QMap<int, FamilyMember> family;
-    for (int r = 0; r < rows.count(); ++r) {
-        auto t = [&](const char* c) { return rows.text(r, QString::fromLatin1(c)); };
-        const int slot = TrimBlanks(t("Emp_Folk")).toInt();
-        if (slot < kFirstSlot || slot > kLastSlot)
-            continue;
-        const auto born = parseBEText(t("EF_Birthday"));
-        family.insert(slot, {t("EF_Surname"), t("EF_F_Name"), t("EF_L_Name"),
-                             isChildSlot(slot) && born ? toBEText(*born) : QString(), t("EF_Base_Right1"),
-                             t("EF_Base_Right2"), t("EF_Base_Right3")});
-    }
+    QMap<int, FamilyMember> family = storedFamily(db, requireEmployee(db, login, kvId));
+    for (auto it = family.begin(); it != family.end(); ++it)
+        it->EF_Birthday = isChildSlot(it.key()) && !isBlankDate(it->EF_Birthday) ? it->EF_Birthday.trimmed() : QString();
     return family;
 }
 
-void validate(const QMap<int, FamilyMember>& ticked)
+void validate(const QMap<int, FamilyMember>& ticked, const QMap<int, FamilyMember>& shown)
 {
     if (ticked.isEmpty())
         throw AppError(kNothingTicked);
@@ -65,7 +79,12 @@ void validate(const QMap<int, FamilyMember>& ticked)
         if (it.key() < kFirstSlot || it.key() > kLastSlot)
             throw AppError(personnel::kNotFound);
         if (isChildSlot(it.key())) {
-            personnel::checkedDate(it->EF_Birthday, birthdayCaption(it.key()), false);
+            // A nameless child would be offered as a patient by the claim screens.
+            if (TrimBlanks(it->EF_F_Name).isEmpty())
+                throw AppError(QStringLiteral("กรุณาใส่ชื่อด้วย"));
+            const auto was = shown.find(it.key());
+            if (was == shown.end() || !sameBirthday(it->EF_Birthday, was->EF_Birthday))
+                personnel::checkedDate(it->EF_Birthday, birthdayCaption(it.key()), false);
             continue;
         }
         if (TrimBlanks(it->EF_Surname).isEmpty())
@@ -79,9 +98,10 @@ void validate(const QMap<int, FamilyMember>& ticked)
 
 void save(Database& db, const LoginContext& login, const QString& kvId, const QMap<int, FamilyMember>& ticked)
 {
-    validate(ticked);
     Transaction tx(db);
     const QString id = requireEmployee(db, login, kvId);
+    const QMap<int, FamilyMember> stored = storedFamily(db, id);
+    validate(ticked, stored);
     for (auto it = ticked.begin(); it != ticked.end(); ++it) {
         const QString slot = QString::number(it.key());
         FamilyMember m = *it;
@@ -89,12 +109,13 @@ void save(Database& db, const LoginContext& login, const QString& kvId, const QM
                            &m.EF_Base_Right3})
             *f = TrimBlanks(*f);
         const bool child = isChildSlot(it.key());
-        const QString birthday =
-            child ? personnel::checkedDate(m.EF_Birthday, birthdayCaption(it.key()), false) : QString();
-        const bool stored = !db.select(QStringLiteral("SELECT KV_ID FROM T_Emp_Folk WHERE KV_ID = ? AND Emp_Folk = ?"),
-                                       {id, slot})
-                                 .isEmpty();
-        if (stored) {
+        const auto was = stored.find(it.key());
+        QString birthday;
+        if (child)
+            birthday = was != stored.end() && sameBirthday(m.EF_Birthday, was->EF_Birthday)
+                ? was->EF_Birthday
+                : personnel::checkedDate(m.EF_Birthday, birthdayCaption(it.key()), false);
+        if (was != stored.end()) {
             // A parent's or spouse's row keeps whatever birth date it has.
             db.exec(QStringLiteral("UPDATE T_Emp_Folk SET EF_Surname = ?, EF_F_Name = ?, EF_L_Name = ?, ")
                         + (child ? QStringLiteral("EF_Birthday = ?, ") : QString())

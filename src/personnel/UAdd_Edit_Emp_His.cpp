@@ -72,8 +72,9 @@ TfrmAdd_Edit_Emp_His::TfrmAdd_Edit_Emp_His(const ScreenContext& context, QWidget
     Panel3 = buildEmployeePanel();
     root->addWidget(Panel3);
     root->addStretch();
+    setPanels({Panel2, Panel3});
 
-    guard([this] { FormCreate(); });
+    FormCreate();
     installEnterAsTab(this);
 }
 
@@ -82,13 +83,13 @@ QWidget* TfrmAdd_Edit_Emp_His::buildEmployeePanel()
     const auto [panel, layout] = namedPanel(QStringLiteral("Panel3"), this);
     auto* box = new QGroupBox(QStringLiteral("ประวัติพนักงาน"), panel);
     auto* form = new QFormLayout;
-    edtEMP_ID3 = namedEdit("edtEMP_ID3", 12, box);
-    edtEmp_SSN3 = namedEdit("edtEmp_SSN3", 13, box);
+    edtEMP_ID3 = namedEdit("edtEMP_ID3", 12, box, FieldKind::Code);
+    edtEmp_SSN3 = namedEdit("edtEmp_SSN3", 13, box, FieldKind::Digits);
     edtEmp_Surname3 = namedEdit("edtEmp_Surname3", 35, box);
     edtEmp_F_Name3 = namedEdit("edtEmp_F_Name3", 40, box);
     edtEmp_L_Name3 = namedEdit("edtEmp_L_Name3", 40, box);
     edtEmp_Position3 = namedEdit("edtEmp_Position3", 250, box);
-    edtEmp_Level3 = namedEdit("edtEmp_Level3", 2, box);
+    edtEmp_Level3 = namedEdit("edtEmp_Level3", 2, box, FieldKind::Code);
     cmbFact_Code3 = new QComboBox(box);
     cmbFact_Code3->setObjectName(QStringLiteral("cmbFact_Code3"));
     edtEmp_Dept_Name3 = namedEdit("edtEmp_Dept_Name3", 250, box);
@@ -116,18 +117,18 @@ QWidget* TfrmAdd_Edit_Emp_His::buildEmployeePanel()
 
     grpBank = new QGroupBox(QStringLiteral("ธนาคาร"), box);
     grpBank->setObjectName(QStringLiteral("grpBank"));
-    edtBank_Account_No = namedEdit("edtBank_Account_No", 30, grpBank);
+    edtBank_Account_No = namedEdit("edtBank_Account_No", 30, grpBank, FieldKind::Digits);
     auto* bank = new QFormLayout(grpBank);
     bank->addRow(QStringLiteral("เลขที่บัญชี"), edtBank_Account_No);
 
     grpBeg_Year_Bud = new QGroupBox(box);
     grpBeg_Year_Bud->setObjectName(QStringLiteral("grpBeg_Year_Bud"));
-    edtBeg_Year_Bud = namedReadOnly("edtBeg_Year_Bud", grpBeg_Year_Bud, 4);
+    edtBeg_Year_Bud = namedReadOnly("edtBeg_Year_Bud", grpBeg_Year_Bud, longestValue(FieldKind::Digits, 4));
     auto* year = new QFormLayout(grpBeg_Year_Bud);
     year->addRow(QStringLiteral("เริ่มใช้ปีงบประมาณ"), edtBeg_Year_Bud);
 
-    edtKv_ID3 = namedReadOnly("edtKv_ID3", box, 13);
-    edtEmp_H_Type = namedReadOnly("edtEmp_H_Type", box, 1);
+    edtKv_ID3 = namedReadOnly("edtKv_ID3", box, longest::KV_ID);
+    edtEmp_H_Type = namedReadOnly("edtEmp_H_Type", box, longestValue(FieldKind::Digits, 1));
     edtKv_ID3->hide();
     edtEmp_H_Type->hide();
 
@@ -155,18 +156,41 @@ QWidget* TfrmAdd_Edit_Emp_His::buildEmployeePanel()
     return panel;
 }
 
+// The panels and the controls that depend on the mode are set before the
+// faculty list is read, so that the screen is never seen half set up; when
+// the list cannot be read the screen is not opened.
 void TfrmAdd_Edit_Emp_His::FormCreate()
 {
     const bool fc = mode() == QLatin1String("FC");
-    for (const auto& f : Faculties::all(db()))
-        cmbFact_Code3->addItem(Faculties::itemText(f));
-    showFaculty(fc ? login().Cur_Fact_Code : QString());
+    Panel2->hide();
+    Panel3->hide();
     cmbFact_Code3->setEnabled(!fc);
     edtBeg_Year_Bud->setText(login().Cur_Bud_Year);
     RadioGroup1->setEnabled(!fc);
     grpBank->setVisible(!fc);
-    Panel2->hide();
-    Panel3->hide();
+    for (const auto& f : Faculties::all(db()))
+        cmbFact_Code3->addItem(Faculties::itemText(f));
+    showFaculty(fc ? login().Cur_Fact_Code : QString());
+}
+
+QStringList TfrmAdd_Edit_Emp_His::panelStates() const
+{
+    return {kOpened, QStringLiteral("add"), QStringLiteral("edit-search"), QStringLiteral("edit-record"),
+            QStringLiteral("delete-search")};
+}
+
+void TfrmAdd_Edit_Emp_His::showPanelState(const QString& name)
+{
+    if (name == QLatin1String("add")) {
+        guard([this] { btnAdd_dataClick(); });
+    } else if (name == QLatin1String("edit-search") || name == QLatin1String("edit-record")) {
+        startSearch(Edit, QStringLiteral("3. แก้ไขข้อมูล"));
+        if (guard([this] { Panel2->listAll(); }) && name == QLatin1String("edit-record"))
+            guard([this] { btnOk2Click(); });
+    } else if (name == QLatin1String("delete-search")) {
+        startSearch(Delete, QStringLiteral("3. ลบข้อมูล"));
+        guard([this] { Panel2->listAll(); });
+    }
 }
 
 void TfrmAdd_Edit_Emp_His::btnAdd_dataClick()
@@ -205,8 +229,8 @@ void TfrmAdd_Edit_Emp_His::btnOk2Click()
         Panel2->hide();
         Panel3->show();
     } else if (m_action == Delete) {
-        EmployeeService::checkDeletable(db(), login(), kvId);
-        if (!msg::confirm(this, EmployeeService::kConfirmDelete))
+        const EmployeeSummary e = EmployeeService::checkDeletable(db(), login(), kvId);
+        if (!msg::confirm(this, EmployeeService::deleteConfirmation(e)))
             return;
         EmployeeService::remove(db(), login(), kvId);
         msg::info(this, EmployeeService::kDeleted);
@@ -285,11 +309,16 @@ void TfrmAdd_Edit_Emp_His::showFaculty(const QString& code)
     cmbFact_Code3->setCurrentIndex(cmbFact_Code3->count() - 1);
 }
 
+// A stored type outside "1" to "3" shows no choice at all, never the
+// previous employee's.
 void TfrmAdd_Edit_Emp_His::setRightType(const QString& code)
 {
-    const int i = code.toInt() - 1;
-    if (i >= 0 && i < 3)
-        m_types[i]->setChecked(true);
+    const QString c = code.trimmed();
+    for (int i = 0; i < 3; ++i) {
+        m_types[i]->setAutoExclusive(false);
+        m_types[i]->setChecked(c == QString::number(i + 1));
+        m_types[i]->setAutoExclusive(true);
+    }
 }
 
 QString TfrmAdd_Edit_Emp_His::rightType() const

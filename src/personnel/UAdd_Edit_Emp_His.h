@@ -22,6 +22,9 @@ public:
     enum Action { None = 0, Add = 1, Edit = 2, Delete = 3 };
     Action action() const { return m_action; }
 
+    QStringList panelStates() const override;
+    void showPanelState(const QString& name) override;
+
 private:
     QWidget* buildEmployeePanel();
     void FormCreate();

@@ -56,7 +56,22 @@ TfrmEmp_Exit::TfrmEmp_Exit(const ScreenContext& context, QWidget* parent) : Scre
     root->addWidget(Panel2, 1);
     edtT_U_H->setText(QStringLiteral("0"));
     Panel2->hide();
+    setPanels({Panel1, Panel2});
     installEnterAsTab(this);
+}
+
+QStringList TfrmEmp_Exit::panelStates() const
+{
+    return {kOpened, QStringLiteral("search"), QStringLiteral("leaving")};
+}
+
+void TfrmEmp_Exit::showPanelState(const QString& name)
+{
+    if (name == QLatin1String("search") || name == QLatin1String("leaving")) {
+        backToSearch();
+        if (guard([this] { Panel1->listAll(); }) && name == QLatin1String("leaving"))
+            guard([this] { btnOk2Click(); });
+    }
 }
 
 QWidget* TfrmEmp_Exit::buildLeavingPanel()
@@ -66,10 +81,10 @@ QWidget* TfrmEmp_Exit::buildLeavingPanel()
 
     auto* record = new QGroupBox(QStringLiteral("ประวัติ"), panel);
     edtEmp_Name = namedReadOnly("edtEmp_Name", record);
-    edtEMP_ID3 = namedReadOnly("edtEMP_ID3", record, 12);
-    edtEmp_H_Type = namedReadOnly("edtEmp_H_Type", record, 1);
-    edtKV_ID3 = namedReadOnly("edtKV_ID3", record, 13);
-    edtT_U_H = namedReadOnly("edtT_U_H", record, 14);
+    edtEMP_ID3 = namedReadOnly("edtEMP_ID3", record, longestValue(FieldKind::Code, 12));
+    edtEmp_H_Type = namedReadOnly("edtEmp_H_Type", record, longestValue(FieldKind::Digits, 1));
+    edtKV_ID3 = namedReadOnly("edtKV_ID3", record, longest::KV_ID);
+    edtT_U_H = namedReadOnly("edtT_U_H", record, longest::noLimit);
     edtT_U_H->setAlignment(Qt::AlignRight);
     edtFact_Code = new FactCodeEdit(record);
     edtFact_Code->setObjectName(QStringLiteral("edtFact_Code"));
@@ -92,7 +107,7 @@ QWidget* TfrmEmp_Exit::buildLeavingPanel()
     edtEmp_Out_date = new BEDateEdit(details);
     edtEmp_Out_date->setObjectName(QStringLiteral("edtEmp_Out_date"));
     edtExit_Reason = namedEdit("edtExit_Reason", 100, details);
-    edtExit_doc = namedEdit("edtExit_doc", 20, details);
+    edtExit_doc = namedEdit("edtExit_doc", 20, details, FieldKind::Code);
     auto* detailForm = new QFormLayout(details);
     detailForm->addRow(QStringLiteral("วันที่ลาออก"), edtEmp_Out_date);
     detailForm->addRow(QStringLiteral("สาเหตุการลาออก"), edtExit_Reason);

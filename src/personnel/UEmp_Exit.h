@@ -15,6 +15,9 @@ class TfrmEmp_Exit : public Screen {
 public:
     explicit TfrmEmp_Exit(const ScreenContext& context, QWidget* parent = nullptr);
 
+    QStringList panelStates() const override;
+    void showPanelState(const QString& name) override;
+
 private:
     QWidget* buildLeavingPanel();
     void btnOk2Click();

@@ -7,7 +7,8 @@
 #include "common/widgets/Named.h"
 
 #include <QCheckBox>
-#include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -56,7 +57,22 @@ TfrmEmp_Histry::TfrmEmp_Histry(const ScreenContext& context, QWidget* parent) : 
     Panel2 = buildFamilyPanel();
     root->addWidget(Panel2, 1);
     Panel2->hide();
+    setPanels({Panel1, Panel2});
     installEnterAsTab(this);
+}
+
+QStringList TfrmEmp_Histry::panelStates() const
+{
+    return {kOpened, QStringLiteral("search"), QStringLiteral("family")};
+}
+
+void TfrmEmp_Histry::showPanelState(const QString& name)
+{
+    if (name == QLatin1String("search") || name == QLatin1String("family")) {
+        backToSearch();
+        if (guard([this] { Panel1->listAll(); }) && name == QLatin1String("family"))
+            guard([this] { btnPost_FolkClick(); });
+    }
 }
 
 QWidget* TfrmEmp_Histry::buildFamilyPanel()
@@ -66,68 +82,84 @@ QWidget* TfrmEmp_Histry::buildFamilyPanel()
 
     auto* employee = new QGroupBox(QStringLiteral("ประวัติพนักงาน"), panel);
     edtEmp_F_Name3 = namedReadOnly("edtEmp_F_Name3", employee);
-    edtEMP_ID3 = namedReadOnly("edtEMP_ID3", employee, 12);
-    edtEmp_SSN3 = namedReadOnly("edtEmp_SSN3", employee, 13);
-    edtEmp_H_Type3 = namedReadOnly("edtEmp_H_Type3", employee, 1);
-    edtM_Pay3 = namedReadOnly("edtM_Pay3", employee, 14);
-    edtKV_ID3 = namedReadOnly("edtKV_ID3", employee, 13);
+    edtEMP_ID3 = namedReadOnly("edtEMP_ID3", employee, longestValue(FieldKind::Code, 12));
+    edtEmp_SSN3 = namedReadOnly("edtEmp_SSN3", employee, longestValue(FieldKind::Digits, 13));
+    edtEmp_H_Type3 = namedReadOnly("edtEmp_H_Type3", employee, longestValue(FieldKind::Digits, 1));
+    edtM_Pay3 = namedReadOnly("edtM_Pay3", employee, longest::noLimit);
+    edtKV_ID3 = namedReadOnly("edtKV_ID3", employee, longest::KV_ID);
     edtEmp_Position3 = namedReadOnly("edtEmp_Position3", employee);
-    auto* left = new QFormLayout;
-    left->addRow(QStringLiteral("ชื่อ - นามสกุล"), edtEmp_F_Name3);
-    left->addRow(QStringLiteral("รหัสประจำตัวพนักงาน"), edtEMP_ID3);
-    left->addRow(QStringLiteral("รหัสประจำตัวประชาชน"), edtEmp_SSN3);
-    left->addRow(QStringLiteral("ตำแหน่ง"), edtEmp_Position3);
-    auto* right = new QFormLayout;
-    right->addRow(QStringLiteral("เลือกค่ารักษาพยาบาลประเภท"), edtEmp_H_Type3);
-    right->addRow(QStringLiteral("สิทธิ"), edtM_Pay3);
-    right->addRow(QStringLiteral("KV ID"), edtKV_ID3);
-    auto* employeeLayout = new QHBoxLayout(employee);
-    employeeLayout->addLayout(left, 3);
-    employeeLayout->addLayout(right, 2);
+    // Two rows, so that the family below keeps the room it needs.
+    auto* employeeLayout = new QGridLayout(employee);
+    auto pair = [&](const char* caption, QLineEdit* field, int row, int column, int span = 1) {
+        employeeLayout->addWidget(new QLabel(QString::fromUtf8(caption), employee), row, column);
+        employeeLayout->addWidget(field, row, column + 1, 1, span);
+    };
+    pair("ชื่อ - นามสกุล", edtEmp_F_Name3, 0, 0);
+    pair("ตำแหน่ง", edtEmp_Position3, 0, 2, 3);
+    pair("KV ID", edtKV_ID3, 0, 6);
+    pair("รหัสประจำตัวพนักงาน", edtEMP_ID3, 1, 0);
+    pair("รหัสประจำตัวประชาชน", edtEmp_SSN3, 1, 2);
+    pair("เลือกค่ารักษาพยาบาลประเภท", edtEmp_H_Type3, 1, 4);
+    pair("สิทธิ", edtM_Pay3, 1, 6);
+    employeeLayout->setColumnStretch(1, 1);
+    employeeLayout->setColumnStretch(3, 1);
     layout->addWidget(employee);
 
+    // Each person takes two lines: the names and a child's birth date, then
+    // the three basic rights under the names, so that every field shows its
+    // values whole within the width of the main window.
     auto* family = new QGroupBox(QStringLiteral("รายละเอียดของบุคคลในครอบครัว"), panel);
     auto* grid = new QGridLayout(family);
-    const QString headings[] = {QStringLiteral("คำนำหน้า"), QStringLiteral("ชื่อ"), QStringLiteral("นามสกุล"),
-                                QStringLiteral("วันเดือนปี เกิด\n(วว/ดด/ปปปป(พ.ศ.))"),
-                                QStringLiteral("สิทธิพื้นฐาน 1"), QStringLiteral("สิทธิพื้นฐาน 2"),
-                                QStringLiteral("สิทธิพื้นฐาน 3")};
-    for (int c = 0; c < 7; ++c)
-        grid->addWidget(new QLabel(headings[c], family), 0, c + 1, Qt::AlignCenter);
+    grid->setVerticalSpacing(3);
+    const QString names[] = {QStringLiteral("คำนำหน้า"), QStringLiteral("ชื่อ"), QStringLiteral("นามสกุล"),
+                             QStringLiteral("วันเดือนปี เกิด\n(วว/ดด/ปปปป(พ.ศ.))")};
+    const QString rights[] = {QStringLiteral("สิทธิพื้นฐาน 1"), QStringLiteral("สิทธิพื้นฐาน 2"),
+                              QStringLiteral("สิทธิพื้นฐาน 3")};
+    for (int c = 0; c < 3; ++c)
+        grid->addWidget(new QLabel(names[c], family), 0, c + 1);
+    grid->addWidget(new QLabel(names[3], family), 0, 4, 2, 1);
+    for (int c = 0; c < 3; ++c)
+        grid->addWidget(new QLabel(rights[c], family), 1, c + 1);
     for (int n = kFirstSlot; n <= kLastSlot; ++n) {
         Slot& s = m_slots[n];
+        const int row = 3 * n; // a rule above, the names, the rights below
+        auto* rule = new QFrame(family);
+        rule->setFrameShape(QFrame::HLine);
+        rule->setFrameShadow(QFrame::Sunken);
+        grid->addWidget(rule, row - 1, 0, 1, 5);
         s.check = new QCheckBox(FamilyService::slotCaption(n), family);
         s.check->setObjectName(slotName("CheckBox", n));
         s.surname = namedEdit(slotName("edtEF_Surname", n), 35, family);
         s.firstName = namedEdit(slotName("edtEF_F_Name", n), 40, family);
         s.lastName = namedEdit(slotName("edtEF_L_Name", n), 40, family);
-        grid->addWidget(s.check, n, 0);
-        grid->addWidget(s.surname, n, 1);
-        grid->addWidget(s.firstName, n, 2);
-        grid->addWidget(s.lastName, n, 3);
+        grid->addWidget(s.check, row, 0);
+        grid->addWidget(s.surname, row, 1);
+        grid->addWidget(s.firstName, row, 2);
+        grid->addWidget(s.lastName, row, 3);
         if (FamilyService::isChildSlot(n)) {
             s.birthday = new BEDateEdit(family);
             s.birthday->setObjectName(slotName("edtEF_Birthday", n));
-            grid->addWidget(s.birthday, n, 4);
+            grid->addWidget(s.birthday, row, 4, Qt::AlignLeft);
         }
         for (int k = 0; k < 3; ++k) {
             const QString name = QStringLiteral("edtEF_Base_Right%1%2").arg(k + 1).arg(n);
             s.rights[k] = namedEdit(name, 100, family);
-            grid->addWidget(s.rights[k], n, 5 + k);
+            grid->addWidget(s.rights[k], row + 1, 1 + k);
         }
         connect(s.check, &QCheckBox::toggled, this, [this, n](bool on) { enableSlot(n, on); });
     }
-    grid->addWidget(new QLabel(QStringLiteral("บุตรลำดับที่ 4 ใช้ในกรณีที่เป็นบุตรแฝดลำดับที่ 3"), family),
-                    kLastSlot + 1, 0, 1, 8);
-    for (int c = 1; c <= 7; ++c)
-        grid->setColumnStretch(c, c >= 5 ? 2 : 1);
+    for (int c = 1; c <= 3; ++c)
+        grid->setColumnStretch(c, 1);
     layout->addWidget(family);
 
     auto* save = namedButton("btnSave2", QStringLiteral("บันทึกข้อมูล"), panel);
     auto* cancel = namedButton("btnCancel", QStringLiteral("ยกเลิก"), panel);
     connect(save, &QPushButton::clicked, this, [this] { guard([this] { btnSave2Click(); }); });
     connect(cancel, &QPushButton::clicked, this, &TfrmEmp_Histry::backToSearch);
-    layout->addLayout(buttonRow({save, cancel}));
+    // The note on the fourth child sits beside the buttons, where it costs no line.
+    QHBoxLayout* buttons = buttonRow({save, cancel});
+    buttons->addWidget(new QLabel(QStringLiteral("บุตรลำดับที่ 4 ใช้ในกรณีที่เป็นบุตรแฝดลำดับที่ 3"), panel));
+    layout->addLayout(buttons);
     layout->addStretch();
     return panel;
 }
@@ -138,6 +170,7 @@ void TfrmEmp_Histry::btnPost_FolkClick()
     if (!e)
         throw AppError(personnel::kNoneSelected);
     const QMap<int, FamilyMember> family = FamilyService::load(db(), login(), e->KV_ID);
+    m_shown = family;
     edtEmp_SSN3->setText(e->Emp_SSN);
     edtEMP_ID3->setText(e->EMP_ID);
     edtEmp_F_Name3->setText(e->fullName());
@@ -174,7 +207,7 @@ void TfrmEmp_Histry::btnSave2Click()
                           s.birthday ? s.birthday->text() : QString(), s.rights[0]->text(), s.rights[1]->text(),
                           s.rights[2]->text()});
     }
-    FamilyService::validate(ticked);
+    FamilyService::validate(ticked, m_shown);
     if (!msg::confirm(this, personnel::kConfirmSave))
         return;
     FamilyService::save(db(), login(), edtKV_ID3->text(), ticked);

@@ -16,6 +16,9 @@ class TfrmEmp_Histry : public Screen {
 public:
     explicit TfrmEmp_Histry(const ScreenContext& context, QWidget* parent = nullptr);
 
+    QStringList panelStates() const override;
+    void showPanelState(const QString& name) override;
+
 private:
     struct Slot {
         QCheckBox* check = nullptr;
@@ -42,6 +45,7 @@ private:
     QLineEdit* edtKV_ID3 = nullptr;
     QLineEdit* edtEmp_Position3 = nullptr;
     Slot m_slots[FamilyService::kLastSlot + 1];
+    QMap<int, FamilyMember> m_shown; // the family as loaded
 };
 
 } // namespace wel

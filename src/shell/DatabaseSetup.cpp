@@ -1,5 +1,6 @@
 #include "DatabaseSetup.h"
 #include "common/db/Schema.h"
+#include "finance/DemoVouchers.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -41,8 +42,10 @@ void initDatabase(Database& db, bool demo)
 {
     createSchema(db);
     loadReferenceData(db);
-    if (demo)
+    if (demo) {
         loadDemoData(db);
+        finance::loadDemoVouchers(db);
+    }
 }
 
 std::unique_ptr<Database> openDatabase(const QString& url, bool demoIfNew)

@@ -297,25 +297,8 @@ QWidget* TfrmMain_Welmora::runMenuCommand(const QString& itemName)
         return nullptr;
     if (e->mode != MenuEntry::Unchanged)
         m_ctx.Cur_Mode = modeText(e->mode);
-    QWidget* screen = nullptr;
-    try {
-        screen = ScreenRegistry::instance().create(e->screen, ScreenContext{m_db, m_ctx});
-    } catch (const AppError& error) {
-        // A screen that cannot read what it opens with stays closed.
-        msg::error(this, error.message());
-        return nullptr;
-    }
-    if (!screen)
-        return nullptr;
-    auto* window = new ScreenWindow;
-    window->setWidget(screen);
-    window->setWindowTitle(screen->windowTitle().isEmpty() ? e->caption.trimmed() : screen->windowTitle());
-    m_mdi->addSubWindow(window);
-    if (screen->property("maximised").toBool())
-        window->showMaximized();
-    else
-        window->show();
-    return screen;
+    ScreenWindow* window = openScreen(m_mdi, e->screen, ScreenContext{m_db, m_ctx}, e->caption.trimmed());
+    return window ? window->screen() : nullptr;
 }
 
 void TfrmMain_Welmora::placeOverlays()

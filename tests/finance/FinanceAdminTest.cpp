@@ -1,5 +1,5 @@
 #include "FinanceFixture.h"
-#include "common/db/Schema.h"
+#include "finance/DemoVouchers.h"
 #include "finance/VoucherService.h"
 
 #include <QFile>
@@ -60,7 +60,7 @@ TEST(DemoVouchers, OneInForceOneWithNumbersOneCancelledAndSomeLeftOpen)
     WELMORA_NEED_DB();
     FinanceFixture f;
     f.t.setToday(2025, 1, 20);
-    loadDemoVouchers(f.db()); // nothing to gather yet
+    finance::loadDemoVouchers(f.db()); // nothing to gather yet
     EXPECT_EQ(f.count(QStringLiteral("SELECT COUNT(*) FROM T_PV")), 0);
 
     QStringList sc{f.controlOf(QStringLiteral("0"), {100}), f.controlOf(QStringLiteral("E"), {200}, QStringLiteral("EDU")),
@@ -68,7 +68,7 @@ TEST(DemoVouchers, OneInForceOneWithNumbersOneCancelledAndSomeLeftOpen)
                    f.controlOf(QStringLiteral("0"), {400}, QStringLiteral("COP"))};
     QStringList en{f.controlOf(QStringLiteral("0"), {10}, QStringLiteral("FAE"), QStringLiteral("EN")),
                    f.controlOf(QStringLiteral("1"), {20}, QStringLiteral("FAE"), QStringLiteral("EN"))};
-    loadDemoVouchers(f.db());
+    finance::loadDemoVouchers(f.db());
     const Rows pv = f.db().select(QStringLiteral("SELECT PVR_NO, Sent_Doc_Status, Dep_Sub_Doc_No, PV_Doc_No, Sent_Date "
                                                  "FROM T_PV ORDER BY PVR_NO"));
     ASSERT_EQ(pv.count(), 3);
@@ -84,6 +84,8 @@ TEST(DemoVouchers, OneInForceOneWithNumbersOneCancelledAndSomeLeftOpen)
     EXPECT_FALSE(Vouchers::listOpenControls(f.db(), QStringLiteral("SC"), Period::all()).isEmpty());
     EXPECT_FALSE(Vouchers::listOpenControls(f.db(), QStringLiteral("EN"), Period::all()).isEmpty());
     EXPECT_EQ(f.count(QStringLiteral("SELECT COUNT(*) FROM T_Sent_KV_Detail WHERE Sent_Doc_Status = 'P'")), 3);
+    finance::loadDemoVouchers(f.db()); // once only
+    EXPECT_EQ(f.count(QStringLiteral("SELECT COUNT(*) FROM T_PV")), 3);
     EXPECT_EQ(f.count(QStringLiteral("SELECT COUNT(*) FROM T_PV_Detail d JOIN T_PV p ON p.PVR_NO = d.PVR_NO "
                                      "JOIN T_Sent_KV_Detail c ON c.Sent_KV_Doc_ID = d.Sent_KV_Doc_ID "
                                      "WHERE p.Sent_Doc_Status = 'A' AND c.Sent_Doc_Status <> 'P'")),

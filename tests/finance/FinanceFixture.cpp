@@ -6,14 +6,17 @@
 
 namespace wel::test {
 
-FinanceFixture::FinanceFixture()
+FinanceFixture::FinanceFixture(TestDb::Seed seed) : t(seed)
 {
     Database& d = db();
     for (auto [code, name] : {std::pair{"SC", "คณะวิทยาศาสตร์"}, std::pair{"EN", "คณะวิศวกรรมศาสตร์"},
                               std::pair{"OP", "สำนักงานอธิการบดี (กองคลัง)"}})
-        d.exec(QStringLiteral("INSERT INTO T_Fact (Fact_Code, Fact_Name) VALUES (?, ?)"),
-               {QString::fromLatin1(code), QString::fromUtf8(name)});
-    d.exec(QStringLiteral("INSERT INTO T_PVR_Runno (Sent_Year, Run_No) VALUES ('2568', 1)"));
+        d.insertIfAbsent(QStringLiteral("T_Fact"), {QStringLiteral("Fact_Code"), QStringLiteral("Fact_Name")},
+                         {QString::fromLatin1(code), QString::fromUtf8(name)}, 1);
+    d.insertIfAbsent(QStringLiteral("T_PVR_Runno"), {QStringLiteral("Sent_Year"), QStringLiteral("Run_No")},
+                     {QStringLiteral("2568"), 1}, 1);
+    if (seed >= TestDb::Demo)
+        return;
     for (const char* kvId : {"KV2567/000001", "KV2567/000002"}) {
         d.exec(QStringLiteral("INSERT INTO T_Emp_Gov_Histry (KV_ID, EMP_ID, Emp_Surname, Emp_F_Name, Emp_L_Name, "
                               "Emp_H_Type, Fact_code, Emp_Status) VALUES (?, ?, ?, ?, ?, '2', 'SC', 'A')"),

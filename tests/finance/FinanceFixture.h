@@ -14,7 +14,9 @@ namespace wel::test {
 // as the claim screens leave them, for the finance services to work on.
 class FinanceFixture {
 public:
-    FinanceFixture();
+    // On the reference rows alone, with two employees of its own; on the demo
+    // data (Demo), with the demo's employees and users instead.
+    explicit FinanceFixture(TestDb::Seed seed = TestDb::Reference);
 
     Database& db() { return t.db(); }
 
@@ -46,7 +48,7 @@ public:
                const QString& year = QStringLiteral("2568"));
     qint64 count(const QString& sqlCount, const QVariantList& params = {});
 
-    TestDb t{TestDb::Reference};
+    TestDb t;
 
 private:
     int m_claims = 0;

@@ -98,7 +98,8 @@ TEST(AddEditEmpScreen, ClerkAddsEditsAndDeletesAnEmployee)
     press(&s, "btnSelect");
     press(&s, "btnOk2");
     EXPECT_EQ(log.seen.mid(log.seen.size() - 2),
-              (QStringList{QStringLiteral("confirm: ยืนยันการลบข้อมูล "), QStringLiteral("info: ทำการลบข้อมูลเรียบร้อยแล้ว")}));
+              (QStringList{QStringLiteral("confirm: ยืนยันการลบข้อมูล T900 นางสาวใหม่ใจ  ทดลองงาน"),
+                           QStringLiteral("info: ทำการลบข้อมูลเรียบร้อยแล้ว")}));
     EXPECT_EQ(employeeField(db, kvId, QStringLiteral("Emp_Status")), QStringLiteral("D"));
     EXPECT_FALSE(control(&s, "Panel2")->isVisible());
 }
@@ -139,4 +140,46 @@ TEST(AddEditEmpScreen, FinanceDivisionChoosesFacultyTypeAndBank)
     fact->setCurrentIndex(fact->findText(QStringLiteral("MD"), Qt::MatchStartsWith));
     press(&s, "btnSave3");
     EXPECT_EQ(employeeField(db, a, QStringLiteral("Fact_code")), QStringLiteral("MD"));
+}
+
+// Showing a record changes nothing of it: a stored right type outside "1"
+// to "3" shows no choice (not the previous employee's) and is kept; a value
+// longer than its field's typing limit shows whole and is saved back; the
+// staff number keeps its letters.
+TEST(AddEditEmpScreen, SavingKeepsWhatWasOnlyShown)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    Database& db = t.db();
+    if (t.kind() == DbKind::PostgreSQL) // an installation whose column is wider than the screen's limit
+        db.exec(QStringLiteral("ALTER TABLE T_Emp_Gov_Histry ALTER COLUMN Emp_Level TYPE VARCHAR(10)"));
+    MessageLog log;
+    const LoginContext kv = loginAs(db, QStringLiteral("KV"));
+    const QString first = EmployeeService::add(db, kv, newEmployee(QStringLiteral("S601"), QStringLiteral("7600000000001"), QStringLiteral("EN"), QStringLiteral("3")));
+    const QString odd = EmployeeService::add(db, kv, newEmployee(QStringLiteral("s602"), QStringLiteral("7600000000002"), QStringLiteral("EN")));
+    db.exec(QStringLiteral("UPDATE T_Emp_Gov_Histry SET Emp_H_Type = '9', Emp_Level = 'C10' WHERE KV_ID = ?"), {odd});
+
+    TfrmAdd_Edit_Emp_His s(ScreenContext{db, kv});
+    s.show();
+    auto load = [&](const QString& empId) {
+        press(&s, "btnEdit_Data");
+        QTest::mouseClick(control(&s, "RadioButton2"), Qt::LeftButton);
+        type(&s, "edtEMP_ID", empId);
+        press(&s, "btnSelect");
+        press(&s, "btnOk2");
+    };
+    load(QStringLiteral("S601"));
+    EXPECT_TRUE(control<QRadioButton>(&s, "RadioGroup1_3")->isChecked());
+    load(QStringLiteral("S602"));
+    EXPECT_EQ(textOf(&s, "edtKv_ID3"), odd);
+    for (const char* type : {"RadioGroup1_1", "RadioGroup1_2", "RadioGroup1_3"})
+        EXPECT_FALSE(control<QRadioButton>(&s, type)->isChecked()) << type;
+    EXPECT_EQ(textOf(&s, "edtEmp_Level3"), QStringLiteral("C10"));
+    EXPECT_EQ(textOf(&s, "edtEMP_ID3"), QStringLiteral("s602"));
+    type(&s, "edtEmp_Position3", QStringLiteral("อาจารย์"));
+    press(&s, "btnSave3");
+    EXPECT_EQ(log.last(), QStringLiteral("info: ทำการบันทึกข้อมูลเรียบร้อยแล้ว"));
+    expectFields(db, odd,
+                 {{"Emp_H_Type", QStringLiteral("9")}, {"Emp_Level", QStringLiteral("C10")}, {"EMP_ID", QStringLiteral("s602")},
+                  {"Emp_Position", QStringLiteral("อาจารย์")}});
 }

@@ -32,7 +32,7 @@ TEST(EmployeeService, AddTakesCalendarYearKeyCreatingTheCounterRow)
     EXPECT_EQ(second, QStringLiteral("KV") + year + QStringLiteral("/000002"));
 
     expectFields(db, first,
-                 {{"EMP_ID", QStringLiteral("T001")}, {"Emp_SSN", QStringLiteral("1111111111111")},
+                 {{"EMP_ID", QStringLiteral("t001")}, {"Emp_SSN", QStringLiteral("1111111111111")},
                   {"Fact_code", QStringLiteral("EN")}, {"Emp_H_Type", QStringLiteral("3")}, {"Emp_Status", QStringLiteral("A")},
                   {"Emp_In_date2", QStringLiteral("01/06/2560")}, {"Bank_Account_No", QStringLiteral("123-4-56789")}});
     // adding makes no family row, not even the employee's own
@@ -202,7 +202,7 @@ TEST(EmployeeService, FacultyClerkEditsOnlyOwnStaffAndKeepsTypeAndBank)
     EXPECT_FALSE(ES::load(db, fc, other));
     EmployeeRecord foreign = *ES::load(db, loginAs(db, QStringLiteral("KV")), other);
     foreign.Emp_F_Name = QStringLiteral("ห้ามแก้");
-    EXPECT_EQ(errorOf([&] { ES::edit(db, fc, foreign); }), ES::kNotFoundForEdit);
+    EXPECT_EQ(errorOf([&] { ES::edit(db, fc, foreign); }), QStringLiteral("ไม่พบข้อมูลที่ต้องการ"));
 
     const QString own = firstActiveOf(db, QStringLiteral("SC"));
     auto r = ES::load(db, fc, own);
@@ -246,4 +246,58 @@ TEST(EmployeeService, DeleteOnlyWithoutClaims)
     EXPECT_EQ(employeeField(db, free, QStringLiteral("USER_E_Del")), QStringLiteral("clerk"));
     EXPECT_EQ(errorOf([&] { ES::remove(db, fc, free); }), QStringLiteral("ไม่พบข้อมูลที่ต้องการ"))
         << "a record already deleted is not deleted again";
+}
+
+// Saving a record writes back what was only shown: the staff number keeps
+// its letters, an empty right type (a stored one outside "1" to "3" shows no
+// choice) keeps the stored type, and the faculty keeps its stored spelling.
+TEST(EmployeeService, EditKeepsWhatWasOnlyShown)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    Database& db = t.db();
+    const LoginContext kv = loginAs(db, QStringLiteral("KV"));
+    const QString id = ES::add(db, kv, newEmployee(QStringLiteral("t500"), QStringLiteral("7500000000001"), QStringLiteral("EN")));
+    db.exec(QStringLiteral("UPDATE T_Emp_Gov_Histry SET Emp_H_Type = '9', Fact_code = 'en' WHERE KV_ID = ?"), {id});
+    auto r = ES::load(db, kv, id);
+    r->Emp_H_Type.clear();
+    r->Fact_code = QStringLiteral("EN");
+    r->Emp_Position = QStringLiteral("อาจารย์");
+    ES::edit(db, kv, *r);
+    expectFields(db, id,
+                 {{"EMP_ID", QStringLiteral("t500")}, {"Emp_H_Type", QStringLiteral("9")}, {"Fact_code", QStringLiteral("en")},
+                  {"Emp_Position", QStringLiteral("อาจารย์")}});
+}
+
+// Another workstation marked the employee left or deleted, or moved him out
+// of the clerk's faculty, after he was loaded: nothing is written.
+TEST(EmployeeService, EditWritesOnlyAnActiveEmployeeInTheClerksScope)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    Database& db = t.db();
+    const auto other = t.connectAgain();
+    const QString id = firstActiveOf(db, QStringLiteral("SC"));
+    const QString name = employeeField(db, id, QStringLiteral("Emp_F_Name"));
+    struct Case {
+        const char* mode;
+        const char* change;
+    };
+    const Case cases[] = {
+        {"FC", "Emp_Status = 'O'"}, {"KV", "Emp_Status = 'O'"}, {"KV", "Emp_Status = 'D'"}, {"FC", "Fact_code = 'EN'"},
+    };
+    for (const Case& c : cases) {
+        const LoginContext login = loginAs(db, QString::fromLatin1(c.mode));
+        auto r = ES::load(db, login, id);
+        ASSERT_TRUE(r) << c.change;
+        r->Emp_F_Name = QStringLiteral("ห้ามเขียน");
+        other->exec(QStringLiteral("UPDATE T_Emp_Gov_Histry SET %1 WHERE KV_ID = ?").arg(QString::fromLatin1(c.change)), {id});
+        EXPECT_EQ(errorOf([&] { ES::edit(db, login, *r); }), QStringLiteral("ไม่พบข้อมูลที่ต้องการ")) << c.mode << " " << c.change;
+        EXPECT_EQ(employeeField(db, id, QStringLiteral("Emp_F_Name")), name) << c.change;
+        EXPECT_EQ(db.select(QStringLiteral("SELECT EF_F_Name FROM T_Emp_Folk WHERE KV_ID = ? AND Emp_Folk = '0'"), {id})
+                      .text(0, QStringLiteral("EF_F_Name")),
+                  name)
+            << c.change;
+        other->exec(QStringLiteral("UPDATE T_Emp_Gov_Histry SET Emp_Status = 'A', Fact_code = 'SC' WHERE KV_ID = ?"), {id});
+    }
 }

@@ -56,7 +56,9 @@ TEST(FamilyService, SaveInsertsOrUpdatesEachTickedSlot)
     EXPECT_EQ(loaded.value(3).EF_F_Name, QStringLiteral("คู่ใหม่"));
 }
 
-TEST(FamilyService, ChildWithoutStoredDateLoadsWithoutDate)
+// A child's birth date shows as stored, and saving the slot for another
+// reason writes it back as stored, even when it is no valid date.
+TEST(FamilyService, BirthDateStaysAsStoredUnlessChanged)
 {
     WELMORA_NEED_DB();
     TestDb t;
@@ -70,8 +72,28 @@ TEST(FamilyService, ChildWithoutStoredDateLoadsWithoutDate)
     const auto family = FS::load(db, kv, id);
     EXPECT_EQ(family.value(4).EF_Birthday, QString());
     EXPECT_EQ(family.value(5).EF_Birthday, QString());
-    EXPECT_EQ(family.value(6).EF_Birthday, QString());
+    EXPECT_EQ(family.value(6).EF_Birthday, QStringLiteral("31/02/2551"));
     EXPECT_EQ(family.value(7).EF_Birthday, QStringLiteral("05/01/2560"));
+
+    QMap<int, FamilyMember> ticked = family;
+    for (FamilyMember& m : ticked)
+        m.EF_Base_Right1 = QStringLiteral("บัตรทอง");
+    FS::validate(ticked, family);
+    FS::save(db, kv, id, ticked);
+    for (int i = 0; i < 4; ++i) {
+        const Rows row = folk(db, id, 4 + i);
+        EXPECT_EQ(row.text(0, QStringLiteral("EF_Birthday")), QString::fromLatin1(stored[i])) << 4 + i;
+        EXPECT_EQ(row.text(0, QStringLiteral("EF_Base_Right1")), QStringLiteral("บัตรทอง")) << 4 + i;
+    }
+
+    // a date typed anew is checked
+    ticked[6].EF_Birthday = QStringLiteral("30/02/2551");
+    const QString refused = QStringLiteral("วันเดือนปีเกิดของบุตรลำดับที่ 3 ไม่ถูกต้อง กรุณาใส่เป็น วว/ดด/ปปปป (พ.ศ.)");
+    EXPECT_EQ(errorOf([&] { FS::validate(ticked, family); }), refused);
+    EXPECT_EQ(errorOf([&] { FS::save(db, kv, id, ticked); }), refused);
+    ticked[6].EF_Birthday = QStringLiteral("28/02/2551");
+    FS::save(db, kv, id, ticked);
+    EXPECT_EQ(folk(db, id, 6).text(0, QStringLiteral("EF_Birthday")), QStringLiteral("28/02/2551"));
 }
 
 TEST(FamilyService, RefusalsWriteNothing)
@@ -97,13 +119,16 @@ TEST(FamilyService, RefusalsWriteNothing)
         {without(3, [](FamilyMember& m) { m.EF_L_Name.clear(); }), QStringLiteral("กรุณาใส่นามสกุลด้วย")},
         {without(6, [](FamilyMember& m) { m.EF_Birthday = QStringLiteral("30/02/2560"); }),
          QStringLiteral("วันเดือนปีเกิดของบุตรลำดับที่ 3 ไม่ถูกต้อง กรุณาใส่เป็น วว/ดด/ปปปป (พ.ศ.)")},
+        // a nameless child would be offered as a patient by the claim screens
+        {{{7, FamilyMember{}}}, QStringLiteral("กรุณาใส่ชื่อด้วย")},
+        {without(5, [](FamilyMember& m) { m.EF_F_Name = QStringLiteral("  "); }), QStringLiteral("กรุณาใส่ชื่อด้วย")},
     };
     for (const Case& c : cases)
         EXPECT_EQ(errorOf([&] { FS::save(db, fc, id, c.ticked); }), c.message);
     EXPECT_TRUE(db.select(QStringLiteral("SELECT KV_ID FROM T_Emp_Folk WHERE KV_ID = ?"), {id}).isEmpty());
 
-    // a child may be written without any name
-    FS::save(db, fc, id, {{7, FamilyMember{}}});
+    // a child needs no more than a given name
+    FS::save(db, fc, id, {{7, {QString(), QStringLiteral("ลูก"), QString(), QString(), QString(), QString(), QString()}}});
     EXPECT_EQ(folk(db, id, 7).count(), 1);
 
     // nor may a clerk write another faculty's family

@@ -1,5 +1,6 @@
 #include "common/widgets/BEDateEdit.h"
 #include "common/widgets/FactCodeEdit.h"
+#include "common/widgets/Named.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -30,6 +31,33 @@ TEST(BEDateEdit, EmptyMaskIsNoDateAndTypedDigitsGiveTheText)
     QTest::keyClicks(&e, QStringLiteral("31022551"));
     EXPECT_EQ(e.text(), QStringLiteral("31/02/2551"));
     EXPECT_FALSE(e.date());
+
+    // a stored text the mask cannot hold is shown as it is, not rearranged
+    e.setText(QStringLiteral("5/1/2560"));
+    EXPECT_EQ(e.text(), QStringLiteral("5/1/2560"));
+    e.setText(QStringLiteral("05/01/2560"));
+    EXPECT_EQ(e.text(), QStringLiteral("05/01/2560"));
+    e.clear();
+    QTest::keyClicks(&e, QStringLiteral("1a2"));
+    EXPECT_EQ(e.text(), QStringLiteral("12/  /    ")) << "the mask is back for typing";
+}
+
+// The limit is on typing: a longer stored value shows whole, may be
+// shortened, and is never lengthened.
+TEST(NamedEdit, TypingLimitLimitsTypingOnly)
+{
+    QWidget parent;
+    QLineEdit* e = namedEdit(QStringLiteral("edtEmp_Level3"), 2, &parent, FieldKind::Code);
+    QTest::keyClicks(e, QStringLiteral("123"));
+    EXPECT_EQ(e->text(), QStringLiteral("12"));
+    e->setText(QStringLiteral("C10"));
+    EXPECT_EQ(e->text(), QStringLiteral("C10"));
+    e->end(false);
+    QTest::keyClicks(e, QStringLiteral("4"));
+    EXPECT_EQ(e->text(), QStringLiteral("C10"));
+    QTest::keyClick(e, Qt::Key_Backspace);
+    QTest::keyClicks(e, QStringLiteral("45"));
+    EXPECT_EQ(e->text(), QStringLiteral("C1")) << "shortened to the limit, it takes no more";
 }
 
 TEST(FactCodeEdit, UpperCasedTwoCharactersEditableOnlyInKV)

@@ -132,8 +132,9 @@ TEST_F(MainWindowTest, EachCommandOpensANewScreenInItsOwnMode)
     w.menuAction(QStringLiteral("N211"))->trigger(); // finance submenu: KV
     const auto windows = w.mdiArea()->subWindowList();
     ASSERT_EQ(windows.size(), 2);
-    EXPECT_EQ(static_cast<Screen*>(windows[0]->widget())->mode(), QStringLiteral("FC"));
-    EXPECT_EQ(static_cast<Screen*>(windows[1]->widget())->mode(), QStringLiteral("KV"));
+    auto screenOf = [](QMdiSubWindow* w) { return static_cast<Screen*>(static_cast<ScreenWindow*>(w)->screen()); };
+    EXPECT_EQ(screenOf(windows[0])->mode(), QStringLiteral("FC"));
+    EXPECT_EQ(screenOf(windows[1])->mode(), QStringLiteral("KV"));
     EXPECT_EQ(w.loginContext().Cur_Mode, QStringLiteral("KV"));
 
     // the close box only minimises; the screen's exit button closes it
@@ -141,7 +142,7 @@ TEST_F(MainWindowTest, EachCommandOpensANewScreenInItsOwnMode)
     QApplication::processEvents();
     EXPECT_EQ(w.mdiArea()->subWindowList().size(), 2);
     EXPECT_TRUE(windows[0]->isMinimized());
-    static_cast<Screen*>(windows[1]->widget())->closeScreen();
+    screenOf(windows[1])->closeScreen();
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(w.mdiArea()->subWindowList().size(), 1);

@@ -160,7 +160,6 @@ void loadDemoData(Database& db)
     // Its log-ins are known to everyone: the program says so in its caption.
     db.insertIfAbsent(QStringLiteral("T_Setting"), {QStringLiteral("Set_Key"), QStringLiteral("Set_Value")},
                       {QStringLiteral("DEMO"), QStringLiteral("1")}, 1);
-    loadDemoVouchers(db);
     tx.commit();
 }
 

@@ -33,7 +33,5 @@ void loadReferenceData(Database& db);
 // Faculties, users, employees, families and yearly rows for trying the
 // program out. Only when the database has no user yet.
 void loadDemoData(Database& db);
-// Voucher summaries over the demonstration's open control numbers (src/finance).
-void loadDemoVouchers(Database& db);
 
 } // namespace wel

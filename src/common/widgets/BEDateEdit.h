@@ -19,6 +19,8 @@ public:
     // checking it finds the fault.
     QString text() const;
     // Shows a stored date text; an empty or blank one ("  /  /    ") clears.
+    // A stored text that the mask cannot hold ("5/1/2560") is shown as it is,
+    // without the mask, so that showing it does not change it.
     void setText(const QString& beText);
     // The date typed, nullopt when empty or not a calendar date.
     std::optional<QDate> date() const;

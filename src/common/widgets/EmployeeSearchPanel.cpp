@@ -45,8 +45,8 @@ EmployeeSearchPanel::EmployeeSearchPanel(Database& db, const LoginContext& login
     m_byEmpId->setObjectName(QStringLiteral("RadioButton2"));
     m_bySsn->setObjectName(QStringLiteral("RadioButton3"));
     m_firstName = namedEdit("edtEmp_F_Name", 40, searchBox);
-    m_empId = namedEdit("edtEMP_ID", 12, searchBox);
-    m_ssn = namedEdit("edtEmp_SSN", 13, searchBox);
+    m_empId = namedEdit("edtEMP_ID", 12, searchBox, FieldKind::Code);
+    m_ssn = namedEdit("edtEmp_SSN", 13, searchBox, FieldKind::Digits);
     form->addWidget(m_byName, 0, 0);
     form->addWidget(m_firstName, 0, 1);
     if (m_options.withLastName) {
@@ -156,6 +156,13 @@ void EmployeeSearchPanel::search()
     }
     fillListGrid(m_grid, rows);
     m_grid->setCurrentCell(0, 0);
+}
+
+void EmployeeSearchPanel::listAll()
+{
+    m_empId->clear();
+    m_byEmpId->setChecked(true);
+    search();
 }
 
 QString EmployeeSearchPanel::cellText(const EmployeeSummary& e, int rowNo, EmployeeColumn c) const

@@ -63,6 +63,9 @@ public:
     // Runs the search and fills the grid; throws AppError when the name is
     // required but empty, and after clearing the grid when nothing is found.
     void search();
+    // Every employee the clerk may work on, as a search by an empty staff
+    // number lists them.
+    void listAll();
     // The employee of the selected grid row; nullopt on an empty row.
     std::optional<EmployeeSummary> selected() const;
 

@@ -1,4 +1,5 @@
 #include "FactCodeEdit.h"
+#include "Named.h"
 
 #include <QValidator>
 
@@ -20,7 +21,7 @@ FactCodeEdit::FactCodeEdit(QWidget* parent) : QLineEdit(parent)
 {
     setMaxLength(2);
     setValidator(new UpperCase(this));
-    setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("WWW")) + 16);
+    fitToValue(this, longest::factCode);
 }
 
 void FactCodeEdit::setMode(const QString& mode) { setReadOnly(mode != QLatin1String("KV")); }

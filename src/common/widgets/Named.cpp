@@ -1,39 +1,137 @@
 #include "Named.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QValidator>
 #include <QVBoxLayout>
 
 namespace wel {
 
 namespace {
-// So that a two-letter code does not stretch across the screen.
-void fitWidth(QLineEdit* e, int chars)
+
+const char* const kLongestValue = "longestValue";
+const char* const kStretch = "stretchesFreely";
+
+// The width a line edit needs to show this text whole, computed as Qt
+// computes a line edit's size hint (QLineEdit keeps two pixels of margin on
+// either side of its text, and one for the cursor).
+int widthToShow(const QLineEdit* e, const QString& text)
 {
-    chars = qMax(chars, 4) + 2;
-    e->setMaximumWidth(e->fontMetrics().averageCharWidth() * chars * 3 / 2 + 12);
+    const QFontMetrics fm = e->fontMetrics();
+    const QMargins tm = e->textMargins();
+    const QMargins cm = e->contentsMargins();
+    const int inner = fm.horizontalAdvance(text) + 2 * 2 + 1 + tm.left() + tm.right() + cm.left() + cm.right();
+    QStyleOptionFrame opt;
+    opt.initFrom(e);
+    opt.lineWidth = e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e) : 0;
+    opt.midLineWidth = 0;
+    opt.state |= QStyle::State_Sunken;
+    return e->style()->sizeFromContents(QStyle::CT_LineEdit, &opt, QSize(inner, fm.height()), e).width();
 }
+
+void applyWidth(QLineEdit* e)
+{
+    const QString value = e->property(kLongestValue).toString();
+    const int need = qMax(widthToShow(e, value), e->minimumSizeHint().width());
+    e->setMinimumWidth(need);
+    if (e->property(kStretch).toBool())
+        e->setMaximumWidth(QWIDGETSIZE_MAX);
+    else
+        e->setMaximumWidth(need + 2 * e->fontMetrics().averageCharWidth());
+}
+
+// A field's width follows its font and style, which a parent or a style
+// sheet may change after the field was made.
+class FieldSizer : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Polish:
+        case QEvent::FontChange:
+        case QEvent::StyleChange:
+            applyWidth(static_cast<QLineEdit*>(watched));
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+};
+
+class TypingLimit : public QValidator {
+public:
+    TypingLimit(QLineEdit* e, int limit) : QValidator(e), m_edit(e), m_limit(limit), m_shown(int(e->text().size()))
+    {
+        connect(e, &QLineEdit::textChanged, this, [this](const QString& t) { m_shown = int(t.size()); });
+    }
+    State validate(QString& input, int&) const override
+    {
+        // setText() empties the undo history before it asks: a text set by
+        // the program passes whole. An edit is refused only when it would
+        // make the text longer than both the limit and what it was before.
+        if (!m_edit->isUndoAvailable())
+            return Acceptable;
+        return input.size() > m_limit && input.size() > m_shown ? Invalid : Acceptable;
+    }
+
+private:
+    QLineEdit* m_edit;
+    int m_limit;
+    int m_shown;
+};
+
 } // namespace
 
-QLineEdit* namedEdit(const QString& name, int maxLength, QWidget* parent)
+QString longestValue(FieldKind kind, int length)
+{
+    switch (kind) {
+    case FieldKind::Digits: return QString(length, QLatin1Char('0'));
+    case FieldKind::Code: return QString(length, QLatin1Char('M'));
+    case FieldKind::Text: break;
+    }
+    return QString(qMin(length, kLongText), QChar(0x0E01)); // "ก", a consonant of ordinary width
+}
+
+void fitToValue(QLineEdit* e, const QString& value, bool stretch)
+{
+    if (e->property(kLongestValue).isNull())
+        e->installEventFilter(new FieldSizer(e));
+    e->setProperty(kLongestValue, value);
+    e->setProperty(kStretch, stretch);
+    applyWidth(e);
+}
+
+void setTypingLimit(QLineEdit* e, int limit)
+{
+    e->setValidator(new TypingLimit(e, limit));
+}
+
+QLineEdit* namedEdit(const QString& name, int maxLength, QWidget* parent, FieldKind kind)
 {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
     if (maxLength > 0) {
-        e->setMaxLength(maxLength);
-        if (maxLength <= 60)
-            fitWidth(e, maxLength);
+        setTypingLimit(e, maxLength);
+        fitToValue(e, longestValue(kind, maxLength), kind == FieldKind::Text && maxLength > kLongText);
     }
     return e;
 }
 
-QLineEdit* namedReadOnly(const QString& name, QWidget* parent, int widthChars)
+QLineEdit* namedReadOnly(const QString& name, QWidget* parent, const QString& longest)
 {
-    QLineEdit* e = namedEdit(name, 0, parent);
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
     e->setReadOnly(true);
-    if (widthChars > 0)
-        fitWidth(e, widthChars);
+    if (longest.isEmpty())
+        fitToValue(e, longestValue(FieldKind::Text, kLongText), true);
+    else
+        fitToValue(e, longest);
     return e;
 }
 

@@ -12,12 +12,49 @@ class QWidget;
 
 namespace wel {
 
+// What a field takes, for its width: the widest value of its kind must show
+// whole at the field's typing limit.
+enum class FieldKind {
+    Text,   // words in Thai or Latin letters: titles, names, free text
+    Code,   // letters and digits: staff numbers, account and order numbers
+    Digits, // identity numbers, levels, years
+};
+
+// The longest values of kinds that fields show without a typing limit.
+namespace longest {
+inline const QString KV_ID = QStringLiteral("KV2569/000002");
+inline const QString date = QStringLiteral("00/00/0000");
+// Right type "3" has no limit and is held as 2,000,000,000 baht.
+inline const QString amount = QStringLiteral("2,000,000,000.00");
+// What a limit field says of right type "3".
+inline const QString noLimit = QStringLiteral("ไม่จำกัดวงเงิน");
+// A faculty code.
+inline const QString factCode = QStringLiteral("MM");
+} // namespace longest
+
+// The value that a field of this kind and typing limit must show whole.
+// Text longer than kLongText characters is free text: its field shows
+// kLongText characters and stretches with the window; the rest scrolls.
+constexpr int kLongText = 40;
+QString longestValue(FieldKind kind, int length);
+
+// Makes a field at least as wide as its longest value, kept as the field's
+// "longestValue" property for the layout check. A short value's field
+// stretches little, so that a two-letter code does not run across the
+// screen; a free-text field stretches freely.
+void fitToValue(QLineEdit* e, const QString& longestValue, bool stretch = false);
+
+// Limits what is typed into a field, not what is shown in it: a stored value
+// longer than the limit is shown whole and saved back unchanged, and typing
+// can shorten it but never lengthen it.
+void setTypingLimit(QLineEdit* e, int limit);
+
 // Controls built in code carry their names as objectName, so that tests and
 // the screenshot command find them as a user would.
-// Fields of up to 60 characters are drawn about as wide as what they take.
-QLineEdit* namedEdit(const QString& name, int maxLength, QWidget* parent);
-// A shown-only field; widthChars > 0 sizes it for values of that length.
-QLineEdit* namedReadOnly(const QString& name, QWidget* parent, int widthChars = 0);
+QLineEdit* namedEdit(const QString& name, int maxLength, QWidget* parent, FieldKind kind = FieldKind::Text);
+// A shown-only field as wide as the longest value it shows; without one it
+// holds free text (a full name, a position).
+QLineEdit* namedReadOnly(const QString& name, QWidget* parent, const QString& longestValue = QString());
 QPushButton* namedButton(const QString& name, const QString& caption, QWidget* parent);
 // A screen's or panel's title line.
 QLabel* titleLabel(const QString& text, QWidget* parent);

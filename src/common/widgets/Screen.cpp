@@ -5,6 +5,8 @@
 
 namespace wel {
 
+const QString Screen::kOpened = QStringLiteral("opened");
+
 Screen::Screen(const ScreenContext& context, QWidget* parent)
     : QWidget(parent), m_db(context.db), m_login(context.login)
 {
@@ -20,6 +22,41 @@ void Screen::closeScreen()
         }
     }
     close();
+}
+
+QSize Screen::fullestSizeHint()
+{
+    QSize need = sizeHint();
+    QList<bool> hidden;
+    for (QWidget* p : m_panels)
+        hidden << p->isHidden();
+    for (QWidget* shown : m_panels) {
+        for (QWidget* p : m_panels)
+            p->setVisible(p == shown);
+        need = need.expandedTo(sizeHint());
+    }
+    for (int i = 0; i < m_panels.size(); ++i)
+        m_panels[i]->setHidden(hidden[i]);
+    return need;
+}
+
+QStringList Screen::panelStates() const
+{
+    QStringList states{kOpened};
+    for (const QWidget* p : m_panels)
+        states << p->objectName();
+    return states;
+}
+
+void Screen::showPanelState(const QString& name)
+{
+    for (QWidget* p : m_panels)
+        if (p->objectName() == name) {
+            for (QWidget* other : m_panels)
+                if (other != p)
+                    other->hide();
+            p->show();
+        }
 }
 
 bool Screen::guard(const std::function<void()>& operation) { return guardOperation(this, operation); }

@@ -2,6 +2,7 @@
 #include "common/ThaiDate.h"
 #include "common/widgets/BEDateEdit.h"
 #include "common/widgets/FactCodeEdit.h"
+#include "common/widgets/Named.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -15,30 +16,27 @@ namespace {
 QLineEdit* makeField(const ChoiceBox::Choice& c, QWidget* parent)
 {
     QLineEdit* e = nullptr;
-    QString widest;
     switch (c.field) {
     case ChoiceBox::Field::None: return nullptr;
     case ChoiceBox::Field::Date: e = new BEDateEdit(parent); break;
     case ChoiceBox::Field::Month:
         e = new QLineEdit(parent);
         e->setInputMask(QStringLiteral("99/9999;_"));
-        widest = QStringLiteral("00/00000");
+        fitToValue(e, QStringLiteral("00/0000"));
         break;
     case ChoiceBox::Field::Year:
         e = new QLineEdit(parent);
         e->setInputMask(QStringLiteral("9999;_"));
-        widest = QStringLiteral("000000");
+        fitToValue(e, QStringLiteral("0000"));
         break;
     case ChoiceBox::Field::Faculty: e = new FactCodeEdit(parent); break;
     case ChoiceBox::Field::Text:
         e = new QLineEdit(parent);
         e->setMaxLength(c.maxLength);
-        widest = QString(qMin(c.maxLength, 20) + 2, QLatin1Char('M'));
+        fitToValue(e, longestValue(FieldKind::Code, c.maxLength), c.maxLength > kLongText);
         break;
     }
     e->setObjectName(c.fieldName);
-    if (!widest.isEmpty())
-        e->setMinimumWidth(e->fontMetrics().horizontalAdvance(widest) + 16);
     return e;
 }
 

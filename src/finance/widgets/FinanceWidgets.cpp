@@ -16,15 +16,12 @@ Period periodOf(const ChoiceBox* box, const QVector<Period::Kind>& kinds)
 
 QLineEdit* shownField(const QString& name, const QString& sample, QWidget* parent)
 {
-    QLineEdit* e = namedReadOnly(name, parent);
-    e->setMinimumWidth(e->fontMetrics().horizontalAdvance(sample) + 24);
-    e->setMaximumWidth(e->minimumWidth() + 40);
-    return e;
+    return namedReadOnly(name, parent, sample);
 }
 
 QLineEdit* amountField(const QString& name, QWidget* parent)
 {
-    QLineEdit* e = shownField(name, QStringLiteral("2,000,000,000.00"), parent);
+    QLineEdit* e = shownField(name, longest::amount, parent);
     e->setAlignment(Qt::AlignRight);
     return e;
 }

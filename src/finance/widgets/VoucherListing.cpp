@@ -1,6 +1,7 @@
 #include "VoucherListing.h"
 #include "ChoiceBox.h"
 #include "FinanceWidgets.h"
+#include "common/ThaiDate.h"
 #include "common/widgets/EnterAsTab.h"
 #include "common/widgets/FactCodeEdit.h"
 #include "common/widgets/Grids.h"
@@ -49,6 +50,7 @@ VoucherListing::VoucherListing(const ScreenContext& context, const Kind& kind, Q
     edtFact_Code->setText(login().Cur_Fact_Code);
     edtFact_Code->setReadOnly(!kind.facultyEditable);
     edtFact_Code->setEnabled(kind.facultyEditable);
+    m_anyFaculty = kind.facultyEditable;
     auto* unitRow = new QHBoxLayout(unit);
     unitRow->addWidget(new QLabel(QStringLiteral("รหัสคณะ"), unit));
     unitRow->addWidget(edtFact_Code);
@@ -103,8 +105,9 @@ VoucherListing::VoucherListing(const ScreenContext& context, const Kind& kind, Q
     root->addWidget(Panel1, 1);
     root->addWidget(Panel2, 1);
     Panel2->hide();
+    setPanels({Panel1, Panel2});
+    setOpensMaximised();
     installEnterAsTab(this);
-    setProperty("maximised", true);
 
     connect(show, &QPushButton::clicked, this, [this] { guard([this] { btnShow_dataClick(); }); });
     connect(exit, &QPushButton::clicked, this, &Screen::closeScreen);
@@ -117,7 +120,26 @@ VoucherListing::VoucherListing(const ScreenContext& context, const Kind& kind, Q
     });
 }
 
-QStringList VoucherListing::panelStates() const { return {QStringLiteral("opened"), kListed, kDetail}; }
+QString VoucherListing::facultyToList() const
+{
+    const Period thisYear = Period::year(yearOf(login().Cur_Date));
+    if (!Vouchers::listInForce(db(), edtFact_Code->code(), thisYear).isEmpty())
+        return edtFact_Code->code();
+    if (!m_anyFaculty)
+        return {};
+    const Rows any = db().select(QStringLiteral("SELECT MIN(Fact_Code) AS F FROM T_PV WHERE Sent_Doc_Status = 'A' AND ")
+                                     + db().substr(QStringLiteral("Sent_Date"), 7, 4) + QStringLiteral(" = ?"),
+                                 {thisYear.value});
+    return any.isEmpty() ? QString() : any.text(0, QStringLiteral("F"));
+}
+
+QStringList VoucherListing::panelStates() const
+{
+    // The list and its details are reached only when there is something to list.
+    if (facultyToList().isEmpty())
+        return {kOpened};
+    return {kOpened, kListed, kDetail};
+}
 
 void VoucherListing::showPanelState(const QString& name)
 {
@@ -125,7 +147,7 @@ void VoucherListing::showPanelState(const QString& name)
         return;
     Panel2->hide();
     Panel1->show();
-    // The year holds the demonstration's summaries whatever day it is.
+    edtFact_Code->setText(facultyToList());
     grpSelect->choose(2);
     guard([this] { btnShow_dataClick(); });
     if (name == kDetail && StringGrid1->rowCount() > 0) {

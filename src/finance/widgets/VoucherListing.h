@@ -24,8 +24,8 @@ public:
         QString actionCaption;
     };
 
-    QStringList panelStates() const;
-    void showPanelState(const QString& name);
+    QStringList panelStates() const override;
+    void showPanelState(const QString& name) override;
 
 protected:
     VoucherListing(const ScreenContext& context, const Kind& kind, QWidget* parent);
@@ -35,6 +35,9 @@ protected:
     void backToList();
 
 private:
+    // A faculty with voucher summaries in force made this year, "" when none
+    // the screen may list has any.
+    QString facultyToList() const;
     void btnShow_dataClick();
     void btnDetailClick();
 
@@ -47,6 +50,7 @@ private:
     QLineEdit* edtSent_KV_Doc_ID = nullptr;
     QLineEdit* edtSent_Date = nullptr;
     QLineEdit* edtSum_Select = nullptr;
+    bool m_anyFaculty = false;
 };
 
 } // namespace wel

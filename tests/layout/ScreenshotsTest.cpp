@@ -1,0 +1,39 @@
+#include "TestDb.h"
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using wel::test::TestDb;
+
+// The pictures show what a clerk sees: the whole main window at the size
+// of the desktop it is drawn for, each screen in the window the program
+// gives it and in each state its buttons lead to.
+TEST(Screenshots, EachScreenAndPanelStateAtTheProgramsSize)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    QTemporaryDir out;
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QStringLiteral(WELMORA_ADMIN),
+            {QStringLiteral("screenshots"), QStringLiteral("--db"), t.url().display(), QStringLiteral("--user"),
+             QStringLiteral("admin"), QStringLiteral("--password"), QStringLiteral("admin"), QStringLiteral("--out"),
+             out.path()});
+    ASSERT_TRUE(p.waitForFinished(180000));
+    const QString output = QString::fromUtf8(p.readAll());
+    ASSERT_EQ(p.exitCode(), 0) << output.toStdString();
+
+    const char* const pictures[] = {"TfrmAdd_Edit_Emp_His-KV", "TfrmAdd_Edit_Emp_His-KV-add",
+                                    "TfrmAdd_Edit_Emp_His-KV-edit-record", "TfrmEmp_Histry-FC-family",
+                                    "TfrmEmp_Exit-FC-leaving", "TfrmNew_User-none-user"};
+    for (const char* name : pictures)
+        EXPECT_TRUE(QFileInfo::exists(out.filePath(QString::fromLatin1(name) + QStringLiteral(".png")))) << name;
+    const QStringList files = QDir(out.path()).entryList({QStringLiteral("*.png")});
+    for (const QString& f : files)
+        EXPECT_EQ(QImage(out.filePath(f)).size(), QSize(1280, 800)) << f.toStdString();
+    EXPECT_NE(QImage(out.filePath(QStringLiteral("TfrmAdd_Edit_Emp_His-KV.png"))),
+              QImage(out.filePath(QStringLiteral("TfrmAdd_Edit_Emp_His-KV-add.png"))))
+        << "the add panel shows in its own picture";
+}
