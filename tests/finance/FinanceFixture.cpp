@@ -91,10 +91,14 @@ QString FinanceFixture::claimStatus(const QString& claimNo)
 
 Money FinanceFixture::used(const QString& column, const QString& kvId, const QString& year)
 {
-    return db()
-        .select(QStringLiteral("SELECT %1 AS U FROM T_Year_Cur_Health WHERE KV_ID = ? AND Pay_Year = ?").arg(column),
-                {kvId, year})
-        .money(0, QStringLiteral("U"));
+    const Rows r = db().select(
+        QStringLiteral("SELECT %1 AS U FROM T_Year_Cur_Health WHERE KV_ID = ? AND Pay_Year = ?").arg(column),
+        {kvId, year});
+    if (r.isEmpty()) {
+        ADD_FAILURE() << "no yearly row " << kvId.toStdString() << " " << year.toStdString();
+        return {};
+    }
+    return r.money(0, QStringLiteral("U"));
 }
 
 qint64 FinanceFixture::count(const QString& sqlCount, const QVariantList& params)
