@@ -21,6 +21,12 @@ const QVector<Command>& commands()
         {QStringLiteral("print"),
          QStringLiteral("print user-letters --db URL --from N --to M --pdf FILE"), print},
         {QStringLiteral("print"), QStringLiteral("print voucher PVR_NO --db URL --pdf FILE"), print},
+        {QStringLiteral("import"), QStringLiteral("import employees FILE --db URL [--dry-run]"), importData},
+        {QStringLiteral("generate-year"), QStringLiteral("generate-year YYYY --db URL [--dry-run]"), generateYear},
+        {QStringLiteral("export"),
+         QStringLiteral("export REPORT [KEY=VALUE ...] --db URL --xlsx FILE   (export --list names the reports "
+                        "and their filters)"),
+         exportReport},
         {QStringLiteral("screenshots"),
          QStringLiteral("screenshots --db URL --user NAME --password PW --out DIR"), screenshots},
     };

@@ -21,5 +21,8 @@ int init(const QStringList& args);
 int addUser(const QStringList& args);
 int screenshots(const QStringList& args);
 int print(const QStringList& args);
+int importData(const QStringList& args);   // ImportCommands.cpp
+int generateYear(const QStringList& args);
+int exportReport(const QStringList& args);
 
 } // namespace wel::admin

@@ -1,15 +1,12 @@
 #pragma once
 #include "common/widgets/Screen.h"
 
-class QComboBox;
-class QFileSystemModel;
 class QLabel;
-class QLineEdit;
-class QListView;
 class QTableWidget;
-class QTreeView;
 
 namespace wel {
+
+class WorkbookFilePanel;
 
 // Shows the rows of a unit's income workbook (the welfare-fund deductions
 // from salaries) without writing anything.
@@ -25,18 +22,7 @@ public:
     void importFile(const QString& path);
 
 private:
-    QWidget* buildFilePanel();
-    void btnSelectClick();
-    void showFolder(const QString& folder);
-    void btnOpenClick();
-
-    QWidget* Panel2 = nullptr;
-    QTreeView* DirectoryListBox1 = nullptr;
-    QListView* FileListBox1 = nullptr;
-    QComboBox* FilterComboBox1 = nullptr;
-    QLineEdit* edtFile_Name = nullptr;
-    QFileSystemModel* m_folders = nullptr;
-    QFileSystemModel* m_files = nullptr;
+    WorkbookFilePanel* Panel2 = nullptr;
     QTableWidget* StringGrid1 = nullptr;
     QLabel* lblFile_Name = nullptr;
 };

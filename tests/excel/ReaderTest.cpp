@@ -124,3 +124,41 @@ TEST(ExcelReader, RefusesWhatIsNotAWholeWorkbook)
         EXPECT_EQ(readError(c.path), c.message);
     EXPECT_EQ(fileBytes(text), QByteArrayLiteral("ลำดับที่,หน่วยงาน\n1,คณะ\n"));
 }
+
+// Tools other than the spreadsheet program name the sheet by an absolute
+// path and keep cell texts inline; orcus alone read such a sheet as empty.
+TEST(ExcelReader, ReadsSheetsNamedByAbsolutePathsAndInlineTexts)
+{
+    QTemporaryDir dir;
+    const QString base = dir.filePath(QStringLiteral("base.xlsx"));
+    Worksheet sheet(QStringLiteral("Sheet1"));
+    sheet.setText(1, 1, QStringLiteral("x"));
+    sheet.save(base);
+    const QByteArray cells = QByteArrayLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+        "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>"
+        "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>KV2567/000901</t></is></c>"
+        "<c r=\"B1\" t=\"n\"><v>3200000000901</v></c></row>"
+        "<row r=\"2\"><c r=\"C2\" t=\"inlineStr\"><is><r><t>\xE0\xB8\xAA\xE0\xB8\xA1</t></r>"
+        "<r><t>\xE0\xB8\x8A\xE0\xB8\xB2\xE0\xB8\xA2</t></r></is></c></row>"
+        "</sheetData></worksheet>");
+    const ZipPackage package(fileBytes(base));
+    QList<QPair<QString, QByteArray>> parts;
+    bool renamed = false;
+    for (const QString& name : package.entryNames()) {
+        QByteArray data = package.entry(name);
+        if (name == u"xl/_rels/workbook.xml.rels" && data.contains("Target=\"worksheets/sheet1.xml\"")) {
+            data.replace("Target=\"worksheets/sheet1.xml\"", "Target=\"/xl/worksheets/sheet1.xml\"");
+            renamed = true;
+        }
+        parts.append({name, name == u"xl/worksheets/sheet1.xml" ? cells : data});
+    }
+    ASSERT_TRUE(renamed);
+    const QString path = dir.filePath(QStringLiteral("inline.xlsx"));
+    writeBytes(path, wel::test::storedZip(parts));
+
+    const SheetData read = readFirstSheet(path);
+    EXPECT_EQ(read.cell("A1"), QStringLiteral("KV2567/000901"));
+    EXPECT_EQ(read.cell("B1"), QStringLiteral("3200000000901"));
+    EXPECT_EQ(read.cell("C2"), QStringLiteral("สมชาย"));
+}

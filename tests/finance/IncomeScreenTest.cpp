@@ -109,7 +109,7 @@ TEST(ImpExcelIncomeScreen, ShowsTheRowsOfEachKindOfWorkbookWithoutChangingIt)
     EXPECT_TRUE(messages.texts[0].contains(notes)) << messages.texts[0].toStdString();
 
     test::press(&screen, "btnSelect");
-    test::press(&screen, "btnCancel_Open");
+    test::press(&screen, "btnCancel");
     EXPECT_FALSE(test::control<QWidget>(&screen, "Panel2")->isVisible());
     EXPECT_FALSE(test::control<QWidget>(&screen, "btnSave")->isEnabled());
 }

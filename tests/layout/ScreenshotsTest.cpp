@@ -27,7 +27,9 @@ TEST(Screenshots, EachScreenAndPanelStateAtTheProgramsSize)
 
     const char* const pictures[] = {"TfrmAdd_Edit_Emp_His-KV", "TfrmAdd_Edit_Emp_His-KV-add",
                                     "TfrmAdd_Edit_Emp_His-KV-edit-record", "TfrmEmp_Histry-FC-family",
-                                    "TfrmEmp_Exit-FC-leaving", "TfrmNew_User-none-user"};
+                                    "TfrmEmp_Exit-FC-leaving", "TfrmNew_User-none-user",
+                                    "TfrmImp_Emp_Histry_Excel-none-loaded", "TfrmUpdate_data-none-loaded",
+                                    "TfrmUpdate_Flexible_Benefit-none-tested"};
     for (const char* name : pictures)
         EXPECT_TRUE(QFileInfo::exists(out.filePath(QString::fromLatin1(name) + QStringLiteral(".png")))) << name;
     const QStringList files = QDir(out.path()).entryList({QStringLiteral("*.png")});

@@ -13,6 +13,12 @@ namespace wel::excel::detail {
 std::optional<SheetData> readPackageFirstSheet(const QByteArray& bytes, bool ods);
 std::optional<SheetData> readXlsFirstSheet(const QString& path);
 
+// An .xlsx whose workbook names its parts by absolute paths, rewritten so
+// that orcus finds them; any other package is returned as it is.
+QByteArray readableByOrcus(const QByteArray& bytes);
+// The inline-text cells of the first worksheet, which orcus leaves empty.
+void addInlineStrings(const QByteArray& bytes, SheetData& data);
+
 // 12 -> "12", 1234.5 -> "1234.5", 0.1 + 0.2 -> "0.3": up to 15 significant
 // digits, as the spreadsheet shows them, never with an exponent.
 QString numberText(double value);

@@ -119,7 +119,8 @@ std::optional<SheetData> readPackageFirstSheet(const QByteArray& bytes, bool ods
     try {
         ss::document doc(ss::range_size_t{1048576, 16384});
         ss::import_factory factory(doc);
-        const std::string_view stream(bytes.constData(), size_t(bytes.size()));
+        const QByteArray package = ods ? bytes : readableByOrcus(bytes);
+        const std::string_view stream(package.constData(), size_t(package.size()));
         if (ods) {
             orcus::orcus_ods filter(&factory);
             filter.read_stream(stream);
@@ -138,8 +139,11 @@ std::optional<SheetData> readPackageFirstSheet(const QByteArray& bytes, bool ods
         data.name = QString::fromUtf8(name.data(), qsizetype(name.size()));
 
         const ixion::abs_range_t range = sheet->get_data_range();
-        if (!range.valid())
+        if (!range.valid()) {
+            if (!ods)
+                addInlineStrings(package, data);
             return data;
+        }
         const ixion::model_context& cxt = doc.get_model_context();
         const DateFormats dates(doc);
         const QSet<std::pair<int, int>> odsDates =
@@ -176,6 +180,8 @@ std::optional<SheetData> readPackageFirstSheet(const QByteArray& bytes, bool ods
                 data.set(r + 1, c + 1, text);
             }
         }
+        if (!ods)
+            addInlineStrings(package, data);
         return data;
     } catch (const std::exception&) {
         return std::nullopt;

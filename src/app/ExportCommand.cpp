@@ -1,0 +1,88 @@
+#include "AdminCommands.h"
+
+#include "common/ThaiDate.h"
+#include "reports/ReportCatalog.h"
+#include "shell/DatabaseSetup.h"
+
+#include <QTextStream>
+
+namespace wel::admin {
+
+namespace {
+
+// The finance division's view: no faculty fixed by the mode.
+LoginContext exportLogin(Database& db)
+{
+    LoginContext login;
+    const Today today = todayFrom(db.serverNow());
+    login.Cur_Date = today.Cur_Date;
+    login.Cur_Bud_Year = today.Cur_Bud_Year;
+    login.Cur_Mode = QStringLiteral("KV");
+    return login;
+}
+
+void list(QTextStream& out)
+{
+    LoginContext sample;
+    sample.Cur_Date = QStringLiteral("dd/mm/yyyy");
+    sample.Cur_Bud_Year = QStringLiteral("yyyy");
+    sample.Cur_Mode = QStringLiteral("KV");
+    for (const reports::ReportDescriptor& r : reports::reportCatalog()) {
+        if (!r.exportParams)
+            continue;
+        out << r.id << "  (" << r.screen << ": " << r.title << ")\n";
+        for (const reports::FilterSpec& s : r.filters(sample)) {
+            QStringList choices;
+            for (const reports::FilterOption& o : s.options)
+                choices << (o.maxLength > 0 ? o.value + QStringLiteral(":VALUE") : o.value);
+            out << "    " << s.key << "=" << choices.join(u'|') << "   (" << s.title << ", at start " << s.initial << ")\n";
+        }
+    }
+}
+
+} // namespace
+
+int exportReport(const QStringList& args)
+{
+    QTextStream out(stdout), err(stderr);
+    if (flag(args, QStringLiteral("list"))) {
+        list(out);
+        return 0;
+    }
+    const reports::ReportDescriptor* report = reports::findReport(args.value(0));
+    const QString xlsx = option(args, QStringLiteral("xlsx"));
+    if (!report || !report->exportParams || xlsx.isEmpty()) {
+        err << (report ? QString() : QStringLiteral("unknown report: %1\n").arg(args.value(0))) << usage();
+        return 2;
+    }
+    try {
+        auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));
+        const LoginContext login = exportLogin(*db);
+        reports::Filters filters = reports::initialFilters(*report, login);
+        QStringList keys;
+        for (const reports::FilterSpec& s : report->filters(login))
+            keys << s.key;
+        for (int i = 1; i < args.size(); ++i) {
+            if (args[i].startsWith(QStringLiteral("--"))) {
+                ++i; // an option's value
+                continue;
+            }
+            const qsizetype eq = args[i].indexOf(u'=');
+            const QString key = args[i].left(eq);
+            if (eq < 0 || !keys.contains(key)) {
+                err << "unknown filter: " << args[i] << " (filters of " << report->id << ": " << keys.join(u' ') << ")\n";
+                return 2;
+            }
+            filters[key] = args[i].mid(eq + 1);
+        }
+        const reports::ReportResult result = report->run(*db, filters);
+        reports::exportReport(*report, result, filters, login, xlsx);
+        out << "wrote " << xlsx << " (" << (result.empty ? 0 : result.rows.size()) << " rows)\n";
+        return 0;
+    } catch (const AppError& e) {
+        err << e.message() << "\n";
+        return 1;
+    }
+}
+
+} // namespace wel::admin

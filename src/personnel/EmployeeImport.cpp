@@ -1,0 +1,282 @@
+#include "EmployeeImport.h"
+#include "common/Faculties.h"
+#include "common/LoginContext.h"
+#include "common/RunningNumbers.h"
+#include "common/Utility.h"
+#include "common/db/Database.h"
+#include "common/excel/WorkbookReader.h"
+
+#include <QHash>
+#include <QSet>
+
+namespace wel::EmployeeImport {
+
+namespace {
+
+constexpr int kColumns = 39;
+constexpr int kFirstRow = 5;
+
+QString u(const char* s) { return QString::fromUtf8(s); }
+
+// Sheet column of a grid column; the right type is columns L and M joined.
+int sheetColumnOf(int gridColumn) { return gridColumn <= 10 ? gridColumn + 1 : gridColumn + 2; }
+
+bool isChild(int person) { return person >= 4; }
+QString personCode(int person) { return QString::number(person); }
+
+bool thirteenDigits(const QString& text)
+{
+    if (text.size() != 13)
+        return false;
+    for (const QChar c : text)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}
+
+// How the import recognises an employee already recorded.
+QString lookupKey(const QString& empId, const QString& ssn)
+{
+    return TrimBlanks(empId).toUpper().mid(4, 8) + QLatin1Char('|') + TrimBlanks(ssn);
+}
+
+struct Width {
+    int column;
+    int width;
+};
+// Column widths of T_Emp_Gov_Histry and T_Emp_Folk: a server refuses a
+// longer value, and that would fail the whole import at its last row.
+const Width kEmployeeWidths[] = {{EmpId, 12}, {Title, 35}, {FirstName, 40}, {LastName, 40},
+                                 {Position, 250}, {Level, 2}, {Dept, 250}};
+const int kPersonWidths[] = {13, 35, 40, 40}; // identity number, title, given name, family name
+
+QString personReason(const QStringList& g, int person)
+{
+    const QStringList headings = gridHeadings();
+    const int base = personColumn(person);
+    for (int i = 0; i < 4; ++i)
+        if (TrimBlanks(g[base + i]).size() > kPersonWidths[i])
+            return imports::reasonTooLong(headings[base + i] + QStringLiteral(" (%1)").arg(person),
+                                          kPersonWidths[i]);
+    if (isChild(person) && !imports::storedDate(g[base + 4]))
+        return imports::reasonBadDate(headings[base + 4], g[base + 4]);
+    return {};
+}
+
+// The first reason the row cannot be written, "" when it can.
+QString rowReason(const QStringList& g)
+{
+    const QStringList headings = gridHeadings();
+    if (TrimBlanks(g[EmpId]).isEmpty())
+        return imports::reasonMissing(u("รหัสประจำตัวพนักงาน (Emp ID)"));
+    if (TrimBlanks(g[FirstName]).isEmpty() || TrimBlanks(g[LastName]).isEmpty())
+        return imports::reasonMissing(u("ชื่อหรือนามสกุลพนักงาน"));
+    if (!thirteenDigits(TrimBlanks(g[Ssn])))
+        return u("เลขประจำตัวประชาชนต้องเป็นตัวเลข 13 หลัก (\"") + g[Ssn] + u("\")");
+    if (!imports::isRightType(g[RightType]))
+        return imports::reasonBadType(g[RightType]);
+    if (!imports::storedDate(g[InDate]))
+        return imports::reasonBadDate(headings[InDate], g[InDate]);
+    for (const Width& w : kEmployeeWidths)
+        if (TrimBlanks(g[w.column]).size() > w.width)
+            return imports::reasonTooLong(headings[w.column], w.width);
+    for (int person = 1; person <= 6; ++person)
+        if (!TrimBlanks(g[personColumn(person) + 2]).isEmpty()) {
+            const QString reason = personReason(g, person);
+            if (!reason.isEmpty())
+                return reason;
+        }
+    return {};
+}
+
+} // namespace
+
+QStringList gridHeadings()
+{
+    QStringList h = {u("No. "),     u("Emp ID"),   u("คำนำหน้า"), u("ชื่อ"),        u("นามสกุล"),
+                     u("ตำแหน่ง"),  u("ระดับ(P)"), u("สังกัด"),   u("ภาควิชา"),     u("วันที่บรรจุ"),
+                     u("เลขประจำตัวประชาชน"), u("รูปแบบที่เลือก")};
+    const char* adults[3][2] = {{"ชื่อบิดา", "นามสกุลบิดา"}, {"ชื่อมารดา", "นามสกุลมารดา"},
+                                {"ชื่อคู่สมรส", "นามสกุลคู่สมรส"}};
+    for (int n = 1; n <= 3; ++n)
+        h << QStringLiteral("Folk%1_SSN").arg(n) << u("คำนำหน้า") << u(adults[n - 1][0]) << u(adults[n - 1][1]);
+    for (int n = 4; n <= 6; ++n)
+        h << QStringLiteral("Folk%1_SSN").arg(n) << u("คำนำหน้า") << u("ชื่อ บุตรลำดับที่ %1").arg(n - 3)
+          << u("นามสกุลบุตรลำดับที่ %1").arg(n - 3) << u("วันเดือปีเกิด บุตรลำดับที่ %1").arg(n - 3);
+    return h;
+}
+
+QVector<int> gridWidths()
+{
+    QVector<int> w = {30, 90, 70, 70, 80, 140, 40, 100, 100, 100, 100, 100};
+    w.resize(kColumns); // the rest: the grid's default
+    return w;
+}
+
+int personColumn(int person) { return person <= 3 ? 12 + 4 * (person - 1) : 24 + 5 * (person - 4); }
+
+Workbook fromSheet(const excel::SheetData& sheet, const QString& path)
+{
+    Workbook book;
+    book.rows.sheetName = imports::sheetNameOf(path);
+    book.factCode = TrimBlanks(sheet.cell(kFirstRow, 2)).left(2).toUpper();
+    QSet<int> dateColumns = {InDate};
+    for (int person = 4; person <= 6; ++person)
+        dateColumns << personColumn(person) + 4;
+    // Row 5 is always read, even with an empty staff number.
+    for (int r = kFirstRow; r == kFirstRow || !sheet.cell(r, 2).isEmpty(); ++r) {
+        QStringList g;
+        g << QString::number(r - kFirstRow + 1);
+        for (int c = 1; c < kColumns; ++c) {
+            QString text = c == RightType ? TrimBlanks(sheet.cell(r, 12) + sheet.cell(r, 13))
+                                          : sheet.cell(r, sheetColumnOf(c));
+            if (dateColumns.contains(c))
+                text = imports::shownDate(text);
+            g << text;
+        }
+        book.rows.grid << g;
+        book.rows.sheetRows << r;
+    }
+    return book;
+}
+
+Workbook read(const QString& path) { return fromSheet(excel::readFirstSheet(path), path); }
+
+Checked check(const imports::SheetRows& rows)
+{
+    Checked result;
+    QHash<QString, int> firstByEmpId, firstBySsn; // -> sheet row
+    for (int i = 0; i < rows.count(); ++i) {
+        const QStringList& g = rows.grid[i];
+        const int sheetRow = rows.sheetRows[i];
+        QString reason = rowReason(g);
+        if (reason.isEmpty()) {
+            const QString empId = TrimBlanks(g[EmpId]).toUpper();
+            const QString ssn = TrimBlanks(g[Ssn]);
+            if (firstByEmpId.contains(empId))
+                reason = imports::reasonDuplicate(firstByEmpId.value(empId));
+            else if (firstBySsn.contains(ssn))
+                reason = imports::reasonDuplicate(firstBySsn.value(ssn));
+            firstByEmpId.insert(empId, firstByEmpId.value(empId, sheetRow));
+            firstBySsn.insert(ssn, firstBySsn.value(ssn, sheetRow));
+        }
+        if (reason.isEmpty())
+            result.accepted << i;
+        else
+            result.refused << imports::Refusal{sheetRow, TrimBlanks(g[EmpId]), reason, i + 1};
+    }
+    return result;
+}
+
+int Result::employeesAdded() const
+{
+    return int(std::count_if(rows.begin(), rows.end(), [](const ImportedRow& r) { return r.added; }));
+}
+
+int Result::employeesFound() const { return int(rows.size()) - employeesAdded(); }
+
+int Result::familyAdded() const
+{
+    int n = 0;
+    for (const ImportedRow& r : rows)
+        n += r.familyAdded;
+    return n;
+}
+
+int Result::familyKept() const
+{
+    int n = 0;
+    for (const ImportedRow& r : rows)
+        n += r.familyKept;
+    return n;
+}
+
+Result run(Database& db, const LoginContext& login, const imports::SheetRows& rows, const QString& factCode,
+           const RowDone& rowDone, bool dryRun)
+{
+    const QString fact = TrimBlanks(factCode).toUpper();
+    if (fact.isEmpty())
+        throw AppError(u("กรุณาใส่ข้อมูลคณะด้วย"));
+    if (Faculties::nameOf(db, fact).isEmpty())
+        throw AppError(u("ไม่พบรหัสคณะ ") + fact + u(" ในตาราง T_Fact"));
+
+    const Checked checked = check(rows);
+    Result result;
+    result.refused = checked.refused;
+
+    Transaction tx(db);
+    // One read of the keys instead of a search per row: the look-up trims and
+    // ignores letter case, which no index would serve.
+    QHash<QString, QString> known; // lookup key -> KV_ID
+    const Rows stored = db.select(QStringLiteral("SELECT KV_ID, EMP_ID, Emp_SSN FROM T_Emp_Gov_Histry ORDER BY KV_ID"));
+    for (int i = 0; i < stored.count(); ++i) {
+        const QString key = lookupKey(stored.text(i, QStringLiteral("EMP_ID")), stored.text(i, QStringLiteral("Emp_SSN")));
+        if (!known.contains(key))
+            known.insert(key, stored.text(i, QStringLiteral("KV_ID")));
+    }
+
+    int done = 0;
+    for (const int index : checked.accepted) {
+        const QStringList& g = rows.grid[index];
+        auto t = [&](int column) { return TrimBlanks(g[column]); };
+        ImportedRow row;
+        row.sheetRow = rows.sheetRows[index];
+        row.EMP_ID = t(EmpId).toUpper();
+        row.name = t(FirstName) + QLatin1Char(' ') + t(LastName);
+        const QString key = lookupKey(row.EMP_ID, t(Ssn));
+        row.KV_ID = known.value(key);
+        if (row.KV_ID.isEmpty()) {
+            // The counter is keyed by the calendar year, the log-in makes the budget
+            // year's: from October to December it may be missing, and is made.
+            row.KV_ID = RunningNumbers::takeEmployeeKey(db, login.Cur_Date, RunningNumbers::WhenMissing::CreateRow);
+            db.exec(QStringLiteral("INSERT INTO T_Emp_Gov_Histry (KV_ID, EMP_ID, Emp_SSN, Emp_Surname, Emp_F_Name, "
+                                   "Emp_L_Name, Emp_Position, Emp_Level, Emp_Dept_Name, Emp_In_date2, Emp_H_Type, "
+                                   "Fact_code, Emp_Status) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'A')"),
+                    {row.KV_ID, row.EMP_ID, t(Ssn), t(Title), t(FirstName), t(LastName), t(Position), t(Level),
+                     t(Dept), *imports::storedDate(g[InDate]), t(RightType), fact});
+            known.insert(key, row.KV_ID);
+            row.added = true;
+        }
+        for (int person = 1; person <= 6; ++person) {
+            const int base = personColumn(person);
+            if (t(base + 2).isEmpty())
+                continue;
+            row.lastFolkCode = personCode(person);
+            row.lastFolkName = t(base + 2) + QStringLiteral("  ") + t(base + 3);
+            const QString birthday = isChild(person) ? *imports::storedDate(g[base + 4]) : QString();
+            const bool added = db.insertIfAbsent(
+                QStringLiteral("T_Emp_Folk"),
+                {QStringLiteral("KV_ID"), QStringLiteral("Emp_Folk"), QStringLiteral("EF_Surname"),
+                 QStringLiteral("EF_F_Name"), QStringLiteral("EF_L_Name"), QStringLiteral("EF_Birthday"),
+                 QStringLiteral("EF_SSN")},
+                {row.KV_ID, personCode(person), t(base + 1), t(base + 2), t(base + 3), birthday, t(base)}, 2);
+            ++(added ? row.familyAdded : row.familyKept);
+        }
+        result.rows << row;
+        if (rowDone)
+            rowDone(row, ++done, int(checked.accepted.size()));
+    }
+    if (!dryRun)
+        tx.commit();
+    return result;
+}
+
+BankCopy copyBankAccounts(Database& db, const imports::Progress& progress)
+{
+    BankCopy copy;
+    Transaction tx(db);
+    // In PersonId order, so that of two rows for one person the later wins.
+    const Rows personnel = db.select(QStringLiteral("SELECT PersonId, Bank_Account_No FROM PerHistry ORDER BY PersonId"));
+    copy.personnelRows = personnel.count();
+    for (int i = 0; i < personnel.count(); ++i) {
+        copy.employeesUpdated += db.exec(QStringLiteral("UPDATE T_Emp_Gov_Histry SET Bank_Account_No = ? WHERE Emp_SSN = ?"),
+                                         {personnel.text(i, QStringLiteral("Bank_Account_No")),
+                                          TrimBlanks(personnel.text(i, QStringLiteral("PersonId")))});
+        if (progress)
+            progress(i + 1, personnel.count());
+    }
+    tx.commit();
+    return copy;
+}
+
+} // namespace wel::EmployeeImport

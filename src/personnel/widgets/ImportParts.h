@@ -1,0 +1,38 @@
+#pragma once
+#include "personnel/ImportCommon.h"
+
+class QListWidget;
+class QProgressBar;
+class QTableWidget;
+class QWidget;
+
+namespace wel {
+
+// Pieces the import screens share.
+
+// A progress report that moves the bar and repaints the screen while a long
+// run holds the one thread (clicks wait until the run is over).
+imports::Progress progressOn(QProgressBar* bar);
+void repaintNow();
+
+// A grid of workbook rows: named, read only, headings and widths as given
+// (0: the grid's default width).
+QTableWidget* workbookGrid(const QString& name, const QStringList& headings, const QVector<int>& widths,
+                           QWidget* parent);
+void fillWorkbookGrid(QTableWidget* grid, const imports::SheetRows& rows);
+
+// A list that shows a few lines at least and otherwise takes what room is left.
+void shortList(QListWidget* list);
+
+// The list of refused rows, "lstRefused": long reasons wrap instead of being cut.
+QListWidget* refusalList(QWidget* parent);
+
+// The refusals for a message box: the first lines, and how many more the
+// list holds, so that the box stays on the screen.
+QString refusalSummary(const QVector<imports::Refusal>& refused);
+
+// Lists the refused rows, one line each, and marks them in the grid.
+void showRefusals(QListWidget* list, const QVector<imports::Refusal>& refused, QTableWidget* grid = nullptr,
+                  const imports::SheetRows* rows = nullptr);
+
+} // namespace wel

@@ -1,0 +1,81 @@
+#pragma once
+#include "reports/ReportTypes.h"
+
+#include "common/LoginContext.h"
+#include "common/excel/GridExport.h"
+
+#include <functional>
+
+namespace wel {
+class Database;
+}
+
+namespace wel::reports {
+
+// One choice of a filter group: a radio button, with a field when the
+// choice takes a typed value (maxLength > 0), which starts with initialText.
+struct FilterOption {
+    QString value;   // "date", "all", "one", "normal", ...
+    QString caption; // the button's caption
+    int maxLength = 0;
+    QString initialText;
+    QString inputMask; // "99/99/0000" for a date field
+};
+
+// Whether the faculty group is fixed to the clerk's faculty by the mode.
+enum class FacultyLock { None, InFC, UnlessKV };
+
+// A group of choices on the report screen and its key in Filters.
+struct FilterSpec {
+    QString key;
+    QString title;
+    QVector<FilterOption> options;
+    QString initial; // value of the option chosen at start
+    FacultyLock lock = FacultyLock::None;
+};
+
+// A report: its rows (a service), its filters, and how its grid is written
+// to a workbook. The screens, the export command and the export button all
+// work from this one table.
+struct ReportDescriptor {
+    QString id;        // the export command's name: "claim-register"
+    QString screen;    // the screen class that shows it: "TfrmRep_Berg_Doc_ID"
+    QString title;     // the screen's title, or its tab's caption
+    std::function<QVector<FilterSpec>(const LoginContext&)> filters;
+    std::function<ReportResult(Database&, const Filters&)> run;
+    // Empty when the report is not exported.
+    std::function<excel::GridExportParams(const Filters&, const LoginContext&)> exportParams;
+    // Grid columns written as numbers ("A", "C:L"); every other cell stays
+    // text, so identifiers keep their leading zeros.
+    QStringList numericColumns;
+    // Blocks merged in the heading rows, centred both ways ("A4:A5").
+    QStringList headingMerges;
+    QVector<int> widths; // on screen, in pixels; empty: from the headings
+    // The total field beside the grid ("รวมจำนวนเงิน"); empty for none.
+    QString totalCaption = {};
+    // The members of the selected row's control number, for the detail panel.
+    std::function<ReportResult(Database&, const QString&)> details = {};
+};
+
+const QVector<ReportDescriptor>& reportCatalog();
+const ReportDescriptor* findReport(const QString& id);
+// The reports a screen shows, in tab order.
+QVector<const ReportDescriptor*> reportsOfScreen(const QString& screen);
+
+// The filters as the screen starts, with the faculty fixed by the mode.
+Filters initialFilters(const ReportDescriptor& report, const LoginContext& login);
+// A faculty filter fixed to the clerk's faculty when the mode asks for it.
+bool facultyLocked(FacultyLock lock, const LoginContext& login);
+
+// The grid as the workbook receives it: text cells marked to stay text.
+excel::GridTable exportTable(const ReportDescriptor& report, const ReportResult& result);
+// The one export procedure: the descriptor's layout over the report's rows,
+// written to path (a new file in the export folder when empty). Returns the
+// path written. Throws AppError.
+QString exportReport(const ReportDescriptor& report, const ReportResult& result, const Filters& filters,
+                     const LoginContext& login, const QString& path = {});
+
+// "5 มกราคม พ.ศ.2551" of a "dd/mm/yyyy" Buddhist-Era date, as titles print it.
+QString titleDate(const QString& beDate);
+
+} // namespace wel::reports

@@ -1,0 +1,36 @@
+#pragma once
+#include "common/Money.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+namespace wel::reports {
+
+// What a clerk chose on a report screen, by filter key ("date", "faculty",
+// "status", ...). A choice that comes with a typed value is written
+// "choice:value" ("month:01/2551", "one:SC"); the same texts are typed after
+// `welmora-admin export REPORT key=value`.
+using Filters = QMap<QString, QString>;
+
+// A filter value split into its choice and the typed value after ":".
+struct Choice {
+    QString kind;
+    QString value;
+    static Choice of(const QString& text);
+};
+
+// Rows of a report as its grid shows them: heading rows (two for the
+// category-pair summaries), then data rows of display texts.
+struct ReportResult {
+    QList<QStringList> headings;
+    QVector<QStringList> rows;
+    Money total;       // the screen's total field, where it has one
+    bool empty = true; // no record matched: the grid shows one emptied row
+    int columnCount() const { return headings.isEmpty() ? 0 : int(headings.first().size()); }
+};
+
+inline const QString kNotFound = QStringLiteral("ไม่พบข้อมูลที่ต้องการ");
+
+} // namespace wel::reports

@@ -1,0 +1,116 @@
+#include "MessageLog.h"
+#include "ReportFixture.h"
+#include "ScreenFixture.h"
+
+#include "../excel/XlsxReadBack.h"
+#include "reports/UReport.h"
+
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace wel;
+using namespace wel::test;
+
+namespace {
+
+class ReportScreen : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WELMORA_NEED_DB();
+        db = std::make_unique<TestDb>(TestDb::Reference);
+        loadReportFixture(db->db());
+        TfrmReport::s_chooseSavePath = [this](QWidget*, const QString& suggested) {
+            suggestions << suggested;
+            return answer;
+        };
+        TfrmReport::s_openWorkbook = [this](const QString& path) { opened << path; };
+    }
+    std::unique_ptr<TfrmReport> open(const QString& name, const QString& mode)
+    {
+        return std::make_unique<TfrmReport>(ScreenContext{db->db(), fixtureLogin(mode)}, name);
+    }
+    std::unique_ptr<TestDb> db;
+    MessageLog messages;
+    QTemporaryDir dir;
+    QString answer;
+    QStringList suggestions, opened;
+};
+
+} // namespace
+
+// A clerk of a faculty: the register is fixed to his faculty; he widens the
+// dates, shows, saves the workbook under the suggested name and it opens.
+TEST_F(ReportScreen, ClaimRegisterShowsSavesAndOpensTheWorkbook)
+{
+    auto s = open(QStringLiteral("TfrmRep_Berg_Doc_ID"), QStringLiteral("FC"));
+    s->show();
+    EXPECT_FALSE(control<QGroupBox>(s.get(), "grp_faculty")->isEnabled());
+    EXPECT_EQ(textOf(s.get(), "edt_faculty_one"), QStringLiteral("SC"));
+    // At start the fields of the chosen date buttons alone are open.
+    EXPECT_TRUE(control<QLineEdit>(s.get(), "edt_claimed_date")->isEnabled());
+    EXPECT_FALSE(control<QLineEdit>(s.get(), "edt_claimed_month")->isEnabled());
+
+    press(s.get(), "btnExcel");
+    EXPECT_EQ(messages.texts.value(0), QStringLiteral("ไม่พบข้อมูลที่ต้องการ"));
+
+    press(s.get(), "rb_entered_all");
+    press(s.get(), "rb_claimed_month");
+    EXPECT_TRUE(control<QLineEdit>(s.get(), "edt_claimed_month")->isEnabled());
+    EXPECT_FALSE(control<QLineEdit>(s.get(), "edt_claimed_date")->isEnabled());
+    press(s.get(), "btnShow");
+    EXPECT_EQ(cell(s.get(), "StringGrid1", 0, 1), QStringLiteral("SC2551/0000002"));
+    EXPECT_EQ(cell(s.get(), "StringGrid1", 3, 6), QStringLiteral("รวมจำนวนเงิน"));
+    EXPECT_EQ(cell(s.get(), "StringGrid1", 3, 7), QStringLiteral("3,000.00"));
+
+    answer.clear(); // cancelled: nothing written, nothing opened
+    press(s.get(), "btnExcel");
+    EXPECT_TRUE(opened.isEmpty());
+    answer = dir.filePath(QStringLiteral("register.xlsx"));
+    press(s.get(), "btnExcel");
+    ASSERT_EQ(opened, QStringList{answer});
+    EXPECT_TRUE(suggestions.last().endsWith(QStringLiteral(".xlsx")));
+    EXPECT_TRUE(suggestions.last().contains(QStringLiteral("พนักงาน_")));
+    const XlsxReadBack file(answer);
+    ASSERT_TRUE(file.ok());
+    EXPECT_EQ(file.cell(QStringLiteral("B5")).value, QStringLiteral("SC2551/0000002"));
+    EXPECT_EQ(file.cell(QStringLiteral("A3")).value, QStringLiteral("หน่วยงาน : SC"));
+}
+
+TEST_F(ReportScreen, ControlNumberSummaryOpensItsMembersOnlyForTheFinanceDivision)
+{
+    auto fc = open(QStringLiteral("TfrmRep_Sum_Doc_Con"), QStringLiteral("FC"));
+    EXPECT_FALSE(control<QWidget>(fc.get(), "btnDetail")->isEnabled());
+
+    auto s = open(QStringLiteral("TfrmRep_Sum_Doc_Con"), QStringLiteral("KV"));
+    s->show();
+    press(s.get(), "rb_sent_all");
+    press(s.get(), "btnShow");
+    EXPECT_EQ(textOf(s.get(), "edtTotal"), QStringLiteral("9,800.00"));
+    control<QTableWidget>(s.get(), "StringGrid1")->selectRow(0);
+    press(s.get(), "btnDetail");
+    EXPECT_TRUE(control<QWidget>(s.get(), "pnlDetail")->isVisible());
+    EXPECT_EQ(textOf(s.get(), "edtSent_KV_Doc_ID"), QStringLiteral("KV2551/000001SC"));
+    EXPECT_EQ(textOf(s.get(), "edtDetail_Total"), QStringLiteral("2,300.00"));
+    EXPECT_EQ(cell(s.get(), "StringGrid2", 1, 2), QStringLiteral("SC2552/0000001"));
+    press(s.get(), "btnClose");
+    EXPECT_TRUE(control<QWidget>(s.get(), "pnlMain")->isVisible());
+}
+
+TEST_F(ReportScreen, SummaryTabsShowTheirOwnGridWithTheSecondHeadingRowFirst)
+{
+    auto s = open(QStringLiteral("TfrmRep_Berg_Heal_Type"), QString());
+    s->show();
+    auto* tabs = control<QTabWidget>(s.get(), "PageControl1");
+    ASSERT_EQ(tabs->count(), 3);
+    tabs->setCurrentIndex(1);
+    QWidget* page = tabs->currentWidget();
+    control<QRadioButton>(page, "rb_year_all")->setChecked(true);
+    QTest::mouseClick(control<QAbstractButton>(page, "btnShow"), Qt::LeftButton);
+    EXPECT_EQ(cell(page, "StringGrid1", 0, 4), QStringLiteral("จำนวนคน"));
+    EXPECT_EQ(cell(page, "StringGrid1", 1, 2), QStringLiteral("SC"));
+    EXPECT_EQ(cell(page, "StringGrid1", 2, 2), QStringLiteral("รวม "));
+}
