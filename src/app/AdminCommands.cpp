@@ -4,6 +4,7 @@
 #include "claims/ClaimForm.h"
 #include "claims/SummaryDocument.h"
 #include "common/ThaiDate.h"
+#include "finance/VoucherDocument.h"
 #include "shell/DatabaseSetup.h"
 
 #include <QTextStream>
@@ -22,7 +23,8 @@ const QVector<Command>& commands()
         {QStringLiteral("print"),
          QStringLiteral("print user-letters --db URL --from N --to M --pdf FILE\n"
                         "  welmora-admin print claim-form CLAIMNO --db URL --pdf FILE\n"
-                        "  welmora-admin print control-summary CONTROLNO --db URL --pdf FILE"),
+                        "  welmora-admin print control-summary CONTROLNO --db URL --pdf FILE\n"
+                        "  welmora-admin print voucher PVR_NO --db URL --pdf FILE"),
          print},
         {QStringLiteral("import"), QStringLiteral("import employees FILE --db URL [--dry-run]"), importData},
         {QStringLiteral("generate-year"), QStringLiteral("generate-year YYYY --db URL [--dry-run]"), generateYear},
@@ -109,6 +111,28 @@ int addUser(const QStringList& args)
 }
 
 namespace {
+// The payment voucher of a voucher summary, as its screens print it.
+int printVoucher(const QStringList& args)
+{
+    QTextStream out(stdout), err(stderr);
+    const QString pvrNo = args.value(1);
+    const QString pdf = option(args, QStringLiteral("pdf"));
+    if (pvrNo.isEmpty() || pvrNo.startsWith(QLatin1String("--")) || pdf.isEmpty()) {
+        err << usage();
+        return 2;
+    }
+    try {
+        auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));
+        const Report voucher = finance::voucherReport(*db, pvrNo);
+        voucher.writePdf(pdf);
+        out << "wrote " << pdf << " (" << voucher.pageCount() << " page)\n";
+        return 0;
+    } catch (const AppError& e) {
+        err << e.message() << "\n";
+        return 1;
+    }
+}
+
 // A claim form or a control number's summary document, as reprinted.
 int printClaimDocument(const QStringList& args)
 {
@@ -139,6 +163,8 @@ int print(const QStringList& args)
     QTextStream out(stdout), err(stderr);
     if (args.value(0) == QLatin1String("claim-form") || args.value(0) == QLatin1String("control-summary"))
         return printClaimDocument(args);
+    if (args.value(0) == QLatin1String("voucher"))
+        return printVoucher(args);
     if (args.value(0) != QLatin1String("user-letters") || option(args, QStringLiteral("pdf")).isEmpty()) {
         err << usage();
         return 2;

@@ -1,6 +1,7 @@
 #include "DatabaseSetup.h"
 #include "claims/DemoClaims.h"
 #include "common/db/Schema.h"
+#include "finance/DemoVouchers.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -45,6 +46,7 @@ void initDatabase(Database& db, bool demo)
     if (demo) {
         loadDemoData(db);
         claims::loadDemoClaims(db);
+        finance::loadDemoVouchers(db);
     }
 }
 

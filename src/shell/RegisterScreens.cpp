@@ -5,6 +5,7 @@ namespace wel {
 void registerPersonnelScreens();
 void registerAdminScreens();
 void registerClaimsScreens();
+void registerFinanceScreens();
 void registerReportScreens();
 
 void registerAllScreens()
@@ -12,6 +13,7 @@ void registerAllScreens()
     registerPersonnelScreens();
     registerAdminScreens();
     registerClaimsScreens();
+    registerFinanceScreens();
     registerReportScreens();
 }
 

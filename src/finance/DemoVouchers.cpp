@@ -1,0 +1,63 @@
+#include "DemoVouchers.h"
+#include "CancelService.h"
+#include "DocNumberService.h"
+#include "VoucherService.h"
+#include "common/LoginContext.h"
+#include "common/ThaiDate.h"
+#include "common/db/Database.h"
+
+#include <QMap>
+
+namespace wel::finance {
+
+void loadDemoVouchers(Database& db)
+{
+    if (db.select(QStringLiteral("SELECT COUNT(*) AS n FROM T_PV")).integer(0, QStringLiteral("n")) > 0)
+        return;
+    const auto open = Vouchers::listOpenControls(db, {}, Period::all());
+    QMap<QString, QStringList> byFaculty;
+    for (const ControlRow& c : open)
+        byFaculty[c.factCode.toUpper()] << c.controlNo;
+    if (byFaculty.isEmpty())
+        return;
+
+    const Today today = todayFrom(db.serverNow());
+    LoginContext finance;
+    finance.Cur_Date = today.Cur_Date;
+    finance.Cur_Bud_Year = today.Cur_Bud_Year;
+    finance.Cur_Fact_Code = QStringLiteral("OP");
+    finance.Cur_Username = QStringLiteral("finance");
+    finance.Cur_Mode = QStringLiteral("KV");
+    Transaction tx(db);
+    db.insertIfAbsent(QStringLiteral("T_PVR_Runno"), {QStringLiteral("Sent_Year"), QStringLiteral("Run_No")},
+                      {today.Cur_Bud_Year, 1}, 1);
+
+    // The faculties with the most open control numbers first.
+    QStringList faculties = byFaculty.keys();
+    std::stable_sort(faculties.begin(), faculties.end(),
+                     [&](const QString& a, const QString& b) { return byFaculty[a].size() > byFaculty[b].size(); });
+    enum Kind { InForce, WithNumbers, Cancelled };
+    int made = 0;
+    for (const QString& fact : faculties) {
+        QStringList controls = byFaculty[fact];
+        while (controls.size() > 1 && made < 3) {
+            const QStringList taken = controls.mid(0, made == InForce ? qMin(2, int(controls.size()) - 1) : 1);
+            controls = controls.mid(taken.size());
+            const QString pvr = Vouchers::make(db, finance, fact, taken, QStringLiteral("นางสาวมาลี ใจดี"));
+            if (made == WithNumbers) {
+                DocNumbers::saveSubUnit(db, pvr, fact + QStringLiteral(" 0012/") + today.Cur_Bud_Year,
+                                        QStringLiteral("กค 0345/") + today.Cur_Bud_Year, today.Cur_Date);
+                DocNumbers::savePayment(db, pvr, QStringLiteral("PV") + today.Cur_Bud_Year + QStringLiteral("/0088"),
+                                        today.Cur_Date);
+            } else if (made == Cancelled) {
+                VoucherCancel::cancel(db, pvr);
+            }
+            ++made;
+        }
+        if (made == 3)
+            break;
+    }
+    tx.commit();
+}
+
+} // namespace wel::finance

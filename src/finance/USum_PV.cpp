@@ -1,0 +1,251 @@
+#include "USum_PV.h"
+#include "VoucherDocument.h"
+#include "common/widgets/EnterAsTab.h"
+#include "common/widgets/FactCodeEdit.h"
+#include "common/widgets/Grids.h"
+#include "common/widgets/Messages.h"
+#include "common/widgets/Named.h"
+#include "common/widgets/ReportPreview.h"
+#include "widgets/ChoiceBox.h"
+#include "widgets/FinanceWidgets.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace wel {
+
+using namespace finance;
+
+namespace {
+const QString kListing = QStringLiteral("listing");
+constexpr int kMarkColumn = 1, kAmountColumn = 6;
+} // namespace
+
+TfrmSum_PV::TfrmSum_PV(const ScreenContext& context, QWidget* parent) : Screen(context, parent)
+{
+    setObjectName(QStringLiteral("frmSum_PV"));
+    setWindowTitle(QStringLiteral("สรุปเพื่อจัดทำใบสำคัญจ่าย"));
+    auto* root = new QVBoxLayout(this);
+    root->addWidget(titleLabel(QStringLiteral("สรุปเพื่อจัดทำใบสำคัญจ่าย"), this));
+
+    grpSelect = new ChoiceBox(QStringLiteral("เลือกข้อมูล"),
+                              {{QStringLiteral("rdoAll"), QStringLiteral("ทั้งหมด")},
+                               {QStringLiteral("rdoSent_Month"), QStringLiteral("เดือน ปี ที่ส่งข้อมูล"),
+                                ChoiceBox::Field::Month, QStringLiteral("edtSent_Month")},
+                               {QStringLiteral("rdoSent_Year"), QStringLiteral("ปี ที่ส่งข้อมูล"), ChoiceBox::Field::Year,
+                                QStringLiteral("edtSent_Year")}},
+                              this);
+    grpSelect->setObjectName(QStringLiteral("grpSelect"));
+    grpSelect->presetFrom(login().Cur_Date);
+
+    auto* unit = new QGroupBox(QStringLiteral("หน่วยงาน"), this);
+    edtFact_Code = new FactCodeEdit(unit);
+    edtFact_Code->setObjectName(QStringLiteral("edtFact_Code"));
+    edtFact_Code->setMode(mode());
+    edtFact_Code->setEnabled(mode() == QLatin1String("KV"));
+    edtFact_Code->setText(login().Cur_Fact_Code);
+    auto* unitRow = new QHBoxLayout(unit);
+    unitRow->addWidget(new QLabel(QStringLiteral("รหัสคณะ"), unit));
+    unitRow->addWidget(edtFact_Code);
+    unitRow->addStretch();
+
+    auto* show = namedButton(QStringLiteral("btnShow"), QStringLiteral("แสดงผล"), this);
+    auto* exit = namedButton(QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"), this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(grpSelect);
+    top->addWidget(unit, 0, Qt::AlignTop);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(show);
+    buttons->addWidget(exit);
+    buttons->addStretch();
+    top->addLayout(buttons);
+    top->addStretch();
+    root->addLayout(top);
+
+    const auto [panel, layout] = namedPanel(QStringLiteral("Panel2"), this);
+    Panel2 = panel;
+    StringGrid1 = new QTableWidget(panel);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    setupListGrid(StringGrid1,
+                  {QStringLiteral("No"), QStringLiteral("Mark"), QStringLiteral("เลขที่ควบคุมใบเบิก"),
+                   QStringLiteral("รหัสคณะ"), QStringLiteral("ชื่อคณะ"), QStringLiteral("ประเภท"),
+                   QStringLiteral("จำนวนเงิน"), QStringLiteral("วันทีส่งข้อมูล")},
+                  {40, 45, 140, 60, 240, 130, 120, 110});
+    StringGrid1->horizontalHeader()->setStretchLastSection(true);
+    StringGrid1->setMinimumHeight(StringGrid1->verticalHeader()->defaultSectionSize() * 8);
+    layout->addWidget(StringGrid1, 1);
+
+    auto* selectAll = namedButton(QStringLiteral("btnSelect_All"), QStringLiteral("เลือกทั้งหมด"), panel);
+    auto* clearAll = namedButton(QStringLiteral("btnClear_All"), QStringLiteral("ยกเลิกการเลือกทั้งหมด"), panel);
+    auto* select = namedButton(QStringLiteral("btnSelect"), QStringLiteral("เลือก"), panel);
+    auto* unselect = namedButton(QStringLiteral("btnUnselect"), QStringLiteral("ยกเลิกการเลือก"), panel);
+    layout->addLayout(buttonRow({selectAll, clearAll, select, unselect}));
+
+    edtSum_Shows = amountField(QStringLiteral("edtSum_Shows"), panel);
+    edtSum_Select = amountField(QStringLiteral("edtSum_Select"), panel);
+    auto* totals = new QHBoxLayout;
+    totals->addWidget(new QLabel(QStringLiteral("ยอดเงินรวมที่แสดงผล"), panel));
+    totals->addWidget(edtSum_Shows);
+    totals->addWidget(new QLabel(QStringLiteral("บาท"), panel));
+    totals->addSpacing(24);
+    totals->addWidget(new QLabel(QStringLiteral("ยอดเงินที่เลือก"), panel));
+    totals->addWidget(edtSum_Select);
+    totals->addWidget(new QLabel(QStringLiteral("บาท"), panel));
+    totals->addStretch();
+    layout->addLayout(totals);
+
+    edtPay_For_Per = namedEdit(QStringLiteral("edtPay_For_Per"), 100, panel);
+    auto* payee = new QHBoxLayout;
+    payee->addWidget(new QLabel(QStringLiteral("จ่ายให้"), panel));
+    payee->addWidget(edtPay_For_Per, 1);
+    layout->addLayout(payee);
+
+    auto* sent = namedButton(QStringLiteral("btnSent_KV"), QStringLiteral("สรุปข้อมูลเพื่อทำใบสำคัญจ่าย"), panel);
+    auto* close = namedButton(QStringLiteral("btnClose"), QStringLiteral("ออก"), panel);
+    layout->addLayout(buttonRow({sent, close}));
+    // The listing takes the room below; without it the selection stays at the top.
+    root->addWidget(Panel2, 1000);
+    root->addStretch(1);
+    Panel2->hide();
+    setPanels({Panel2});
+    setOpensMaximised();
+    installEnterAsTab(this);
+
+    connect(show, &QPushButton::clicked, this, [this] { guard([this] { btnShowClick(); }); });
+    connect(exit, &QPushButton::clicked, this, &Screen::closeScreen);
+    connect(selectAll, &QPushButton::clicked, this, [this] { markAll(true); });
+    connect(clearAll, &QPushButton::clicked, this, [this] { markAll(false); });
+    connect(select, &QPushButton::clicked, this, [this] { setMark(StringGrid1->currentRow(), true); });
+    connect(unselect, &QPushButton::clicked, this, [this] { setMark(StringGrid1->currentRow(), false); });
+    connect(StringGrid1, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { setMark(row, !m_marked.value(row)); });
+    connect(sent, &QPushButton::clicked, this, [this] { guard([this] { btnSent_KVClick(); }); });
+    connect(close, &QPushButton::clicked, this, &TfrmSum_PV::closeListing);
+}
+
+QString TfrmSum_PV::facultyToList() const
+{
+    // A faculty sees its own; the finance division looks at one that has some.
+    const QString own = voucherFaculty(login(), edtFact_Code->code());
+    if (!Vouchers::listOpenControls(db(), own, Period::all()).isEmpty())
+        return own;
+    if (mode() != QLatin1String("KV"))
+        return {};
+    const auto open = Vouchers::listOpenControls(db(), {}, Period::all());
+    return open.isEmpty() ? QString() : open.first().factCode;
+}
+
+QStringList TfrmSum_PV::panelStates() const
+{
+    // The listing is reached only when there is something to list.
+    if (facultyToList().isEmpty())
+        return {kOpened};
+    return {kOpened, kListing};
+}
+
+void TfrmSum_PV::showPanelState(const QString& name)
+{
+    if (name != kListing)
+        return;
+    closeListing();
+    grpSelect->choose(0);
+    if (mode() == QLatin1String("KV"))
+        edtFact_Code->setText(facultyToList());
+    guard([this] { btnShowClick(); });
+    for (int row = 0; row < qMin(2, int(m_rows.size())); ++row)
+        setMark(row, true);
+    edtPay_For_Per->setText(QStringLiteral("นางสาวมาลี ใจดี"));
+}
+
+void TfrmSum_PV::btnShowClick()
+{
+    const QString fact = voucherFaculty(login(), edtFact_Code->code());
+    const auto rows = Vouchers::listOpenControls(db(), fact, periodOf(grpSelect, {Period::All, Period::Month, Period::Year}));
+    if (rows.isEmpty()) {
+        closeListing();
+        throw AppError(kNotFound);
+    }
+    m_rows = rows;
+    m_marked = QVector<bool>(rows.size(), false);
+    m_factCode = fact;
+    QVector<QStringList> cells;
+    for (int i = 0; i < rows.size(); ++i) {
+        const ControlRow& r = rows[i];
+        cells.push_back({QString::number(i + 1), {}, r.controlNo, r.factCode, r.factName, voucherTypeLabel(r.docType),
+                         r.amount.toDisplay(), r.sentDate});
+    }
+    fillListGrid(StringGrid1, cells);
+    for (int i = 0; i < rows.size(); ++i) {
+        StringGrid1->item(i, kAmountColumn)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        StringGrid1->item(i, kMarkColumn)->setTextAlignment(Qt::AlignCenter);
+    }
+    StringGrid1->setCurrentCell(0, 0);
+    // The listing belongs to this faculty until it is closed: the voucher is made for it.
+    edtFact_Code->setText(fact);
+    edtFact_Code->setEnabled(false);
+    showTotals();
+    Panel2->show();
+}
+
+void TfrmSum_PV::setMark(int row, bool on)
+{
+    if (row < 0 || row >= m_marked.size() || m_marked[row] == on)
+        return;
+    m_marked[row] = on;
+    StringGrid1->item(row, kMarkColumn)->setText(on ? QStringLiteral("X") : QString());
+    showTotals();
+}
+
+void TfrmSum_PV::markAll(bool on)
+{
+    for (int row = 0; row < m_marked.size(); ++row)
+        setMark(row, on);
+}
+
+void TfrmSum_PV::showTotals()
+{
+    Money shown, selected;
+    for (int i = 0; i < m_rows.size(); ++i) {
+        shown += m_rows[i].amount;
+        if (m_marked[i])
+            selected += m_rows[i].amount;
+    }
+    edtSum_Shows->setText(shown.toDisplay());
+    edtSum_Select->setText(selected.toDisplay());
+}
+
+void TfrmSum_PV::btnSent_KVClick()
+{
+    QStringList chosen;
+    Money selected;
+    for (int i = 0; i < m_rows.size(); ++i)
+        if (m_marked[i]) {
+            chosen << m_rows[i].controlNo;
+            selected += m_rows[i].amount;
+        }
+    if (chosen.isEmpty() || selected.isZero())
+        throw AppError(kSelectData);
+    if (!msg::confirm(this, kConfirmVoucher))
+        return;
+    const QString pvrNo = Vouchers::make(db(), login(), m_factCode, chosen, edtPay_For_Per->text());
+    closeListing();
+    const Report voucher = voucherReport(db(), pvrNo);
+    previewReport(voucher, this);
+}
+
+void TfrmSum_PV::closeListing()
+{
+    Panel2->hide();
+    m_rows.clear();
+    m_marked.clear();
+    StringGrid1->setRowCount(0);
+    edtPay_For_Per->clear();
+    edtFact_Code->setEnabled(mode() == QLatin1String("KV"));
+}
+
+} // namespace wel

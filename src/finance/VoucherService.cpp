@@ -1,0 +1,232 @@
+#include "VoucherService.h"
+#include "common/AppError.h"
+#include "common/LoginContext.h"
+#include "common/RunningNumbers.h"
+#include "common/ThaiDate.h"
+#include "common/db/Database.h"
+
+#include <QMap>
+
+namespace wel::finance {
+
+namespace {
+
+const QString kSlots = QStringLiteral("Oth_Detail%1");
+constexpr int kOtherSlots = 5;
+
+QString code(const QString& text) { return text.trimmed().toUpper(); }
+
+} // namespace
+
+QString voucherTypeLabel(const QString& sentDocType)
+{
+    const QString t = code(sentDocType);
+    if (t == QLatin1String("EDU"))
+        return QStringLiteral("ค่าเล่าเรียนบุตร");
+    if (t == QLatin1String("COP"))
+        return QStringLiteral("CO-PAY");
+    if (t == QLatin1String("OTH"))
+        return QStringLiteral("สวัสดิการอื่น ๆ");
+    if (t == QLatin1String("OVM"))
+        return QStringLiteral("ค่ารักษาเกินวงเงิน");
+    return QStringLiteral("ค่ารักษา");
+}
+
+QString cancelTypeLabel(const QString& sentDocType)
+{
+    const QString t = code(sentDocType);
+    if (t == QLatin1String("EDU"))
+        return QStringLiteral("ค่าเล่าเรียนบุตร");
+    if (t == QLatin1String("COP"))
+        return QStringLiteral("CO-PAY");
+    return QStringLiteral("ค่ารักษา");
+}
+
+QString categoryLabel(const QString& category)
+{
+    const QString c = code(category);
+    if (c == QLatin1String("0") || c == QLatin1String("1"))
+        return QStringLiteral("ค่ารักษา");
+    if (c == QLatin1String("E"))
+        return QStringLiteral("ค่าเล่าเรียนบุตร");
+    if (c == QLatin1String("O"))
+        return QStringLiteral("อื่น ๆ");
+    return {};
+}
+
+QString voucherFaculty(const LoginContext& login, const QString& factField)
+{
+    return login.Cur_Mode == QLatin1String("KV") ? code(factField) : code(login.Cur_Fact_Code);
+}
+
+namespace Vouchers {
+
+QVector<ControlRow> listOpenControls(Database& db, const QString& factCode, const Period& period)
+{
+    QVariantList params;
+    QString sql = QStringLiteral(
+        "SELECT c.Sent_KV_Doc_ID, c.Fact_Code, c.Sent_Doc_Type, c.Sent_Time, c.Sent_Date, "
+        "SUM(h.M_Can_Berg) AS Sum_M, f.Fact_Name "
+        "FROM T_Sent_KV m "
+        "INNER JOIN T_Sent_KV_Detail c ON m.Sent_KV_Doc_ID = c.Sent_KV_Doc_ID "
+        "INNER JOIN T_PAY_Health h ON m.Berg_Doc_ID = h.Berg_Doc_ID "
+        "LEFT JOIN T_Fact f ON UPPER(c.Fact_Code) = UPPER(f.Fact_Code) "
+        "WHERE c.Sent_Doc_Status = 'A'");
+    if (!factCode.trimmed().isEmpty()) {
+        sql += QStringLiteral(" AND ") + db.ciEquals(QStringLiteral("c.Fact_Code"));
+        params << code(factCode);
+    }
+    sql += period.andCondition(db, QStringLiteral("c.Sent_Date"), params);
+    sql += QStringLiteral(" GROUP BY c.Sent_KV_Doc_ID, c.Fact_Code, c.Sent_Doc_Type, c.Sent_Time, c.Sent_Date, "
+                          "f.Fact_Name ORDER BY c.Sent_KV_Doc_ID");
+    const Rows r = db.select(sql, params);
+    QVector<ControlRow> list;
+    for (int i = 0; i < r.count(); ++i)
+        list.push_back({r.text(i, QStringLiteral("Sent_KV_Doc_ID")), r.text(i, QStringLiteral("Fact_Code")),
+                        r.text(i, QStringLiteral("Fact_Name")), r.text(i, QStringLiteral("Sent_Doc_Type")),
+                        r.text(i, QStringLiteral("Sent_Date")), r.text(i, QStringLiteral("Sent_Time")),
+                        r.money(i, QStringLiteral("Sum_M"))});
+    return list;
+}
+
+VoucherTally tally(const QVector<VoucherClaim>& claims)
+{
+    VoucherTally t;
+    struct Kind {
+        int count = 0;
+        Money amount;
+    };
+    QMap<std::pair<QString, QString>, Kind> others; // (Health_In_Out_t, Health_Desc), sorted as printed
+    for (const VoucherClaim& c : claims) {
+        const QString cat = code(c.category);
+        if (cat == QLatin1String("0")) {
+            ++t.outCount;
+            t.out += c.amount;
+        } else if (cat == QLatin1String("1")) {
+            ++t.inCount;
+            t.in += c.amount;
+        } else if (cat == QLatin1String("E")) {
+            ++t.eduCount;
+            t.edu += c.amount;
+        } else if (cat == QLatin1String("O")) {
+            ++t.othCount;
+            t.oth += c.amount;
+            Kind& k = others[{c.inOut, c.kindText}];
+            ++k.count;
+            k.amount += c.amount;
+        }
+    }
+    for (auto it = others.cbegin(); it != others.cend(); ++it)
+        t.othDetails << it.key().second + QStringLiteral(" (") + QString::number(it.value().count)
+                            + QStringLiteral("ราย ) จำนวนเงิน ") + it.value().amount.toPlain()
+                            + QStringLiteral(" บาท");
+    return t;
+}
+
+namespace {
+
+QVector<VoucherClaim> claimsOf(Database& db, const QString& controlNo)
+{
+    const Rows r = db.select(QStringLiteral("SELECT h.Health_In_Out_t, t.Health_Other_Code, t.Health_Desc, h.M_Can_Berg "
+                                            "FROM T_Sent_KV m "
+                                            "INNER JOIN T_PAY_Health h ON m.Berg_Doc_ID = h.Berg_Doc_ID "
+                                            "LEFT JOIN TR_Heal_Type t ON h.Health_In_Out_t = t.Health_In_Out_t "
+                                            "WHERE m.Sent_KV_Doc_ID = ?"),
+                             {controlNo});
+    QVector<VoucherClaim> claims;
+    for (int i = 0; i < r.count(); ++i)
+        claims.push_back({r.text(i, QStringLiteral("Health_In_Out_t")), r.text(i, QStringLiteral("Health_Other_Code")),
+                          r.text(i, QStringLiteral("Health_Desc")), r.money(i, QStringLiteral("M_Can_Berg"))});
+    return claims;
+}
+
+} // namespace
+
+QString make(Database& db, const LoginContext& login, const QString& factField, const QStringList& controlNos,
+             const QString& payee)
+{
+    if (controlNos.isEmpty())
+        throw AppError(kSelectData);
+    const QString fact = voucherFaculty(login, factField);
+    Transaction tx(db);
+    const QString pvrNo = RunningNumbers::takeVoucherNumber(db, fact, login.Cur_Bud_Year);
+    QVector<VoucherClaim> claims;
+    for (const QString& no : controlNos) {
+        // Moves only while still open and the faculty's; the row then stays
+        // locked until the end, so no other workstation can take or cancel it.
+        if (db.exec(QStringLiteral("UPDATE T_Sent_KV_Detail SET Sent_Doc_Status = 'P' "
+                                   "WHERE Sent_KV_Doc_ID = ? AND Sent_Doc_Status = 'A' AND ")
+                        + db.ciEquals(QStringLiteral("Fact_Code")),
+                    {no, fact})
+            != 1)
+            throw AppError(kListAgain.arg(no));
+        claims += claimsOf(db, no);
+    }
+    const VoucherTally t = tally(claims);
+    if (t.othDetails.size() > kOtherSlots)
+        throw AppError(kTooManyOtherKinds);
+
+    QStringList columns{QStringLiteral("PVR_NO"),       QStringLiteral("Sent_Date"),    QStringLiteral("Sent_Time"),
+                        QStringLiteral("Sent_Doc_Status"), QStringLiteral("Fact_Code"), QStringLiteral("Sent_User"),
+                        QStringLiteral("EDU_Count"),    QStringLiteral("EDU_Money"),    QStringLiteral("He_In_Count"),
+                        QStringLiteral("He_In_Money"),  QStringLiteral("He_Out_Count"), QStringLiteral("He_Out_Money"),
+                        QStringLiteral("Oth_Count"),    QStringLiteral("Oth_Money")};
+    QVariantList values{pvrNo, login.Cur_Date, nowTimeText(db.serverNow()), QStringLiteral("A"), fact,
+                        login.Cur_Username, t.eduCount, t.edu.toSql(), t.inCount, t.in.toSql(), t.outCount,
+                        t.out.toSql(), t.othCount, t.oth.toSql()};
+    for (int i = 0; i < kOtherSlots; ++i) {
+        columns << kSlots.arg(i + 1);
+        values << t.othDetails.value(i);
+    }
+    columns << QStringLiteral("Pay_For_Per");
+    values << payee.left(100);
+    QStringList marks;
+    for (int i = 0; i < columns.size(); ++i)
+        marks << QStringLiteral("?");
+    db.exec(QStringLiteral("INSERT INTO T_PV (%1) VALUES (%2)")
+                .arg(columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+            values);
+    for (int k = 0; k < controlNos.size(); ++k)
+        db.exec(QStringLiteral("INSERT INTO T_PV_Detail (PVR_NO, Sent_KV_Doc_ID, Order_No) VALUES (?, ?, ?)"),
+                {pvrNo, controlNos[k], k + 1});
+    tx.commit();
+    return pvrNo;
+}
+
+QVector<VoucherRow> listInForce(Database& db, const QString& factCode, const Period& period)
+{
+    QVariantList params{code(factCode)};
+    const QString sql = QStringLiteral("SELECT PVR_NO, Sent_Date FROM T_PV WHERE ")
+        + db.ciEquals(QStringLiteral("Fact_Code")) + QStringLiteral(" AND Sent_Doc_Status = 'A'")
+        + period.andCondition(db, QStringLiteral("Sent_Date"), params) + QStringLiteral(" ORDER BY PVR_NO");
+    const Rows r = db.select(sql, params);
+    QVector<VoucherRow> list;
+    for (int i = 0; i < r.count(); ++i)
+        list.push_back({r.text(i, QStringLiteral("PVR_NO")), r.text(i, QStringLiteral("Sent_Date"))});
+    return list;
+}
+
+QVector<VoucherMember> members(Database& db, const QString& pvrNo)
+{
+    const Rows r = db.select(
+        QStringLiteral("SELECT d.Sent_KV_Doc_ID, d.Order_No, t.Health_Other_Code, c.Fact_Code, c.Sent_Date, "
+                       "SUM(h.M_Can_Berg) AS Sum_mon "
+                       "FROM T_PV_Detail d "
+                       "INNER JOIN T_Sent_KV_Detail c ON d.Sent_KV_Doc_ID = c.Sent_KV_Doc_ID "
+                       "INNER JOIN T_Sent_KV m ON d.Sent_KV_Doc_ID = m.Sent_KV_Doc_ID "
+                       "INNER JOIN T_PAY_Health h ON m.Berg_Doc_ID = h.Berg_Doc_ID "
+                       "LEFT JOIN TR_Heal_Type t ON h.Health_In_Out_t = t.Health_In_Out_t "
+                       "WHERE d.PVR_NO = ? "
+                       "GROUP BY d.Sent_KV_Doc_ID, d.Order_No, t.Health_Other_Code, c.Fact_Code, c.Sent_Date "
+                       "ORDER BY d.Order_No, t.Health_Other_Code"),
+        {pvrNo.trimmed()});
+    QVector<VoucherMember> list;
+    for (int i = 0; i < r.count(); ++i)
+        list.push_back({r.text(i, QStringLiteral("Sent_KV_Doc_ID")), int(r.integer(i, QStringLiteral("Order_No"))),
+                        r.text(i, QStringLiteral("Health_Other_Code")), r.text(i, QStringLiteral("Fact_Code")),
+                        r.text(i, QStringLiteral("Sent_Date")), r.money(i, QStringLiteral("Sum_mon"))});
+    return list;
+}
+
+} // namespace Vouchers
+} // namespace wel::finance

@@ -1,0 +1,72 @@
+#include "FinanceWidgets.h"
+#include "ChoiceBox.h"
+#include "common/widgets/Grids.h"
+#include "common/widgets/Named.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableWidget>
+
+namespace wel::finance {
+
+Period periodOf(const ChoiceBox* box, const QVector<Period::Kind>& kinds)
+{
+    return {kinds.value(box->chosen(), Period::All), box->value()};
+}
+
+QLineEdit* shownField(const QString& name, const QString& sample, QWidget* parent)
+{
+    return namedReadOnly(name, parent, sample);
+}
+
+QLineEdit* amountField(const QString& name, QWidget* parent)
+{
+    QLineEdit* e = shownField(name, longest::amount, parent);
+    e->setAlignment(Qt::AlignRight);
+    return e;
+}
+
+QTableWidget* listGrid(const QString& name, const QStringList& headings, const QVector<int>& widths, int rows,
+                       QWidget* parent)
+{
+    auto* grid = new QTableWidget(parent);
+    grid->setObjectName(name);
+    setupListGrid(grid, headings, widths);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    grid->setMinimumHeight(grid->horizontalHeader()->sizeHint().height()
+                           + grid->verticalHeader()->defaultSectionSize() * rows + 4);
+    return grid;
+}
+
+void alignAmounts(QTableWidget* grid, int column)
+{
+    for (int row = 0; row < grid->rowCount(); ++row)
+        if (QTableWidgetItem* item = grid->item(row, column))
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+QTableWidget* voucherMemberGrid(const QString& name, QWidget* parent)
+{
+    return listGrid(name,
+                    {QStringLiteral("No"), QStringLiteral("ลำดับ"), QStringLiteral("เลขที่ควบคุมใบเบิก"),
+                     QStringLiteral("รหัสคณะ"), QStringLiteral("ประเภท"), QStringLiteral("จำนวนเงิน"),
+                     QStringLiteral("วันที่ส่งข้อมูล")},
+                    {50, 50, 140, 60, 120, 120, 110}, 8, parent);
+}
+
+Money fillVoucherMembers(QTableWidget* grid, const QVector<VoucherMember>& members)
+{
+    QVector<QStringList> cells;
+    Money total;
+    for (int i = 0; i < members.size(); ++i) {
+        const VoucherMember& m = members[i];
+        cells.push_back({QString::number(i + 1), QString::number(m.orderNo), m.controlNo, m.factCode,
+                         categoryLabel(m.category), m.amount.toDisplay(), m.sentDate});
+        total += m.amount;
+    }
+    fillListGrid(grid, cells);
+    alignAmounts(grid, 5);
+    return total;
+}
+
+} // namespace wel::finance

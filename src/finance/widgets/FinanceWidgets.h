@@ -1,0 +1,34 @@
+#pragma once
+#include "finance/Period.h"
+#include "finance/VoucherService.h"
+
+#include <QString>
+
+class QLineEdit;
+class QTableWidget;
+class QWidget;
+
+namespace wel {
+class ChoiceBox;
+}
+
+namespace wel::finance {
+
+// The period chosen in a box whose buttons are, in order, the kinds given.
+Period periodOf(const ChoiceBox* box, const QVector<Period::Kind>& kinds);
+
+// A shown-only amount field, right-aligned, wide enough for 2,000,000,000.00.
+QLineEdit* amountField(const QString& name, QWidget* parent);
+// A shown-only field wide enough for values like sample.
+QLineEdit* shownField(const QString& name, const QString& sample, QWidget* parent);
+// A list grid at least rows rows high.
+QTableWidget* listGrid(const QString& name, const QStringList& headings, const QVector<int>& widths, int rows,
+                       QWidget* parent);
+// Right-aligns the amounts of a column.
+void alignAmounts(QTableWidget* grid, int column);
+
+// The grid of a voucher summary's control numbers and its filling; returns their total.
+QTableWidget* voucherMemberGrid(const QString& name, QWidget* parent);
+Money fillVoucherMembers(QTableWidget* grid, const QVector<VoucherMember>& members);
+
+} // namespace wel::finance

@@ -1,0 +1,196 @@
+#include "VoucherListing.h"
+#include "ChoiceBox.h"
+#include "FinanceWidgets.h"
+#include "common/ThaiDate.h"
+#include "common/widgets/EnterAsTab.h"
+#include "common/widgets/FactCodeEdit.h"
+#include "common/widgets/Grids.h"
+#include "common/widgets/Named.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace wel {
+
+using namespace finance;
+
+namespace {
+const QString kDetail = QStringLiteral("detail");
+const QString kListed = QStringLiteral("listed");
+} // namespace
+
+VoucherListing::VoucherListing(const ScreenContext& context, const Kind& kind, QWidget* parent)
+    : Screen(context, parent)
+{
+    setObjectName(kind.objectName);
+    setWindowTitle(kind.windowTitle);
+    auto* root = new QVBoxLayout(this);
+
+    const auto [list, listLayout] = namedPanel(QStringLiteral("Panel1"), this);
+    Panel1 = list;
+    if (!kind.title.isEmpty())
+        listLayout->addWidget(titleLabel(kind.title, list));
+    grpSelect = new ChoiceBox(QStringLiteral("พิมพ์รายงานสรุปใบเบิกสวัสดิการ"),
+                              {{QStringLiteral("rdoSel_date"), QStringLiteral("วันเดือนปี"), ChoiceBox::Field::Date,
+                                QStringLiteral("edtSel_date")},
+                               {QStringLiteral("rdoSel_month"), QStringLiteral("เดือนปี"), ChoiceBox::Field::Month,
+                                QStringLiteral("edtSel_month")},
+                               {QStringLiteral("rdoSel_Year"), QStringLiteral("ปี"), ChoiceBox::Field::Year,
+                                QStringLiteral("edtSel_Year")}},
+                              list);
+    grpSelect->presetFrom(login().Cur_Date);
+    auto* unit = new QGroupBox(QStringLiteral("หน่วยงาน"), list);
+    edtFact_Code = new FactCodeEdit(unit);
+    edtFact_Code->setObjectName(QStringLiteral("edtFact_Code"));
+    edtFact_Code->setText(login().Cur_Fact_Code);
+    edtFact_Code->setReadOnly(!kind.facultyEditable);
+    edtFact_Code->setEnabled(kind.facultyEditable);
+    m_anyFaculty = kind.facultyEditable;
+    auto* unitRow = new QHBoxLayout(unit);
+    unitRow->addWidget(new QLabel(QStringLiteral("รหัสคณะ"), unit));
+    unitRow->addWidget(edtFact_Code);
+    unitRow->addStretch();
+    auto* show = namedButton(QStringLiteral("btnShow_data"), QStringLiteral("แสดงข้อมูล"), list);
+    auto* exit = namedButton(QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"), list);
+    auto* top = new QHBoxLayout;
+    top->addWidget(grpSelect, 0, Qt::AlignTop);
+    top->addWidget(unit, 0, Qt::AlignTop);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(show);
+    buttons->addWidget(exit);
+    buttons->addStretch();
+    top->addLayout(buttons);
+    top->addStretch();
+    listLayout->addLayout(top);
+    StringGrid1 = listGrid(QStringLiteral("StringGrid1"),
+                           {QStringLiteral("No"), QStringLiteral("เลขที่ PVR"), QStringLiteral("วันที่ประมวลผลเลขที่ PVR")},
+                           {50, 190, 190}, 10, list);
+    StringGrid1->setMaximumWidth(560);
+    listLayout->addWidget(StringGrid1, 1);
+    auto* detail = namedButton(QStringLiteral("btnDetail"), QStringLiteral("แสดงรายละเอียด"), list);
+    listLayout->addLayout(buttonRow({detail}));
+
+    const auto [panel, layout] = namedPanel(QStringLiteral("Panel2"), this);
+    Panel2 = panel;
+    if (!kind.title.isEmpty())
+        layout->addWidget(titleLabel(kind.title, panel));
+    edtSent_KV_Doc_ID = shownField(QStringLiteral("edtSent_KV_Doc_ID"), QStringLiteral("PVR2568/00000MM"), panel);
+    edtSent_Date = shownField(QStringLiteral("edtSent_Date"), QStringLiteral("00/00/0000"), panel);
+    auto* head = new QHBoxLayout;
+    head->addWidget(new QLabel(QStringLiteral("เลขที่ PVR"), panel));
+    head->addWidget(edtSent_KV_Doc_ID);
+    head->addSpacing(24);
+    head->addWidget(new QLabel(QStringLiteral("วันที่ประมวลผลเลขที่ PVR"), panel));
+    head->addWidget(edtSent_Date);
+    head->addStretch();
+    layout->addLayout(head);
+    StringGrid2 = voucherMemberGrid(QStringLiteral("StringGrid2"), panel);
+    layout->addWidget(StringGrid2, 1);
+    edtSum_Select = amountField(QStringLiteral("edtSum_Select"), panel);
+    auto* total = new QHBoxLayout;
+    total->addWidget(new QLabel(QStringLiteral("ยอดเงินรวม"), panel));
+    total->addWidget(edtSum_Select);
+    total->addWidget(new QLabel(QStringLiteral("บาท"), panel));
+    total->addStretch();
+    layout->addLayout(total);
+    auto* action = namedButton(kind.actionName, kind.actionCaption, panel);
+    auto* close = namedButton(QStringLiteral("btnClose"), QStringLiteral("ออก"), panel);
+    layout->addLayout(buttonRow({action, close}));
+
+    root->addWidget(Panel1, 1);
+    root->addWidget(Panel2, 1);
+    Panel2->hide();
+    setPanels({Panel1, Panel2});
+    setOpensMaximised();
+    installEnterAsTab(this);
+
+    connect(show, &QPushButton::clicked, this, [this] { guard([this] { btnShow_dataClick(); }); });
+    connect(exit, &QPushButton::clicked, this, &Screen::closeScreen);
+    connect(detail, &QPushButton::clicked, this, [this] { guard([this] { btnDetailClick(); }); });
+    connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, [this] { guard([this] { btnDetailClick(); }); });
+    connect(action, &QPushButton::clicked, this, [this] { guard([this] { act(edtSent_KV_Doc_ID->text()); }); });
+    connect(close, &QPushButton::clicked, this, [this] {
+        Panel2->hide();
+        Panel1->show();
+    });
+}
+
+QString VoucherListing::facultyToList() const
+{
+    const Period thisYear = Period::year(yearOf(login().Cur_Date));
+    if (!Vouchers::listInForce(db(), edtFact_Code->code(), thisYear).isEmpty())
+        return edtFact_Code->code();
+    if (!m_anyFaculty)
+        return {};
+    const Rows any = db().select(QStringLiteral("SELECT MIN(Fact_Code) AS F FROM T_PV WHERE Sent_Doc_Status = 'A' AND ")
+                                     + db().substr(QStringLiteral("Sent_Date"), 7, 4) + QStringLiteral(" = ?"),
+                                 {thisYear.value});
+    return any.isEmpty() ? QString() : any.text(0, QStringLiteral("F"));
+}
+
+QStringList VoucherListing::panelStates() const
+{
+    // The list and its details are reached only when there is something to list.
+    if (facultyToList().isEmpty())
+        return {kOpened};
+    return {kOpened, kListed, kDetail};
+}
+
+void VoucherListing::showPanelState(const QString& name)
+{
+    if (name != kListed && name != kDetail)
+        return;
+    Panel2->hide();
+    Panel1->show();
+    edtFact_Code->setText(facultyToList());
+    grpSelect->choose(2);
+    guard([this] { btnShow_dataClick(); });
+    if (name == kDetail && StringGrid1->rowCount() > 0) {
+        StringGrid1->setCurrentCell(0, 1);
+        guard([this] { btnDetailClick(); });
+    }
+}
+
+void VoucherListing::btnShow_dataClick()
+{
+    const auto rows = Vouchers::listInForce(db(), edtFact_Code->code(),
+                                            periodOf(grpSelect, {Period::Day, Period::Month, Period::Year}));
+    QVector<QStringList> cells;
+    for (int i = 0; i < rows.size(); ++i)
+        cells.push_back({QString::number(i + 1), rows[i].pvrNo, rows[i].sentDate});
+    fillListGrid(StringGrid1, cells);
+    if (rows.isEmpty())
+        throw AppError(kNotFound);
+    StringGrid1->setCurrentCell(0, 1);
+}
+
+void VoucherListing::btnDetailClick()
+{
+    const int row = StringGrid1->currentRow();
+    const QTableWidgetItem* item = row >= 0 ? StringGrid1->item(row, 1) : nullptr;
+    if (!item || item->text().isEmpty())
+        throw AppError(kNotFound);
+    const auto members = Vouchers::members(db(), item->text());
+    if (members.isEmpty())
+        throw AppError(kNotFound);
+    edtSent_KV_Doc_ID->setText(item->text());
+    edtSent_Date->setText(StringGrid1->item(row, 2)->text());
+    edtSum_Select->setText(fillVoucherMembers(StringGrid2, members).toDisplay());
+    Panel1->hide();
+    Panel2->show();
+}
+
+void VoucherListing::backToList()
+{
+    Panel2->hide();
+    Panel1->show();
+    StringGrid1->setRowCount(0);
+    guard([this] { btnShow_dataClick(); });
+}
+
+} // namespace wel

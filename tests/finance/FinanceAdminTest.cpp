@@ -1,0 +1,93 @@
+#include "FinanceFixture.h"
+#include "finance/DemoVouchers.h"
+#include "finance/VoucherService.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace wel;
+using namespace wel::finance;
+using wel::test::FinanceFixture;
+
+namespace {
+
+struct AdminRun {
+    int code = -1;
+    QString output;
+};
+
+AdminRun admin(const QStringList& args)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QStringLiteral(WELMORA_ADMIN), args);
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAll())};
+}
+
+} // namespace
+
+TEST(FinanceAdmin, PrintsAVoucherWithoutAWindow)
+{
+    WELMORA_NEED_DB();
+    FinanceFixture f;
+    const QString pvr = Vouchers::make(f.db(), test::financeClerk(), QStringLiteral("SC"),
+                                       {f.controlOf(QStringLiteral("0"), {100})}, {});
+    QTemporaryDir out;
+    const QString pdf = out.filePath(QStringLiteral("voucher.pdf"));
+    const QString url = f.t.url().display();
+    const AdminRun ok = admin({QStringLiteral("print"), QStringLiteral("voucher"), pvr, QStringLiteral("--db"), url,
+                          QStringLiteral("--pdf"), pdf});
+    ASSERT_EQ(ok.code, 0) << ok.output.toStdString();
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5) == "%PDF-");
+
+    const AdminRun unknown = admin({QStringLiteral("print"), QStringLiteral("voucher"), QStringLiteral("PVR2568/09999SC"),
+                               QStringLiteral("--db"), url, QStringLiteral("--pdf"), pdf});
+    EXPECT_EQ(unknown.code, 1);
+    EXPECT_TRUE(unknown.output.contains(kNotFound)) << unknown.output.toStdString();
+    const AdminRun missing = admin({QStringLiteral("print"), QStringLiteral("voucher"), QStringLiteral("--db"), url,
+                               QStringLiteral("--pdf"), pdf});
+    EXPECT_EQ(missing.code, 2);
+}
+
+// The demonstration's vouchers are made over whatever control numbers it has.
+TEST(DemoVouchers, OneInForceOneWithNumbersOneCancelledAndSomeLeftOpen)
+{
+    WELMORA_NEED_DB();
+    FinanceFixture f;
+    f.t.setToday(2025, 1, 20);
+    finance::loadDemoVouchers(f.db()); // nothing to gather yet
+    EXPECT_EQ(f.count(QStringLiteral("SELECT COUNT(*) FROM T_PV")), 0);
+
+    QStringList sc{f.controlOf(QStringLiteral("0"), {100}), f.controlOf(QStringLiteral("E"), {200}, QStringLiteral("EDU")),
+                   f.controlOf(QStringLiteral("M"), {300}, QStringLiteral("OTH")),
+                   f.controlOf(QStringLiteral("0"), {400}, QStringLiteral("COP"))};
+    QStringList en{f.controlOf(QStringLiteral("0"), {10}, QStringLiteral("FAE"), QStringLiteral("EN")),
+                   f.controlOf(QStringLiteral("1"), {20}, QStringLiteral("FAE"), QStringLiteral("EN"))};
+    finance::loadDemoVouchers(f.db());
+    const Rows pv = f.db().select(QStringLiteral("SELECT PVR_NO, Sent_Doc_Status, Dep_Sub_Doc_No, PV_Doc_No, Sent_Date "
+                                                 "FROM T_PV ORDER BY PVR_NO"));
+    ASSERT_EQ(pv.count(), 3);
+    EXPECT_EQ(pv.text(0, QStringLiteral("Sent_Doc_Status")), QStringLiteral("A"));
+    EXPECT_EQ(pv.text(0, QStringLiteral("Dep_Sub_Doc_No")), QString());
+    EXPECT_EQ(pv.text(0, QStringLiteral("Sent_Date")), QStringLiteral("20/01/2568"));
+    EXPECT_EQ(Vouchers::members(f.db(), pv.text(0, QStringLiteral("PVR_NO"))).size(), 2);
+    EXPECT_EQ(pv.text(1, QStringLiteral("Sent_Doc_Status")), QStringLiteral("A"));
+    EXPECT_FALSE(pv.text(1, QStringLiteral("Dep_Sub_Doc_No")).isEmpty());
+    EXPECT_FALSE(pv.text(1, QStringLiteral("PV_Doc_No")).isEmpty());
+    EXPECT_EQ(pv.text(2, QStringLiteral("Sent_Doc_Status")), QStringLiteral("C"));
+    // Each faculty keeps open control numbers; every number in a voucher in force is in "P".
+    EXPECT_FALSE(Vouchers::listOpenControls(f.db(), QStringLiteral("SC"), Period::all()).isEmpty());
+    EXPECT_FALSE(Vouchers::listOpenControls(f.db(), QStringLiteral("EN"), Period::all()).isEmpty());
+    EXPECT_EQ(f.count(QStringLiteral("SELECT COUNT(*) FROM T_Sent_KV_Detail WHERE Sent_Doc_Status = 'P'")), 3);
+    finance::loadDemoVouchers(f.db()); // once only
+    EXPECT_EQ(f.count(QStringLiteral("SELECT COUNT(*) FROM T_PV")), 3);
+    EXPECT_EQ(f.count(QStringLiteral("SELECT COUNT(*) FROM T_PV_Detail d JOIN T_PV p ON p.PVR_NO = d.PVR_NO "
+                                     "JOIN T_Sent_KV_Detail c ON c.Sent_KV_Doc_ID = d.Sent_KV_Doc_ID "
+                                     "WHERE p.Sent_Doc_Status = 'A' AND c.Sent_Doc_Status <> 'P'")),
+              0);
+}
