@@ -143,7 +143,7 @@ QString TfrmSum_PV::facultyToList() const
 QStringList TfrmSum_PV::panelStates() const
 {
     // The listing is reached only when there is something to list.
-    if (facultyToList().isEmpty())
+    if (!finance::anythingTo([this] { return facultyToList(); }))
         return {kOpened};
     return {kOpened, kListing};
 }
