@@ -1,6 +1,8 @@
 #include "AdminCommands.h"
 #include "admin/UserLetter.h"
 #include "admin/UserService.h"
+#include "claims/ClaimForm.h"
+#include "claims/SummaryDocument.h"
 #include "common/ThaiDate.h"
 #include "finance/VoucherDocument.h"
 #include "shell/DatabaseSetup.h"
@@ -19,8 +21,11 @@ const QVector<Command>& commands()
                         "from standard input)"),
          addUser},
         {QStringLiteral("print"),
-         QStringLiteral("print user-letters --db URL --from N --to M --pdf FILE"), print},
-        {QStringLiteral("print"), QStringLiteral("print voucher PVR_NO --db URL --pdf FILE"), print},
+         QStringLiteral("print user-letters --db URL --from N --to M --pdf FILE\n"
+                        "  welmora-admin print claim-form CLAIMNO --db URL --pdf FILE\n"
+                        "  welmora-admin print control-summary CONTROLNO --db URL --pdf FILE\n"
+                        "  welmora-admin print voucher PVR_NO --db URL --pdf FILE"),
+         print},
         {QStringLiteral("import"), QStringLiteral("import employees FILE --db URL [--dry-run]"), importData},
         {QStringLiteral("generate-year"), QStringLiteral("generate-year YYYY --db URL [--dry-run]"), generateYear},
         {QStringLiteral("export"),
@@ -107,6 +112,30 @@ int addUser(const QStringList& args)
 
 namespace {
 
+// A claim form or a control number's summary document, as reprinted.
+int printClaimDocument(const QStringList& args)
+{
+    QTextStream out(stdout), err(stderr);
+    const QString number = args.value(1);
+    const QString pdf = option(args, QStringLiteral("pdf"));
+    if (number.isEmpty() || number.startsWith(QLatin1String("--")) || pdf.isEmpty()) {
+        err << usage();
+        return 2;
+    }
+    try {
+        auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));
+        const Report doc = args.value(0) == QLatin1String("claim-form")
+            ? claims::claimForm(*db, number, claims::FormOccasion::Reprint, db->serverNow())
+            : claims::summaryDocument(*db, number, std::nullopt, db->serverNow());
+        doc.writePdf(pdf);
+        out << "wrote " << pdf << " (" << doc.pageCount() << " pages)\n";
+        return 0;
+    } catch (const AppError& e) {
+        err << e.message() << "\n";
+        return 1;
+    }
+}
+
 // The payment voucher of a voucher summary, as its screens print it.
 int printVoucher(const QStringList& args)
 {
@@ -134,6 +163,8 @@ int printVoucher(const QStringList& args)
 int print(const QStringList& args)
 {
     QTextStream out(stdout), err(stderr);
+    if (args.value(0) == QLatin1String("claim-form") || args.value(0) == QLatin1String("control-summary"))
+        return printClaimDocument(args);
     if (args.value(0) == QLatin1String("voucher"))
         return printVoucher(args);
     if (args.value(0) != QLatin1String("user-letters") || option(args, QStringLiteral("pdf")).isEmpty()) {

@@ -41,7 +41,9 @@ QString EmployeeSummary::fullName(const QString& separator) const
 
 QString facultyScope(const LoginContext& login)
 {
-    return login.Cur_Mode == QLatin1String("FC") ? login.Cur_Fact_Code : QString();
+    // Only the finance division works for every faculty; a command that left
+    // the mode empty (the hospital menu) keeps the clerk to his own.
+    return login.Cur_Mode == QLatin1String("KV") ? QString() : login.Cur_Fact_Code;
 }
 
 QVector<EmployeeSummary> searchActiveEmployees(Database& db, const EmployeeQuery& query)
@@ -59,7 +61,7 @@ QVector<EmployeeSummary> searchActiveEmployees(Database& db, const EmployeeQuery
         }
         break;
     case EmployeeSearchBy::EmpId:
-        sql += QStringLiteral(" AND UPPER(EMP_ID) LIKE UPPER(?) ESCAPE '!'");
+        sql += QStringLiteral(" AND ") + db.ciLike(QStringLiteral("EMP_ID"), QLatin1Char('!'));
         params << likePrefix(text);
         break;
     case EmployeeSearchBy::Ssn:

@@ -36,9 +36,9 @@ struct EmployeeQuery {
     bool orderByLastName = false; // given name, then family name
 };
 
-// Employees a clerk may work on: in mode "FC" those of his own faculty, in
-// any other mode (the finance division) all. Returns the faculty to filter
-// on, "" for all.
+// Employees a clerk may work on: in mode "KV" (the finance division) all,
+// in any other mode, an empty one included, those of his own faculty.
+// Returns the faculty to filter on, "" for all.
 QString facultyScope(const LoginContext& login);
 
 // Active employees (status "A") matching the query, ordered by given name.

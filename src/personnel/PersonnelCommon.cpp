@@ -1,5 +1,6 @@
 #include "PersonnelCommon.h"
 #include "common/AppError.h"
+#include "common/Limits.h"
 #include "common/ThaiDate.h"
 
 namespace wel::personnel {
@@ -20,11 +21,9 @@ QString checkedDate(const QString& text, const QString& caption, bool required)
 QString limitTextOf(const QString& hType)
 {
     // Right type "3" has no limit; showing it 20,000 baht would mislead the clerk.
-    if (hType == QLatin1String("1"))
-        return QStringLiteral("200,000");
-    if (hType == QLatin1String("3"))
-        return QStringLiteral("ไม่จำกัดวงเงิน");
-    return QStringLiteral("20,000");
+    if (const RightTypeLimit* l = rightTypeLimit(hType))
+        return l->listText;
+    return rightTypeLimit(QStringLiteral("2"))->listText;
 }
 
 } // namespace wel::personnel

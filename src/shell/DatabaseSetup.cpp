@@ -1,4 +1,5 @@
 #include "DatabaseSetup.h"
+#include "claims/DemoClaims.h"
 #include "common/db/Schema.h"
 #include "finance/DemoVouchers.h"
 
@@ -44,6 +45,7 @@ void initDatabase(Database& db, bool demo)
     loadReferenceData(db);
     if (demo) {
         loadDemoData(db);
+        claims::loadDemoClaims(db);
         finance::loadDemoVouchers(db);
     }
 }

@@ -4,6 +4,7 @@ namespace wel {
 
 void registerPersonnelScreens();
 void registerAdminScreens();
+void registerClaimsScreens();
 void registerFinanceScreens();
 void registerReportScreens();
 
@@ -11,6 +12,7 @@ void registerAllScreens()
 {
     registerPersonnelScreens();
     registerAdminScreens();
+    registerClaimsScreens();
     registerFinanceScreens();
     registerReportScreens();
 }

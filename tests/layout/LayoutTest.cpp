@@ -98,7 +98,7 @@ public:
 TEST(Layout, EveryScreenIsReadableInEveryModeAndPanelState)
 {
     WELMORA_NEED_DB();
-    TestDb t;
+    TestDb t(TestDb::DemoWithClaims); // the claim screens' panels need claims to show
     registerAllScreens();
     LoggedIn main = logIn(t.db());
     ASSERT_EQ(main.window->size(), kDesktop);

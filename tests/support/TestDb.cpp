@@ -1,4 +1,5 @@
 #include "TestDb.h"
+#include "claims/DemoClaims.h"
 #include "common/db/Schema.h"
 
 #include <QAtomicInt>
@@ -46,6 +47,8 @@ TestDb::TestDb(Seed seed)
         loadReferenceData(*m_db);
     if (seed >= Demo)
         loadDemoData(*m_db);
+    if (seed >= DemoWithClaims)
+        claims::loadDemoClaims(*m_db);
 }
 
 TestDb::~TestDb()

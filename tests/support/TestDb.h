@@ -11,7 +11,8 @@ namespace wel::test {
 // that scripts/test starts (WELMORA_TEST_PG_URL). Dropped again at the end.
 class TestDb {
 public:
-    enum Seed { Empty, Schema, Reference, Demo };
+    // DemoWithClaims: the demo employees with the claims "init --demo" makes.
+    enum Seed { Empty, Schema, Reference, Demo, DemoWithClaims };
     explicit TestDb(Seed seed = Demo);
     ~TestDb();
 

@@ -31,7 +31,9 @@ int compareThai(void* collator, int lenA, const void* a, int lenB, const void* b
 
 void dropCollator(void* collator) { delete static_cast<QCollator*>(collator); }
 
-void registerThaiCollation(QSqlDatabase& db)
+} // namespace
+
+void prepareSqliteConnection(QSqlDatabase& db)
 {
     const QVariant handle = db.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
@@ -42,6 +44,8 @@ void registerThaiCollation(QSqlDatabase& db)
                                     new QCollator(QLocale(QLocale::Thai, QLocale::Thailand)), compareThai,
                                     dropCollator);
 }
+
+namespace {
 
 // A statement whose reply never came may or may not have been carried out.
 const QString kConnectionLost = QStringLiteral(
@@ -171,7 +175,7 @@ void Database::openSession()
     m_lastUsed = monotonicMs();
     switch (m_kind) {
     case DbKind::SQLite:
-        registerThaiCollation(m_db);
+        prepareSqliteConnection(m_db);
         select(QStringLiteral("PRAGMA journal_mode=WAL"));
         exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
         break;
@@ -207,6 +211,17 @@ Database::~Database()
     if (m_db.isOpen()) {
         if (m_txDepth > 0)
             m_db.rollback();
+        if (m_kind == DbKind::SQLite) {
+            // SQLite gathers no planner statistics by itself, and without
+            // them it chooses an index by its shape (a faculty's claims in
+            // date order rather than the index of the month asked for). As
+            // its authors advise, let it gather them when a connection closes:
+            // briefly, and without waiting for another workstation's lock.
+            QSqlQuery q(m_db);
+            q.exec(QStringLiteral("PRAGMA busy_timeout=50"));
+            q.exec(QStringLiteral("PRAGMA analysis_limit=400"));
+            q.exec(QStringLiteral("PRAGMA optimize"));
+        }
         m_db.close();
     }
     m_db = QSqlDatabase();
@@ -265,6 +280,8 @@ void Database::fail(const QString& message, const QString& sql, const QVariantLi
 
 QSqlQuery& Database::runOnce(const QString& sql, const QVariantList& params)
 {
+    if (m_observer)
+        m_observer(sql, params);
     auto fresh = [this] {
         auto q = std::make_unique<QSqlQuery>(m_db);
         q->setForwardOnly(true);
@@ -274,6 +291,7 @@ QSqlQuery& Database::runOnce(const QString& sql, const QVariantList& params)
     if (params.isEmpty()) {
         // Nothing to bind: run it directly (PostgreSQL cannot prepare SET or DDL).
         m_direct = fresh();
+        ++m_roundTrips;
         if (!m_direct->exec(sql))
             fail(errorText(m_direct->lastError()), sql);
         return *m_direct;
@@ -283,6 +301,7 @@ QSqlQuery& Database::runOnce(const QString& sql, const QVariantList& params)
         q = cached->second.get();
     } else {
         auto prepared = fresh();
+        ++m_roundTrips;
         if (!prepared->prepare(sql))
             fail(errorText(prepared->lastError()), sql, params);
         if (m_cacheStatements) {
@@ -296,6 +315,7 @@ QSqlQuery& Database::runOnce(const QString& sql, const QVariantList& params)
     }
     for (int i = 0; i < params.size(); ++i)
         q->bindValue(i, params[i]);
+    ++m_roundTrips;
     if (!q->exec()) {
         const QString error = errorText(q->lastError());
         q->finish();
@@ -323,18 +343,21 @@ Rows Database::select(const QString& sql, const QVariantList& params)
     QStringList columns;
     for (int i = 0; i < rec.count(); ++i)
         columns << rec.fieldName(i);
-    QVector<QVector<QVariant>> data;
+    const int width = int(columns.size());
+    QVector<QVariant> cells;
+    if (q.size() > 0) // known on PostgreSQL
+        cells.reserve(q.size() * width);
+    int rows = 0;
     while (q.next()) {
-        QVector<QVariant> row(columns.size());
-        for (int i = 0; i < columns.size(); ++i)
-            row[i] = q.value(i);
-        data.push_back(std::move(row));
+        for (int i = 0; i < width; ++i)
+            cells.push_back(q.value(i));
+        ++rows;
     }
     const QSqlError error = q.lastError();
     q.finish(); // releases the cursor and, on SQLite, the statement's lock
     if (error.isValid())
         fail(errorText(error), sql, params);
-    return Rows(columns, std::move(data));
+    return Rows(columns, std::move(cells), rows);
 }
 
 int Database::exec(const QString& sql, const QVariantList& params)
@@ -385,6 +408,54 @@ std::optional<QVariant> Database::updateReturning(const QString& table, const QS
     return r.value(0, 0);
 }
 
+Rows Database::selectLocked(const QString& columns, const QString& table, const QString& where,
+                            const QVariantList& params, const QString& orderBy)
+{
+    if (!inTransaction())
+        throw AppError(QStringLiteral("selectLocked outside a transaction: %1").arg(table));
+    const QString order = orderBy.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + orderBy;
+    switch (m_kind) {
+    case DbKind::PostgreSQL:
+        return select(QStringLiteral("SELECT %1 FROM %2 WHERE %3%4 FOR UPDATE").arg(columns, table, where, order),
+                      params);
+    case DbKind::SqlServer:
+        return select(QStringLiteral("SELECT %1 FROM %2 WITH (UPDLOCK, ROWLOCK) WHERE %3%4")
+                          .arg(columns, table, where, order),
+                      params);
+    case DbKind::SQLite:
+        break;
+    }
+    return select(QStringLiteral("SELECT %1 FROM %2 WHERE %3%4").arg(columns, table, where, order), params);
+}
+
+void Database::execBatch(const QVector<Statement>& statements)
+{
+    if (statements.isEmpty())
+        return;
+    if (m_kind == DbKind::SQLite || statements.size() == 1) {
+        for (const Statement& s : statements)
+            exec(s.sql, s.params);
+        return;
+    }
+    QVariantList params;
+    for (const Statement& s : statements)
+        params += s.params;
+    if (m_kind == DbKind::SqlServer) {
+        QStringList texts;
+        for (const Statement& s : statements)
+            texts << s.sql;
+        exec(texts.join(QStringLiteral(";\n")), params);
+        return;
+    }
+    // WITH w1 AS (INSERT ...), w2 AS (UPDATE ...) INSERT ...: the parameters
+    // keep their order, since the parts appear in the text as given.
+    QStringList parts;
+    for (int i = 0; i + 1 < statements.size(); ++i)
+        parts << QStringLiteral("w%1 AS (%2)").arg(i + 1).arg(statements[i].sql);
+    exec(QStringLiteral("WITH ") + parts.join(QStringLiteral(", ")) + QLatin1Char(' ') + statements.last().sql,
+         params);
+}
+
 QString Database::substr(const QString& expr, int start, int length) const
 {
     const char* fn = m_kind == DbKind::SqlServer ? "SUBSTRING" : "SUBSTR";
@@ -394,6 +465,13 @@ QString Database::substr(const QString& expr, int start, int length) const
 QString Database::ciEquals(const QString& column) const
 {
     return QStringLiteral("UPPER(%1) = UPPER(?)").arg(column);
+}
+
+QString Database::ciLike(const QString& column, QChar escape) const
+{
+    if (m_kind == DbKind::SQLite)
+        return QStringLiteral("%1 LIKE ? ESCAPE '%2'").arg(column, escape);
+    return QStringLiteral("UPPER(%1) LIKE UPPER(?) ESCAPE '%2'").arg(column, escape);
 }
 
 QString Database::thaiOrder(const QString& column) const
@@ -438,6 +516,7 @@ void Database::begin()
         exec(QStringLiteral("BEGIN IMMEDIATE"));
     } else {
         ensureConnected();
+        ++m_roundTrips;
         if (!m_db.transaction()) {
             const QString error = errorText(m_db.lastError());
             bool started = false;
@@ -476,7 +555,7 @@ void Database::commit()
             rollback();
             throw;
         }
-    } else if (!m_db.commit()) {
+    } else if (++m_roundTrips, !m_db.commit()) {
         QString err = errorText(m_db.lastError());
         const bool lost = !alive();
         rollback();
@@ -501,8 +580,10 @@ void Database::rollback()
     m_txDepth = 0;
     if (m_kind == DbKind::SQLite) {
         QSqlQuery q(m_db);
+        ++m_roundTrips;
         q.exec(QStringLiteral("ROLLBACK"));
     } else {
+        ++m_roundTrips;
         m_db.rollback();
     }
 }

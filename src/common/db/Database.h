@@ -74,10 +74,33 @@ public:
                                             const QString& whereClause,
                                             const QVariantList& params, const QString& column);
 
+    // SELECT columns FROM table WHERE where, and keep the rows found locked
+    // against other writers until the transaction ends, so that a value read
+    // here can be checked and written back without another workstation
+    // changing it in between. Only inside a Transaction. On SQLite the
+    // transaction itself already holds the database's write lock.
+    Rows selectLocked(const QString& columns, const QString& table, const QString& where,
+                      const QVariantList& params, const QString& orderBy = {});
+
+    // Writing statements (INSERT, UPDATE) sent to the server in one round
+    // trip where it allows: one statement of data-modifying CTEs on
+    // PostgreSQL, one batch on SQL Server, one by one on SQLite (no network).
+    // The statements must not depend on each other's effects.
+    struct Statement {
+        QString sql;
+        QVariantList params;
+    };
+    void execBatch(const QVector<Statement>& statements);
+
     // SQL expression of characters start..start+length-1 (1-based) of expr.
     QString substr(const QString& expr, int start, int length) const;
     // SQL condition "column equals ?" that ignores letter case.
     QString ciEquals(const QString& column) const;
+    // SQL condition "column LIKE ?" that ignores letter case, with escape as
+    // the pattern's escape character. SQLite's LIKE already ignores the case
+    // of Latin letters, the only ones its UPPER folds, and there only a bare
+    // column lets a prefix pattern seek on an index.
+    QString ciLike(const QString& column, QChar escape) const;
     // An ORDER BY term that sorts Thai text as a Thai dictionary does
     // (leading vowels such as เ, แ, โ do not decide the order).
     QString thaiOrder(const QString& column) const;
@@ -100,6 +123,17 @@ public:
     // (one round trip per execution instead of three on a server). On by
     // default; the benchmark turns it off to measure the difference.
     void setStatementCache(bool on);
+
+    // Exchanges with the server so far: each prepare, execution, begin,
+    // commit and rollback. The benchmark counts the round trips of an
+    // operation with it.
+    quint64 roundTrips() const { return m_roundTrips; }
+    // Sees every statement and its values just before it is sent; the
+    // benchmark shows the query plans of what an operation sends with it.
+    void setStatementObserver(std::function<void(const QString&, const QVariantList&)> observer)
+    {
+        m_observer = std::move(observer);
+    }
 
 private:
     friend class Transaction;
@@ -133,7 +167,14 @@ private:
     bool m_cacheStatements = true;
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_prepared;
     std::unique_ptr<QSqlQuery> m_direct; // statements that are not kept
+    quint64 m_roundTrips = 0;
+    std::function<void(const QString&, const QVariantList&)> m_observer;
 };
+
+// Gives a Qt SQLite connection that Database did not open what this
+// program's statements rely on (the THAI collation), so that a benchmark can
+// run the same SQL without this class.
+void prepareSqliteConnection(QSqlDatabase& connection);
 
 // Scope guard: commits in commit(), rolls back when left without it (an
 // exception). Guards nest; only the outermost one talks to the server, and an

@@ -1,5 +1,6 @@
 #include "Database.h"
 #include "Schema.h"
+#include "common/Limits.h"
 
 #include <QDate>
 #include <random>
@@ -123,8 +124,8 @@ void addEmployees(Database& db, const QDate& today)
         }
 
         // Yearly limits of last and this budget year.
-        const qint64 limit = hType == QLatin1String("1") ? 200000 : hType == QLatin1String("2") ? 20000 : 2000000000;
-        const qint64 copay = hType == QLatin1String("2") ? 25000 : 0;
+        const RightTypeLimit* rt = rightTypeLimit(hType);
+        const QVariant limit = rt->medical.toSql(), copay = rt->copay.toSql();
         for (int y : {budYear - 1, budYear})
             db.exec(QStringLiteral("INSERT INTO T_Year_Cur_Health (KV_ID, Pay_Year, Fact_T_H_Money, Fact_T_U_H, "
                                    "KV_T_H_Money, KV_T_U_H, Fact_T_Copay, Fact_U_Copay, Kv_T_Copay, Kv_U_Copay, "

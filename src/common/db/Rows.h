@@ -12,25 +12,29 @@ namespace wel {
 class Rows {
 public:
     Rows() = default;
-    Rows(QStringList columns, QVector<QVector<QVariant>> data)
-        : m_columns(std::move(columns)), m_data(std::move(data)) {}
+    Rows(QStringList columns, const QVector<QVector<QVariant>>& data);
+    // The cells row by row, as many to a row as there are columns.
+    Rows(QStringList columns, QVector<QVariant> cells, int rowCount)
+        : m_columns(std::move(columns)), m_cells(std::move(cells)), m_rowCount(rowCount) {}
 
-    int count() const { return int(m_data.size()); }
-    bool isEmpty() const { return m_data.isEmpty(); }
+    int count() const { return m_rowCount; }
+    bool isEmpty() const { return m_rowCount == 0; }
     const QStringList& columns() const { return m_columns; }
     int columnIndex(const QString& name) const; // -1 when absent
 
     // Throws AppError when the column does not exist (a programming fault).
-    QVariant value(int row, const QString& column) const;
-    QVariant value(int row, int column) const { return m_data.at(row).at(column); }
+    QVariant value(int row, const QString& column) const { return cell(row, column); }
+    QVariant value(int row, int column) const { return m_cells.at(row * m_columns.size() + column); }
     QString text(int row, const QString& column) const;   // NULL reads as ""
     qint64 integer(int row, const QString& column) const;  // NULL reads as 0
     Money money(int row, const QString& column) const;     // rounded to satang
 
-
 private:
+    const QVariant& cell(int row, const QString& column) const;
+
     QStringList m_columns;
-    QVector<QVector<QVariant>> m_data;
+    QVector<QVariant> m_cells; // one allocation for the whole result
+    int m_rowCount = 0;
 };
 
 } // namespace wel

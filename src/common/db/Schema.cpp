@@ -18,6 +18,35 @@ QStringList cols(std::initializer_list<const char*> names)
     return l;
 }
 
+KeyPart plain(const char* c) { return {QString::fromLatin1(c), KeyPart::Column}; }
+KeyPart folded(const char* c) { return {QString::fromLatin1(c), KeyPart::CaseFolded}; }
+KeyPart part(const char* c, int start, int length) { return {QString::fromLatin1(c), KeyPart::Part, start, length}; }
+KeyPart prefix(const char* c) { return {QString::fromLatin1(c), KeyPart::Prefix}; }
+KeyPart foldedPrefix(const char* c) { return {QString::fromLatin1(c), KeyPart::CaseFoldedPrefix}; }
+
+// The searches and listings of many thousand rows: the employee search by
+// name, staff number or identity number within a faculty (codes compared
+// without case), and a faculty's claims by status and kind or by the day,
+// month or year of entry (the dialect's substr of the date text).
+QVector<ConditionIndex> defineConditionIndexes()
+{
+    const QString emp = QStringLiteral("T_Emp_Gov_Histry");
+    const QString claims = QStringLiteral("T_PAY_Health");
+    const QString sent = QStringLiteral("T_Sent_KV_Detail");
+    return {
+        {emp, {folded("Fact_code"), prefix("Emp_F_Name")}},
+        {emp, {prefix("Emp_F_Name")}},
+        {emp, {foldedPrefix("EMP_ID")}},
+        {emp, {prefix("Emp_SSN")}},
+        {claims, {folded("Fact_Code"), plain("Berg_Doc_Status"), plain("Berg_Type_Code")}},
+        {claims, {folded("Fact_Code"), part("Date_Ent", 4, 7)}},
+        {claims, {folded("Fact_Code"), part("Date_Ent", 7, 4)}},
+        {claims, {folded("Fact_Code"), plain("Date_Ent")}},
+        {sent, {folded("Fact_Code"), plain("Sent_Doc_Status")}},
+        {sent, {folded("Fact_Code"), plain("Sent_Date")}},
+    };
+}
+
 // Widths are at least the entry limits of the screens; columns the screens
 // leave open get room for what the personnel office delivers.
 QVector<TableDef> defineTables()
@@ -161,9 +190,31 @@ bool tableExists(Database& db, const QString& table)
     return false;
 }
 
-void createIndex(Database& db, const TableDef& t, const QStringList& columns, bool unique, int n)
+QString keyPart(const Database& db, const KeyPart& p)
 {
-    const QString name = QStringLiteral("%1_%2_%3").arg(unique ? "ux" : "ix", t.name.toLower()).arg(n);
+    if (db.kind() == DbKind::SqlServer)
+        return p.column;
+    const bool pg = db.kind() == DbKind::PostgreSQL;
+    switch (p.form) {
+    case KeyPart::Column: return p.column;
+    case KeyPart::CaseFolded: return QStringLiteral("UPPER(%1)").arg(p.column);
+    case KeyPart::Part: return db.substr(p.column, p.start, p.length);
+    case KeyPart::Prefix:
+        return p.column + (pg ? QStringLiteral(" varchar_pattern_ops") : QStringLiteral(" COLLATE NOCASE"));
+    case KeyPart::CaseFoldedPrefix:
+        return pg ? QStringLiteral("UPPER(%1) text_pattern_ops").arg(p.column)
+                  : p.column + QStringLiteral(" COLLATE NOCASE");
+    }
+    return p.column;
+}
+
+// Named <kind>_<table>_<n>: "ux" unique keys, "ix" plain indexes, "cx"
+// indexes of conditionIndexes().
+void createIndex(Database& db, const TableDef& t, const QStringList& columns, bool unique, int n,
+                 const char* kind = nullptr)
+{
+    const QString name =
+        QStringLiteral("%1_%2_%3").arg(kind ? kind : unique ? "ux" : "ix", t.name.toLower()).arg(n);
     const QString kw = unique ? QStringLiteral("UNIQUE INDEX") : QStringLiteral("INDEX");
     const QString list = columns.join(QStringLiteral(", "));
     if (db.kind() == DbKind::SqlServer) {
@@ -183,6 +234,12 @@ const QVector<TableDef>& schemaTables()
     return tables;
 }
 
+const QVector<ConditionIndex>& conditionIndexes()
+{
+    static const QVector<ConditionIndex> list = defineConditionIndexes();
+    return list;
+}
+
 void createSchema(Database& db)
 {
     Transaction tx(db);
@@ -200,10 +257,28 @@ void createSchema(Database& db)
                     db.exec(QStringLiteral("ALTER TABLE %1 ADD %2 %3").arg(t.name, c.name, columnType(c, db.kind())));
         }
         int n = 0;
-        for (const QStringList& key : t.uniqueKeys)
+        QSet<QString> made;
+        for (const QStringList& key : t.uniqueKeys) {
             createIndex(db, t, key, true, ++n);
-        for (const QStringList& index : t.indexes)
+            made.insert(key.join(QLatin1Char(',')).toLower());
+        }
+        for (const QStringList& index : t.indexes) {
             createIndex(db, t, index, false, ++n);
+            made.insert(index.join(QLatin1Char(',')).toLower());
+        }
+        n = 0;
+        for (const ConditionIndex& index : conditionIndexes()) {
+            if (index.table != t.name)
+                continue;
+            QStringList parts;
+            for (const KeyPart& p : index.key)
+                parts << keyPart(db, p);
+            ++n;
+            if (made.contains(parts.join(QLatin1Char(',')).toLower()))
+                continue;
+            createIndex(db, t, parts, false, n, "cx");
+            made.insert(parts.join(QLatin1Char(',')).toLower());
+        }
     }
     tx.commit();
 }

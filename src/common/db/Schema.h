@@ -15,6 +15,24 @@ struct ColumnDef {
     int width = 0; // Text: maximum characters; 0 = long text
 };
 
+// One part of the key of an index made for a condition that Database writes
+// per server, so that the condition can seek instead of reading the table:
+//   CaseFolded        ciEquals(column)           -> UPPER(column)
+//   Part              substr(column, start, len) -> the same SUBSTR expression
+//   Prefix            column LIKE 'text%'        -> SQLite: column COLLATE NOCASE (its LIKE
+//                                                   ignores case); PostgreSQL: varchar_pattern_ops
+//   CaseFoldedPrefix  ciLike(column)             -> SQLite as Prefix; PostgreSQL: UPPER(column)
+//                                                   with text_pattern_ops
+// SQL Server indexes no expression without a computed column: there every
+// part is the plain column (and an index that comes out the same as another
+// one of its table is not made twice).
+struct KeyPart {
+    enum Form { Column, CaseFolded, Part, Prefix, CaseFoldedPrefix };
+    QString column;
+    Form form = Column;
+    int start = 0, length = 0; // Part
+};
+
 struct TableDef {
     QString name;
     QVector<ColumnDef> columns;
@@ -22,7 +40,15 @@ struct TableDef {
     QVector<QStringList> indexes;
 };
 
+// An index of a table for the conditions of the searches and listings; made
+// with the table's own, named cx_<table>_<n> in the order of the list.
+struct ConditionIndex {
+    QString table;
+    QVector<KeyPart> key;
+};
+
 const QVector<TableDef>& schemaTables();
+const QVector<ConditionIndex>& conditionIndexes();
 
 // Creates every table, key and index that is missing; running it again
 // changes nothing.

@@ -113,6 +113,10 @@ private:
 
 // The face a layout's font family is printed in (Laksaman for Windows faces).
 QString documentFamily(const QString& family);
+// How wide a text prints in a report font, in millimetres, so that layouts
+// can place a field after its caption and tests can find a text that would
+// be cut at its item's sides.
+double printedWidthMm(const QString& text, const ReportFont& font);
 // A value through a display mask (see above); throws AppError for a mask it does not know.
 QString applyMask(const QVariant& value, const QString& mask);
 QString applyMask(const Money& amount, const QString& mask);

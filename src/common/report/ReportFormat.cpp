@@ -1,6 +1,9 @@
 #include "Report.h"
 #include "common/AppError.h"
 
+#include <QFont>
+#include <QFontMetricsF>
+
 namespace wel {
 
 QString documentFamily(const QString& family)
@@ -18,6 +21,16 @@ QString documentFamily(const QString& family)
         if (f.compare(family.trimmed(), Qt::CaseInsensitive) == 0)
             return f;
     return QStringLiteral("Laksaman");
+}
+
+double printedWidthMm(const QString& text, const ReportFont& f)
+{
+    // Measured at ten pixels per point, so the screen's resolution plays no part.
+    QFont font(documentFamily(f.family));
+    font.setPixelSize(qRound(f.pointSize * 10));
+    font.setBold(f.bold);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return QFontMetricsF(font).horizontalAdvance(text) / 10.0 * 25.4 / 72.0;
 }
 
 namespace {

@@ -1,4 +1,5 @@
 #include "EmployeeSearchPanel.h"
+#include "FactCodeEdit.h"
 #include "Grids.h"
 #include "Named.h"
 #include "Screen.h"
@@ -58,6 +59,14 @@ EmployeeSearchPanel::EmployeeSearchPanel(Database& db, const LoginContext& login
     form->addWidget(m_empId, 1, 1);
     form->addWidget(m_bySsn, 2, 0);
     form->addWidget(m_ssn, 2, 1);
+    if (m_options.faculty == SearchFaculty::Field) {
+        m_fact = new FactCodeEdit(searchBox);
+        m_fact->setObjectName(QStringLiteral("edtFact_Code"));
+        m_fact->setText(m_login.Cur_Fact_Code);
+        m_fact->setMode(m_login.Cur_Mode);
+        form->addWidget(new QLabel(QStringLiteral("รหัสส่วนงาน"), searchBox), 3, 0);
+        form->addWidget(m_fact, 3, 1);
+    }
     form->setColumnStretch(4, 1);
     for (QRadioButton* rb : {m_byName, m_byEmpId, m_bySsn})
         connect(rb, &QRadioButton::toggled, this, [this](bool on) {
@@ -120,6 +129,7 @@ void EmployeeSearchPanel::modeChanged()
 void EmployeeSearchPanel::clearResults()
 {
     m_rows.clear();
+    m_searchedFaculty.clear();
     m_grid->clearContents();
     m_grid->setRowCount(1);
     m_grid->setCurrentCell(0, 0);
@@ -140,13 +150,25 @@ void EmployeeSearchPanel::search()
         if (m_options.nameRequired && TrimBlanks(q.text).isEmpty())
             throw AppError(kNameRequired);
     }
-    q.factCode = facultyScope(m_login);
+    switch (m_options.faculty) {
+    case SearchFaculty::ByMode: q.factCode = facultyScope(m_login); break;
+    case SearchFaculty::Clerk: q.factCode = m_login.Cur_Fact_Code; break;
+    case SearchFaculty::Field:
+        q.factCode = m_fact->code();
+        if (q.factCode.isEmpty()) { // no faculty is not every faculty
+            clearResults();
+            throw AppError(QStringLiteral("ไม่พบข้อมูลที่ต้องการ"));
+        }
+        break;
+    case SearchFaculty::Any: break;
+    }
     q.orderByLastName = m_options.orderByLastName;
     const QVector<EmployeeSummary> found = searchActiveEmployees(m_db, q);
     clearResults();
     if (found.isEmpty())
         throw AppError(QStringLiteral("ไม่พบข้อมูลที่ต้องการ"));
     m_rows = found;
+    m_searchedFaculty = q.factCode;
     QVector<QStringList> rows;
     for (int r = 0; r < found.size(); ++r) {
         QStringList cells;

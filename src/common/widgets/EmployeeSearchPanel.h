@@ -17,6 +17,7 @@ class QTableWidget;
 namespace wel {
 
 class Database;
+class FactCodeEdit;
 
 // What a grid column of the employee search shows.
 enum class EmployeeColumn { RowNo, Emp_SSN, EMP_ID, Emp_Surname, Emp_F_Name, Emp_L_Name, Emp_H_Type, KV_ID,
@@ -32,6 +33,15 @@ struct EmployeeGridColumn {
 // type, as the personnel screens' grids begin; screens add their key columns.
 QVector<EmployeeGridColumn> employeeGridColumns();
 
+// Which faculty's employees a screen's search lists.
+enum class SearchFaculty {
+    ByMode,   // the clerk's own in mode "FC", every faculty in mode "KV"
+    Clerk,    // the clerk's own, whatever the mode
+    Field,    // the panel's field "รหัสส่วนงาน" (edtFact_Code): the clerk's own
+              // faculty, which only mode "KV" may change; empty finds nobody
+    Any,      // every faculty (screens that serve the whole university)
+};
+
 // How one screen's search panel looks and searches.
 struct EmployeeSearchOptions {
     QString searchTitle;       // "1. ค้นหาข้อมูลพนักงาน"
@@ -41,6 +51,7 @@ struct EmployeeSearchOptions {
     bool withLastName = false; // a family-name field beside the given name
     bool nameRequired = false; // searching by an empty given name is refused
     bool orderByLastName = false;
+    SearchFaculty faculty = SearchFaculty::ByMode;
     QVector<EmployeeGridColumn> columns;
 };
 
@@ -68,6 +79,12 @@ public:
     void listAll();
     // The employee of the selected grid row; nullopt on an empty row.
     std::optional<EmployeeSummary> selected() const;
+    // The faculty the listed employees were searched under ("" for all), so
+    // that what is done for one of them is filed under the faculty the clerk
+    // searched, even when the faculty field was edited since.
+    QString searchedFaculty() const { return m_searchedFaculty; }
+    // The faculty field of SearchFaculty::Field, nullptr otherwise.
+    FactCodeEdit* factField() const { return m_fact; }
 
     QTableWidget* grid() const { return m_grid; }
 
@@ -88,6 +105,8 @@ private:
     QLineEdit* m_ssn = nullptr;
     QHBoxLayout* m_buttons = nullptr;
     QTableWidget* m_grid = nullptr;
+    FactCodeEdit* m_fact = nullptr;
+    QString m_searchedFaculty;
 };
 
 } // namespace wel

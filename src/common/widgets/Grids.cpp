@@ -54,4 +54,12 @@ void fillListGrid(QTableWidget* grid, const QVector<QStringList>& rows)
         }
 }
 
+void alignRight(QTableWidget* grid, const QVector<int>& columns)
+{
+    for (int r = 0; r < grid->rowCount(); ++r)
+        for (int c : columns)
+            if (QTableWidgetItem* item = grid->item(r, c))
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
 } // namespace wel

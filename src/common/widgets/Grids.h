@@ -17,4 +17,7 @@ void setupListGrid(QTableWidget* grid, const QStringList& headings, const QVecto
 // widens to what it holds.
 void fillListGrid(QTableWidget* grid, const QVector<QStringList>& rows);
 
+// Amount columns: their cells, as filled now, aligned to the right.
+void alignRight(QTableWidget* grid, const QVector<int>& columns);
+
 } // namespace wel

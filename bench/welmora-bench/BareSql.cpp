@@ -1,0 +1,152 @@
+#include "BareSql.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlField>
+
+namespace wel::bench {
+
+BareSql::BareSql(const DbUrl& url) : m_kind(url.kind), m_name(QStringLiteral("welmora-bench-bare"))
+{
+    if (url.kind == DbKind::SQLite) {
+        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        m_db.setDatabaseName(url.path);
+        m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=30000"));
+    } else if (url.kind == DbKind::PostgreSQL) {
+        m_db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
+        m_db.setHostName(url.host);
+        m_db.setPort(url.port);
+        m_db.setUserName(url.user);
+        m_db.setPassword(url.password);
+        m_db.setDatabaseName(url.dbName);
+    } else {
+        throw AppError(QStringLiteral("the benchmark runs on SQLite and PostgreSQL"));
+    }
+    if (!m_db.open())
+        throw DbError(m_db.lastError().text(), QStringLiteral("open"));
+    if (m_kind == DbKind::SQLite) {
+        prepareSqliteConnection(m_db);
+        direct(QStringLiteral("PRAGMA journal_mode=WAL"));
+        direct(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    } else {
+        direct(QStringLiteral("SET TIME ZONE 'Asia/Bangkok'"));
+        if (!url.schema.isEmpty())
+            direct(QStringLiteral("SET search_path TO \"%1\"").arg(url.schema));
+    }
+}
+
+BareSql::~BareSql()
+{
+    m_prepared.clear();
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+void BareSql::direct(const QString& sql)
+{
+    QSqlQuery q(m_db);
+    ++m_roundTrips;
+    if (!q.exec(sql))
+        throw DbError(q.lastError().text(), sql);
+}
+
+QSqlQuery& BareSql::run(const QString& sql, const QVariantList& params)
+{
+    if (m_observer)
+        m_observer(sql, params);
+    auto it = m_prepared.find(sql);
+    if (it == m_prepared.end()) {
+        auto q = std::make_unique<QSqlQuery>(m_db);
+        q->setForwardOnly(true);
+        q->setNumericalPrecisionPolicy(QSql::HighPrecision);
+        ++m_roundTrips;
+        if (!q->prepare(sql))
+            throw DbError(q->lastError().text(), sql);
+        it = m_prepared.emplace(sql, std::move(q)).first;
+    }
+    QSqlQuery& q = *it->second;
+    for (int i = 0; i < params.size(); ++i)
+        q.bindValue(i, params[i]);
+    ++m_roundTrips;
+    if (!q.exec())
+        throw DbError(q.lastError().text(), sql);
+    return q;
+}
+
+int BareSql::exec(const QString& sql, const QVariantList& params)
+{
+    QSqlQuery& q = run(sql, params);
+    const int n = q.numRowsAffected();
+    q.finish();
+    return n;
+}
+
+QStringList BareSql::plan(const QString& sql, const QVariantList& params)
+{
+    QStringList lines;
+    QSqlQuery q(m_db);
+    if (m_kind == DbKind::SQLite) {
+        q.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
+        for (int i = 0; i < params.size(); ++i)
+            q.bindValue(i, params[i]);
+        if (!q.exec())
+            throw DbError(q.lastError().text(), sql);
+        while (q.next())
+            lines << q.value(3).toString();
+        return lines;
+    }
+    QString text;
+    int next = 0;
+    bool quoted = false;
+    for (const QChar ch : sql) {
+        if (ch == QLatin1Char('\''))
+            quoted = !quoted;
+        if (ch == QLatin1Char('?') && !quoted && next < params.size()) {
+            QSqlField field(QString(), params[next].metaType());
+            field.setValue(params[next++]);
+            text += m_db.driver()->formatValue(field);
+        } else {
+            text += ch;
+        }
+    }
+    if (!q.exec(QStringLiteral("EXPLAIN ") + text))
+        throw DbError(q.lastError().text(), text);
+    while (q.next())
+        lines << q.value(0).toString();
+    return lines;
+}
+
+void BareSql::begin()
+{
+    if (m_kind == DbKind::SQLite) {
+        direct(QStringLiteral("BEGIN IMMEDIATE"));
+        return;
+    }
+    ++m_roundTrips;
+    if (!m_db.transaction())
+        throw DbError(m_db.lastError().text(), QStringLiteral("BEGIN"));
+}
+
+void BareSql::commit()
+{
+    if (m_kind == DbKind::SQLite) {
+        direct(QStringLiteral("COMMIT"));
+        return;
+    }
+    ++m_roundTrips;
+    if (!m_db.commit())
+        throw DbError(m_db.lastError().text(), QStringLiteral("COMMIT"));
+}
+
+void BareSql::rollback()
+{
+    if (m_kind == DbKind::SQLite) {
+        QSqlQuery q(m_db);
+        q.exec(QStringLiteral("ROLLBACK"));
+    } else {
+        m_db.rollback();
+    }
+}
+
+} // namespace wel::bench

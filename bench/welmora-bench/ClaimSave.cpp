@@ -1,0 +1,194 @@
+#include "ClaimSave.h"
+#include "BareSql.h"
+#include "common/AppError.h"
+#include "common/RunningNumbers.h"
+#include "common/ThaiDate.h"
+#include "common/db/Database.h"
+
+namespace wel::bench {
+
+namespace {
+
+const QString kHeaderColumns = QStringLiteral(
+    "INSERT INTO T_PAY_Health (Berg_Doc_ID, KV_ID, Pay_Year, Date_berg, T_M_Berg, Date_Ent, Vong_M_Befor, "
+    "M_Can_Berg, Time_Ent, Berg_Doc_Status, User_Type, Ent_From, Health_In_Out_t, Fact_Code, Berg_Type_Code, "
+    "Ent_User) VALUES ");
+
+QString tuples(int rows, int columns)
+{
+    QStringList marks;
+    for (int i = 0; i < columns; ++i)
+        marks << QStringLiteral("?");
+    const QString one = QLatin1Char('(') + marks.join(QStringLiteral(", ")) + QLatin1Char(')');
+    QStringList all;
+    for (int r = 0; r < rows; ++r)
+        all << one;
+    return all.join(QStringLiteral(", "));
+}
+
+QString linesInsert(int rows)
+{
+    return QStringLiteral("INSERT INTO T_Pay_Health_Detail (Berg_Doc_ID, Emp_Folk, KV_ID, Health_In_Out_t, M_Berg, "
+                          "HM_Can_Berg) VALUES ")
+        + tuples(rows, 6);
+}
+
+QString receiptsInsert(int rows)
+{
+    return QStringLiteral("INSERT INTO T_Reciept (Berg_Doc_ID, Order_Doc, Emp_Folk, Date_Doc, P_money, Hospital_Name, "
+                          "EF_Surname, EF_F_Name, EF_L_Name, EF_Birthday) VALUES ")
+        + tuples(rows, 10);
+}
+
+// time: "?" for a bound Time_Ent, or an SQL expression of the server's clock
+QString headerInsert(const QString& time)
+{
+    QStringList marks;
+    for (int i = 0; i < 16; ++i)
+        marks << (i == 8 ? time : QStringLiteral("?"));
+    return kHeaderColumns + QLatin1Char('(') + marks.join(QStringLiteral(", ")) + QLatin1Char(')');
+}
+
+// Without a time when the statement reads the server's clock itself.
+QVariantList headerValues(const QString& id, const ClaimInput& in, const ClaimCharge& c, const QString& time)
+{
+    QVariantList v{id, in.kvId, in.payYear, in.dateBerg, c.total.toSql(), in.dateEnt, c.before.toSql(),
+                   c.payable.toSql()};
+    if (!time.isNull())
+        v << time;
+    v << QStringLiteral("FC") << in.userType << QStringLiteral("HRR") << in.inOut << in.fact << QStringLiteral("FAE")
+      << in.user;
+    return v;
+}
+
+QVariantList lineValues(const QString& id, const ClaimInput& in, const ClaimCharge& c)
+{
+    QVariantList v;
+    for (const ClaimCharge::Line& l : c.lines)
+        v << id << l.folk << in.kvId << in.inOut << l.amount.toSql() << l.payable.toSql();
+    return v;
+}
+
+QVariantList receiptValues(const QString& id, const ClaimInput& in)
+{
+    QVariantList v;
+    int order = 0;
+    for (const ClaimInput::Receipt& r : in.receipts)
+        v << id << ++order << r.folk << r.date << r.amount.toSql() << r.hospital << r.title << r.first << r.last
+          << r.birthday;
+    return v;
+}
+
+const QString kRefused = QStringLiteral("วงเงินมีค่าเป็น 0 บาทแล้ว ไม่สามารถเบิกได้อีก");
+
+} // namespace
+
+ClaimCharge chargeClaim(const ClaimInput& in, Money limit, Money used, Money flexBenefit)
+{
+    ClaimCharge c;
+    for (const ClaimInput::Receipt& r : in.receipts)
+        c.total += r.amount;
+    if (limit <= used + flexBenefit) {
+        c.refused = true;
+        return c;
+    }
+    c.before = limit - used - flexBenefit;
+    const Money usable = limit - flexBenefit;
+    Money excess;
+    if (used + c.total > usable) {
+        c.payable = c.before;
+        excess = c.total - c.payable;
+        c.used = usable;
+    } else {
+        c.payable = c.total;
+        c.used = used + c.total;
+    }
+    const QString last = in.receipts.isEmpty() ? QString() : in.receipts.last().folk;
+    for (int code = 0; code <= 7; ++code) {
+        const QString folk = QString::number(code);
+        ClaimCharge::Line line{folk, Money(), Money()};
+        bool any = false;
+        for (const ClaimInput::Receipt& r : in.receipts)
+            if (r.folk == folk) {
+                line.amount += r.amount;
+                any = true;
+            }
+        if (!any)
+            continue;
+        line.payable = folk == last ? line.amount - excess : line.amount;
+        c.lines.push_back(line);
+    }
+    return c;
+}
+
+QString saveClaimBare(BareSql& sql, const ClaimInput& in)
+{
+    const bool pg = sql.kind() == DbKind::PostgreSQL;
+    sql.begin();
+    try {
+        Money limit, used, flex;
+        bool found = false;
+        sql.each(QStringLiteral("SELECT Fact_T_H_Money, Fact_T_U_H, M_Flexben FROM T_Year_Cur_Health "
+                                "WHERE KV_ID = ? AND Pay_Year = ?")
+                     + (pg ? QStringLiteral(" FOR UPDATE") : QString()),
+                 {in.kvId, in.payYear}, [&](QSqlQuery& q) {
+                     limit = Money::fromVariant(q.value(0));
+                     used = Money::fromVariant(q.value(1));
+                     flex = Money::fromVariant(q.value(2));
+                     found = true;
+                 });
+        if (!found)
+            throw AppError(QStringLiteral("no yearly row for %1 %2").arg(in.kvId, in.payYear));
+        const ClaimCharge c = chargeClaim(in, limit, used, flex);
+        if (c.refused)
+            throw AppError(kRefused);
+        sql.exec(QStringLiteral("UPDATE T_Year_Cur_Health SET Fact_T_U_H = ? WHERE KV_ID = ? AND Pay_Year = ?"),
+                 {c.used.toSql(), in.kvId, in.payYear});
+        qint64 next = 0;
+        sql.each(QStringLiteral("UPDATE T_Berg_Runno SET Run_No = Run_No + 1 WHERE Fact_Code = ? AND Berg_Year = ? "
+                                "RETURNING Run_No"),
+                 {in.fact, in.budYear}, [&](QSqlQuery& q) { next = q.value(0).toLongLong(); });
+        if (next == 0)
+            throw AppError(RunningNumbers::kMessageB);
+        const QString id = in.fact + in.budYear + QLatin1Char('/') + RunningNumbers::zeroFill(next - 1, 7);
+        // the server's clock, read by the insert itself
+        const QString time = pg ? QStringLiteral("TO_CHAR(LOCALTIMESTAMP, 'HH24:MI:SS')")
+                                : QStringLiteral("STRFTIME('%H:%M:%S', 'now', 'localtime')");
+        sql.exec(headerInsert(time), headerValues(id, in, c, QString()));
+        sql.exec(linesInsert(int(c.lines.size())), lineValues(id, in, c));
+        sql.exec(receiptsInsert(int(in.receipts.size())), receiptValues(id, in));
+        sql.commit();
+        return id;
+    } catch (...) {
+        sql.rollback();
+        throw;
+    }
+}
+
+QString saveClaimProject(Database& db, const ClaimInput& in)
+{
+    Transaction tx(db);
+    const QString lock = db.kind() == DbKind::PostgreSQL ? QStringLiteral(" FOR UPDATE") : QString();
+    const Rows year = db.select(QStringLiteral("SELECT Fact_T_H_Money, Fact_T_U_H, M_Flexben FROM T_Year_Cur_Health "
+                                               "WHERE KV_ID = ? AND Pay_Year = ?")
+                                    + lock,
+                                {in.kvId, in.payYear});
+    if (year.isEmpty())
+        throw AppError(QStringLiteral("no yearly row for %1 %2").arg(in.kvId, in.payYear));
+    const ClaimCharge c = chargeClaim(in, year.money(0, QStringLiteral("Fact_T_H_Money")),
+                                      year.money(0, QStringLiteral("Fact_T_U_H")),
+                                      year.money(0, QStringLiteral("M_Flexben")));
+    if (c.refused)
+        throw AppError(kRefused);
+    db.exec(QStringLiteral("UPDATE T_Year_Cur_Health SET Fact_T_U_H = ? WHERE KV_ID = ? AND Pay_Year = ?"),
+            {c.used.toSql(), in.kvId, in.payYear});
+    const QString id = RunningNumbers::takeClaimNumber(db, in.fact, in.budYear, RunningNumbers::WhenMissing::CreateRow);
+    const QString time = nowTimeText(db.serverNow());
+    db.exec(headerInsert(QStringLiteral("?")), headerValues(id, in, c, time));
+    db.exec(linesInsert(int(c.lines.size())), lineValues(id, in, c));
+    db.exec(receiptsInsert(int(in.receipts.size())), receiptValues(id, in));
+    tx.commit();
+    return id;
+}
+
+} // namespace wel::bench

@@ -1,0 +1,52 @@
+#pragma once
+#include "common/Money.h"
+
+#include <QString>
+#include <QVector>
+
+namespace wel {
+class Database;
+}
+
+namespace wel::bench {
+
+class BareSql;
+
+// An outpatient claim as the entry screen hands it to the save: the employee,
+// the charged year, and the receipts in grid order.
+struct ClaimInput {
+    QString kvId, fact, payYear, budYear, dateEnt, dateBerg, user, userType, inOut;
+    struct Receipt {
+        QString folk, date, hospital, title, first, last, birthday;
+        Money amount;
+    };
+    QVector<Receipt> receipts;
+};
+
+// What the limit rule makes of a claim, from the yearly row read inside the
+// save's transaction: refused when nothing is left, otherwise the remaining
+// limit before the claim, the payable amount, the new used amount and one
+// line per patient, the excess taken from the patient of the last receipt.
+struct ClaimCharge {
+    bool refused = false;
+    Money total, before, payable, used;
+    struct Line {
+        QString folk;
+        Money amount, payable;
+    };
+    QVector<Line> lines;
+};
+ClaimCharge chargeClaim(const ClaimInput& in, Money limit, Money used, Money flexBenefit);
+
+// The save written with the bare SQL it needs: lock and read the yearly row,
+// write the used amount, take the number with UPDATE ... RETURNING, insert
+// header, lines and receipts (one multi-row INSERT each), in one transaction.
+QString saveClaimBare(BareSql& sql, const ClaimInput& in);
+
+// The same save through the program's storage layer (Transaction, Database,
+// RunningNumbers, Money), as a service composed of today's shared pieces. The
+// claim service replaces this function once it is on main; the benchmark
+// needs nothing else changed.
+QString saveClaimProject(Database& db, const ClaimInput& in);
+
+} // namespace wel::bench

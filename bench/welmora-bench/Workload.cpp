@@ -1,0 +1,447 @@
+#include "Workload.h"
+#include "BareSql.h"
+#include "ClaimSave.h"
+#include "Random.h"
+#include "common/AppError.h"
+#include "common/EmployeeSearch.h"
+#include "common/ThaiDate.h"
+#include "common/db/Database.h"
+
+#include <QDate>
+#include <QHash>
+#include <memory>
+
+namespace wel::bench {
+
+namespace {
+
+QString thaiOrder(DbKind kind, const QString& column)
+{
+    return column + (kind == DbKind::SQLite ? QStringLiteral(" COLLATE THAI") : QStringLiteral(" COLLATE \"th-TH-x-icu\""));
+}
+
+QString fingerprint(const QStringList& keys, Money total = Money())
+{
+    return QStringLiteral("%1 rows %2 total %3").arg(keys.size()).arg(keys.join(QLatin1Char(','))).arg(total.toPlain());
+}
+
+// ---- employee search ------------------------------------------------------
+
+QVector<EmployeeSummary> bareSearch(BareSql& sql, const EmployeeQuery& q)
+{
+    QString where;
+    QVariantList params;
+    switch (q.by) {
+    case EmployeeSearchBy::Name:
+        where = QStringLiteral(" AND Emp_F_Name LIKE ? ESCAPE '!'");
+        params << q.text + QLatin1Char('%');
+        if (!q.lastName.isEmpty()) {
+            where += QStringLiteral(" AND Emp_L_Name LIKE ? ESCAPE '!'");
+            params << q.lastName + QLatin1Char('%');
+        }
+        break;
+    case EmployeeSearchBy::EmpId:
+        // SQLite's LIKE ignores the case of Latin letters by itself
+        where = sql.kind() == DbKind::SQLite ? QStringLiteral(" AND EMP_ID LIKE ? ESCAPE '!'")
+                                             : QStringLiteral(" AND UPPER(EMP_ID) LIKE ? ESCAPE '!'");
+        params << q.text.toUpper() + QLatin1Char('%');
+        break;
+    case EmployeeSearchBy::Ssn:
+        where = QStringLiteral(" AND Emp_SSN LIKE ? ESCAPE '!'");
+        params << q.text + QLatin1Char('%');
+        break;
+    }
+    if (!q.factCode.isEmpty()) {
+        where += QStringLiteral(" AND UPPER(Fact_code) = ?");
+        params << q.factCode.toUpper();
+    }
+    QString order = thaiOrder(sql.kind(), QStringLiteral("Emp_F_Name"));
+    if (q.orderByLastName)
+        order += QStringLiteral(", ") + thaiOrder(sql.kind(), QStringLiteral("Emp_L_Name"));
+    QVector<EmployeeSummary> list;
+    sql.each(QStringLiteral("SELECT KV_ID, EMP_ID, Emp_SSN, Emp_Surname, Emp_F_Name, Emp_L_Name, Emp_H_Type, "
+                            "Emp_Position, Fact_code, Emp_Status FROM T_Emp_Gov_Histry WHERE Emp_Status = 'A'")
+                 + where + QStringLiteral(" ORDER BY ") + order + QStringLiteral(", KV_ID"),
+             params, [&](QSqlQuery& r) {
+                 list.push_back({r.value(0).toString(), r.value(1).toString(), r.value(2).toString(),
+                                 r.value(3).toString(), r.value(4).toString(), r.value(5).toString(),
+                                 r.value(6).toString(), r.value(7).toString(), r.value(8).toString(),
+                                 r.value(9).toString()});
+             });
+    return list;
+}
+
+QString searchFingerprint(const QVector<QVector<EmployeeSummary>>& results)
+{
+    QStringList keys;
+    for (const auto& list : results)
+        for (const EmployeeSummary& e : list)
+            keys << e.KV_ID + e.Emp_F_Name + e.Fact_code;
+    return fingerprint(keys);
+}
+
+// ---- listings -------------------------------------------------------------
+
+struct ListedClaim {
+    QString Berg_Doc_ID, EMP_ID, name, date;
+    Money amount;
+};
+
+QString listingFingerprint(const QVector<QVector<ListedClaim>>& results)
+{
+    QStringList keys;
+    Money total;
+    for (const auto& list : results)
+        for (const ListedClaim& c : list) {
+            keys << c.Berg_Doc_ID + c.EMP_ID + c.date;
+            total += c.amount;
+        }
+    return fingerprint(keys, total);
+}
+
+QString fullName(const QString& title, const QString& first, const QString& last)
+{
+    return title + first + QStringLiteral("  ") + last;
+}
+
+struct MonthCase {
+    QString fact, month; // "mm/yyyy"
+};
+
+// A faculty's outpatient and in-patient claims entered in a month, as the
+// reprint screen lists them, through the program's storage layer. The kinds
+// are codes of the program, not typed values: in the text, SQLite tests them
+// as constants rather than against a list built for every execution.
+QVector<ListedClaim> reprintMonthProject(Database& db, const MonthCase& c)
+{
+    const Rows r = db.select(
+        QStringLiteral("SELECT h.Berg_Doc_ID, e.EMP_ID, e.Emp_Surname, e.Emp_F_Name, e.Emp_L_Name, h.M_Can_Berg, "
+                       "h.Date_Ent FROM T_PAY_Health h LEFT OUTER JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID WHERE ")
+            + db.ciEquals(QStringLiteral("h.Fact_Code"))
+            + QStringLiteral(" AND h.Berg_Type_Code IN ('FAE', 'HPE') AND h.Berg_Doc_Status <> 'NO' AND ")
+            + db.substr(QStringLiteral("h.Date_Ent"), 4, 7)
+            + QStringLiteral(" = ? ORDER BY h.Date_Ent, h.Berg_Doc_ID"),
+        {c.fact, c.month});
+    QVector<ListedClaim> list;
+    for (int i = 0; i < r.count(); ++i)
+        list.push_back({r.text(i, QStringLiteral("Berg_Doc_ID")), r.text(i, QStringLiteral("EMP_ID")),
+                        fullName(r.text(i, QStringLiteral("Emp_Surname")), r.text(i, QStringLiteral("Emp_F_Name")),
+                                 r.text(i, QStringLiteral("Emp_L_Name"))),
+                        r.text(i, QStringLiteral("Date_Ent")), r.money(i, QStringLiteral("M_Can_Berg"))});
+    return list;
+}
+
+QVector<ListedClaim> reprintMonthBare(BareSql& sql, const MonthCase& c)
+{
+    QVector<ListedClaim> list;
+    sql.each(QStringLiteral("SELECT h.Berg_Doc_ID, e.EMP_ID, e.Emp_Surname, e.Emp_F_Name, e.Emp_L_Name, h.M_Can_Berg, "
+                            "h.Date_Ent FROM T_PAY_Health h LEFT OUTER JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID "
+                            "WHERE UPPER(h.Fact_Code) = ? AND h.Berg_Type_Code IN ('FAE', 'HPE') "
+                            "AND h.Berg_Doc_Status <> 'NO' "
+                            "AND SUBSTR(h.Date_Ent, 4, 7) = ? ORDER BY h.Date_Ent, h.Berg_Doc_ID"),
+             {c.fact.toUpper(), c.month}, [&](QSqlQuery& r) {
+                 list.push_back({r.value(0).toString(), r.value(1).toString(),
+                                 fullName(r.value(2).toString(), r.value(3).toString(), r.value(4).toString()),
+                                 r.value(6).toString(), Money::fromVariant(r.value(5))});
+             });
+    return list;
+}
+
+struct SummaryCase {
+    QString fact, type, year, inOut;
+};
+
+// A faculty's open claims of one kind, year and patient type, as the summary
+// screen lists them for marking. The program's fixed codes ('FC', 'HRR') are
+// part of the statement's text: bound as values, PostgreSQL's generic plan
+// could not tell how rare an open claim is, and the server would plan the
+// statement anew on every execution.
+QVector<ListedClaim> summaryProject(Database& db, const SummaryCase& c)
+{
+    const Rows r = db.select(
+        QStringLiteral("SELECT h.Berg_Doc_ID, h.Date_berg, h.M_Can_Berg, h.T_M_Berg, h.KV_ID, h.Pay_Year, e.EMP_ID, "
+                       "e.Emp_Surname, e.Emp_F_Name, e.Emp_L_Name FROM T_PAY_Health h LEFT OUTER JOIN T_Emp_Gov_Histry e "
+                       "ON h.KV_ID = e.KV_ID WHERE h.Berg_Doc_Status = 'FC' AND ")
+            + db.ciEquals(QStringLiteral("h.Fact_Code"))
+            + QStringLiteral(" AND h.Pay_Year = ? AND h.Ent_From = 'HRR' AND h.Berg_Type_Code = ? "
+                             "AND h.Health_In_Out_t = ? ORDER BY h.Berg_Doc_ID"),
+        {c.fact, c.year, c.type, c.inOut});
+    QVector<ListedClaim> list;
+    for (int i = 0; i < r.count(); ++i)
+        list.push_back({r.text(i, QStringLiteral("Berg_Doc_ID")), r.text(i, QStringLiteral("EMP_ID")),
+                        fullName(r.text(i, QStringLiteral("Emp_Surname")), r.text(i, QStringLiteral("Emp_F_Name")),
+                                 r.text(i, QStringLiteral("Emp_L_Name"))),
+                        r.text(i, QStringLiteral("Date_berg")), r.money(i, QStringLiteral("M_Can_Berg"))});
+    return list;
+}
+
+QVector<ListedClaim> summaryBare(BareSql& sql, const SummaryCase& c)
+{
+    QVector<ListedClaim> list;
+    sql.each(QStringLiteral("SELECT h.Berg_Doc_ID, h.Date_berg, h.M_Can_Berg, h.T_M_Berg, h.KV_ID, h.Pay_Year, e.EMP_ID, "
+                            "e.Emp_Surname, e.Emp_F_Name, e.Emp_L_Name FROM T_PAY_Health h LEFT OUTER JOIN "
+                            "T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID WHERE h.Berg_Doc_Status = 'FC' "
+                            "AND UPPER(h.Fact_Code) = ? "
+                            "AND h.Pay_Year = ? AND h.Ent_From = 'HRR' AND h.Berg_Type_Code = ? "
+                            "AND h.Health_In_Out_t = ? ORDER BY h.Berg_Doc_ID"),
+             {c.fact.toUpper(), c.year, c.type, c.inOut}, [&](QSqlQuery& r) {
+                 list.push_back({r.value(0).toString(), r.value(6).toString(),
+                                 fullName(r.value(7).toString(), r.value(8).toString(), r.value(9).toString()),
+                                 r.value(1).toString(), Money::fromVariant(r.value(2))});
+             });
+    return list;
+}
+
+// ---- the cases --------------------------------------------------------------
+
+struct Cases {
+    QString budYear, today;
+    QVector<EmployeeQuery> searches;
+    QVector<MonthCase> months;
+    QVector<SummaryCase> summaries;
+    QVector<ClaimInput> claims; // a pool; each save takes the next
+    int nextClaim = 0;
+    QStringList saved;
+};
+
+const QString kHospitals[] = {QStringLiteral("โรงพยาบาลมหาวิทยาลัย"), QStringLiteral("โรงพยาบาลนครพิงค์"),
+                              QStringLiteral("คลินิกเวชกรรมใกล้บ้าน")};
+
+void pickCases(Database& db, Cases& c)
+{
+    Random rnd(7);
+    try {
+        c.budYear = db.select(QStringLiteral("SELECT MAX(Berg_Year) AS y FROM T_Berg_Runno")).text(0, QStringLiteral("y"));
+    } catch (const DbError&) {
+        // no tables: not a database of this program yet
+    }
+    if (c.budYear.isEmpty())
+        throw AppError(QStringLiteral("no claims: run welmora-bench generate first"));
+
+    // busiest faculties by open outpatient claims of the year
+    const Rows open = db.select(QStringLiteral("SELECT Fact_Code, COUNT(*) AS n FROM T_PAY_Health WHERE Pay_Year = ? "
+                                               "AND Berg_Doc_Status = 'FC' AND Berg_Type_Code = 'FAE' "
+                                               "GROUP BY Fact_Code ORDER BY n DESC, Fact_Code"),
+                                {c.budYear});
+    QStringList busiest;
+    for (int i = 0; i < open.count() && busiest.size() < 3; ++i)
+        busiest << open.text(i, QStringLiteral("Fact_Code"));
+    if (busiest.isEmpty())
+        throw AppError(QStringLiteral("no open claims in %1: generate again").arg(c.budYear));
+
+    // the last entry date of the busiest faculty's series stands for today
+    const Rows last = db.select(QStringLiteral("SELECT Date_Ent FROM T_PAY_Health WHERE Berg_Doc_ID = "
+                                               "(SELECT MAX(Berg_Doc_ID) FROM T_PAY_Health WHERE Berg_Doc_ID LIKE ?)"),
+                                {busiest.first() + c.budYear + QStringLiteral("/%")});
+    c.today = last.text(0, QStringLiteral("Date_Ent"));
+    const auto today = parseBEText(c.today);
+    if (!today)
+        throw AppError(QStringLiteral("cannot read the entry date %1").arg(c.today));
+    const QString month = monthYearOf(toBEText(today->addMonths(-1)));
+    for (const QString& f : busiest)
+        c.months.push_back({f, month});
+    c.months.push_back({open.text(open.count() - 1, QStringLiteral("Fact_Code")), month});
+
+    for (const QString& f : busiest)
+        c.summaries.push_back({f, QStringLiteral("FAE"), c.budYear, QStringLiteral("0")});
+    const Rows hpe = db.select(QStringLiteral("SELECT Fact_Code, COUNT(*) AS n FROM T_PAY_Health WHERE Pay_Year = ? AND "
+                                              "Berg_Doc_Status = 'FC' AND Berg_Type_Code = 'HPE' GROUP BY Fact_Code "
+                                              "ORDER BY n DESC"),
+                               {c.budYear});
+    if (!hpe.isEmpty())
+        c.summaries.push_back({hpe.text(0, QStringLiteral("Fact_Code")), QStringLiteral("HPE"), c.budYear,
+                               QStringLiteral("1")});
+    c.summaries.push_back({busiest.first(), QStringLiteral("FAE"), c.budYear, QStringLiteral("1")});
+
+    // employees to search for, as clerks type them
+    const Rows staff = db.select(QStringLiteral("SELECT KV_ID, EMP_ID, Emp_SSN, Emp_F_Name, Emp_L_Name, Fact_code, "
+                                                "Emp_H_Type FROM T_Emp_Gov_Histry WHERE Emp_Status = 'A' ORDER BY KV_ID"));
+    auto someone = [&] { return rnd.between(0, staff.count() - 1); };
+    auto t = [&](int row, const char* column) { return staff.text(row, QString::fromLatin1(column)); };
+    for (int i = 0; i < 12; ++i) {
+        const int p = someone();
+        EmployeeQuery q;
+        if (i < 4) { // a faculty clerk types the first characters of the given name
+            q.text = t(p, "Emp_F_Name").left(2);
+            q.factCode = t(p, "Fact_code");
+        } else if (i < 6) {
+            q.text = t(p, "Emp_F_Name").left(3);
+            q.lastName = t(p, "Emp_L_Name").left(2);
+            q.factCode = t(p, "Fact_code");
+        } else if (i < 8) { // the finance division, all faculties, the whole given name
+            q.text = t(p, "Emp_F_Name");
+        } else if (i < 10) {
+            q.by = EmployeeSearchBy::EmpId;
+            q.text = t(p, "EMP_ID").left(5).toLower();
+            q.factCode = t(p, "Fact_code");
+        } else {
+            q.by = EmployeeSearchBy::Ssn;
+            q.text = t(p, "Emp_SSN");
+        }
+        c.searches.push_back(q);
+    }
+
+    // employees of right type "1" with room left this year, and their families
+    const Rows room = db.select(QStringLiteral("SELECT y.KV_ID, y.Fact_T_H_Money, y.Fact_T_U_H, y.M_Flexben, e.Fact_code "
+                                               "FROM T_Year_Cur_Health y INNER JOIN T_Emp_Gov_Histry e "
+                                               "ON e.KV_ID = y.KV_ID WHERE y.Pay_Year = ? AND e.Emp_Status = 'A' "
+                                               "AND e.Emp_H_Type = '1' ORDER BY y.KV_ID"),
+                                {c.budYear});
+    for (int i = 0; i < room.count() && c.claims.size() < 400; ++i) {
+        const Money left = room.money(i, QStringLiteral("Fact_T_H_Money")) - room.money(i, QStringLiteral("Fact_T_U_H"))
+            - room.money(i, QStringLiteral("M_Flexben"));
+        if (left < Money::fromBaht(50000) || rnd.chance(0.5))
+            continue;
+        ClaimInput in;
+        in.kvId = room.text(i, QStringLiteral("KV_ID"));
+        in.fact = room.text(i, QStringLiteral("Fact_code"));
+        in.payYear = c.budYear;
+        in.budYear = c.budYear;
+        in.dateEnt = c.today;
+        in.dateBerg = c.today;
+        in.user = in.fact.toLower() + QStringLiteral("clerk");
+        in.userType = QStringLiteral("U");
+        in.inOut = QStringLiteral("0");
+        const Rows folk = db.select(QStringLiteral("SELECT Emp_Folk, EF_Surname, EF_F_Name, EF_L_Name, EF_Birthday "
+                                                   "FROM T_Emp_Folk WHERE KV_ID = ? ORDER BY Emp_Folk"),
+                                    {in.kvId});
+        const int receipts = int(c.claims.size() % 6) + 1;
+        for (int k = 0; k < receipts; ++k) {
+            const int f = k == 0 ? 0 : rnd.between(0, folk.count() - 1);
+            const QDate day = today->addDays(-rnd.between(1, 60));
+            in.receipts.push_back({folk.text(f, QStringLiteral("Emp_Folk")), toBEText(day), kHospitals[k % 3],
+                                   folk.text(f, QStringLiteral("EF_Surname")), folk.text(f, QStringLiteral("EF_F_Name")),
+                                   folk.text(f, QStringLiteral("EF_L_Name")), folk.text(f, QStringLiteral("EF_Birthday")),
+                                   Money::fromSatang(rnd.between(150, 1800) * 100 + (k % 2) * 25)});
+        }
+        c.claims.push_back(in);
+    }
+    if (c.claims.size() < 24)
+        throw AppError(QStringLiteral("too few employees with room left in %1 to save claims for").arg(c.budYear));
+}
+
+int cancelClaims(Database& db, const QStringList& ids)
+{
+    const QString lock = db.kind() == DbKind::PostgreSQL ? QStringLiteral(" FOR UPDATE") : QString();
+    int cancelled = 0;
+    Transaction tx(db);
+    for (const QString& id : ids) {
+        const Rows claim = db.select(QStringLiteral("SELECT KV_ID, Pay_Year, M_Can_Berg FROM T_PAY_Health "
+                                                    "WHERE Berg_Doc_ID = ? AND Berg_Doc_Status = 'FC'"),
+                                     {id});
+        if (claim.isEmpty())
+            continue;
+        const QVariantList year{claim.text(0, QStringLiteral("KV_ID")), claim.text(0, QStringLiteral("Pay_Year"))};
+        const Rows used = db.select(QStringLiteral("SELECT Fact_T_U_H FROM T_Year_Cur_Health WHERE KV_ID = ? AND Pay_Year = ?")
+                                        + lock,
+                                    year);
+        if (used.isEmpty())
+            continue;
+        db.exec(QStringLiteral("UPDATE T_PAY_Health SET Berg_Doc_Status = 'NO' WHERE Berg_Doc_ID = ? AND Berg_Doc_Status = 'FC'"),
+                {id});
+        const Money back = used.money(0, QStringLiteral("Fact_T_U_H")) - claim.money(0, QStringLiteral("M_Can_Berg"));
+        db.exec(QStringLiteral("UPDATE T_Year_Cur_Health SET Fact_T_U_H = ? WHERE KV_ID = ? AND Pay_Year = ?"),
+                QVariantList{back.toSql()} + year);
+        ++cancelled;
+    }
+    tx.commit();
+    return cancelled;
+}
+
+} // namespace
+
+// Runs every case through f; the results stay for the fingerprint.
+template <typename Case, typename F, typename Print>
+Side sideOf(const QVector<Case>& cases, F f, Print print)
+{
+    using Result = decltype(f(cases.first()));
+    auto results = std::make_shared<QVector<Result>>();
+    return {[cases, f, results] {
+                results->clear();
+                for (const Case& k : cases)
+                    results->push_back(f(k));
+            },
+            [results, print] { return print(*results); }};
+}
+
+Workload buildWorkload(Database& db, BareSql& bare)
+{
+    auto c = std::make_shared<Cases>();
+    pickCases(db, *c);
+    Database* pdb = &db;
+    BareSql* psql = &bare;
+    QVector<Comparison> list;
+
+    list.push_back({QStringLiteral("employee search"),
+                    QStringLiteral("%1 searches by name, id and citizen id").arg(c->searches.size()),
+                    sideOf(c->searches, [pdb](const EmployeeQuery& q) { return searchActiveEmployees(*pdb, q); },
+                           searchFingerprint),
+                    sideOf(c->searches, [psql](const EmployeeQuery& q) { return bareSearch(*psql, q); },
+                           searchFingerprint),
+                    true, nullptr});
+    list.push_back({QStringLiteral("reprint listing of a month"),
+                    QStringLiteral("%1 faculties, %2").arg(c->months.size()).arg(c->months.first().month),
+                    sideOf(c->months, [pdb](const MonthCase& m) { return reprintMonthProject(*pdb, m); },
+                           listingFingerprint),
+                    sideOf(c->months, [psql](const MonthCase& m) { return reprintMonthBare(*psql, m); },
+                           listingFingerprint),
+                    true, nullptr});
+    list.push_back({QStringLiteral("summary listing"),
+                    QStringLiteral("%1 faculties' open claims of %2").arg(c->summaries.size()).arg(c->budYear),
+                    sideOf(c->summaries, [pdb](const SummaryCase& s) { return summaryProject(*pdb, s); },
+                           listingFingerprint),
+                    sideOf(c->summaries, [psql](const SummaryCase& s) { return summaryBare(*psql, s); },
+                           listingFingerprint),
+                    true, nullptr});
+
+    // Six claims of 1 to 6 receipts a call, each for the next employee of the
+    // pool, so that no yearly row runs out however long the run.
+    auto nextClaim = [c] {
+        const ClaimInput in = c->claims[c->nextClaim % c->claims.size()];
+        ++c->nextClaim;
+        return in;
+    };
+    auto saves = [c, nextClaim](std::function<QString(const ClaimInput&)> save) {
+        auto ids = std::make_shared<QStringList>();
+        return Side{[c, nextClaim, save, ids] {
+                        ids->clear();
+                        for (int i = 0; i < 6; ++i)
+                            ids->push_back(save(nextClaim()));
+                        c->saved << *ids;
+                    },
+                    [ids] { return ids->join(QLatin1Char(',')); }};
+    };
+    Comparison save{QStringLiteral("claim save"), QStringLiteral("6 claims of 1 to 6 receipts"),
+                    saves([pdb](const ClaimInput& in) { return saveClaimProject(*pdb, in); }),
+                    saves([psql](const ClaimInput& in) { return saveClaimBare(*psql, in); }),
+                    false, nullptr, 9};
+    save.roundTrips = [c, pdb, psql, nextClaim] {
+        QStringList counts;
+        for (int receipts : {1, 6}) {
+            ClaimInput in = nextClaim();
+            while (in.receipts.size() < receipts)
+                in.receipts.push_back(in.receipts.first());
+            in.receipts.resize(receipts);
+            const quint64 p0 = pdb->roundTrips();
+            c->saved << saveClaimProject(*pdb, in);
+            const quint64 p1 = pdb->roundTrips();
+            const quint64 b0 = psql->roundTrips();
+            c->saved << saveClaimBare(*psql, in);
+            const quint64 b1 = psql->roundTrips();
+            counts << QStringLiteral("%1 receipt%2: program %3, bare SQL %4")
+                          .arg(receipts)
+                          .arg(receipts == 1 ? "" : "s")
+                          .arg(p1 - p0)
+                          .arg(b1 - b0);
+        }
+        return QStringLiteral("round trips of one save, begin and commit included - ") + counts.join(QStringLiteral("; "));
+    };
+    list.push_back(save);
+    return {list, [c, pdb] {
+                const int n = cancelClaims(*pdb, c->saved);
+                c->saved.clear();
+                return n;
+            }};
+}
+
+} // namespace wel::bench

@@ -1,0 +1,131 @@
+#pragma once
+#include "ClaimKind.h"
+#include "common/Money.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <optional>
+#include <utility>
+
+namespace wel {
+class Database;
+struct LoginContext;
+struct RightTypeLimit;
+} // namespace wel
+
+namespace wel::claims {
+
+// One receipt of a claim as the entry screen's grid holds it.
+struct ClaimReceipt {
+    int folk = 0;          // patient code, Emp_Folk
+    QString dateDoc;       // receipt date "dd/mm/yyyy" (Buddhist Era)
+    Money amount;          // may be negative (a correction)
+    QString hospital;
+    QString title, given, family, birthday; // the patient as T_Emp_Folk holds him
+};
+
+// What a clerk has put together for one claim, before it is saved.
+struct ClaimDraft {
+    QString kvId;
+    QString payYear;       // budget year whose limit is charged
+    QString claimDate;     // Date_berg, "dd/mm/yyyy"
+    QString inOut;         // Health_In_Out_t: "0" outpatient, "1" in-patient
+    QString factCode;      // faculty of the list the employee was picked from (mode "KV")
+    QVector<ClaimReceipt> receipts; // in grid order; the last one's patient bears the excess
+};
+
+// One claim line: a patient and his amounts.
+struct ClaimLine {
+    int folk = 0;
+    Money claimed;         // M_Berg
+    Money payable;         // HM_Can_Berg
+};
+
+struct SavedClaim {
+    QString claimNo;
+    Money total;           // S, T_M_Berg
+    Money before;          // V, Vong_M_Befor
+    Money payable;         // P, M_Can_Berg
+    Money excess;          // X = S - P
+    QVector<ClaimLine> lines;
+};
+
+// The yearly row's figures a medical claim is charged against.
+struct YearFigures {
+    Money limit;           // H
+    Money used;            // U
+    Money flex;            // F
+};
+
+// The outcome of charging a claim of total S against a yearly row.
+struct Charge {
+    Money before;          // V
+    Money payable;         // P
+    Money excess;          // X
+    Money newUsed;         // the yearly row's used amount afterwards
+};
+
+// The medical rule on an existing row: refused (nullopt) when H <= U + F;
+// otherwise V = H - U - F, and a claim above V pays V and raises U to H - F.
+std::optional<Charge> chargeMedical(const YearFigures& row, Money total);
+// The medical rule for an employee without a row: the right type's limit
+// stands for V, and the new row's used amount is what is payable.
+Charge chargeNewRow(const RightTypeLimit& limit, Money total);
+
+// Lines of a claim: one per patient with receipts, in code order, each with
+// the sum of his receipts; the excess is taken from the line of the patient
+// of the last receipt, so the lines always add up to the payable amount.
+QVector<ClaimLine> linesOf(const QVector<ClaimReceipt>& receipts, Money excess);
+
+namespace ClaimEntry {
+
+// The budget years a claim may be charged to (TR_Select_Year_Bud), in order.
+QStringList budgetYears(Database& db);
+
+// Opening the entry panel for an employee and a charged year: refused with
+// the kind's message when the year's limit is used up. Returns the yearly
+// row's flexible benefit (0 without a row).
+Money openEntry(Database& db, const ClaimKind& kind, const QString& kvId, const QString& payYear);
+
+struct RemainingLimit {
+    bool hasRow = false;
+    Money entitled, flex, used, remaining;
+};
+// The figures of the remaining-limit panel; without a row the right type's
+// entitlement with nothing used. Throws "ไม่จำกัดวงเงิน" for right type "3".
+RemainingLimit remainingLimit(Database& db, const ClaimKind& kind, const QString& kvId, const QString& payYear,
+                              const QString& hType);
+
+// The patient of a receipt. A family member without a T_Emp_Folk row is
+// refused with the missing-family message; the employee himself gets his own
+// row, made from his names, the first time he is a patient.
+struct Patient {
+    QString title, given, family, birthday;
+    QString displayName;   // as the receipts grid shows him
+};
+struct EmployeeNames {
+    QString title, given, family;
+};
+Patient findPatient(Database& db, const QString& kvId, int code, const EmployeeNames& employee);
+
+// Receipts of a claim charged to budget year payYear must lie in it:
+// 1 October of the year before to 30 September (Gregorian dates).
+std::pair<QDate, QDate> receiptRange(const QString& payYear);
+// The one-year rule: the receipt date plus one year and one day must not be
+// earlier than the claim date; otherwise the Thai message naming both dates.
+void checkReceiptAge(const QDate& receipt, const QDate& claim);
+
+// The checks of saving, in the order the clerk meets them.
+void validate(const ClaimKind& kind, const ClaimDraft& draft);
+
+// Saves a claim in one transaction: the employee's yearly row is locked and
+// the limit applied to the values read there, the claim number is taken
+// from the faculty's series, and header, lines and receipts are written.
+// Six round trips on a server, however many receipts the claim has.
+SavedClaim save(Database& db, const LoginContext& login, const ClaimKind& kind, const ClaimDraft& draft);
+
+} // namespace ClaimEntry
+} // namespace wel::claims

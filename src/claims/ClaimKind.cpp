@@ -1,0 +1,109 @@
+#include "ClaimKind.h"
+#include "common/Limits.h"
+#include "common/LoginContext.h"
+
+namespace wel::claims {
+
+namespace {
+
+QString medicalEntitlement(const RightTypeLimit* limit) { return limit ? limit->entryText : QString(); }
+
+// The cancellation lists type "1" with its limit and every other type with
+// type "2"'s, the unlimited type "3" included.
+QString medicalCancelLimit(const QString& hType)
+{
+    return rightTypeLimit(hType.trimmed() == QLatin1String("1") ? hType : QStringLiteral("2"))->listText;
+}
+
+ClaimKind makeOutpatient()
+{
+    ClaimKind k;
+    k.typeCode = QStringLiteral("FAE");
+    k.listedTypes = {QStringLiteral("FAE"), QStringLiteral("HPE")};
+    k.sentDocType = QStringLiteral("FAE");
+    k.sentDocTypesListed = {QStringLiteral("FAE"), QStringLiteral("HPE")};
+    k.limit = {LimitPolicy::Medical, QStringLiteral("Fact_T_H_Money"), QStringLiteral("Fact_T_U_H"),
+               QStringLiteral("M_Flexben"), QStringLiteral("KV_T_U_H"),
+               QStringLiteral("วงเงินมีค่าเป็น 0 บาทแล้ว ไม่สามารถเบิกได้อีก")};
+
+    k.entryTitle = QStringLiteral("2.1 บันทึกการเบิกค่ารักษาพยาบาล");
+    k.searchTitle = QStringLiteral("1. การค้นหาข้อมูล");
+    k.gridTitle = QStringLiteral("2. คลิกเลือกชื่อที่ต้องการ");
+    k.searchColumns = {{QStringLiteral("No"), 50, QStringLiteral("No")},
+                       {QStringLiteral("รหัสประจำตัวประชาชน"), 90, QStringLiteral("Emp_SSN")},
+                       {QStringLiteral("รหัสประจำตัวพนักงาน"), 90, QStringLiteral("EMP_ID")},
+                       {QStringLiteral("คำนำหน้า"), 100, QStringLiteral("Emp_Surname")},
+                       {QStringLiteral("ชื่อ"), 100, QStringLiteral("Emp_F_Name")},
+                       {QStringLiteral("นามสกุล"), 80, QStringLiteral("Emp_L_Name")},
+                       {QStringLiteral("ปรเภท"), 50, QStringLiteral("Emp_H_Type")},
+                       {QStringLiteral("KV_ID"), 40, QStringLiteral("KV_ID")},
+                       {QStringLiteral("ตำแหน่ง"), 140, QStringLiteral("Emp_Position")}};
+    k.entitlementText = medicalEntitlement;
+    k.form.titleAfterSave = QStringLiteral("ใบเบิกสวัสดิการพนักงาน");
+    k.form.titleReprint = QStringLiteral("ใบเบิกสวัสดิการค่ารักษาพยาบาลพนักงานมหาวิทยาลัย");
+    k.form.titleReprintHospital = QStringLiteral("ใบเบิกสวัสดิการค่ารักษาพยาบาลพนักงานมหาวิทยาลัย(โรงพยาบาลบันทึก)");
+    k.form.footerHeading = QStringLiteral("สรุปการเบิกค่ารักษาพยาบาล ปีงบประมาณ ");
+    k.form.lineCaptions = {QStringLiteral("1. วงเงินคงเหลือก่อนหักครั้งนี้"), QStringLiteral("2. หักเบิกครั้งนี้"),
+                           QStringLiteral("3. วงเงินคงเหลือหลังหักครั้งนี้"), QStringLiteral("4. จำนวนที่เกินวงเงิน")};
+    k.form.columnHeadings = {QStringLiteral("ลำดับ"), QStringLiteral("ชื่อ-นามสกุล"), QStringLiteral("สถานะ"),
+                             QStringLiteral("วันที่ในใบเสร็จรับเงิน"), QStringLiteral("จำนวนเงิน")};
+
+    k.cancelTitle = QStringLiteral("2.2 ยกเลิกใบเบิกค่ารักษาพยาบาล");
+    k.cancelGridTitle = QStringLiteral("2. เลือกใบเบิกค่ารักษาพยาบาล");
+    k.cancelLimitText = medicalCancelLimit;
+
+    k.summaryTitle = QStringLiteral("2.3 สรุปใบเบิกสวัสดิการค่ารักษาพยาบาล");
+    k.sendCaption = QStringLiteral("ส่งข้อมูลไปให้มหาวิทยาลัย และพิมพ์สรุปใบเบิกสวัสดิการค่ารักษาพยาบาล");
+    k.summaryReprintTitle = QStringLiteral("2.3.1 ขอพิมพ์ใบสรุปอีกครั้ง");
+    const QString title = QStringLiteral("สรุปใบเบิกสวัสดิการค่ารักษาพยาบาลพนักงานมหาวิทยาลัย");
+    k.summaryDocument = {title + QStringLiteral("-คนไข้นอก"), title + QStringLiteral("-คนไข้ใน"),
+                         title + QStringLiteral(" -คนไข้นอก"), title + QStringLiteral(" -คนไข้ใน")};
+
+    k.claimReprintTitle = QStringLiteral("     2.1.1  ขอพิมพ์ใบเบิกค่ารักษาพยาบาลใหม่");
+    return k;
+}
+
+const char* const kChoice[] = {"ตนเอง", "บิดา", "มารดา", "คู่สมรส", "บุตรลำดับที่1", "บุตรลำดับที่2", "บุตรลำดับที่3",
+                               "บุตรลำดับที่4"};
+const char* const kGrid[] = {"ตนเอง", "บิดา", "มารดา", "คู่สมรส", "บุตร 1", "บุตร 2", "บุตร 3", "บุตร 4"};
+const char* const kMissing[] = {"ตนเอง", "บิดา", "มารดา", "คู่สมรส", "บุตรลำดับที่ 1", "บุตรลำดับที่ 2",
+                                "บุตรลำดับที่ 3", "บุตรลำดับที่ 4"};
+const char* const kCheck[] = {"ตนเอง", "บิดา", "มารดา", "คู่สมรส", "บุตร ลำดับที่ 1", "บุตร ลำดับที่ 2",
+                              "บุตร ลำดับที่ 3", "บุตร ลำดับที่ 4"};
+
+QString pick(const char* const (&list)[8], int code)
+{
+    return code >= 0 && code < 8 ? QString::fromUtf8(list[code]) : QString();
+}
+
+} // namespace
+
+const ClaimKind& outpatient()
+{
+    static const ClaimKind k = makeOutpatient();
+    return k;
+}
+
+const ClaimKind* kindOfType(const QString& typeCode)
+{
+    // The in-patient claim ("HPE") prints on the outpatient layout with its
+    // own reprint title, which the outpatient kind carries.
+    const QString t = typeCode.trimmed().toUpper();
+    if (t == QLatin1String("FAE") || t == QLatin1String("HPE"))
+        return &outpatient();
+    return nullptr;
+}
+
+QString facultyFor(const LoginContext& login, FacultySource source, const QString& field)
+{
+    if (source == FacultySource::Clerk || login.Cur_Mode != QLatin1String("KV"))
+        return login.Cur_Fact_Code.trimmed().toUpper();
+    return field.trimmed().toUpper();
+}
+
+QString patientChoiceCaption(int code) { return pick(kChoice, code); }
+QString patientGridLabel(int code) { return pick(kGrid, code); }
+QString patientMissingLabel(int code) { return pick(kMissing, code); }
+QString patientCheckCaption(int code) { return pick(kCheck, code); }
+
+} // namespace wel::claims

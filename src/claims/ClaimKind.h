@@ -1,0 +1,138 @@
+#pragma once
+#include "common/RunningNumbers.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+namespace wel {
+struct LoginContext;
+struct RightTypeLimit;
+} // namespace wel
+
+namespace wel::claims {
+
+// Everything in which one kind of claim differs from another, as a value.
+// The claim components (entry, writer, claim form, cancellation, summary,
+// reprint listings, summary document) are written once and read their
+// captions, codes, columns and rules from the kind they are given; a new kind
+// of claim is a new ClaimKind, not a copied screen.
+
+// How a claim is charged against the employee's yearly row.
+enum class LimitPolicy {
+    // A claim is cut down to the remaining limit H - U - F of the charged
+    // year; the used amount is raised by what is payable and never passes
+    // H - F. With no yearly row, one is created from the right-type table.
+    Medical,
+};
+
+// The yearly-row columns a kind charges, and the messages of its limit.
+struct LimitRule {
+    LimitPolicy policy = LimitPolicy::Medical;
+    QString limitColumn;        // H: "Fact_T_H_Money"
+    QString usedColumn;         // U: "Fact_T_U_H", raised at saving, lowered at cancelling
+    QString flexColumn;         // F: "M_Flexben" taken out of the limit; empty for none
+    QString sentColumn;         // "KV_T_U_H", raised when a summary gathers the claim
+    QString usedUpMessage;      // the limit is used up (opening the entry and saving)
+};
+
+// Where an operation takes its faculty code from.
+enum class FacultySource {
+    Field, // the faculty field of the screen (editable in mode "KV" only)
+    Clerk, // Cur_Fact_Code, whatever the mode
+};
+
+// Captions of the claim form (one layout for every medical kind).
+struct ClaimFormTexts {
+    QString titleAfterSave;          // printed from the entry screen
+    QString titleReprint;            // printed from the reprint listing
+    QString titleReprintHospital;    // reprint of a claim the hospital entered ("HPE")
+    bool footerHeadingHasYear = true;
+    QString footerHeading;           // followed by Pay_Year when footerHeadingHasYear
+    QStringList lineCaptions;        // the four lines of the footer
+    QStringList columnHeadings;      // order, name, relationship, receipt date, amount
+};
+
+// Captions of the summary document (one layout for the medical family).
+struct SummaryDocumentTexts {
+    QString outpatientTitle;         // by the patient type summarised
+    QString inpatientTitle;
+    QString outpatientReprintTitle;  // by Health_In_Out_t of the first row
+    QString inpatientReprintTitle;
+};
+
+// A column of the employee grid of an entry screen: its heading, its width
+// (0 hides it) and the employee field it shows, named as the column of
+// T_Emp_Gov_Histry ("Emp_SSN", ...) or "No" for the row number.
+struct SearchColumn {
+    QString heading;
+    int width = 0;
+    QString field;
+};
+
+struct ClaimKind {
+    QString typeCode;                // Berg_Type_Code written: "FAE"
+    QStringList listedTypes;         // types the reprint and cancellation screens list
+    QString sentDocType;             // Sent_Doc_Type of its control numbers
+    QStringList sentDocTypesListed;  // types the summary reprint lists
+    LimitRule limit;
+
+    // Entry screen
+    QString entryTitle;
+    QString searchTitle;
+    QString gridTitle;
+    bool nameRequired = true;        // an empty given name refuses the search
+    QVector<SearchColumn> searchColumns;
+    int patientCount = 8;            // patient codes 0..patientCount-1
+    bool folkColumnShown = true;     // the receipts grid's "Folk" column
+    bool flexibleBenefitShown = true;
+    bool entryExitCloses = true;     // "ออก" on the entry panel closes the window (else back to the search)
+    FacultySource claimFaculty = FacultySource::Field;
+    RunningNumbers::WhenMissing numberWhenMissing = RunningNumbers::WhenMissing::CreateRow;
+    // The entitlement field "สิทธิ" of the entry screen for a right type.
+    QString (*entitlementText)(const RightTypeLimit* limit) = nullptr;
+    ClaimFormTexts form;
+
+    // Cancellation screen
+    QString cancelTitle;
+    QString cancelGridTitle;
+    int cancelPatientCount = 7;
+    // The claims grid's column "วงเงิน(บาท)" for a right type.
+    QString (*cancelLimitText)(const QString& hType) = nullptr;
+
+    // Summary screen and summary reprint
+    QString summaryTitle;
+    QString sendCaption;
+    QString summaryReprintTitle;
+    SummaryDocumentTexts summaryDocument;
+
+    // Claim reprint screen
+    QString claimReprintTitle;
+};
+
+// The outpatient medical claim, charged against the yearly medical limit.
+const ClaimKind& outpatient();
+
+// The kind a stored Berg_Type_Code belongs to for printing its claim form;
+// nullptr for a type this program does not print yet.
+const ClaimKind* kindOfType(const QString& typeCode);
+
+// Patient codes ("0" self ... "7" fourth child) and their captions.
+QString patientChoiceCaption(int code);   // "ตนเอง", ..., "บุตรลำดับที่1"
+QString patientGridLabel(int code);       // "ตนเอง", ..., "บุตร 1"
+QString patientMissingLabel(int code);    // "ตนเอง", ..., "บุตรลำดับที่ 1"
+QString patientCheckCaption(int code);    // "ตนเอง", ..., "บุตร ลำดับที่ 1"
+
+// The faculty an operation files under or lists: the screen's field in mode
+// "KV" when the kind takes it from the field, the clerk's own otherwise.
+// Upper-cased, as every faculty code is stored.
+QString facultyFor(const LoginContext& login, FacultySource source, const QString& field);
+
+// Shared messages of the claim screens.
+inline const QString kNotFound = QStringLiteral("ไม่พบข้อมูลที่ต้องการ");
+inline const QString kSaved = QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว");
+inline const QString kConfirmSave = QStringLiteral("ยืนยันการบันทึกข้อมูล ");
+inline const QString kChooseEmployee = QStringLiteral("กรุณาเลือกชื่อพนักงานด้วย");
+inline const QString kNoYearRow = QStringLiteral("ระบบเกิดการผิดพลาด\rไม่พบข้อมูล ในตาราง T_Year_Cur_Health");
+
+} // namespace wel::claims

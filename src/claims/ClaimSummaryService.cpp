@@ -1,0 +1,202 @@
+#include "ClaimSummaryService.h"
+#include "ClaimSql.h"
+#include "common/AppError.h"
+#include "common/LoginContext.h"
+#include "common/RunningNumbers.h"
+#include "common/ThaiDate.h"
+#include "common/db/Database.h"
+
+#include <QHash>
+#include <QMap>
+
+namespace wel::claims {
+
+namespace {
+
+// Members go into T_Sent_KV this many rows per INSERT (three parameters each).
+constexpr int kMembersPerInsert = 300;
+
+const QString kSummaryColumns = QStringLiteral(
+    "SELECT h.Berg_Doc_ID, h.Date_berg, h.M_Can_Berg, h.T_M_Berg, h.KV_ID, h.Pay_Year, e.EMP_ID, e.Emp_Surname, "
+    "e.Emp_F_Name, e.Emp_L_Name ");
+
+QVector<SummaryRow> summaryRows(const Rows& r)
+{
+    QVector<SummaryRow> rows;
+    for (int i = 0; i < r.count(); ++i) {
+        auto t = [&](const char* c) { return r.text(i, QString::fromLatin1(c)); };
+        rows.push_back({t("Berg_Doc_ID"), t("Date_berg"), r.money(i, QStringLiteral("M_Can_Berg")),
+                        r.money(i, QStringLiteral("T_M_Berg")), t("EMP_ID"),
+                        t("Emp_Surname") + t("Emp_F_Name") + QLatin1Char(' ') + t("Emp_L_Name"), t("KV_ID"),
+                        t("Pay_Year")});
+    }
+    return rows;
+}
+
+struct Member {
+    QString status, type, entFrom, fact, kvId, payYear;
+    Money payable;
+};
+
+} // namespace
+
+namespace ClaimSummary {
+
+QVector<SummaryRow> listOpen(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& factField,
+                             const QString& payYear, const QString& inOut)
+{
+    return summaryRows(db.select(
+        kSummaryColumns
+            + QStringLiteral("FROM T_PAY_Health h LEFT JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID "
+                             "WHERE h.Berg_Doc_Status = 'FC' AND h.Fact_Code = ? AND h.Pay_Year = ? "
+                             "AND h.Ent_From = 'HRR' AND h.Berg_Type_Code = ? AND h.Health_In_Out_t = ? "
+                             "ORDER BY h.Berg_Doc_ID"),
+        {facultyFor(login, FacultySource::Field, factField), payYear.trimmed(), kind.typeCode, inOut}));
+}
+
+QString send(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& factField,
+             const QStringList& claimNos)
+{
+    if (claimNos.isEmpty())
+        throw AppError(kNothingMarked);
+    const QString fact = facultyFor(login, FacultySource::Field, factField);
+    Transaction tx(db);
+
+    // Lock the claims and check each is still what the clerk saw.
+    QVariantList params;
+    const QString where = sql::in(QStringLiteral("Berg_Doc_ID"), claimNos, params);
+    const Rows c = db.selectLocked(QStringLiteral("Berg_Doc_ID, Berg_Doc_Status, Berg_Type_Code, Ent_From, Fact_Code, "
+                                                  "KV_ID, Pay_Year, M_Can_Berg"),
+                                   QStringLiteral("T_PAY_Health"), where, params);
+    QHash<QString, Member> members;
+    for (int i = 0; i < c.count(); ++i) {
+        auto t = [&](const char* col) { return c.text(i, QString::fromLatin1(col)).trimmed(); };
+        members.insert(t("Berg_Doc_ID"), {t("Berg_Doc_Status").toUpper(), t("Berg_Type_Code").toUpper(),
+                                          t("Ent_From").toUpper(), t("Fact_Code").toUpper(), t("KV_ID"),
+                                          t("Pay_Year"), c.money(i, QStringLiteral("M_Can_Berg"))});
+    }
+    Money total;
+    QMap<std::pair<QString, QString>, Money> sentByYear;
+    for (const QString& no : claimNos) {
+        const auto it = members.constFind(no.trimmed());
+        if (it == members.cend() || it->type != kind.typeCode || it->entFrom != QLatin1String("HRR")
+            || it->fact != fact)
+            throw AppError(kNotFound + QStringLiteral(" (") + no + QLatin1Char(')'));
+        if (it->status == QLatin1String("NO"))
+            throw AppError(QStringLiteral("ใบเบิกเลขที่ %1 ถูกยกเลิกแล้ว กรุณาคลิก ปุ่มแสดงผลใหม่").arg(no));
+        if (it->status != QLatin1String("FC"))
+            throw AppError(kAlreadySent);
+        total += it->payable;
+        sentByYear[{it->kvId, it->payYear}] += it->payable;
+    }
+    if (total.isZero())
+        throw AppError(kBadAmount);
+
+    // Lock the yearly rows the summary raises, in key order.
+    QStringList pairs;
+    QVariantList yearParams;
+    for (auto it = sentByYear.cbegin(); it != sentByYear.cend(); ++it) {
+        pairs << QStringLiteral("(KV_ID = ? AND Pay_Year = ?)");
+        yearParams << it.key().first << it.key().second;
+    }
+    const LimitRule& rule = kind.limit;
+    const Rows y = db.selectLocked(QStringLiteral("KV_ID, Pay_Year, %1 AS S").arg(rule.sentColumn),
+                                   QStringLiteral("T_Year_Cur_Health"), pairs.join(QStringLiteral(" OR ")), yearParams,
+                                   QStringLiteral("KV_ID, Pay_Year"));
+    if (y.count() != sentByYear.size())
+        throw AppError(kNoYearRow);
+
+    const QString controlNo = RunningNumbers::takeControlNumber(db, fact, login.Cur_Bud_Year);
+    const QString time = nowTimeText(db.serverNow());
+    QVector<Database::Statement> writes;
+    QVariantList statusParams;
+    const QString statusWhere = sql::in(QStringLiteral("Berg_Doc_ID"), claimNos, statusParams);
+    writes.push_back({QStringLiteral("UPDATE T_PAY_Health SET Berg_Doc_Status = 'KV' WHERE ") + statusWhere,
+                      statusParams});
+    writes.push_back(sql::insertRows(QStringLiteral("T_Sent_KV_Detail"),
+                                     {QStringLiteral("Sent_KV_Doc_ID"), QStringLiteral("Sent_Date"),
+                                      QStringLiteral("Sent_Time"), QStringLiteral("Sent_Doc_Status"),
+                                      QStringLiteral("Sent_Doc_Type"), QStringLiteral("Fact_Code"),
+                                      QStringLiteral("Sent_User")},
+                                     {{controlNo, login.Cur_Date, time, QStringLiteral("A"), kind.sentDocType, fact,
+                                       login.Cur_Username}}));
+    QVector<QVariantList> memberRows;
+    for (int i = 0; i < claimNos.size(); ++i) {
+        memberRows.push_back({claimNos[i].trimmed(), controlNo, i + 1});
+        if (memberRows.size() == kMembersPerInsert || i + 1 == claimNos.size()) {
+            writes.push_back(sql::insertRows(QStringLiteral("T_Sent_KV"),
+                                             {QStringLiteral("Berg_Doc_ID"), QStringLiteral("Sent_KV_Doc_ID"),
+                                              QStringLiteral("Order_No")},
+                                             memberRows));
+            memberRows.clear();
+        }
+    }
+    for (int i = 0; i < y.count(); ++i) {
+        const QString kvId = y.text(i, QStringLiteral("KV_ID")), year = y.text(i, QStringLiteral("Pay_Year"));
+        const Money sent = y.money(i, QStringLiteral("S")) + sentByYear.value({kvId, year});
+        writes.push_back({QStringLiteral("UPDATE T_Year_Cur_Health SET %1 = ? WHERE KV_ID = ? AND Pay_Year = ?")
+                              .arg(rule.sentColumn),
+                          {sent.toSql(), kvId, year}});
+    }
+    db.execBatch(writes);
+    tx.commit();
+    return controlNo;
+}
+
+} // namespace ClaimSummary
+
+namespace ClaimListings {
+
+QVector<ReprintRow> claimsForReprint(Database& db, const LoginContext& login, const ClaimKind& kind,
+                                     const QString& factField, const DateFilter& when)
+{
+    QVariantList params{facultyFor(login, FacultySource::Field, factField)};
+    // One statement per condition: the parameters must follow the text's order.
+    QString where = QStringLiteral("h.Fact_Code = ? AND ");
+    where += sql::in(QStringLiteral("h.Berg_Type_Code"), kind.listedTypes, params);
+    where += QStringLiteral(" AND h.Berg_Doc_Status <> 'NO' AND ");
+    where += when.condition(db, QStringLiteral("h.Date_Ent"), params);
+    const Rows r = db.select(
+        QStringLiteral("SELECT h.Berg_Doc_ID, h.M_Can_Berg, h.Date_Ent, e.EMP_ID, e.Emp_Surname, e.Emp_F_Name, "
+                       "e.Emp_L_Name FROM T_PAY_Health h LEFT JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID WHERE ")
+            + where + QStringLiteral(" ORDER BY h.Date_Ent, h.Berg_Doc_ID"),
+        params);
+    QVector<ReprintRow> rows;
+    for (int i = 0; i < r.count(); ++i) {
+        auto t = [&](const char* c) { return r.text(i, QString::fromLatin1(c)); };
+        rows.push_back({t("Berg_Doc_ID"), t("EMP_ID"), t("Emp_Surname") + t("Emp_F_Name") + QStringLiteral("  ") + t("Emp_L_Name"),
+                        r.money(i, QStringLiteral("M_Can_Berg")), t("Date_Ent")});
+    }
+    return rows;
+}
+
+QVector<ControlRow> controlNumbers(Database& db, const LoginContext& login, const ClaimKind& kind,
+                                   const QString& factField, const DateFilter& when)
+{
+    QVariantList params{facultyFor(login, FacultySource::Field, factField)};
+    QString where = QStringLiteral("Fact_Code = ? AND ");
+    where += sql::in(QStringLiteral("Sent_Doc_Type"), kind.sentDocTypesListed, params);
+    where += QStringLiteral(" AND ") + when.condition(db, QStringLiteral("Sent_Date"), params);
+    const Rows r = db.select(QStringLiteral("SELECT Sent_KV_Doc_ID, Sent_Date, Sent_Doc_Status, Fact_Code "
+                                            "FROM T_Sent_KV_Detail WHERE ")
+                                 + where + QStringLiteral(" ORDER BY Sent_Date, Sent_KV_Doc_ID"),
+                             params);
+    QVector<ControlRow> rows;
+    for (int i = 0; i < r.count(); ++i)
+        rows.push_back({r.text(i, QStringLiteral("Sent_KV_Doc_ID")), r.text(i, QStringLiteral("Sent_Date")),
+                        r.text(i, QStringLiteral("Sent_Doc_Status")), r.text(i, QStringLiteral("Fact_Code"))});
+    return rows;
+}
+
+QVector<SummaryRow> claimsOfControl(Database& db, const QString& controlNo)
+{
+    return summaryRows(db.select(kSummaryColumns
+                                     + QStringLiteral("FROM T_Sent_KV s "
+                                                      "LEFT JOIN T_PAY_Health h ON s.Berg_Doc_ID = h.Berg_Doc_ID "
+                                                      "LEFT JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID "
+                                                      "WHERE s.Sent_KV_Doc_ID = ? ORDER BY s.Berg_Doc_ID"),
+                                 {controlNo.trimmed()}));
+}
+
+} // namespace ClaimListings
+} // namespace wel::claims

@@ -1,0 +1,146 @@
+#include "SummaryDocument.h"
+#include "common/AppError.h"
+#include "common/Faculties.h"
+#include "common/db/Database.h"
+
+namespace wel::claims {
+
+namespace {
+// The old forms' Angsana sizes print far wider in our document face.
+constexpr double kText = 11, kHeading = 13, kTitle = 17;
+// Columns: order, claim number, claim date, staff number, name, amount.
+const double kCol[] = {0, 12, 45, 68, 101, 158, 190};
+} // namespace
+
+ReportLayout summaryDocumentLayout()
+{
+    ReportLayout l;
+    l.documentName = QStringLiteral("สรุปใบเบิก");
+    l.page.marginsMm = {10, 10, 10, 10};
+    const double w = l.page.bodyWidthMm();
+
+    l.pageHeader.heightMm = 8;
+    l.pageHeader.add(ReportItem::pageNumber(QStringLiteral("QRSysData1"), {w - 40, 0, 40, 7}, QStringLiteral("หน้า  %1"))
+                         .size(kText).align(Align::Right));
+
+    Band& t = l.title;
+    t.heightMm = 32;
+    t.add(ReportItem::caption(QStringLiteral("QRLabel1"), {0, 0, w, 10}, QStringLiteral("มหาวิทยาลัยVelmarn"))
+              .size(kTitle).bold().align(Align::Centre));
+    t.add(ReportItem::caption(QStringLiteral("QRLabelTitle"), {0, 10, w, 10}, QString()).size(kTitle).align(Align::Centre));
+    t.add(ReportItem::caption(QStringLiteral("QRLabelFact"), {0, 22, 110, 9}, QString()).size(kHeading).bold());
+    t.add(ReportItem::caption(QStringLiteral("QRLabelControl"), {110, 22, w - 110, 9}, QString())
+              .size(kHeading).bold().align(Align::Right));
+
+    const QStringList headings = {QStringLiteral("ลำดับ"), QStringLiteral("เลขที่ใบเบิก"), QStringLiteral("วันที่เบิก"),
+                                  QStringLiteral("รหัสประจำตัวพนง."), QStringLiteral("ชื่อ-นามสกุล"),
+                                  QStringLiteral("จำนวนเงินที่เบิก")};
+    l.columnHeader.heightMm = 9;
+    l.columnHeader.framed = true;
+    for (int i = 0; i < 6; ++i)
+        l.columnHeader.add(ReportItem::caption(QStringLiteral("QRLabelHead%1").arg(i),
+                                               {kCol[i] + 1, 1, kCol[i + 1] - kCol[i] - 2, 7}, headings[i])
+                               .size(kText).bold().align(i == 5 ? Align::Right : i == 0 ? Align::Centre : Align::Left));
+
+    ReportGroup& g = l.addGroup(QStringLiteral("[Berg_Doc_ID]"));
+    g.header.heightMm = 7;
+    auto col = [&](int i, const QString& name, const QString& column) {
+        return ReportItem::field(name, {kCol[i] + 1, 0, kCol[i + 1] - kCol[i] - 2, 7}, column).size(kText);
+    };
+    g.header.add(col(0, QStringLiteral("QRDBText1"), QStringLiteral("Order_No")).align(Align::Centre));
+    g.header.add(col(1, QStringLiteral("QRDBText2"), QStringLiteral("Berg_Doc_ID")));
+    g.header.add(col(2, QStringLiteral("QRDBText3"), QStringLiteral("Date_berg")));
+    g.header.add(col(3, QStringLiteral("QRDBText4"), QStringLiteral("EMP_ID")));
+    g.header.add(ReportItem::expression(QStringLiteral("QRExpr1"), {kCol[4] + 1, 0, kCol[5] - kCol[4] - 2, 7},
+                                        QStringLiteral("[Emp_Surname][Emp_F_Name]  [Emp_L_Name]"))
+                     .size(kText));
+    g.header.add(col(5, QStringLiteral("QRDBText5"), QStringLiteral("M_Can_Berg"))
+                     .withMask(QStringLiteral("#,###.00")).align(Align::Right));
+
+    l.detail.heightMm = 7;
+    // Each patient, indented below his claim, with his amount set in from the
+    // claim's own.
+    l.detail.add(ReportItem::expression(QStringLiteral("QRExpr2"), {kCol[3] + 2, 0, 150 - kCol[3] - 2, 7},
+                                        QStringLiteral("[Folk_name]-[EF_Surname][EF_F_Name]  [EF_L_Name]"))
+                     .size(kText - 0.5));
+    l.detail.add(ReportItem::field(QStringLiteral("QRDBText6"), {150, 0, 28, 7}, QStringLiteral("HM_Can_Berg"))
+                     .size(kText - 0.5).withMask(QStringLiteral("#,###.00")).align(Align::Right));
+
+    Band& s = l.summary;
+    s.heightMm = 92;
+    s.add(ReportItem::line(QStringLiteral("QRShape1"), 0, 1, w, 1));
+    s.add(ReportItem::caption(QStringLiteral("QRLabel2"), {kCol[4] + 1, 2, 60, 8}, QStringLiteral("รวมทั้งสิ้น"))
+              .size(kHeading).bold());
+    s.add(ReportItem::sum(QStringLiteral("QRExpr3"), {kCol[5] + 1, 2, kCol[6] - kCol[5] - 2, 8},
+                          QStringLiteral("HM_Can_Berg"), SumScope::Report)
+              .size(kText).bold().withMask(QStringLiteral("#,###.00")).align(Align::Right));
+    s.add(ReportItem::frame(QStringLiteral("QRShape2"), {0, 13, w, 34}));
+    s.add(ReportItem::caption(QStringLiteral("QRLabel3"), {3, 14, w - 6, 8},
+                              QStringLiteral("ข้าพเจ้าได้ตรวจสอบใบเบิกเงินสวัสดิการค่ารักษาพยาบาลข้างต้นแล้ว ขอรับรองว่า"))
+              .size(kText).bold());
+    s.add(ReportItem::caption(QStringLiteral("QRLabel4"), {10, 22, w - 13, 8},
+                              QStringLiteral("1. ผู้เบิกมีสิทธิเบิกได้ตามข้อบังคับฯ /ประกาศและระเบียบที่กำหนด"))
+              .size(kText));
+    s.add(ReportItem::caption(QStringLiteral("QRLabel5"), {10, 30, w - 13, 16},
+                              QStringLiteral("2. พนักงานมหาวิทยาลัยแต่ละราย มีวงเงินกองทุนสวัสดิการ ฯ คงเหลือเพียงพอที่จะเบิก"
+                                             "สวัสดิการ ค่ารักษาพยาบาล ข้างต้นได้"))
+              .size(kText).wrap());
+    const QStringList signature = {
+        QStringLiteral("ลงชื่อผู้เบิก ....................................................... "),
+        QStringLiteral("(.........................................................)"),
+        QStringLiteral("ตำแหน่ง........................................................"),
+        QStringLiteral("วันที่ ............../.............../............................."),
+    };
+    for (int i = 0; i < signature.size(); ++i)
+        s.add(ReportItem::caption(QStringLiteral("QRLabelSign%1").arg(i + 1), {95, 52 + i * 9.5, w - 95, 8}, signature[i])
+                  .size(kText).align(Align::Centre));
+
+    l.pageFooter.heightMm = 8;
+    l.pageFooter.add(ReportItem::printDateTime(QStringLiteral("QRSysData2"), {0, 0, 100, 7},
+                                               QStringLiteral("วันที่พิมพ์  %1 %2"))
+                         .size(12));
+    return l;
+}
+
+Report summaryDocument(Database& db, const QString& controlNo, const std::optional<QString>& inOut,
+                       const QDateTime& printedAt)
+{
+    const QString no = controlNo.trimmed();
+    const Rows head = db.select(QStringLiteral("SELECT Sent_Doc_Type, Fact_Code FROM T_Sent_KV_Detail "
+                                               "WHERE Sent_KV_Doc_ID = ?"),
+                                {no});
+    if (head.isEmpty())
+        throw AppError(QStringLiteral("ไม่พบเลขที่ควบคุมใบเบิก ") + no);
+    const QString type = head.text(0, QStringLiteral("Sent_Doc_Type")).trimmed().toUpper();
+    const ClaimKind* kind = kindOfType(type);
+    if (!kind)
+        throw AppError(QStringLiteral("เลขที่ควบคุมใบเบิก %1 เป็นประเภท %2 ซึ่งพิมพ์จากหน้าจอนี้ไม่ได้").arg(no, type));
+    const Rows data = db.select(
+        QStringLiteral("SELECT s.Order_No, h.Berg_Doc_ID, h.Date_berg, h.M_Can_Berg, h.Health_In_Out_t, e.EMP_ID, "
+                       "e.Emp_Surname, e.Emp_F_Name, e.Emp_L_Name, d.Emp_Folk, d.HM_Can_Berg, k.Folk_name, "
+                       "f.EF_Surname, f.EF_F_Name, f.EF_L_Name "
+                       "FROM T_Sent_KV s "
+                       "LEFT JOIN T_PAY_Health h ON s.Berg_Doc_ID = h.Berg_Doc_ID "
+                       "LEFT JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID "
+                       "LEFT JOIN T_Pay_Health_Detail d ON h.Berg_Doc_ID = d.Berg_Doc_ID "
+                       "LEFT JOIN Tr_Folk k ON d.Emp_Folk = k.Emp_Folk "
+                       "LEFT JOIN T_Emp_Folk f ON d.KV_ID = f.KV_ID AND d.Emp_Folk = f.Emp_Folk "
+                       "WHERE s.Sent_KV_Doc_ID = ? ORDER BY s.Berg_Doc_ID, d.Emp_Folk"),
+        {no});
+
+    ReportLayout l = summaryDocumentLayout();
+    const SummaryDocumentTexts& titles = kind->summaryDocument;
+    QString title;
+    if (inOut)
+        title = inOut->trimmed() == QLatin1String("1") ? titles.inpatientTitle : titles.outpatientTitle;
+    else
+        title = !data.isEmpty() && data.integer(0, QStringLiteral("Health_In_Out_t")) != 0 ? titles.inpatientReprintTitle
+                                                                                         : titles.outpatientReprintTitle;
+    l.setCaption(QStringLiteral("QRLabelTitle"), title);
+    const QString fact = head.text(0, QStringLiteral("Fact_Code")).trimmed();
+    l.setCaption(QStringLiteral("QRLabelFact"), Faculties::nameOf(db, fact) + QLatin1Char('(') + fact + QLatin1Char(')'));
+    l.setCaption(QStringLiteral("QRLabelControl"), QStringLiteral("เลขที่ควบคุมใบเบิก : ") + no);
+    return Report(l, data, printedAt);
+}
+
+} // namespace wel::claims

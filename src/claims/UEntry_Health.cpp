@@ -1,0 +1,1 @@
+#include "UEntry_Health.h"

@@ -1,0 +1,340 @@
+#include "ClaimCancelScreen.h"
+#include "common/widgets/EnterAsTab.h"
+#include "common/widgets/FactCodeEdit.h"
+#include "common/widgets/Grids.h"
+#include "common/widgets/Messages.h"
+#include "common/widgets/Named.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+namespace wel::claims {
+
+namespace {
+
+const QStringList kHeadings = {QStringLiteral("No"), QStringLiteral("เลขที่ใบเบิก"), QStringLiteral("ชื่อ-นามสกุล"),
+                               QStringLiteral("วันที่เบิก"), QStringLiteral("จำนวนเงินที่เบิก"),
+                               QStringLiteral("รหัสประจำตัวพนักงาน"), QStringLiteral("เลขที่บัตรประชาชน"),
+                               QStringLiteral("KV_ID"), QStringLiteral("ประเภท"), QStringLiteral("วงเงิน(บาท)")};
+
+QLineEdit* amountField(const QString& name, QWidget* parent)
+{
+    QLineEdit* e = namedReadOnly(name, parent, longest::amount);
+    e->setAlignment(Qt::AlignRight);
+    return e;
+}
+
+} // namespace
+
+ClaimCancelScreen::ClaimCancelScreen(const ScreenContext& context, const ClaimKind& kind, QWidget* parent)
+    : Screen(context, parent), m_kind(kind)
+{
+    setObjectName(QStringLiteral("frmCancel_Berg"));
+    setWindowTitle(kind.cancelTitle);
+    setOpensMaximised();
+    auto* root = new QVBoxLayout(this);
+    Panel1 = buildStartPanel();
+    Panel2 = buildSearchPanel();
+    Panel3 = buildClaimPanel();
+    root->addWidget(Panel1);
+    root->addWidget(Panel2, 1);
+    root->addWidget(Panel3, 1);
+    root->addStretch();
+    Panel2->hide();
+    Panel3->hide();
+    setPanels({Panel1, Panel2, Panel3});
+    installEnterAsTab(this);
+}
+
+QStringList ClaimCancelScreen::panelStates() const
+{
+    return {kOpened, QStringLiteral("search"), QStringLiteral("claim")};
+}
+
+void ClaimCancelScreen::showPanelState(const QString& name)
+{
+    Panel3->hide();
+    Panel2->hide();
+    Panel1->show();
+    if (name == kOpened || !guard([this] { btnSearchClick(); }) || !guard([this] { btnSelectClick(); }))
+        return;
+    if (name == QLatin1String("claim"))
+        guard([this] { btnOKClick(); });
+}
+
+QWidget* ClaimCancelScreen::buildStartPanel()
+{
+    const auto [panel, layout] = namedPanel(QStringLiteral("Panel1"), this);
+    layout->addWidget(titleLabel(m_kind.cancelTitle, panel));
+    auto* search = namedButton(QStringLiteral("btnSearch"), QStringLiteral("1. ค้นหาข้อมูล"), panel);
+    auto* back = namedButton(QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"), panel);
+    connect(search, &QPushButton::clicked, this, [this] { guard([this] { btnSearchClick(); }); });
+    connect(back, &QPushButton::clicked, this, &Screen::closeScreen);
+    layout->addLayout(buttonRow({search, back}));
+    return panel;
+}
+
+QWidget* ClaimCancelScreen::buildSearchPanel()
+{
+    const auto [panel, layout] = namedPanel(QStringLiteral("Panel2"), this);
+    layout->addWidget(titleLabel(m_kind.cancelTitle, panel));
+    auto* box = new QGroupBox(QStringLiteral("1. ค้นหาข้อมูล"), panel);
+    m_byNumber = new QRadioButton(QStringLiteral("เลขที่ใบเบิก"), box);
+    m_byName = new QRadioButton(QStringLiteral("ชื่อ"), box);
+    m_byEmpId = new QRadioButton(QStringLiteral("รหัสประจำตัวพนักงาน"), box);
+    m_byNumber->setObjectName(QStringLiteral("RadioButton1"));
+    m_byName->setObjectName(QStringLiteral("RadioButton2"));
+    m_byEmpId->setObjectName(QStringLiteral("RadioButton3"));
+    edtBerg_Doc_ID2 = namedEdit(QStringLiteral("edtBerg_Doc_ID2"), 20, box, FieldKind::Code);
+    edtEmp_F_Name2 = namedEdit(QStringLiteral("edtEmp_F_Name2"), 40, box);
+    edtEMP_ID2 = namedEdit(QStringLiteral("edtEMP_ID2"), 12, box, FieldKind::Code);
+    edtFact_Code = new FactCodeEdit(box);
+    edtFact_Code->setObjectName(QStringLiteral("edtFact_Code"));
+    edtFact_Code->setText(login().Cur_Fact_Code);
+    edtFact_Code->setMode(mode());
+    auto* g = new QGridLayout(box);
+    g->addWidget(m_byNumber, 0, 0);
+    g->addWidget(edtBerg_Doc_ID2, 0, 1);
+    g->addWidget(m_byName, 1, 0);
+    g->addWidget(edtEmp_F_Name2, 1, 1);
+    g->addWidget(m_byEmpId, 2, 0);
+    g->addWidget(edtEMP_ID2, 2, 1);
+    g->addWidget(new QLabel(QStringLiteral("รหัสส่วนงาน"), box), 3, 0);
+    g->addWidget(edtFact_Code, 3, 1);
+    auto* select = namedButton(QStringLiteral("btnSelect"), QStringLiteral("ค้นหา"), box);
+    auto* leave = namedButton(QStringLiteral("btnExit2"), QStringLiteral("ออก"), box);
+    connect(select, &QPushButton::clicked, this, [this] { guard([this] { btnSelectClick(); }); });
+    connect(leave, &QPushButton::clicked, this, [this] {
+        Panel2->hide();
+        Panel1->show();
+    });
+    g->addLayout(buttonRow({select, leave}), 4, 0, 1, 3);
+    g->setColumnStretch(2, 1);
+    for (QRadioButton* rb : {m_byNumber, m_byName, m_byEmpId})
+        connect(rb, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                searchModeChanged();
+        });
+    layout->addWidget(box);
+
+    auto* gridBox = new QGroupBox(m_kind.cancelGridTitle, panel);
+    StringGrid1 = new QTableWidget(1, int(kHeadings.size()), gridBox);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    setupListGrid(StringGrid1, kHeadings, {30, 100, 140, 70, 80, 90, 90, 40, 40, 40});
+    auto* ok = namedButton(QStringLiteral("btnOK"), QStringLiteral("3. ตกลง"), gridBox);
+    connect(ok, &QPushButton::clicked, this, [this] { guard([this] { btnOKClick(); }); });
+    auto* v = new QVBoxLayout(gridBox);
+    v->addWidget(StringGrid1, 1);
+    v->addLayout(buttonRow({ok}));
+    layout->addWidget(gridBox, 1);
+    return panel;
+}
+
+QWidget* ClaimCancelScreen::buildClaimPanel()
+{
+    const auto [panel, layout] = namedPanel(QStringLiteral("Panel3"), this);
+    layout->addWidget(titleLabel(m_kind.cancelTitle, panel));
+    auto* numberRow = new QHBoxLayout;
+    edtBerg_Doc_ID1 = namedReadOnly(QStringLiteral("edtBerg_Doc_ID1"), panel, longestValue(FieldKind::Code, 14));
+    numberRow->addWidget(new QLabel(QStringLiteral("เลขที่ใบเบิก"), panel));
+    numberRow->addWidget(edtBerg_Doc_ID1);
+    numberRow->addStretch();
+    layout->addLayout(numberRow);
+
+    auto* record = new QGroupBox(QStringLiteral("ประวัติพนักงาน"), panel);
+    edtEmp_Name3 = namedReadOnly(QStringLiteral("edtEmp_Name3"), record);
+    edtEMP_ID3 = namedReadOnly(QStringLiteral("edtEMP_ID3"), record, longestValue(FieldKind::Code, 12));
+    edtEmp_SSN3 = namedReadOnly(QStringLiteral("edtEmp_SSN3"), record, longestValue(FieldKind::Digits, 13));
+    edtEmp_H_Type3 = namedReadOnly(QStringLiteral("edtEmp_H_Type3"), record, longestValue(FieldKind::Digits, 1));
+    edtM_Pay3 = amountField(QStringLiteral("edtM_Pay3"), record);
+    edtKV_ID3 = namedReadOnly(QStringLiteral("edtKV_ID3"), record, longest::KV_ID);
+    auto* rg = new QGridLayout(record);
+    auto add = [&](int row, int col, const QString& caption, QWidget* w) {
+        rg->addWidget(new QLabel(caption, record), row, col * 2);
+        rg->addWidget(w, row, col * 2 + 1);
+    };
+    add(0, 0, QStringLiteral("ชื่อ - นามสกุล"), edtEmp_Name3);
+    add(0, 1, QStringLiteral("KV ID"), edtKV_ID3);
+    add(1, 0, QStringLiteral("รหัสประจำตัวพนักงาน"), edtEMP_ID3);
+    add(1, 1, QStringLiteral("เลขที่บัตรประจำตัวประชาชน"), edtEmp_SSN3);
+    add(2, 0, QStringLiteral("เลือกค่ารักษาพยาบาลประเภท"), edtEmp_H_Type3);
+    add(2, 1, QStringLiteral("สิทธิ"), edtM_Pay3);
+    rg->setColumnStretch(4, 1);
+    layout->addWidget(record);
+
+    auto* details = new QGroupBox(QStringLiteral("รายละเอียดค่ารักษา"), panel);
+    edtDate_berg = namedReadOnly(QStringLiteral("edtDate_berg"), details, longest::date);
+    edtPay_Year = namedReadOnly(QStringLiteral("edtPay_Year"), details, longestValue(FieldKind::Digits, 4));
+    auto* dv = new QVBoxLayout(details);
+    auto* dateRow = new QHBoxLayout;
+    dateRow->addWidget(new QLabel(QStringLiteral("วันที่เบิก"), details));
+    dateRow->addWidget(edtDate_berg);
+    dateRow->addSpacing(16);
+    dateRow->addWidget(new QLabel(QStringLiteral("ตัดเงินปี"), details));
+    dateRow->addWidget(edtPay_Year);
+    dateRow->addStretch();
+    dv->addLayout(dateRow);
+
+    auto* patients = new QGroupBox(QStringLiteral("ผู้ป่วย"), details);
+    auto* pg = new QGridLayout(patients);
+    pg->addWidget(new QLabel(QStringLiteral("ประเภทคนใข้"), patients), 0, 1, 1, 2);
+    pg->addWidget(new QLabel(QStringLiteral("จำนวนเงิน (บาท)"), patients), 0, 3);
+    for (int code = 0; code < m_kind.cancelPatientCount; ++code) {
+        auto* check = new QCheckBox(patientCheckCaption(code), patients);
+        check->setObjectName(QStringLiteral("CheckBox%1").arg(code));
+        check->setAttribute(Qt::WA_TransparentForMouseEvents);
+        check->setFocusPolicy(Qt::NoFocus);
+        // Each row's patient type is a choice of its own, shown only.
+        auto* group = new QButtonGroup(patients);
+        auto* out = new QRadioButton(QStringLiteral("คนใข้นอก"), patients);
+        auto* in = new QRadioButton(QStringLiteral("คนใข้ใน"), patients);
+        out->setObjectName(QStringLiteral("rbOut%1").arg(code));
+        in->setObjectName(QStringLiteral("rbIn%1").arg(code));
+        for (QRadioButton* rb : {out, in}) {
+            group->addButton(rb);
+            rb->setAttribute(Qt::WA_TransparentForMouseEvents);
+            rb->setFocusPolicy(Qt::NoFocus);
+        }
+        QLineEdit* amount = amountField(QStringLiteral("edtP_Money%1").arg(code), patients);
+        m_checks << check;
+        m_outpatient << out;
+        m_inpatient << in;
+        m_amounts << amount;
+        pg->addWidget(check, code + 1, 0);
+        pg->addWidget(out, code + 1, 1);
+        pg->addWidget(in, code + 1, 2);
+        pg->addWidget(amount, code + 1, 3);
+    }
+    pg->setColumnStretch(4, 1);
+    dv->addWidget(patients);
+    edtSum_Berg = amountField(QStringLiteral("edtSum_Berg"), details);
+    edtM_Can_Berg = amountField(QStringLiteral("edtM_Can_Berg"), details);
+    auto* totals = new QGridLayout;
+    totals->addWidget(new QLabel(QStringLiteral("รวมจำนวนเงินที่ขอเบิก"), details), 0, 0);
+    totals->addWidget(edtSum_Berg, 0, 1);
+    totals->addWidget(new QLabel(QStringLiteral("บาท"), details), 0, 2);
+    totals->addWidget(new QLabel(QStringLiteral("จำนวนเงินที่สามารถเบิกได้"), details), 1, 0);
+    totals->addWidget(edtM_Can_Berg, 1, 1);
+    totals->addWidget(new QLabel(QStringLiteral("บาท"), details), 1, 2);
+    totals->setColumnStretch(3, 1);
+    dv->addLayout(totals);
+    layout->addWidget(details);
+
+    auto* save = namedButton(QStringLiteral("btnSave"), QStringLiteral("บันทึก การยกเลิกใบเบิก"), panel);
+    auto* leave = namedButton(QStringLiteral("btnExit3"), QStringLiteral("ออก"), panel);
+    connect(save, &QPushButton::clicked, this, [this] { guard([this] { btnSaveClick(); }); });
+    connect(leave, &QPushButton::clicked, this, [this] {
+        Panel3->hide();
+        Panel2->show();
+    });
+    layout->addLayout(buttonRow({save, leave}));
+    layout->addStretch();
+    return panel;
+}
+
+void ClaimCancelScreen::btnSearchClick()
+{
+    m_byNumber->setChecked(true);
+    searchModeChanged();
+    m_rows.clear();
+    fillListGrid(StringGrid1, {QStringList(kHeadings.size())});
+    Panel1->hide();
+    Panel2->show();
+    edtBerg_Doc_ID2->setFocus();
+}
+
+void ClaimCancelScreen::searchModeChanged()
+{
+    for (QLineEdit* e : {edtBerg_Doc_ID2, edtEmp_F_Name2, edtEMP_ID2})
+        e->clear();
+    edtBerg_Doc_ID2->setEnabled(m_byNumber->isChecked());
+    edtEmp_F_Name2->setEnabled(m_byName->isChecked());
+    edtEMP_ID2->setEnabled(m_byEmpId->isChecked());
+}
+
+void ClaimCancelScreen::btnSelectClick()
+{
+    ClaimSearchBy by = ClaimSearchBy::ClaimNo;
+    QString text = edtBerg_Doc_ID2->text();
+    if (m_byName->isChecked()) {
+        by = ClaimSearchBy::Name;
+        text = edtEmp_F_Name2->text();
+    } else if (m_byEmpId->isChecked()) {
+        by = ClaimSearchBy::EmpId;
+        text = edtEMP_ID2->text();
+    }
+    m_listedFaculty = edtFact_Code->code();
+    m_rows = ClaimCancel::search(db(), login(), m_kind, m_listedFaculty, by, text);
+    QVector<QStringList> rows;
+    for (int i = 0; i < m_rows.size(); ++i) {
+        const OpenClaimRow& r = m_rows[i];
+        rows << QStringList{QString::number(i + 1), r.claimNo, r.name, r.dateBerg, r.claimed.toDisplay(), r.empId, r.ssn,
+                            r.kvId, r.hType, m_kind.cancelLimitText ? m_kind.cancelLimitText(r.hType) : QString()};
+    }
+    if (rows.isEmpty()) {
+        fillListGrid(StringGrid1, {QStringList(kHeadings.size())});
+        throw AppError(kNotFound);
+    }
+    fillListGrid(StringGrid1, rows);
+    alignRight(StringGrid1, {4, 9});
+    StringGrid1->setCurrentCell(0, 0);
+}
+
+void ClaimCancelScreen::btnOKClick()
+{
+    const int row = StringGrid1->currentRow();
+    if (row < 0 || row >= m_rows.size())
+        throw AppError(kNotFound);
+    const OpenClaimRow& r = m_rows[row];
+    const OpenClaim c = ClaimCancel::load(db(), login(), m_kind, m_listedFaculty, r.claimNo);
+    edtBerg_Doc_ID1->setText(r.claimNo);
+    edtEMP_ID3->setText(r.empId);
+    edtEmp_SSN3->setText(r.ssn);
+    edtEmp_Name3->setText(r.name);
+    edtKV_ID3->setText(r.kvId);
+    edtEmp_H_Type3->setText(r.hType);
+    edtM_Pay3->setText(StringGrid1->item(row, 9) ? StringGrid1->item(row, 9)->text() : QString());
+    edtDate_berg->setText(c.dateBerg);
+    edtPay_Year->setText(c.payYear);
+    Money total;
+    for (int code = 0; code < m_kind.cancelPatientCount; ++code) {
+        m_checks[code]->setChecked(false);
+        m_amounts[code]->setText(QStringLiteral("0"));
+        m_outpatient[code]->setChecked(true);
+    }
+    // A line of a patient the panel has no row for is neither shown nor added.
+    for (const OpenClaim::Line& l : c.lines) {
+        if (l.folk < 0 || l.folk >= m_kind.cancelPatientCount)
+            continue;
+        m_checks[l.folk]->setChecked(true);
+        (l.inOut.trimmed().toInt() != 0 ? m_inpatient : m_outpatient)[l.folk]->setChecked(true);
+        m_amounts[l.folk]->setText(l.claimed.toDisplay());
+        total += l.claimed;
+    }
+    edtM_Can_Berg->setText(c.payable.toDisplay());
+    edtSum_Berg->setText(total.toDisplay());
+    Panel2->hide();
+    Panel3->show();
+}
+
+void ClaimCancelScreen::btnSaveClick()
+{
+    const QString no = edtBerg_Doc_ID1->text();
+    if (!msg::confirm(this, ClaimCancel::confirmText(no)))
+        return;
+    ClaimCancel::cancel(db(), login(), m_kind, m_listedFaculty, no);
+    msg::info(this, ClaimCancel::doneText(no));
+    Panel3->hide();
+    Panel2->hide();
+    Panel1->show();
+}
+
+} // namespace wel::claims

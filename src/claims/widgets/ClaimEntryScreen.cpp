@@ -1,0 +1,587 @@
+#include "ClaimEntryScreen.h"
+#include "claims/ClaimForm.h"
+#include "claims/ClaimSummaryService.h"
+#include "common/Limits.h"
+#include "common/ThaiDate.h"
+#include "common/Utility.h"
+#include "common/widgets/BEDateEdit.h"
+#include "common/widgets/EmployeeSearchPanel.h"
+#include "common/widgets/EnterAsTab.h"
+#include "common/widgets/Grids.h"
+#include "common/widgets/Messages.h"
+#include "common/widgets/Named.h"
+#include "common/widgets/ReportPreview.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+namespace wel::claims {
+
+namespace {
+
+EmployeeColumn columnOf(const QString& field)
+{
+    static const QMap<QString, EmployeeColumn> columns = {
+        {QStringLiteral("No"), EmployeeColumn::RowNo},
+        {QStringLiteral("Emp_SSN"), EmployeeColumn::Emp_SSN},
+        {QStringLiteral("EMP_ID"), EmployeeColumn::EMP_ID},
+        {QStringLiteral("Emp_Surname"), EmployeeColumn::Emp_Surname},
+        {QStringLiteral("Emp_F_Name"), EmployeeColumn::Emp_F_Name},
+        {QStringLiteral("Emp_L_Name"), EmployeeColumn::Emp_L_Name},
+        {QStringLiteral("Emp_H_Type"), EmployeeColumn::Emp_H_Type},
+        {QStringLiteral("KV_ID"), EmployeeColumn::KV_ID},
+        {QStringLiteral("Emp_Position"), EmployeeColumn::Emp_Position},
+        {QStringLiteral("Fact_code"), EmployeeColumn::Fact_code},
+    };
+    return columns.value(field, EmployeeColumn::RowNo);
+}
+
+EmployeeSearchOptions searchOptions(const ClaimKind& kind)
+{
+    EmployeeSearchOptions s;
+    s.searchTitle = kind.searchTitle;
+    s.gridTitle = kind.gridTitle;
+    s.withLastName = true;
+    s.nameRequired = kind.nameRequired;
+    s.faculty = kind.claimFaculty == FacultySource::Field ? SearchFaculty::Field : SearchFaculty::Clerk;
+    for (const SearchColumn& c : kind.searchColumns)
+        s.columns.push_back({c.heading, c.width, columnOf(c.field)});
+    return s;
+}
+
+QLineEdit* amountField(const QString& name, QWidget* parent)
+{
+    QLineEdit* e = namedReadOnly(name, parent, longest::amount);
+    e->setAlignment(Qt::AlignRight);
+    return e;
+}
+
+const int kReceiptColumns = 10;
+
+} // namespace
+
+ClaimEntryScreen::ClaimEntryScreen(const ScreenContext& context, const ClaimKind& kind, QWidget* parent)
+    : Screen(context, parent), m_kind(kind)
+{
+    setObjectName(QStringLiteral("frmEntry_Health"));
+    setWindowTitle(kind.entryTitle);
+    setOpensMaximised();
+    auto* root = new QVBoxLayout(this);
+    root->addWidget(titleLabel(kind.entryTitle, this));
+    Panel4 = buildNumberPanel(this);
+    root->addWidget(Panel4);
+    Panel1 = buildSearchPanel();
+    root->addWidget(Panel1, 1);
+    Panel2 = buildEntryPanel();
+    root->addWidget(Panel2, 1);
+
+    cmbSel_Year_BudDate->addItems(ClaimEntry::budgetYears(db()));
+    cmbSel_Year_BudDate->setCurrentIndex(-1);
+    DT_Sel_Date->setText(login().Cur_Date);
+    DT_Sel_Date->setEnabled(mode() == QLatin1String("KV"));
+    m_outpatient->setChecked(true);
+    Panel2->hide();
+    Panel3->hide();
+    Panel4->hide();
+    setPanels({Panel1, Panel2});
+    installEnterAsTab(this);
+}
+
+QStringList ClaimEntryScreen::panelStates() const
+{
+    return {kOpened, QStringLiteral("search"), QStringLiteral("entry"), QStringLiteral("limit"), QStringLiteral("number")};
+}
+
+void ClaimEntryScreen::showPanelState(const QString& name)
+{
+    Panel2->hide();
+    Panel3->hide();
+    Panel4->hide();
+    Panel1->show();
+    if (name == kOpened || !guard([this] { m_search->listAll(); }) || name == QLatin1String("search"))
+        return;
+    if (name == QLatin1String("number")) {
+        guard([this] {
+            const auto claims = ClaimListings::claimsForReprint(db(), login(), m_kind, m_search->searchedFaculty(),
+                                                                {DateFilter::Year, yearOf(login().Cur_Date)});
+            if (claims.isEmpty())
+                throw AppError(kNotFound);
+            QString latest;
+            for (const ReprintRow& r : claims)
+                latest = qMax(latest, r.claimNo);
+            L_Berg_Doc_ID->setText(latest);
+            Panel4->show();
+        });
+        return;
+    }
+    // The first employee whose limit is not used up and who has a limit to show.
+    cmbSel_Year_BudDate->setCurrentText(login().Cur_Bud_Year);
+    auto* grid = m_search->grid();
+    bool opened = false;
+    for (int r = 0; r < grid->rowCount() && !opened; ++r) {
+        grid->setCurrentCell(r, 0);
+        const auto e = m_search->selected();
+        const RightTypeLimit* limit = e ? rightTypeLimit(e->Emp_H_Type) : nullptr;
+        if (!limit || limit->unlimited)
+            continue;
+        try {
+            btnPost_HealClick();
+            opened = true;
+        } catch (const AppError&) {
+        }
+    }
+    if (!opened && !guard([this] { btnPost_HealClick(); }))
+        return;
+    const struct {
+        int patient;
+        const char* amount;
+        const char* hospital;
+    } receipts[] = {{0, "1,250.00", "โรงพยาบาลมหาวิทยาลัย"}, {1, "480.50", "คลินิกเวชกรรมใกล้บ้าน"}};
+    for (const auto& r : receipts) {
+        m_patients[r.patient]->setChecked(true);
+        edtTotal_M_Folk00->setText(QString::fromLatin1(r.amount));
+        edtHospital_folk00->setText(QString::fromUtf8(r.hospital));
+        try { // an employee without a father keeps his one receipt
+            btnAddClick();
+        } catch (const AppError&) {
+        }
+    }
+    if (name == QLatin1String("limit"))
+        guard([this] { btnShow_VongClick(); });
+}
+
+QWidget* ClaimEntryScreen::buildSearchPanel()
+{
+    const auto [panel, layout] = namedPanel(QStringLiteral("Panel1"), this);
+    m_search = new EmployeeSearchPanel(db(), login(), searchOptions(m_kind), panel);
+    m_search->setObjectName(QStringLiteral("EmployeeSearch"));
+    auto* back = namedButton(QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"), panel);
+    connect(back, &QPushButton::clicked, this, &Screen::closeScreen);
+    m_search->addButton(back);
+    layout->addWidget(m_search, 1);
+
+    auto* when = new QGroupBox(QStringLiteral("3. กำหนดวันที่เบิกและเงินปีงบประมาณที่ใช้"), panel);
+    DT_Sel_Date = new BEDateEdit(when);
+    DT_Sel_Date->setObjectName(QStringLiteral("DT_Sel_Date"));
+    cmbSel_Year_BudDate = new QComboBox(when);
+    cmbSel_Year_BudDate->setObjectName(QStringLiteral("cmbSel_Year_BudDate"));
+    cmbSel_Year_BudDate->setMinimumContentsLength(6);
+    auto* type = new QGroupBox(QStringLiteral("ประเภทคนใข้"), when);
+    type->setObjectName(QStringLiteral("RadioGroup5"));
+    m_outpatient = new QRadioButton(QStringLiteral("คนใข้นอก"), type);
+    m_inpatient = new QRadioButton(QStringLiteral("คนใข้ใน"), type);
+    auto* typeLayout = new QHBoxLayout(type);
+    typeLayout->addWidget(m_outpatient);
+    typeLayout->addWidget(m_inpatient);
+    auto* post = namedButton(QStringLiteral("btnPost_Heal"), QStringLiteral("บันทึกค่ารักษาพยาบาล"), when);
+    connect(post, &QPushButton::clicked, this, [this] { guard([this] { btnPost_HealClick(); }); });
+    auto* row = new QHBoxLayout(when);
+    row->addWidget(new QLabel(QStringLiteral("วันที่เบิก"), when));
+    row->addWidget(DT_Sel_Date);
+    row->addSpacing(16);
+    row->addWidget(new QLabel(QStringLiteral("ปีงบประมาณที่ตัดเงิน"), when));
+    row->addWidget(cmbSel_Year_BudDate);
+    row->addSpacing(16);
+    row->addWidget(type);
+    row->addSpacing(16);
+    row->addWidget(post);
+    row->addStretch();
+    layout->addWidget(when);
+    return panel;
+}
+
+QWidget* ClaimEntryScreen::buildEntryPanel()
+{
+    const auto [panel, layout] = namedPanel(QStringLiteral("Panel2"), this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(buildEmployeeGroup(panel), 1);
+    Panel3 = buildLimitPanel(panel);
+    top->addWidget(Panel3);
+    layout->addLayout(top);
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(buildReceiptGroup(panel), 1);
+    middle->addWidget(buildPatientGroup(panel));
+    layout->addLayout(middle, 1);
+
+    auto* save = namedButton(QStringLiteral("btnSave"), QStringLiteral("บันทึกข้อมูล"), panel);
+    auto* leave = namedButton(QStringLiteral("btnExit2"), QStringLiteral("ออก"), panel);
+    connect(save, &QPushButton::clicked, this, [this] { guard([this] { btnSaveClick(); }); });
+    connect(leave, &QPushButton::clicked, this, &ClaimEntryScreen::leaveEntry);
+    layout->addLayout(buttonRow({save, leave}));
+    return panel;
+}
+
+QWidget* ClaimEntryScreen::buildEmployeeGroup(QWidget* parent)
+{
+    auto* box = new QGroupBox(QStringLiteral("ประวัติพนักงาน"), parent);
+    edtEMP_ID3 = namedReadOnly(QStringLiteral("edtEMP_ID3"), box, longestValue(FieldKind::Code, 12));
+    edtEmp_SSN3 = namedReadOnly(QStringLiteral("edtEmp_SSN3"), box, longestValue(FieldKind::Digits, 13));
+    edtEmp_F_Name3 = namedReadOnly(QStringLiteral("edtEmp_F_Name3"), box);
+    edtEmp_H_Type3 = namedReadOnly(QStringLiteral("edtEmp_H_Type3"), box, longestValue(FieldKind::Digits, 1));
+    edtKV_ID3 = namedReadOnly(QStringLiteral("edtKV_ID3"), box, longest::KV_ID);
+    edtM_Pay3 = amountField(QStringLiteral("edtM_Pay3"), box);
+    edtM_Flexben = amountField(QStringLiteral("edtM_Flexben"), box);
+    edtEmp_Position3 = namedReadOnly(QStringLiteral("edtEmp_Position3"), box);
+    edtDate_berg = namedReadOnly(QStringLiteral("edtDate_berg"), box, longest::date);
+    edtPay_Year = namedReadOnly(QStringLiteral("edtPay_Year"), box, longestValue(FieldKind::Digits, 4));
+    auto* show = namedButton(QStringLiteral("btnShow_Vong"), QStringLiteral("แสดงยอดคงเหลือ"), box);
+    connect(show, &QPushButton::clicked, this, [this] { guard([this] { btnShow_VongClick(); }); });
+    auto* copy = new QGroupBox(QStringLiteral("ประเภทคนใข้"), box);
+    copy->setObjectName(QStringLiteral("RadioGroup0"));
+    m_copyOut = new QRadioButton(QStringLiteral("คนใข้นอก"), copy);
+    m_copyIn = new QRadioButton(QStringLiteral("คนใข้ใน"), copy);
+    copy->setEnabled(false);
+    copy->setFlat(true);
+    auto* copyLayout = new QHBoxLayout(copy);
+    copyLayout->setContentsMargins(4, 0, 4, 0);
+    copyLayout->addWidget(m_copyOut);
+    copyLayout->addWidget(m_copyIn);
+
+    auto* g = new QGridLayout(box);
+    auto add = [&](int row, int col, const QString& caption, QWidget* w) {
+        g->addWidget(new QLabel(caption, box), row, col * 2);
+        g->addWidget(w, row, col * 2 + 1);
+    };
+    add(0, 0, QStringLiteral("รหัสประจำตัวพนักงาน"), edtEMP_ID3);
+    add(0, 1, QStringLiteral("รหัสประจำตัวประชาชน"), edtEmp_SSN3);
+    add(1, 0, QStringLiteral("ชื่อ - นามสกุล"), edtEmp_F_Name3);
+    add(1, 1, QStringLiteral("ตำแหน่ง"), edtEmp_Position3);
+    add(2, 0, QStringLiteral("เลือกค่ารักษาพยาบาลประเภท"), edtEmp_H_Type3);
+    add(2, 1, QStringLiteral("KV ID"), edtKV_ID3);
+    add(3, 0, QStringLiteral("สิทธิ"), edtM_Pay3);
+    if (m_kind.flexibleBenefitShown)
+        add(3, 1, QStringLiteral("Flexible Benefit"), edtM_Flexben);
+    else
+        edtM_Flexben->hide();
+    auto* date = new QHBoxLayout;
+    date->addWidget(edtDate_berg);
+    date->addSpacing(16);
+    date->addWidget(copy);
+    date->addStretch();
+    g->addWidget(new QLabel(QStringLiteral("วันที่เบิก"), box), 4, 0);
+    g->addLayout(date, 4, 1);
+    auto* year = new QHBoxLayout;
+    year->addWidget(edtPay_Year);
+    year->addSpacing(16);
+    year->addWidget(show);
+    year->addStretch();
+    g->addWidget(new QLabel(QStringLiteral("ตัดเงินปี"), box), 4, 2);
+    g->addLayout(year, 4, 3);
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(3, 1);
+    return box;
+}
+
+QWidget* ClaimEntryScreen::buildReceiptGroup(QWidget* parent)
+{
+    auto* box = new QGroupBox(QStringLiteral("รายละเอียดค่ารักษา"), parent);
+    auto* patients = new QGroupBox(QStringLiteral("ผู้ป่วย"), box);
+    patients->setObjectName(QStringLiteral("RadioGroup1"));
+    auto* pg = new QGridLayout(patients);
+    for (int code = 0; code < m_kind.patientCount; ++code) {
+        auto* rb = new QRadioButton(patientChoiceCaption(code), patients);
+        rb->setObjectName(QStringLiteral("RadioGroup1_%1").arg(code));
+        m_patients << rb;
+        pg->addWidget(rb, code % 4, code / 4);
+    }
+
+    cmbDate_folk00 = new BEDateEdit(box);
+    cmbDate_folk00->setObjectName(QStringLiteral("cmbDate_folk00"));
+    edtTotal_M_Folk00 = namedEdit(QStringLiteral("edtTotal_M_Folk00"), 16, box, FieldKind::Digits);
+    edtTotal_M_Folk00->setAlignment(Qt::AlignRight);
+    connect(edtTotal_M_Folk00, &QLineEdit::editingFinished, this, &ClaimEntryScreen::reformatAmount);
+    edtHospital_folk00 = namedEdit(QStringLiteral("edtHospital_folk00"), 250, box);
+    auto* add = namedButton(QStringLiteral("btnAdd"), QStringLiteral("บันทึกลงตาราง"), box);
+    connect(add, &QPushButton::clicked, this, [this] { guard([this] { btnAddClick(); }); });
+    auto* inputs = new QGridLayout;
+    inputs->addWidget(new QLabel(QStringLiteral("วันที่ในใบเสร็จ"), box), 0, 0);
+    inputs->addWidget(cmbDate_folk00, 0, 1);
+    inputs->addWidget(new QLabel(QStringLiteral("จำนวนเงิน"), box), 1, 0);
+    auto* amount = new QHBoxLayout;
+    amount->addWidget(edtTotal_M_Folk00);
+    amount->addWidget(new QLabel(QStringLiteral("บาท"), box));
+    amount->addStretch();
+    inputs->addLayout(amount, 1, 1);
+    inputs->addWidget(new QLabel(QStringLiteral("โรงพยาบาล"), box), 2, 0);
+    inputs->addWidget(edtHospital_folk00, 2, 1);
+    inputs->addWidget(add, 3, 1, Qt::AlignLeft);
+    inputs->setColumnStretch(1, 1);
+    auto* top = new QHBoxLayout;
+    top->addWidget(patients);
+    top->addLayout(inputs, 1);
+
+    StringGrid_Folk0 = new QTableWidget(1, kReceiptColumns, box);
+    StringGrid_Folk0->setObjectName(QStringLiteral("StringGrid_Folk0"));
+    setupListGrid(StringGrid_Folk0,
+                  {QStringLiteral("No"), QStringLiteral("ผู้ป่วย"), QStringLiteral("วันที่ในใบเสร็จ"),
+                   QStringLiteral("จำนวนเงิน"), QStringLiteral("โรงพยาบาล"), QStringLiteral("Folk"),
+                   QStringLiteral("คำนำหน้า"), QStringLiteral("ชื่อ"), QStringLiteral("นามสกุล"),
+                   QStringLiteral("วันเดือนปีเกิด")},
+                  {50, 150, 90, 90, 70, m_kind.folkColumnShown ? 50 : 0, 0, 0, 0, 0});
+    StringGrid_Folk0->horizontalHeader()->setStretchLastSection(false);
+    edtSum_F00 = amountField(QStringLiteral("edtSum_F00"), box);
+    auto* del = namedButton(QStringLiteral("btnDel"), QStringLiteral("ลบรายการ"), box);
+    connect(del, &QPushButton::clicked, this, [this] { guard([this] { btnDelClick(); }); });
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(del);
+    bottom->addStretch();
+    bottom->addWidget(new QLabel(QStringLiteral("ยอดเงินรวม"), box));
+    bottom->addWidget(edtSum_F00);
+    bottom->addWidget(new QLabel(QStringLiteral("บาท"), box));
+
+    auto* v = new QVBoxLayout(box);
+    v->addLayout(top);
+    v->addWidget(StringGrid_Folk0, 1);
+    v->addLayout(bottom);
+    return box;
+}
+
+QWidget* ClaimEntryScreen::buildPatientGroup(QWidget* parent)
+{
+    auto* box = new QGroupBox(QStringLiteral("สรุปจำนวนเงินแยกตามผู้ป่วย"), parent);
+    auto* g = new QGridLayout(box);
+    for (int code = 0; code < m_kind.patientCount; ++code) {
+        auto* check = new QCheckBox(patientCheckCaption(code), box);
+        check->setObjectName(QStringLiteral("CheckBox%1").arg(code));
+        // Shown, never changed by hand: the receipts decide them. Not disabled,
+        // so that the amounts stay readable.
+        check->setAttribute(Qt::WA_TransparentForMouseEvents);
+        check->setFocusPolicy(Qt::NoFocus);
+        QLineEdit* money = amountField(QStringLiteral("edtP_Money%1").arg(code), box);
+        m_checks << check;
+        m_amounts << money;
+        g->addWidget(check, code, 0);
+        g->addWidget(money, code, 1);
+        g->addWidget(new QLabel(QStringLiteral("บาท"), box), code, 2);
+    }
+    edtSum_Berg = amountField(QStringLiteral("edtSum_Berg"), box);
+    g->addWidget(new QLabel(QStringLiteral("รวมจำนวนเงินที่เบิก"), box), m_kind.patientCount, 0);
+    g->addWidget(edtSum_Berg, m_kind.patientCount, 1);
+    g->addWidget(new QLabel(QStringLiteral("บาท"), box), m_kind.patientCount, 2);
+    g->setRowStretch(m_kind.patientCount + 1, 1);
+    return box;
+}
+
+QGroupBox* ClaimEntryScreen::buildLimitPanel(QWidget* parent)
+{
+    auto* box = new QGroupBox(QStringLiteral("ยอดวงเงิน"), parent);
+    box->setObjectName(QStringLiteral("Panel3"));
+    auto* g = new QGridLayout(box);
+    const QStringList captions = {QStringLiteral("สิทธิในการเบิกวงเงิน"), QStringLiteral("Flexible Benefit"),
+                                  QStringLiteral("วงเงินที่ใช้ไปแล้ว"), QStringLiteral("วงเงินคงเหลือก่อนหักครั้งนี้")};
+    for (int i = 0; i < captions.size(); ++i) {
+        QLineEdit* e = amountField(QStringLiteral("edtVong%1").arg(i + 1), box);
+        m_limitLines << e;
+        g->addWidget(new QLabel(captions[i], box), i, 0);
+        g->addWidget(e, i, 1);
+        g->addWidget(new QLabel(QStringLiteral("บาท"), box), i, 2);
+    }
+    auto* ok = namedButton(QStringLiteral("btnOK_Vong"), QStringLiteral("ตกลง"), box);
+    connect(ok, &QPushButton::clicked, box, &QWidget::hide);
+    g->addWidget(ok, int(captions.size()), 1, Qt::AlignRight);
+    return box;
+}
+
+QGroupBox* ClaimEntryScreen::buildNumberPanel(QWidget* parent)
+{
+    auto* box = new QGroupBox(parent);
+    box->setObjectName(QStringLiteral("Panel4"));
+    L_Berg_Doc_ID = new QLabel(box);
+    L_Berg_Doc_ID->setObjectName(QStringLiteral("L_Berg_Doc_ID"));
+    L_Berg_Doc_ID->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont big = L_Berg_Doc_ID->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    L_Berg_Doc_ID->setFont(big);
+    auto* print = namedButton(QStringLiteral("btnPrint"), QStringLiteral("พิมพ์เอกสาร"), box);
+    connect(print, &QPushButton::clicked, this, [this] { guard([this] { btnPrintClick(); }); });
+    auto* row = new QHBoxLayout(box);
+    row->addWidget(new QLabel(QStringLiteral("เลขที่ใบเบิก"), box));
+    row->addWidget(L_Berg_Doc_ID);
+    row->addSpacing(24);
+    row->addWidget(new QLabel(QStringLiteral("โปรดเขียนลงในใบเบิกค่ารักษาพยาบาลด้วย"), box));
+    row->addSpacing(24);
+    row->addWidget(print);
+    row->addStretch();
+    return box;
+}
+
+void ClaimEntryScreen::btnPost_HealClick()
+{
+    const auto e = m_search->selected();
+    if (!e || e->KV_ID.isEmpty())
+        throw AppError(kChooseEmployee);
+    const QString year = cmbSel_Year_BudDate->currentText().trimmed();
+    if (year.isEmpty())
+        throw AppError(QStringLiteral("กรุณาเลือกปีงบประมาณที่ตัดเงิน ด้วย"));
+    const auto claimDate = DT_Sel_Date->date();
+    if (!claimDate)
+        throw AppError(QStringLiteral("กรุณาใส่วันที่เบิกด้วย"));
+    const Money flex = ClaimEntry::openEntry(db(), m_kind, e->KV_ID, year);
+
+    m_employee = *e;
+    m_faculty = m_search->searchedFaculty();
+    m_payYear = year;
+    m_claimDate = toBEText(*claimDate);
+    m_inOut = m_inpatient->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    m_receipts.clear();
+    m_displayNames.clear();
+
+    edtM_Flexben->setText(flex.toDisplay());
+    edtTotal_M_Folk00->setText(QStringLiteral("0"));
+    edtHospital_folk00->clear();
+    cmbDate_folk00->setText(login().Cur_Date);
+    edtDate_berg->setText(m_claimDate);
+    edtEmp_SSN3->setText(e->Emp_SSN);
+    edtEMP_ID3->setText(e->EMP_ID);
+    edtEmp_F_Name3->setText(e->fullName());
+    edtEmp_H_Type3->setText(e->Emp_H_Type);
+    edtKV_ID3->setText(e->KV_ID);
+    edtEmp_Position3->setText(e->Emp_Position);
+    edtPay_Year->setText(year);
+    (m_inOut == QLatin1String("1") ? m_copyIn : m_copyOut)->setChecked(true);
+    m_patients.first()->setChecked(true);
+    const RightTypeLimit* limit = rightTypeLimit(e->Emp_H_Type);
+    if (limit && m_kind.entitlementText)
+        edtM_Pay3->setText(m_kind.entitlementText(limit));
+    showReceipts();
+    Panel3->hide();
+    Panel4->hide();
+    Panel1->hide();
+    Panel2->show();
+    cmbDate_folk00->setFocus();
+}
+
+void ClaimEntryScreen::btnShow_VongClick()
+{
+    const auto r = ClaimEntry::remainingLimit(db(), m_kind, m_employee.KV_ID, m_payYear, m_employee.Emp_H_Type);
+    m_limitLines[0]->setText(r.hasRow ? r.entitled.toDisplay() : edtM_Pay3->text());
+    m_limitLines[1]->setText(r.flex.toDisplay());
+    m_limitLines[2]->setText(r.used.toDisplay());
+    m_limitLines[3]->setText(r.remaining.toDisplay());
+    Panel3->show();
+}
+
+void ClaimEntryScreen::reformatAmount()
+{
+    Money m;
+    if (Money::parse(CleanAmount(edtTotal_M_Folk00->text()), &m))
+        edtTotal_M_Folk00->setText(m.toDisplay());
+}
+
+void ClaimEntryScreen::btnAddClick()
+{
+    const Money amount = Money::fromTyped(edtTotal_M_Folk00->text());
+    if (amount.isZero())
+        throw AppError(QStringLiteral("กรุณาใส่จำนวนเงินค่ารักษาด้วย"));
+    const QString hospital = TrimBlanks(edtHospital_folk00->text());
+    if (hospital.isEmpty())
+        throw AppError(QStringLiteral("กรุณาใส่ชื่อโรงพยาบาลด้วย"));
+    const auto date = cmbDate_folk00->date();
+    const auto [first, last] = ClaimEntry::receiptRange(m_payYear);
+    if (!date)
+        throw AppError(QStringLiteral("กรุณาใส่วันที่ในใบเสร็จให้ถูกต้อง"));
+    // A typed date replaces the picker that offered only the charged year.
+    if (*date < first || *date > last)
+        throw AppError(QStringLiteral("วันที่ในใบเสร็จต้องอยู่ในปีงบประมาณ %1 (%2 - %3)")
+                           .arg(m_payYear, toBEText(first), toBEText(last)));
+    ClaimEntry::checkReceiptAge(*date, *parseBEText(m_claimDate));
+    int code = 0;
+    for (int i = 0; i < m_patients.size(); ++i)
+        if (m_patients[i]->isChecked())
+            code = i;
+    const ClaimEntry::Patient p = ClaimEntry::findPatient(
+        db(), m_employee.KV_ID, code, {m_employee.Emp_Surname, m_employee.Emp_F_Name, m_employee.Emp_L_Name});
+    m_receipts.push_back({code, toBEText(*date), amount, hospital, p.title, p.given, p.family, p.birthday});
+    m_displayNames.push_back(patientGridLabel(code) + QLatin1Char('(') + p.displayName + QLatin1Char(')'));
+    edtTotal_M_Folk00->setText(QStringLiteral("0"));
+    edtHospital_folk00->clear();
+    showReceipts();
+}
+
+void ClaimEntryScreen::btnDelClick()
+{
+    if (m_receipts.isEmpty())
+        throw AppError(QStringLiteral("ไม่พบข้อมูลที่ต้องการลบ"));
+    const int row = qBound(0, StringGrid_Folk0->currentRow(), int(m_receipts.size()) - 1);
+    m_receipts.removeAt(row);
+    m_displayNames.removeAt(row);
+    showReceipts();
+}
+
+void ClaimEntryScreen::showReceipts()
+{
+    QVector<QStringList> rows;
+    QVector<Money> byPatient(m_kind.patientCount);
+    QVector<bool> has(m_kind.patientCount);
+    Money total;
+    for (int i = 0; i < m_receipts.size(); ++i) {
+        const ClaimReceipt& r = m_receipts[i];
+        rows << QStringList{QString::number(i + 1), m_displayNames.value(i), r.dateDoc, r.amount.toDisplay(), r.hospital,
+                            QString::number(r.folk), r.title, r.given, r.family, r.birthday};
+        byPatient[r.folk] += r.amount;
+        has[r.folk] = true;
+        total += r.amount;
+    }
+    if (rows.isEmpty())
+        rows << QStringList(kReceiptColumns);
+    fillListGrid(StringGrid_Folk0, rows);
+    alignRight(StringGrid_Folk0, {3});
+    StringGrid_Folk0->setCurrentCell(int(rows.size()) - 1, 0);
+    for (int code = 0; code < m_kind.patientCount; ++code) {
+        m_checks[code]->setChecked(has[code]);
+        m_amounts[code]->setText(byPatient[code].toDisplay());
+    }
+    edtSum_F00->setText(total.toDisplay());
+    edtSum_Berg->setText(total.toDisplay());
+}
+
+void ClaimEntryScreen::btnSaveClick()
+{
+    ClaimDraft d;
+    d.kvId = m_employee.KV_ID;
+    d.payYear = m_payYear;
+    d.claimDate = m_claimDate;
+    d.inOut = m_inOut;
+    d.factCode = m_faculty;
+    d.receipts = m_receipts;
+    ClaimEntry::validate(m_kind, d);
+    if (!msg::confirm(this, kConfirmSave))
+        return;
+    const SavedClaim saved = ClaimEntry::save(db(), login(), m_kind, d);
+    m_lastClaimNo = saved.claimNo;
+    msg::info(this, kSaved);
+    Panel2->hide();
+    L_Berg_Doc_ID->setText(saved.claimNo);
+    Panel1->show();
+    Panel4->show();
+}
+
+void ClaimEntryScreen::btnPrintClick()
+{
+    Panel4->hide();
+    const Report form = claimForm(db(), L_Berg_Doc_ID->text(), FormOccasion::AfterSave, db().serverNow());
+    previewReport(form, this);
+}
+
+void ClaimEntryScreen::leaveEntry()
+{
+    if (m_kind.entryExitCloses) {
+        closeScreen();
+        return;
+    }
+    Panel2->hide();
+    Panel1->show();
+}
+
+} // namespace wel::claims

@@ -1,0 +1,27 @@
+#include "Limits.h"
+
+namespace wel {
+
+namespace {
+const RightTypeLimit kLimits[] = {
+    {QStringLiteral("1"), Money::fromBaht(200000), Money(), false, QStringLiteral("200,000.00"),
+     QStringLiteral("200,000.00"), QStringLiteral("200,000")},
+    {QStringLiteral("2"), Money::fromBaht(20000), Money::fromBaht(25000), false, QStringLiteral("20,000.00"),
+     QStringLiteral("20,000.00"), QStringLiteral("20,000")},
+    // No practical limit: held as two thousand million baht so that the
+    // arithmetic of the other types applies unchanged.
+    {QStringLiteral("3"), Money::fromBaht(2000000000), Money(), true, QStringLiteral("0"), kNoLimitText,
+     kNoLimitText},
+};
+} // namespace
+
+const RightTypeLimit* rightTypeLimit(const QString& hType)
+{
+    const QString t = hType.trimmed();
+    for (const RightTypeLimit& l : kLimits)
+        if (l.hType == t)
+            return &l;
+    return nullptr;
+}
+
+} // namespace wel

@@ -1,0 +1,27 @@
+#pragma once
+#include "Money.h"
+
+#include <QString>
+
+namespace wel {
+
+// The yearly limits an employee's medical right type (Emp_H_Type) entitles
+// him to, and the texts the screens and documents show for them. This is the
+// one place these amounts are written down: the claim screens, the personnel
+// screens, the yearly generation and the demo data all read them from here.
+struct RightTypeLimit {
+    QString hType;          // "1", "2", "3"
+    Money medical;          // Fact_T_H_Money and KV_T_H_Money of a new yearly row
+    Money copay;            // Fact_T_Copay and Kv_T_Copay of a new yearly row
+    bool unlimited = false; // type "3": the medical amount only stands for "no limit"
+    QString entryText;      // the entry screen's field "สิทธิ": "200,000.00", "20,000.00", "0"
+    QString formText;       // claim forms: "200,000.00", "20,000.00", "ไม่จำกัดวงเงิน"
+    QString listText;       // grids and personnel screens: "200,000", "20,000", "ไม่จำกัดวงเงิน"
+};
+
+inline const QString kNoLimitText = QStringLiteral("ไม่จำกัดวงเงิน");
+
+// The row of a right type; nullptr for any type other than "1", "2" or "3".
+const RightTypeLimit* rightTypeLimit(const QString& hType);
+
+} // namespace wel

@@ -1,0 +1,65 @@
+#include "ClaimsFixture.h"
+#include "claims/ClaimSummaryService.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using namespace wel;
+using namespace wel::claims;
+using namespace wel::test;
+
+namespace {
+struct AdminRun {
+    int code = -1;
+    QString output;
+};
+
+AdminRun admin(const QStringList& args)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QStringLiteral(WELMORA_ADMIN), args);
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAll())};
+}
+
+bool isPdf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && f.read(5) == "%PDF-";
+}
+} // namespace
+
+TEST(AdminPrint, ClaimFormAndControlSummaryWithoutAWindow)
+{
+    WELMORA_NEED_DB();
+    ClaimsDb f;
+    const QString kv = f.addEmployee(1, QStringLiteral("SC"), QStringLiteral("1"));
+    f.addYear(kv, QStringLiteral("2568"), baht(200000), {});
+    const QString claim = ClaimEntry::save(f.db, f.login(), outpatient(), draft(kv, {receipt(0, baht(100))})).claimNo;
+    const QString control = ClaimSummary::send(f.db, f.login(), outpatient(), {}, {claim});
+    const QString url = f.t.url().display();
+    QTemporaryDir out;
+
+    const struct {
+        const char* what;
+        QString number;
+        int code;
+        QString says;
+    } runs[] = {
+        {"claim-form", claim, 0, QStringLiteral("(1 pages)")},
+        {"control-summary", control, 0, QStringLiteral("(1 pages)")},
+        {"claim-form", QStringLiteral("SC2568/0000099"), 1, QStringLiteral("ไม่พบใบเบิกเลขที่ SC2568/0000099")},
+        {"control-summary", QStringLiteral("KV2568/000099SC"), 1, QStringLiteral("ไม่พบเลขที่ควบคุมใบเบิก KV2568/000099SC")},
+    };
+    for (const auto& r : runs) {
+        const QString pdf = out.filePath(QStringLiteral("%1-%2.pdf").arg(QString::fromLatin1(r.what)).arg(r.code));
+        const AdminRun run = admin({QStringLiteral("print"), QString::fromLatin1(r.what), r.number, QStringLiteral("--db"),
+                                    url, QStringLiteral("--pdf"), pdf});
+        EXPECT_EQ(run.code, r.code) << run.output.toStdString();
+        EXPECT_TRUE(run.output.contains(r.says)) << run.output.toStdString();
+        EXPECT_EQ(isPdf(pdf), r.code == 0) << r.what;
+    }
+    EXPECT_EQ(admin({QStringLiteral("print"), QStringLiteral("claim-form"), QStringLiteral("--db"), url}).code, 2);
+}

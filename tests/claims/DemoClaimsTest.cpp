@@ -1,0 +1,57 @@
+#include "ClaimsFixture.h"
+#include "claims/DemoClaims.h"
+#include "common/ThaiDate.h"
+
+using namespace wel;
+using namespace wel::claims;
+using namespace wel::test;
+
+TEST(DemoClaims, EveryStateForSeveralFacultiesAndBothYearsWithConsistentUsage)
+{
+    WELMORA_NEED_DB();
+    TestDb t(TestDb::DemoWithClaims); // the demo employees with their claims, as "welmora-admin init --demo" makes them
+    Database& db = t.db();
+    const qint64 claims = db.select(QStringLiteral("SELECT COUNT(*) AS n FROM T_PAY_Health")).integer(0, QStringLiteral("n"));
+    loadDemoClaims(db);
+    EXPECT_EQ(db.select(QStringLiteral("SELECT COUNT(*) AS n FROM T_PAY_Health")).integer(0, QStringLiteral("n")), claims)
+        << "loaded once";
+
+    const int year = budgetYearOf(db.serverNow().date()).toInt();
+    for (const QString& y : {QString::number(year - 1), QString::number(year)}) {
+        for (const char* status : {"FC", "KV", "NO"}) {
+            const Rows r = db.select(QStringLiteral("SELECT COUNT(DISTINCT Fact_Code) AS n FROM T_PAY_Health "
+                                                    "WHERE Pay_Year = ? AND Berg_Doc_Status = ?"),
+                                     {y, QString::fromLatin1(status)});
+            EXPECT_GE(r.integer(0, QStringLiteral("n")), 2) << status << " " << y.toStdString();
+        }
+    }
+    EXPECT_GE(db.select(QStringLiteral("SELECT COUNT(*) AS n FROM T_Sent_KV_Detail")).integer(0, QStringLiteral("n")), 4);
+    EXPECT_GE(db.select(QStringLiteral("SELECT COUNT(*) AS n FROM T_PAY_Health h JOIN T_Emp_Gov_Histry e "
+                                       "ON h.KV_ID = e.KV_ID WHERE e.Emp_H_Type = '3'"))
+                  .integer(0, QStringLiteral("n")),
+              1);
+
+    // The yearly rows hold exactly what the claims charged and sent.
+    const Rows years = db.select(QStringLiteral("SELECT KV_ID, Pay_Year, Fact_T_H_Money, Fact_T_U_H, KV_T_U_H "
+                                                "FROM T_Year_Cur_Health"));
+    int usedUp = 0;
+    for (int i = 0; i < years.count(); ++i) {
+        const QVariantList key{years.text(i, QStringLiteral("KV_ID")), years.text(i, QStringLiteral("Pay_Year"))};
+        Money charged, sent;
+        const Rows c = db.select(QStringLiteral("SELECT Berg_Doc_Status, M_Can_Berg FROM T_PAY_Health "
+                                                "WHERE KV_ID = ? AND Pay_Year = ?"),
+                                 key);
+        for (int j = 0; j < c.count(); ++j) {
+            const QString s = c.text(j, QStringLiteral("Berg_Doc_Status"));
+            if (s != QLatin1String("NO"))
+                charged += c.money(j, QStringLiteral("M_Can_Berg"));
+            if (s == QLatin1String("KV"))
+                sent += c.money(j, QStringLiteral("M_Can_Berg"));
+        }
+        EXPECT_EQ(years.money(i, QStringLiteral("Fact_T_U_H")), charged) << key[0].toString().toStdString();
+        EXPECT_EQ(years.money(i, QStringLiteral("KV_T_U_H")), sent) << key[0].toString().toStdString();
+        if (years.money(i, QStringLiteral("Fact_T_U_H")) == years.money(i, QStringLiteral("Fact_T_H_Money")))
+            ++usedUp;
+    }
+    EXPECT_EQ(usedUp, 1) << "one employee's limit is used up";
+}
