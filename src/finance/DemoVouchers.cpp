@@ -32,10 +32,18 @@ void loadDemoVouchers(Database& db)
     db.insertIfAbsent(QStringLiteral("T_PVR_Runno"), {QStringLiteral("Sent_Year"), QStringLiteral("Run_No")},
                       {today.Cur_Bud_Year, 1}, 1);
 
-    // The faculties with the most open control numbers first.
+    // The finance division's own office and the demo clerk's faculty first,
+    // so that their log-ins find vouchers to reprint; then the faculties with
+    // the most open control numbers.
+    const QStringList first{QStringLiteral("OP"), QStringLiteral("SC")};
     QStringList faculties = byFaculty.keys();
-    std::stable_sort(faculties.begin(), faculties.end(),
-                     [&](const QString& a, const QString& b) { return byFaculty[a].size() > byFaculty[b].size(); });
+    std::stable_sort(faculties.begin(), faculties.end(), [&](const QString& a, const QString& b) {
+        const int ra = first.contains(a) ? first.indexOf(a) : first.size();
+        const int rb = first.contains(b) ? first.indexOf(b) : first.size();
+        if (ra != rb)
+            return ra < rb;
+        return byFaculty[a].size() > byFaculty[b].size();
+    });
     enum Kind { InForce, WithNumbers, Cancelled };
     int made = 0;
     for (const QString& fact : faculties) {

@@ -137,7 +137,7 @@ QString TfrmCancel_Sent_KV_Doc::yearToList() const
 QStringList TfrmCancel_Sent_KV_Doc::panelStates() const
 {
     // The list and its details are reached only when a control number is open.
-    if (yearToList().isEmpty())
+    if (!anythingTo([this] { return yearToList(); }))
         return {kOpened};
     return {kOpened, kListed, kDetail};
 }

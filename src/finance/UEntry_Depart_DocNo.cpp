@@ -236,7 +236,7 @@ QString TfrmEntry_Depart_DocNo::facultyToList() const
 QStringList TfrmEntry_Depart_DocNo::panelStates() const
 {
     // The list and the panel are reached only when there is something to list.
-    if (facultyToList().isEmpty())
+    if (!anythingTo([this] { return facultyToList(); }))
         return {kOpened};
     return {kOpened, kListed, kPanel};
 }

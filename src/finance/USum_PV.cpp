@@ -3,6 +3,7 @@
 #include "common/widgets/EnterAsTab.h"
 #include "common/widgets/FactCodeEdit.h"
 #include "common/widgets/Grids.h"
+#include "common/widgets/MarkingGrid.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
 #include "common/widgets/ReportPreview.h"
@@ -118,12 +119,14 @@ TfrmSum_PV::TfrmSum_PV(const ScreenContext& context, QWidget* parent) : Screen(c
 
     connect(show, &QPushButton::clicked, this, [this] { guard([this] { btnShowClick(); }); });
     connect(exit, &QPushButton::clicked, this, &Screen::closeScreen);
-    connect(selectAll, &QPushButton::clicked, this, [this] { markAll(true); });
-    connect(clearAll, &QPushButton::clicked, this, [this] { markAll(false); });
-    connect(select, &QPushButton::clicked, this, [this] { setMark(StringGrid1->currentRow(), true); });
-    connect(unselect, &QPushButton::clicked, this, [this] { setMark(StringGrid1->currentRow(), false); });
-    connect(StringGrid1, &QTableWidget::cellDoubleClicked, this,
-            [this](int row, int) { setMark(row, !m_marked.value(row)); });
+    // The four buttons and a double-click mark rows; the selected total follows.
+    m_marks = new MarkingGrid(StringGrid1, kMarkColumn, kAmountColumn, this);
+    connect(selectAll, &QPushButton::clicked, m_marks, &MarkingGrid::markAll);
+    connect(clearAll, &QPushButton::clicked, m_marks, &MarkingGrid::unmarkAll);
+    connect(select, &QPushButton::clicked, m_marks, &MarkingGrid::markCurrent);
+    connect(unselect, &QPushButton::clicked, m_marks, &MarkingGrid::unmarkCurrent);
+    connect(m_marks, &MarkingGrid::totalChanged, this,
+            [this](Money total) { edtSum_Select->setText(total.toDisplay()); });
     connect(sent, &QPushButton::clicked, this, [this] { guard([this] { btnSent_KVClick(); }); });
     connect(close, &QPushButton::clicked, this, &TfrmSum_PV::closeListing);
 }
@@ -143,7 +146,7 @@ QString TfrmSum_PV::facultyToList() const
 QStringList TfrmSum_PV::panelStates() const
 {
     // The listing is reached only when there is something to list.
-    if (facultyToList().isEmpty())
+    if (!finance::anythingTo([this] { return facultyToList(); }))
         return {kOpened};
     return {kOpened, kListing};
 }
@@ -158,7 +161,7 @@ void TfrmSum_PV::showPanelState(const QString& name)
         edtFact_Code->setText(facultyToList());
     guard([this] { btnShowClick(); });
     for (int row = 0; row < qMin(2, int(m_rows.size())); ++row)
-        setMark(row, true);
+        m_marks->toggle(row);
     edtPay_For_Per->setText(QStringLiteral("นางสาวมาลี ใจดี"));
 }
 
@@ -171,64 +174,32 @@ void TfrmSum_PV::btnShowClick()
         throw AppError(kNotFound);
     }
     m_rows = rows;
-    m_marked = QVector<bool>(rows.size(), false);
     m_factCode = fact;
     QVector<QStringList> cells;
+    Money shown;
     for (int i = 0; i < rows.size(); ++i) {
         const ControlRow& r = rows[i];
         cells.push_back({QString::number(i + 1), {}, r.controlNo, r.factCode, r.factName, voucherTypeLabel(r.docType),
                          r.amount.toDisplay(), r.sentDate});
+        shown += r.amount;
     }
     fillListGrid(StringGrid1, cells);
-    for (int i = 0; i < rows.size(); ++i) {
-        StringGrid1->item(i, kAmountColumn)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        StringGrid1->item(i, kMarkColumn)->setTextAlignment(Qt::AlignCenter);
-    }
+    alignAmounts(StringGrid1, kAmountColumn);
+    m_marks->reset();
     StringGrid1->setCurrentCell(0, 0);
     // The listing belongs to this faculty until it is closed: the voucher is made for it.
     edtFact_Code->setText(fact);
     edtFact_Code->setEnabled(false);
-    showTotals();
-    Panel2->show();
-}
-
-void TfrmSum_PV::setMark(int row, bool on)
-{
-    if (row < 0 || row >= m_marked.size() || m_marked[row] == on)
-        return;
-    m_marked[row] = on;
-    StringGrid1->item(row, kMarkColumn)->setText(on ? QStringLiteral("X") : QString());
-    showTotals();
-}
-
-void TfrmSum_PV::markAll(bool on)
-{
-    for (int row = 0; row < m_marked.size(); ++row)
-        setMark(row, on);
-}
-
-void TfrmSum_PV::showTotals()
-{
-    Money shown, selected;
-    for (int i = 0; i < m_rows.size(); ++i) {
-        shown += m_rows[i].amount;
-        if (m_marked[i])
-            selected += m_rows[i].amount;
-    }
     edtSum_Shows->setText(shown.toDisplay());
-    edtSum_Select->setText(selected.toDisplay());
+    Panel2->show();
 }
 
 void TfrmSum_PV::btnSent_KVClick()
 {
     QStringList chosen;
-    Money selected;
-    for (int i = 0; i < m_rows.size(); ++i)
-        if (m_marked[i]) {
-            chosen << m_rows[i].controlNo;
-            selected += m_rows[i].amount;
-        }
-    if (chosen.isEmpty() || selected.isZero())
+    for (int row : m_marks->markedRows())
+        chosen << m_rows.value(row).controlNo;
+    if (chosen.isEmpty() || m_marks->total().isZero())
         throw AppError(kSelectData);
     if (!msg::confirm(this, kConfirmVoucher))
         return;
@@ -242,8 +213,8 @@ void TfrmSum_PV::closeListing()
 {
     Panel2->hide();
     m_rows.clear();
-    m_marked.clear();
     StringGrid1->setRowCount(0);
+    m_marks->reset();
     edtPay_For_Per->clear();
     edtFact_Code->setEnabled(mode() == QLatin1String("KV"));
 }

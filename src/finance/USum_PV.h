@@ -9,6 +9,7 @@ namespace wel {
 
 class ChoiceBox;
 class FactCodeEdit;
+class MarkingGrid;
 
 // Gathers open control numbers of one faculty into a voucher summary and
 // prints its payment voucher. A faculty (mode "FC") works on its own control
@@ -25,11 +26,8 @@ public:
 
 private:
     void btnShowClick();
-    void setMark(int row, bool on);
-    void markAll(bool on);
     void btnSent_KVClick();
     void closeListing();
-    void showTotals();
     // The faculty whose open control numbers the listing shows, "" when none has any.
     QString facultyToList() const;
 
@@ -37,13 +35,13 @@ private:
     FactCodeEdit* edtFact_Code = nullptr;
     QWidget* Panel2 = nullptr;
     QTableWidget* StringGrid1 = nullptr;
+    MarkingGrid* m_marks = nullptr;
     QLineEdit* edtSum_Shows = nullptr;
     QLineEdit* edtSum_Select = nullptr;
     QLineEdit* edtPay_For_Per = nullptr;
 
     QString m_factCode; // the faculty of the listing shown
     QVector<finance::ControlRow> m_rows;
-    QVector<bool> m_marked;
 };
 
 } // namespace wel

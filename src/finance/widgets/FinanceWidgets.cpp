@@ -1,5 +1,6 @@
 #include "FinanceWidgets.h"
 #include "ChoiceBox.h"
+#include "common/AppError.h"
 #include "common/widgets/Grids.h"
 #include "common/widgets/Named.h"
 
@@ -43,6 +44,15 @@ void alignAmounts(QTableWidget* grid, int column)
     for (int row = 0; row < grid->rowCount(); ++row)
         if (QTableWidgetItem* item = grid->item(row, column))
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+bool anythingTo(const std::function<QString()>& whatToList)
+{
+    try {
+        return !whatToList().isEmpty();
+    } catch (const AppError&) {
+        return false;
+    }
 }
 
 QTableWidget* voucherMemberGrid(const QString& name, QWidget* parent)

@@ -3,6 +3,7 @@
 #include "finance/VoucherService.h"
 
 #include <QString>
+#include <functional>
 
 class QLineEdit;
 class QTableWidget;
@@ -26,6 +27,10 @@ QTableWidget* listGrid(const QString& name, const QStringList& headings, const Q
                        QWidget* parent);
 // Right-aligns the amounts of a column.
 void alignAmounts(QTableWidget* grid, int column);
+
+// Whether a screen's list would find something: what to list is not empty,
+// and reading it did not fail (a failure is shown when the list is asked for).
+bool anythingTo(const std::function<QString()>& whatToList);
 
 // The grid of a voucher summary's control numbers and its filling; returns their total.
 QTableWidget* voucherMemberGrid(const QString& name, QWidget* parent);

@@ -136,7 +136,7 @@ QString VoucherListing::facultyToList() const
 QStringList VoucherListing::panelStates() const
 {
     // The list and its details are reached only when there is something to list.
-    if (facultyToList().isEmpty())
+    if (!anythingTo([this] { return facultyToList(); }))
         return {kOpened};
     return {kOpened, kListed, kDetail};
 }
