@@ -19,13 +19,26 @@ QString likePrefix(const QString& text)
     return t + QLatin1Char('%');
 }
 
+// The claim's faculty condition ("= ?" bound to the faculty), on the claim of
+// alias h (empty for the bare table), and the entry condition of the kind.
+QString facultyCondition(const ClaimKind& kind, const QString& h)
+{
+    const QString prefix = h.isEmpty() ? QString() : h + QLatin1Char('.');
+    QString c = kind.listFaculty == ListFaculty::Employee
+        ? prefix + QStringLiteral("KV_ID IN (SELECT KV_ID FROM T_Emp_Gov_Histry WHERE Fact_code = ?)")
+        : prefix + QStringLiteral("Fact_Code = ?");
+    if (kind.cancelHrrOnly)
+        c += QStringLiteral(" AND ") + prefix + QStringLiteral("Ent_From = 'HRR'");
+    return c;
+}
+
 } // namespace
 
 QVector<OpenClaimRow> search(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& factField,
                              ClaimSearchBy by, const QString& text)
 {
     QVariantList params{facultyFor(login, FacultySource::Field, factField)};
-    QString where = QStringLiteral("h.Fact_Code = ? AND h.Berg_Doc_Status = 'FC' AND ")
+    QString where = facultyCondition(kind, QStringLiteral("h")) + QStringLiteral(" AND h.Berg_Doc_Status = 'FC' AND ")
         + sql::in(QStringLiteral("h.Berg_Type_Code"), kind.listedTypes, params);
     switch (by) {
     case ClaimSearchBy::ClaimNo: where += QStringLiteral(" AND UPPER(h.Berg_Doc_ID) LIKE UPPER(?) ESCAPE '!'"); break;
@@ -58,7 +71,8 @@ OpenClaim load(Database& db, const LoginContext& login, const ClaimKind& kind, c
         QStringLiteral("SELECT h.Berg_Doc_ID, h.KV_ID, h.Date_berg, h.Pay_Year, h.M_Can_Berg, d.Emp_Folk, "
                        "d.Health_In_Out_t, d.M_Berg FROM T_PAY_Health h "
                        "LEFT JOIN T_Pay_Health_Detail d ON h.Berg_Doc_ID = d.Berg_Doc_ID "
-                       "WHERE h.Berg_Doc_ID = ? AND h.Berg_Doc_Status = 'FC' AND h.Fact_Code = ? AND ")
+                       "WHERE h.Berg_Doc_ID = ? AND h.Berg_Doc_Status = 'FC' AND ")
+            + facultyCondition(kind, QStringLiteral("h")) + QStringLiteral(" AND ")
             + types + QStringLiteral(" ORDER BY d.Emp_Folk"),
         params);
     if (r.isEmpty())
@@ -85,8 +99,8 @@ void cancel(Database& db, const LoginContext& login, const ClaimKind& kind, cons
     // The status changes only while the claim is still open; the row stays
     // locked until the end, so a summary cannot take it in between.
     if (db.exec(QStringLiteral("UPDATE T_PAY_Health SET Berg_Doc_Status = 'NO' "
-                               "WHERE Berg_Doc_ID = ? AND Berg_Doc_Status = 'FC' AND Fact_Code = ? AND ")
-                    + types,
+                               "WHERE Berg_Doc_ID = ? AND Berg_Doc_Status = 'FC' AND ")
+                    + facultyCondition(kind, QString()) + QStringLiteral(" AND ") + types,
                 params)
         != 1)
         throw AppError(kNotFound);

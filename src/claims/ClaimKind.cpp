@@ -8,13 +8,6 @@ namespace {
 
 QString medicalEntitlement(const RightTypeLimit* limit) { return limit ? limit->entryText : QString(); }
 
-// The cancellation lists type "1" with its limit and every other type with
-// type "2"'s, the unlimited type "3" included.
-QString medicalCancelLimit(const QString& hType)
-{
-    return rightTypeLimit(hType.trimmed() == QLatin1String("1") ? hType : QStringLiteral("2"))->listText;
-}
-
 ClaimKind makeOutpatient()
 {
     ClaimKind k;
@@ -60,6 +53,9 @@ ClaimKind makeOutpatient()
                          title + QStringLiteral(" -คนไข้นอก"), title + QStringLiteral(" -คนไข้ใน")};
 
     k.claimReprintTitle = QStringLiteral("     2.1.1  ขอพิมพ์ใบเบิกค่ารักษาพยาบาลใหม่");
+    k.limitCaptions = {QStringLiteral("สิทธิในการเบิกวงเงิน"), QStringLiteral("Flexible Benefit"),
+                       QStringLiteral("วงเงินที่ใช้ไปแล้ว"), QStringLiteral("วงเงินคงเหลือก่อนหักครั้งนี้")};
+    k.cancelColumnWidths = {30, 100, 140, 70, 80, 90, 90, 40, 40, 40};
     return k;
 }
 
@@ -86,12 +82,19 @@ const ClaimKind& outpatient()
 
 const ClaimKind* kindOfType(const QString& typeCode)
 {
-    // The in-patient claim ("HPE") prints on the outpatient layout with its
-    // own reprint title, which the outpatient kind carries.
     const QString t = typeCode.trimmed().toUpper();
-    if (t == QLatin1String("FAE") || t == QLatin1String("HPE"))
+    if (t == QLatin1String("FAE"))
         return &outpatient();
+    if (t == QLatin1String("HPE"))
+        return &inpatient();
+    if (t == QLatin1String("COP"))
+        return &copay();
     return nullptr;
+}
+
+QString medicalCancelLimit(const QString& hType)
+{
+    return rightTypeLimit(hType.trimmed() == QLatin1String("1") ? hType : QStringLiteral("2"))->listText;
 }
 
 QString facultyFor(const LoginContext& login, FacultySource source, const QString& field)

@@ -24,6 +24,21 @@ enum class LimitPolicy {
     // year; the used amount is raised by what is payable and never passes
     // H - F. With no yearly row, one is created from the right-type table.
     Medical,
+    // The co-pay limit T of a right-type "2" employee whose medical limit is
+    // used up to the last satang: a claim above T - U pays T - U, and the
+    // co-pay used amount is raised by what is payable. Never creates a row.
+    Copay,
+};
+
+// The texts of the co-pay gates, in the order they are checked.
+struct CopayGateTexts {
+    QString refusedType;       // the right type that has no co-pay ("1")
+    QString typeRefused;
+    QString noRowOpen;         // no yearly row, opening the entry
+    QString medicalNotUsedUp;
+    QString usedUpOpen;
+    QString noRowSave;         // no yearly row, saving
+    QString usedUpSave;
 };
 
 // The yearly-row columns a kind charges, and the messages of its limit.
@@ -34,6 +49,13 @@ struct LimitRule {
     QString flexColumn;         // F: "M_Flexben" taken out of the limit; empty for none
     QString sentColumn;         // "KV_T_U_H", raised when a summary gathers the claim
     QString usedUpMessage;      // the limit is used up (opening the entry and saving)
+    CopayGateTexts copay;       // LimitPolicy::Copay only
+};
+
+// Which faculty a listing of claims compares with the chosen one.
+enum class ListFaculty {
+    Claim,    // the faculty the claim was filed under (T_PAY_Health.Fact_Code)
+    Employee, // the employee's present faculty (T_Emp_Gov_Histry.Fact_code)
 };
 
 // Where an operation takes its faculty code from.
@@ -51,6 +73,13 @@ struct ClaimFormTexts {
     QString footerHeading;           // followed by Pay_Year when footerHeadingHasYear
     QStringList lineCaptions;        // the four lines of the footer
     QStringList columnHeadings;      // order, name, relationship, receipt date, amount
+    bool limitLines = true;          // the entitlement and flexible-benefit lines
+    QString shareText;               // a line below the title band's lines ("" for none)
+    bool noteBeforeProcessing = false; // the bold note above the processing line
+    bool unlimitedTexts = true;      // right type "3" prints "ไม่จำกัดวงเงิน" for the limits
+    // The reprint's footer heading when it differs from the one after saving.
+    QString footerHeadingReprint;
+    bool footerHeadingReprintHasYear = true;
 };
 
 // Captions of the summary document (one layout for the medical family).
@@ -108,14 +137,37 @@ struct ClaimKind {
 
     // Claim reprint screen
     QString claimReprintTitle;
+
+    // Where the kinds part further.
+    QString entryObjectName = QStringLiteral("frmEntry_Health");
+    bool searchAllFaculties = false;   // the entry's employee search has no faculty condition
+    QString fixedInOut;                // the patient type, fixed and disabled ("" = the clerk's choice)
+    bool claimDateFixed = false;       // the claim date is today's, in every mode
+    QStringList limitCaptions;         // the remaining-limit panel: entitled, flexible benefit, used, remaining
+    bool limitFlexShown = true;        // the panel's flexible-benefit line
+    ListFaculty listFaculty = ListFaculty::Claim; // cancellation and summary listings
+    bool cancelHrrOnly = false;        // the cancellation lists only claims entered here (Ent_From "HRR")
+    QVector<int> cancelColumnWidths;   // the cancellation grid's ten columns
+    bool summaryByClaimed = false;     // the summary lists and sends T_M_Berg instead of M_Can_Berg
+    QString cancelObjectName = QStringLiteral("frmCancel_Berg");
+    QString summaryObjectName = QStringLiteral("frmSum_Berg_FC");
 };
 
 // The outpatient medical claim, charged against the yearly medical limit.
 const ClaimKind& outpatient();
+// The co-pay claim ("COP"), charged against the yearly co-pay limit.
+const ClaimKind& copay();
+// The in-patient claim the hospital enters ("HPE"), charged against the
+// yearly medical limit like an outpatient claim.
+const ClaimKind& inpatient();
 
-// The kind a stored Berg_Type_Code belongs to for printing its claim form;
-// nullptr for a type this program does not print yet.
+// The kind whose entry writes a stored Berg_Type_Code (or whose summary
+// writes a Sent_Doc_Type); nullptr for a type this program does not print yet.
 const ClaimKind* kindOfType(const QString& typeCode);
+
+// The cancellation grid's "วงเงิน(บาท)" of the medical kinds: type "1" with
+// its limit and every other type with type "2"'s, the unlimited "3" included.
+QString medicalCancelLimit(const QString& hType);
 
 // Patient codes ("0" self ... "7" fourth child) and their captions.
 QString patientChoiceCaption(int code);   // "ตนเอง", ..., "บุตรลำดับที่1"

@@ -35,7 +35,7 @@ QVector<SummaryRow> summaryRows(const Rows& r)
 
 struct Member {
     QString status, type, entFrom, fact, kvId, payYear;
-    Money payable;
+    Money payable, claimed;
 };
 
 } // namespace
@@ -48,10 +48,13 @@ QVector<SummaryRow> listOpen(Database& db, const LoginContext& login, const Clai
     return summaryRows(db.select(
         kSummaryColumns
             + QStringLiteral("FROM T_PAY_Health h LEFT JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID "
-                             "WHERE h.Berg_Doc_Status = 'FC' AND h.Fact_Code = ? AND h.Pay_Year = ? "
+                             "WHERE h.Berg_Doc_Status = 'FC' AND %1 = ? AND h.Pay_Year = ? "
                              "AND h.Ent_From = 'HRR' AND h.Berg_Type_Code = ? AND h.Health_In_Out_t = ? "
-                             "ORDER BY h.Berg_Doc_ID"),
-        {facultyFor(login, FacultySource::Field, factField), payYear.trimmed(), kind.typeCode, inOut}));
+                             "ORDER BY h.Berg_Doc_ID")
+                  .arg(kind.listFaculty == ListFaculty::Employee ? QStringLiteral("e.Fact_code")
+                                                                 : QStringLiteral("h.Fact_Code")),
+        {facultyFor(login, kind.claimFaculty, factField), payYear.trimmed(), kind.typeCode,
+         kind.fixedInOut.isEmpty() ? inOut : kind.fixedInOut}));
 }
 
 QString send(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& factField,
@@ -59,21 +62,41 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
 {
     if (claimNos.isEmpty())
         throw AppError(kNothingMarked);
-    const QString fact = facultyFor(login, FacultySource::Field, factField);
+    const QString fact = facultyFor(login, kind.claimFaculty, factField);
     Transaction tx(db);
 
     // Lock the claims and check each is still what the clerk saw.
     QVariantList params;
     const QString where = sql::in(QStringLiteral("Berg_Doc_ID"), claimNos, params);
     const Rows c = db.selectLocked(QStringLiteral("Berg_Doc_ID, Berg_Doc_Status, Berg_Type_Code, Ent_From, Fact_Code, "
-                                                  "KV_ID, Pay_Year, M_Can_Berg"),
+                                                  "KV_ID, Pay_Year, M_Can_Berg, T_M_Berg"),
                                    QStringLiteral("T_PAY_Health"), where, params);
+    // Kinds listed by the employee's present faculty check that one.
+    QHash<QString, QString> employeeFaculty;
+    if (kind.listFaculty == ListFaculty::Employee) {
+        QVariantList kvParams;
+        QStringList kvIds;
+        for (int i = 0; i < c.count(); ++i)
+            kvIds << c.text(i, QStringLiteral("KV_ID")).trimmed();
+        kvIds.removeDuplicates();
+        if (!kvIds.isEmpty()) {
+            const Rows e = db.select(QStringLiteral("SELECT KV_ID, Fact_code FROM T_Emp_Gov_Histry WHERE ")
+                                         + sql::in(QStringLiteral("KV_ID"), kvIds, kvParams),
+                                     kvParams);
+            for (int i = 0; i < e.count(); ++i)
+                employeeFaculty.insert(e.text(i, QStringLiteral("KV_ID")).trimmed(),
+                                       e.text(i, QStringLiteral("Fact_code")).trimmed().toUpper());
+        }
+    }
     QHash<QString, Member> members;
     for (int i = 0; i < c.count(); ++i) {
         auto t = [&](const char* col) { return c.text(i, QString::fromLatin1(col)).trimmed(); };
+        const QString claimFact = kind.listFaculty == ListFaculty::Employee ? employeeFaculty.value(t("KV_ID"))
+                                                                            : t("Fact_Code").toUpper();
         members.insert(t("Berg_Doc_ID"), {t("Berg_Doc_Status").toUpper(), t("Berg_Type_Code").toUpper(),
-                                          t("Ent_From").toUpper(), t("Fact_Code").toUpper(), t("KV_ID"),
-                                          t("Pay_Year"), c.money(i, QStringLiteral("M_Can_Berg"))});
+                                          t("Ent_From").toUpper(), claimFact, t("KV_ID"), t("Pay_Year"),
+                                          c.money(i, QStringLiteral("M_Can_Berg")),
+                                          c.money(i, QStringLiteral("T_M_Berg"))});
     }
     Money total;
     QMap<std::pair<QString, QString>, Money> sentByYear;
@@ -86,8 +109,9 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
             throw AppError(QStringLiteral("ใบเบิกเลขที่ %1 ถูกยกเลิกแล้ว กรุณาคลิก ปุ่มแสดงผลใหม่").arg(no));
         if (it->status != QLatin1String("FC"))
             throw AppError(kAlreadySent);
-        total += it->payable;
-        sentByYear[{it->kvId, it->payYear}] += it->payable;
+        const Money sent = kind.summaryByClaimed ? it->claimed : it->payable;
+        total += sent;
+        sentByYear[{it->kvId, it->payYear}] += sent;
     }
     if (total.isZero())
         throw AppError(kBadAmount);

@@ -1,5 +1,7 @@
 #include "DatabaseSetup.h"
 #include "claims/DemoClaims.h"
+#include "copay/DemoCopay.h"
+#include "inpatient/DemoInpatient.h"
 #include "common/db/Schema.h"
 #include "finance/DemoVouchers.h"
 
@@ -46,6 +48,8 @@ void initDatabase(Database& db, bool demo)
     if (demo) {
         loadDemoData(db);
         claims::loadDemoClaims(db);
+        claims::loadDemoCopay(db);
+        claims::loadDemoInpatient(db);
         finance::loadDemoVouchers(db);
     }
 }

@@ -7,6 +7,8 @@ void registerAdminScreens();
 void registerClaimsScreens();
 void registerFinanceScreens();
 void registerReportScreens();
+void registerCopayScreens();
+void registerInpatientScreens();
 
 void registerAllScreens()
 {
@@ -15,6 +17,8 @@ void registerAllScreens()
     registerClaimsScreens();
     registerFinanceScreens();
     registerReportScreens();
+    registerCopayScreens();
+    registerInpatientScreens();
 }
 
 } // namespace wel

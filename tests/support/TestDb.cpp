@@ -1,5 +1,7 @@
 #include "TestDb.h"
 #include "claims/DemoClaims.h"
+#include "copay/DemoCopay.h"
+#include "inpatient/DemoInpatient.h"
 #include "common/db/Schema.h"
 
 #include <QAtomicInt>
@@ -47,8 +49,11 @@ TestDb::TestDb(Seed seed)
         loadReferenceData(*m_db);
     if (seed >= Demo)
         loadDemoData(*m_db);
-    if (seed >= DemoWithClaims)
+    if (seed >= DemoWithClaims) {
         claims::loadDemoClaims(*m_db);
+        claims::loadDemoCopay(*m_db);
+        claims::loadDemoInpatient(*m_db);
+    }
 }
 
 TestDb::~TestDb()

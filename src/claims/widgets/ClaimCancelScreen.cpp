@@ -37,7 +37,7 @@ QLineEdit* amountField(const QString& name, QWidget* parent)
 ClaimCancelScreen::ClaimCancelScreen(const ScreenContext& context, const ClaimKind& kind, QWidget* parent)
     : Screen(context, parent), m_kind(kind)
 {
-    setObjectName(QStringLiteral("frmCancel_Berg"));
+    setObjectName(kind.cancelObjectName);
     setWindowTitle(kind.cancelTitle);
     setOpensMaximised();
     auto* root = new QVBoxLayout(this);
@@ -128,7 +128,7 @@ QWidget* ClaimCancelScreen::buildSearchPanel()
     auto* gridBox = new QGroupBox(m_kind.cancelGridTitle, panel);
     StringGrid1 = new QTableWidget(1, int(kHeadings.size()), gridBox);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    setupListGrid(StringGrid1, kHeadings, {30, 100, 140, 70, 80, 90, 90, 40, 40, 40});
+    setupListGrid(StringGrid1, kHeadings, m_kind.cancelColumnWidths);
     auto* ok = namedButton(QStringLiteral("btnOK"), QStringLiteral("3. ตกลง"), gridBox);
     connect(ok, &QPushButton::clicked, this, [this] { guard([this] { btnOKClick(); }); });
     auto* v = new QVBoxLayout(gridBox);

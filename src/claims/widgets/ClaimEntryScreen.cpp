@@ -41,6 +41,7 @@ EmployeeColumn columnOf(const QString& field)
         {QStringLiteral("KV_ID"), EmployeeColumn::KV_ID},
         {QStringLiteral("Emp_Position"), EmployeeColumn::Emp_Position},
         {QStringLiteral("Fact_code"), EmployeeColumn::Fact_code},
+        {QStringLiteral("CopayRight"), EmployeeColumn::CopayRight},
     };
     return columns.value(field, EmployeeColumn::RowNo);
 }
@@ -52,7 +53,9 @@ EmployeeSearchOptions searchOptions(const ClaimKind& kind)
     s.gridTitle = kind.gridTitle;
     s.withLastName = true;
     s.nameRequired = kind.nameRequired;
-    s.faculty = kind.claimFaculty == FacultySource::Field ? SearchFaculty::Field : SearchFaculty::Clerk;
+    s.faculty = kind.searchAllFaculties                    ? SearchFaculty::Any
+        : kind.claimFaculty == FacultySource::Field ? SearchFaculty::Field
+                                                    : SearchFaculty::Clerk;
     for (const SearchColumn& c : kind.searchColumns)
         s.columns.push_back({c.heading, c.width, columnOf(c.field)});
     return s;
@@ -72,7 +75,7 @@ const int kReceiptColumns = 10;
 ClaimEntryScreen::ClaimEntryScreen(const ScreenContext& context, const ClaimKind& kind, QWidget* parent)
     : Screen(context, parent), m_kind(kind)
 {
-    setObjectName(QStringLiteral("frmEntry_Health"));
+    setObjectName(kind.entryObjectName);
     setWindowTitle(kind.entryTitle);
     setOpensMaximised();
     auto* root = new QVBoxLayout(this);
@@ -87,8 +90,10 @@ ClaimEntryScreen::ClaimEntryScreen(const ScreenContext& context, const ClaimKind
     cmbSel_Year_BudDate->addItems(ClaimEntry::budgetYears(db()));
     cmbSel_Year_BudDate->setCurrentIndex(-1);
     DT_Sel_Date->setText(login().Cur_Date);
-    DT_Sel_Date->setEnabled(mode() == QLatin1String("KV"));
-    m_outpatient->setChecked(true);
+    DT_Sel_Date->setEnabled(mode() == QLatin1String("KV") && !m_kind.claimDateFixed);
+    (m_kind.fixedInOut == QLatin1String("1") ? m_inpatient : m_outpatient)->setChecked(true);
+    if (!m_kind.fixedInOut.isEmpty())
+        m_inpatient->parentWidget()->setEnabled(false);
     Panel2->hide();
     Panel3->hide();
     Panel4->hide();
@@ -377,11 +382,14 @@ QGroupBox* ClaimEntryScreen::buildLimitPanel(QWidget* parent)
     auto* box = new QGroupBox(QStringLiteral("ยอดวงเงิน"), parent);
     box->setObjectName(QStringLiteral("Panel3"));
     auto* g = new QGridLayout(box);
-    const QStringList captions = {QStringLiteral("สิทธิในการเบิกวงเงิน"), QStringLiteral("Flexible Benefit"),
-                                  QStringLiteral("วงเงินที่ใช้ไปแล้ว"), QStringLiteral("วงเงินคงเหลือก่อนหักครั้งนี้")};
+    const QStringList& captions = m_kind.limitCaptions;
     for (int i = 0; i < captions.size(); ++i) {
         QLineEdit* e = amountField(QStringLiteral("edtVong%1").arg(i + 1), box);
         m_limitLines << e;
+        if (i == 1 && !m_kind.limitFlexShown) {
+            e->hide();
+            continue;
+        }
         g->addWidget(new QLabel(captions[i], box), i, 0);
         g->addWidget(e, i, 1);
         g->addWidget(new QLabel(QStringLiteral("บาท"), box), i, 2);
@@ -465,7 +473,8 @@ void ClaimEntryScreen::btnPost_HealClick()
 void ClaimEntryScreen::btnShow_VongClick()
 {
     const auto r = ClaimEntry::remainingLimit(db(), m_kind, m_employee.KV_ID, m_payYear, m_employee.Emp_H_Type);
-    m_limitLines[0]->setText(r.hasRow ? r.entitled.toDisplay() : edtM_Pay3->text());
+    const bool entitlementText = !r.hasRow && m_kind.limit.policy == LimitPolicy::Medical;
+    m_limitLines[0]->setText(entitlementText ? edtM_Pay3->text() : r.entitled.toDisplay());
     m_limitLines[1]->setText(r.flex.toDisplay());
     m_limitLines[2]->setText(r.used.toDisplay());
     m_limitLines[3]->setText(r.remaining.toDisplay());

@@ -38,12 +38,13 @@ void setupSummaryGrid(QTableWidget* grid)
                   {30, 40, 90, 70, 80, 90, 140, 40, 40});
 }
 
-void fillSummaryGrid(QTableWidget* grid, const QVector<SummaryRow>& rows)
+void fillSummaryGrid(QTableWidget* grid, const QVector<SummaryRow>& rows, bool claimedAmount)
 {
     QVector<QStringList> cells;
     for (int i = 0; i < rows.size(); ++i) {
         const SummaryRow& r = rows[i];
-        cells << QStringList{QString::number(i + 1), QString(), r.claimNo, r.dateBerg, r.payable.toDisplay(),
+        const Money amount = claimedAmount ? r.claimed : r.payable;
+        cells << QStringList{QString::number(i + 1), QString(), r.claimNo, r.dateBerg, amount.toDisplay(),
                              r.empId, r.name, r.kvId, r.payYear};
     }
     if (cells.isEmpty())
@@ -56,7 +57,7 @@ void fillSummaryGrid(QTableWidget* grid, const QVector<SummaryRow>& rows)
 ClaimSummaryScreen::ClaimSummaryScreen(const ScreenContext& context, const ClaimKind& kind, QWidget* parent)
     : Screen(context, parent), m_kind(kind)
 {
-    setObjectName(QStringLiteral("frmSum_Berg_FC"));
+    setObjectName(kind.summaryObjectName);
     setWindowTitle(kind.summaryTitle);
     setOpensMaximised();
     auto* root = new QVBoxLayout(this);
@@ -98,7 +99,8 @@ QWidget* ClaimSummaryScreen::buildSearchPanel()
     type->setObjectName(QStringLiteral("RadioGroup1"));
     m_outpatient = new QRadioButton(QStringLiteral("คนใข้นอก"), type);
     m_inpatient = new QRadioButton(QStringLiteral("คนใข้ใน"), type);
-    m_outpatient->setChecked(true);
+    (m_kind.fixedInOut == QLatin1String("1") ? m_inpatient : m_outpatient)->setChecked(true);
+    type->setEnabled(m_kind.fixedInOut.isEmpty());
     auto* tl = new QHBoxLayout(type);
     tl->addWidget(m_outpatient);
     tl->addWidget(m_inpatient);
@@ -109,8 +111,13 @@ QWidget* ClaimSummaryScreen::buildSearchPanel()
     auto* g = new QGridLayout(box);
     g->addWidget(new QLabel(QStringLiteral("ใส่ปีที่เบิก"), box), 0, 0);
     g->addWidget(edtPay_Year, 0, 1);
-    g->addWidget(new QLabel(QStringLiteral("รหัสส่วนงาน"), box), 1, 0);
-    g->addWidget(edtFact_Code, 1, 1);
+    // A kind filed under the clerk's own faculty has no faculty to choose.
+    if (m_kind.claimFaculty == FacultySource::Field) {
+        g->addWidget(new QLabel(QStringLiteral("รหัสส่วนงาน"), box), 1, 0);
+        g->addWidget(edtFact_Code, 1, 1);
+    } else {
+        edtFact_Code->hide();
+    }
     g->addWidget(type, 0, 2, 2, 1);
     g->addLayout(buttonRow({show, back}), 2, 0, 1, 3);
     g->setColumnStretch(3, 1);
@@ -167,7 +174,7 @@ void ClaimSummaryScreen::btnShowClick()
     m_listedFaculty = edtFact_Code->code();
     m_listedInOut = m_inpatient->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     m_rows = ClaimSummary::listOpen(db(), login(), m_kind, m_listedFaculty, edtPay_Year->text(), m_listedInOut);
-    fillSummaryGrid(StringGrid1, m_rows);
+    fillSummaryGrid(StringGrid1, m_rows, m_kind.summaryByClaimed);
     m_marks->reset();
     Money shown;
     for (const SummaryRow& r : m_rows)
@@ -195,7 +202,7 @@ void ClaimSummaryScreen::btnSendClick()
     m_lastControlNo = ClaimSummary::send(db(), login(), m_kind, m_listedFaculty, claims);
     msg::info(this, kSaved);
     Panel2->hide();
-    const Report doc = summaryDocument(db(), m_lastControlNo, m_listedInOut, db().serverNow());
+    const Report doc = summaryDocument(db(), m_lastControlNo, m_listedInOut, db().serverNow(), &m_kind);
     previewReport(doc, this);
 }
 
