@@ -12,13 +12,13 @@ namespace {
 
 const char* const kHospital = "HO";
 
-LoginContext hospitalOn(const QDate& day)
+LoginContext hospitalOn(const QDate& day, const char* fact = kHospital, const char* user = "hospital")
 {
     LoginContext login;
     login.Cur_Date = toBEText(day);
     login.Cur_Bud_Year = budgetYearOf(day);
-    login.Cur_Fact_Code = QString::fromLatin1(kHospital);
-    login.Cur_Username = QStringLiteral("hospital");
+    login.Cur_Fact_Code = QString::fromLatin1(fact);
+    login.Cur_Username = QString::fromLatin1(user);
     login.Cur_User_Type = QStringLiteral("U");
     return login;
 }
@@ -96,6 +96,25 @@ void loadDemoInpatient(Database& db)
             ClaimSummary::send(db, clerk, inpatient(), QString(), {saved[0], saved[2]});
         }
     }
+    // The administrator, who has the hospital menu too, entered one for the
+    // finance office's own faculty.
+    db.insertIfAbsent(QStringLiteral("T_Berg_Runno"),
+                      {QStringLiteral("Fact_Code"), QStringLiteral("Berg_Year"), QStringLiteral("Run_No")},
+                      {QStringLiteral("OP"), QString::number(thisYear), 1}, 2);
+    for (int i = 3; i < staff.count(); i += 11) {
+        ClaimDraft d;
+        d.kvId = staff.text(i, QStringLiteral("KV_ID"));
+        d.payYear = QString::number(thisYear);
+        d.claimDate = toBEText(today);
+        d.inOut = QStringLiteral("1");
+        d.receipts = stay(db, d.kvId, today, QDate(thisYear - 544, 10, 1), i, Money::fromBaht(4280));
+        try {
+            ClaimEntry::save(db, hospitalOn(today, "OP", "admin"), inpatient(), d);
+            break;
+        } catch (const AppError&) {
+        }
+    }
+
     // A type "2" employee with a flexible benefit, whose limit this year is
     // nearly used up by a stay.
     const QString year = QString::number(thisYear);

@@ -116,7 +116,9 @@ void ClaimEntryScreen::showPanelState(const QString& name)
         return;
     if (name == QLatin1String("number")) {
         guard([this] {
-            const auto claims = ClaimListings::claimsForReprint(db(), login(), m_kind, m_search->searchedFaculty(),
+            // The faculty the kind files its claims under, as the listing's field.
+            const QString filedUnder = facultyFor(login(), m_kind.claimFaculty, m_search->searchedFaculty());
+            const auto claims = ClaimListings::claimsForReprint(db(), login(), m_kind, filedUnder,
                                                                 {DateFilter::Year, yearOf(login().Cur_Date)});
             if (claims.isEmpty())
                 throw AppError(kNotFound);
