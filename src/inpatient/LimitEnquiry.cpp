@@ -25,12 +25,14 @@ ReportFont font(double size, bool bold = false)
 }
 
 // A caption and its value from x, the value where the caption ends.
-void pair(Band& band, const QString& name, double x, double y, double right, const QString& caption,
-          const QString& value)
+// Returns where the printed value ends.
+double pair(Band& band, const QString& name, double x, double y, double right, const QString& caption,
+            const QString& value)
 {
     const double w = printedWidthMm(caption, font(kCaption)) + 2;
     band.add(ReportItem::caption(name, {x, y, w, 7}, caption).size(kCaption));
     band.add(ReportItem::caption(name + QStringLiteral("V"), {x + w, y, right - x - w, 7}, value).size(kData));
+    return x + w + printedWidthMm(value, font(kData));
 }
 
 // A line of a figures block: caption, amount right-aligned, "บาท".
@@ -119,8 +121,9 @@ Report statement(const RemainingLimits& r, const QDateTime& printedAt)
     pair(t, QStringLiteral("QRLabel4"), half + 2, y, w, QStringLiteral("รหัสประจำตัวประชาชน"), r.ssn);
     y += 7;
     pair(t, QStringLiteral("QRLabel5"), 0, y, half, QStringLiteral("เลือกสวัสดิการรักษาพยาบาลแบบ"), r.hType);
-    pair(t, QStringLiteral("QRLabel6"), half + 2, y, w - 12, QStringLiteral("สิทธิในการเบิกวงเงิน"), r.entitlement);
-    t.add(ReportItem::caption(QStringLiteral("QRLabel6B"), {w - 10, y, 10, 7}, kBaht).size(kCaption));
+    const double end = pair(t, QStringLiteral("QRLabel6"), half + 2, y, w - 12, QStringLiteral("สิทธิในการเบิกวงเงิน"),
+                            r.entitlement);
+    t.add(ReportItem::caption(QStringLiteral("QRLabel6B"), {qMin(end + 2, w - 10), y, 10, 7}, kBaht).size(kCaption));
     y += 7;
     pair(t, QStringLiteral("QRLabel7"), 0, y, w, QStringLiteral("สังกัด"), r.factName);
 
