@@ -61,8 +61,15 @@ QVector<std::pair<QString, Money>> openBare(BareSql& sql, const OpenCase& c)
     }
     text += QStringLiteral(" GROUP BY c.Sent_KV_Doc_ID, c.Fact_Code, c.Sent_Doc_Type, c.Sent_Time, c.Sent_Date, "
                            "f.Fact_Name ORDER BY c.Sent_KV_Doc_ID");
+    // every column the list shows, as the program's listing reads them
+    QVector<finance::ControlRow> rows;
+    sql.each(text, params, [&](QSqlQuery& q) {
+        rows.push_back({q.value(0).toString(), q.value(1).toString(), q.value(6).toString(), q.value(2).toString(),
+                        q.value(4).toString(), q.value(3).toString(), Money::fromVariant(q.value(5))});
+    });
     QVector<std::pair<QString, Money>> list;
-    sql.each(text, params, [&](QSqlQuery& q) { list.push_back({q.value(0).toString(), Money::fromVariant(q.value(5))}); });
+    for (const finance::ControlRow& r : rows)
+        list.push_back({r.controlNo, r.amount});
     return list;
 }
 

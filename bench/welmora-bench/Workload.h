@@ -67,4 +67,9 @@ QVector<Comparison> financeComparisons(Database& db, BareSql& bare, const QStrin
 // (and rolled back), against the bare inserts of the same rows.
 Comparison importComparison(Database& db, BareSql& bare, const QString& today);
 
+// The three heaviest reports (claims by month and faculty over every year,
+// a faculty's claim register of a year, the family list) against their bare
+// SQL, and a 50,000-row grid export against libxlsxwriter called directly.
+QVector<Comparison> reportComparisons(Database& db, BareSql& bare, const QString& year);
+
 } // namespace wel::bench
