@@ -269,7 +269,7 @@ void addEnquiries(QVector<ReportDescriptor>& c)
                                               {"H", 3.9}, {"I", 8}, {"J", 8.9}, {"K", 9.5}, {"L", 6}});
                      return p;
                  },
-                 amountColumns(QStringLiteral("K")), {}, {}});
+                 amountColumns(QStringLiteral("K")), {}, {40, 110, 100, 70, 90, 100, 160, 45, 80, 90, 100, 60}});
 }
 
 QVector<ReportDescriptor> build()
@@ -348,7 +348,7 @@ QVector<ReportDescriptor> build()
                                    l, false),
                          faculty(l, FacultyLock::None, QStringLiteral("all"))};
                  },
-                 facultySent, {}, {}, {}, {50, 110, 110, 100}, QStringLiteral("รวมจำนวนเงิน"), facultySentMembers});
+                 facultySent, {}, {QStringLiteral("A"), QStringLiteral("D")}, {}, {50, 110, 110, 100}, QStringLiteral("รวมจำนวนเงิน"), facultySentMembers});
 
     c.push_back({QStringLiteral("claim-register"), QStringLiteral("TfrmRep_Berg_Doc_ID"), QStringLiteral("รายงานเลขทะเบียนคุมใบเบิก"),
                  [](const LoginContext& l) {

@@ -3,7 +3,6 @@
 
 #include "common/AppError.h"
 #include "common/Faculties.h"
-#include "common/excel/Address.h"
 #include "common/widgets/EmployeeSearchPanel.h"
 #include "common/widgets/EnterAsTab.h"
 #include "common/widgets/FactCodeEdit.h"
@@ -219,6 +218,7 @@ QWidget* TfrmQuery::buildHistoryPanel()
     }
     field("edtEmp_H_Type", "สิทธิค่ารักษาประเภท", longestValue(FieldKind::Digits, 1), 2, 0);
     field("edtM_Pay", m_spec.opensOnHistory ? "วงเงิน" : "ยอดวงเงิน", longest::noLimit, 2, 2, true);
+    field("edtYear", m_spec.yearCaption.toUtf8().constData(), longestValue(FieldKind::Digits, 4), 2, 4);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     layout->addWidget(employee);
@@ -297,6 +297,11 @@ QWidget* TfrmQuery::buildFamilyPanel()
         m_family.insert(name, e);
         return e;
     };
+    // Names and rights share the width left beside the birth dates.
+    auto stretching = [](QLineEdit* e, int characters) {
+        fitToValue(e, longestValue(FieldKind::Text, characters), true);
+        return e;
+    };
     auto pair = [&](const char* caption, QLineEdit* e, int row, int column) {
         head->addWidget(new QLabel(QString::fromUtf8(caption), employee), row, column);
         head->addWidget(e, row, column + 1);
@@ -325,13 +330,11 @@ QWidget* TfrmQuery::buildFamilyPanel()
         g->addWidget(new QLabel(FamilyService::slotCaption(n), family), n, 0);
         const char* names[] = {"edtEF_Surname", "edtEF_F_Name", "edtEF_L_Name"};
         for (int c = 0; c < 3; ++c)
-            g->addWidget(field(g, family, QString::fromLatin1(names[c]) + QString::number(n), longestValue(FieldKind::Text, c ? 20 : 10)), n,
-                         c + 1);
+            g->addWidget(stretching(field(g, family, QString::fromLatin1(names[c]) + QString::number(n), {}), c ? 16 : 8), n, c + 1);
         if (FamilyService::isChildSlot(n))
             g->addWidget(field(g, family, QStringLiteral("edtEF_Birthday%1").arg(n), longest::date), n, 4);
         for (int k = 0; k < 3; ++k)
-            g->addWidget(field(g, family, QStringLiteral("edtEF_Base_Right%1%2").arg(k + 1).arg(n), longestValue(FieldKind::Text, 12)),
-                         n, k + 5);
+            g->addWidget(stretching(field(g, family, QStringLiteral("edtEF_Base_Right%1%2").arg(k + 1).arg(n), {}), 12), n, k + 5);
     }
     for (int c = 1; c <= 7; ++c)
         g->setColumnStretch(c, c == 4 ? 0 : 1);
@@ -400,6 +403,7 @@ void TfrmQuery::showHistory(bool evenEmpty)
     set("edtFact_Code2", e->Fact_code);
     set("edtFact_Name", factName);
     set("edtEmp_H_Type", e->Emp_H_Type);
+    set("edtYear", year);
     set("edtM_Pay", m_spec.limitText(e->Emp_H_Type));
     if (limits) {
         set("edtT_Money", limits->limit);
@@ -411,13 +415,7 @@ void TfrmQuery::showHistory(bool evenEmpty)
         m_historyTitle->setText(m_spec.historyTitle + u' ' + year);
     setupListGrid(m_grid, result.headings.value(0), m_report->widths);
     fillListGrid(m_grid, result.rows);
-    // The amount columns are those the workbook writes as numbers, "No" aside.
-    QVector<int> amounts;
-    for (const QString& columns : m_report->numericColumns) {
-        const excel::ColumnSpan span = excel::ColumnSpan::parse(columns);
-        for (int c = qMax(span.first, 2); c <= span.last; ++c)
-            amounts << c - 1;
-    }
+    const QVector<int> amounts = amountColumnsOf(*m_report);
     alignRight(m_grid, amounts);
     toHistory();
 }

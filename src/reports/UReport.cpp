@@ -1,6 +1,7 @@
 #include "reports/UReport.h"
 
 #include "common/AppError.h"
+#include "common/excel/Address.h"
 #include "common/excel/ExportFiles.h"
 #include "common/widgets/Grids.h"
 #include "common/widgets/Messages.h"
@@ -40,6 +41,17 @@ namespace {
 constexpr int kMaxGridWidth = 1100;
 
 } // namespace
+
+QVector<int> amountColumnsOf(const ReportDescriptor& report)
+{
+    QVector<int> columns;
+    for (const QString& span : report.numericColumns) {
+        const excel::ColumnSpan s = excel::ColumnSpan::parse(span);
+        for (int c = qMax(s.first, 2); c <= s.last; ++c) // "No" stays where it is
+            columns << c - 1;
+    }
+    return columns;
+}
 
 TfrmReport::TfrmReport(const ScreenContext& context, const QString& screenName)
     : Screen(context), m_screenName(screenName)
@@ -250,9 +262,12 @@ void TfrmReport::fill(Page& page)
     if (r.headings.size() > 1)
         rows << r.headings[1];
     rows += r.rows;
-    setupListGrid(page.grid, headings, page.report->widths);
+    // Without drawn widths a column is as wide as its heading or its values.
+    const QVector<int> widths = page.report->widths.isEmpty() ? QVector<int>(headings.size(), 1) : page.report->widths;
+    setupListGrid(page.grid, headings, widths);
     page.grid->setMinimumWidth(qMin(page.grid->minimumWidth(), kMaxGridWidth));
     fillListGrid(page.grid, rows);
+    alignRight(page.grid, amountColumnsOf(*page.report));
     if (page.total)
         page.total->setText(r.total.toDisplay());
 }

@@ -23,6 +23,10 @@ namespace wel {
 QString saveAndOpenReport(QWidget* parent, const reports::ReportDescriptor& report, const reports::ReportResult& result,
                           const reports::Filters& filters, const LoginContext& login);
 
+// The grid columns (0-based) of a report's counts and amounts, which the
+// screens align to the right.
+QVector<int> amountColumnsOf(const reports::ReportDescriptor& report);
+
 class TfrmReport : public Screen {
     Q_OBJECT
 public:
