@@ -61,6 +61,7 @@ TfrmEntry_Son_Stu::TfrmEntry_Son_Stu(const ScreenContext& context, QWidget* pare
     cmbSel_Year_BudDate->setCurrentIndex(cmbSel_Year_BudDate->count() - 1);
     cmbDate_Berg1->setText(login().Cur_Date);
     installEnterAsTab(this);
+    reformatAmountOnEnter(edtM_Berg);
 }
 
 QStringList TfrmEntry_Son_Stu::panelStates() const { return {kOpened, QStringLiteral("search"), QStringLiteral("entry")}; }

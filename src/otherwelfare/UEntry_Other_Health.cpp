@@ -53,6 +53,7 @@ TfrmEntry_Other_Health::TfrmEntry_Other_Health(const ScreenContext& context, QWi
         cmbEmp_Folk->addItem(c.text, c.code);
     cmbDate_Berg1->setText(login().Cur_Date);
     installEnterAsTab(this);
+    reformatAmountOnEnter(edtM_Berg);
 }
 
 QStringList TfrmEntry_Other_Health::panelStates() const { return {kOpened, QStringLiteral("search"), QStringLiteral("entry")}; }

@@ -32,6 +32,7 @@ FactCodeEdit* facultyField(const Screen* s, const ClaimKind& kind, QWidget* pare
     e->setMode(kind.listFaculty == FacultySource::Typed   ? QStringLiteral("KV")
                : kind.listFaculty == FacultySource::Clerk ? QStringLiteral("FC")
                                                           : s->mode());
+    e->setEnabled(kind.listFaculty != FacultySource::Clerk);
     return e;
 }
 
