@@ -144,7 +144,9 @@ void educationClaims(Database& db, const Clerk& c, const QDate& today)
     if (staff.isEmpty())
         return;
     // One child's birth date was never recorded: he is claimed for all the same.
-    db.exec(QStringLiteral("UPDATE T_Emp_Folk SET EF_Birthday = '' WHERE KV_ID = ? AND Emp_Folk = '4'"), {staff.last()});
+    if (staff.size() > 1)
+        db.exec(QStringLiteral("UPDATE T_Emp_Folk SET EF_Birthday = '' WHERE KV_ID = ? AND Emp_Folk = '4'"),
+                {staff.last()});
     const char* const schools[] = {"โรงเรียนสาธิตมหาวิทยาลัย", "โรงเรียนอนุบาลเมือง", "โรงเรียนมัธยมประจำจังหวัด"};
     QStringList saved;
     for (int i = 0; i < 4; ++i) {

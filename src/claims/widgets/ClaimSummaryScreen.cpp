@@ -180,6 +180,12 @@ void ClaimSummaryScreen::btnShowClick()
     m_listedInOut = m_inpatient->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     m_rows = ClaimSummary::listOpen(db(), login(), m_kind, m_listedFaculty, edtPay_Year->text(), m_listedInOut);
     fillSummaryGrid(StringGrid1, m_rows, m_kind.summaryAmountClaimed);
+    if (!m_kind.summaryByYearAndPatientType) { // every year together: the year column stays empty
+        StringGrid1->horizontalHeaderItem(8)->setText(QString());
+        for (int r = 0; r < StringGrid1->rowCount(); ++r)
+            if (QTableWidgetItem* item = StringGrid1->item(r, 8))
+                item->setText(QString());
+    }
     m_marks->reset();
     Money shown;
     for (const SummaryRow& r : m_rows)
