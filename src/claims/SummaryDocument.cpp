@@ -100,8 +100,12 @@ ReportLayout summaryDocumentLayout(const ClaimKind& kind)
                               QStringLiteral("2. พนักงานมหาวิทยาลัยแต่ละราย มีวงเงินกองทุนสวัสดิการ ฯ คงเหลือเพียงพอที่จะเบิก"
                                              "สวัสดิการ ค่ารักษาพยาบาล ข้างต้นได้"))
               .size(kText).wrap());
-    if (!texts.secondCertificationItem)
+    if (!texts.secondCertificationItem) { // item 1 alone: the frame closes below it
         s.items.removeLast();
+        for (ReportItem& i : s.items)
+            if (i.name == QLatin1String("QRShape2"))
+                i.rectMm.setHeight(19);
+    }
     const QStringList signature = {
         QStringLiteral("ลงชื่อผู้เบิก ....................................................... "),
         QStringLiteral("(.........................................................)"),
