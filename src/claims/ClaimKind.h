@@ -137,7 +137,7 @@ struct ClaimKind {
     // Where the cancellation, summary and reprint screens take the faculty
     // from, and which faculty a claim is listed by: the claim's own
     // (T_PAY_Health.Fact_Code) or its employee's (T_Emp_Gov_Histry.Fact_code).
-    FacultySource listFaculty = FacultySource::Field;
+    FacultySource listFacultySource = FacultySource::Field;
     bool cancelByEmployeeFaculty = false;
     bool summaryByEmployeeFaculty = false;
     // The summary lists claims entered through the claim screens

@@ -45,7 +45,7 @@ namespace ClaimSummary {
 QVector<SummaryRow> listOpen(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& factField,
                              const QString& payYear, const QString& inOut)
 {
-    QVariantList params{facultyFor(login, kind.listFaculty, factField), kind.typeCode};
+    QVariantList params{facultyFor(login, kind.listFacultySource, factField), kind.typeCode};
     QString where = kind.summaryByEmployeeFaculty ? QStringLiteral("e.Fact_code = ?") : QStringLiteral("h.Fact_Code = ?");
     where += QStringLiteral(" AND h.Berg_Doc_Status = 'FC' AND h.Berg_Type_Code = ?");
     // Medical kinds are summarised by charged year and patient type; the
@@ -66,7 +66,7 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
 {
     if (claimNos.isEmpty())
         throw AppError(kNothingMarked);
-    const QString fact = facultyFor(login, kind.listFaculty, factField);
+    const QString fact = facultyFor(login, kind.listFacultySource, factField);
     Transaction tx(db);
 
     // Lock the claims and check each is still what the clerk saw.
@@ -172,7 +172,7 @@ namespace ClaimListings {
 QVector<ReprintRow> claimsForReprint(Database& db, const LoginContext& login, const ClaimKind& kind,
                                      const QString& factField, const DateFilter& when)
 {
-    QVariantList params{facultyFor(login, kind.listFaculty, factField)};
+    QVariantList params{facultyFor(login, kind.listFacultySource, factField)};
     // One statement per condition: the parameters must follow the text's order.
     QString where = QStringLiteral("h.Fact_Code = ? AND ");
     where += sql::in(QStringLiteral("h.Berg_Type_Code"), kind.listedTypes, params);
@@ -195,7 +195,7 @@ QVector<ReprintRow> claimsForReprint(Database& db, const LoginContext& login, co
 QVector<ControlRow> controlNumbers(Database& db, const LoginContext& login, const ClaimKind& kind,
                                    const QString& factField, const DateFilter& when)
 {
-    QVariantList params{facultyFor(login, kind.listFaculty, factField)};
+    QVariantList params{facultyFor(login, kind.listFacultySource, factField)};
     QString where = QStringLiteral("Fact_Code = ? AND ");
     where += sql::in(QStringLiteral("Sent_Doc_Type"), kind.sentDocTypesListed, params);
     where += QStringLiteral(" AND ") + when.condition(db, QStringLiteral("Sent_Date"), params);

@@ -122,7 +122,7 @@ ClaimKind makeOtherWelfare()
     k.entryTitle = QStringLiteral("บันทึกการเบิกสวัสดิการอื่น ๆ");
     k.searchColumns = employeeColumns();
     k.claimFaculty = FacultySource::Typed;
-    k.listFaculty = FacultySource::Typed;
+    k.listFacultySource = FacultySource::Typed;
     k.cancelTitle = QStringLiteral("การยกเลิกใบเบิกสวัสดิการอื่น ๆ");
     k.cancelGridTitle = QStringLiteral("2. เลือกใบเบิก");
     k.cancelShowsKind = true;
@@ -153,7 +153,7 @@ ClaimKind makeEducation()
                        {QStringLiteral("สิทธิค่าเล่าเรียนบุตร"), 110, QStringLiteral("EduRight")},
                        {QStringLiteral("ตำแหน่ง"), 140, QStringLiteral("Emp_Position")}};
     k.claimFaculty = FacultySource::Clerk;
-    k.listFaculty = FacultySource::Clerk;
+    k.listFacultySource = FacultySource::Clerk;
     k.cancelTitle = QStringLiteral("3.2 ยกเลิกใบเบิกค่าเล่าเรียนบุตร");
     k.cancelGridTitle = QStringLiteral("2. เลือกใบเบิกค่ารักษาพยาบาล");
     k.cancelByEmployeeFaculty = true;

@@ -106,7 +106,7 @@ QWidget* ClaimCancelScreen::buildSearchPanel()
     edtFact_Code->setObjectName(QStringLiteral("edtFact_Code"));
     edtFact_Code->setText(login().Cur_Fact_Code);
     // Other welfare is typed for any faculty whatever the mode.
-    edtFact_Code->setMode(m_kind.listFaculty == FacultySource::Typed ? QStringLiteral("KV") : mode());
+    edtFact_Code->setMode(m_kind.listFacultySource == FacultySource::Typed ? QStringLiteral("KV") : mode());
     auto* g = new QGridLayout(box);
     g->addWidget(m_byNumber, 0, 0);
     g->addWidget(edtBerg_Doc_ID2, 0, 1);

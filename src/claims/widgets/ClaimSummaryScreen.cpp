@@ -94,7 +94,7 @@ QWidget* ClaimSummaryScreen::buildSearchPanel()
     edtFact_Code = new FactCodeEdit(box);
     edtFact_Code->setObjectName(QStringLiteral("edtFact_Code"));
     edtFact_Code->setText(login().Cur_Fact_Code);
-    edtFact_Code->setMode(m_kind.listFaculty == FacultySource::Typed ? QStringLiteral("KV") : mode());
+    edtFact_Code->setMode(m_kind.listFacultySource == FacultySource::Typed ? QStringLiteral("KV") : mode());
     auto* type = new QGroupBox(QStringLiteral("ประเภทคนใข้"), box);
     type->setObjectName(QStringLiteral("RadioGroup1"));
     m_outpatient = new QRadioButton(QStringLiteral("คนใข้นอก"), type);
@@ -118,7 +118,7 @@ QWidget* ClaimSummaryScreen::buildSearchPanel()
         edtPay_Year->hide();
         type->hide();
     }
-    if (m_kind.listFaculty != FacultySource::Clerk) {
+    if (m_kind.listFacultySource != FacultySource::Clerk) {
         g->addWidget(new QLabel(m_kind.summaryFacultyCaption, box), 1, 0);
         g->addWidget(edtFact_Code, 1, 1);
     } else {

@@ -29,10 +29,10 @@ FactCodeEdit* facultyField(const Screen* s, const ClaimKind& kind, QWidget* pare
     e->setObjectName(QStringLiteral("edtFact_Code"));
     e->setText(s->login().Cur_Fact_Code);
     // Other welfare types any faculty; education shows the clerk's own only.
-    e->setMode(kind.listFaculty == FacultySource::Typed   ? QStringLiteral("KV")
-               : kind.listFaculty == FacultySource::Clerk ? QStringLiteral("FC")
+    e->setMode(kind.listFacultySource == FacultySource::Typed   ? QStringLiteral("KV")
+               : kind.listFacultySource == FacultySource::Clerk ? QStringLiteral("FC")
                                                           : s->mode());
-    e->setEnabled(kind.listFaculty != FacultySource::Clerk);
+    e->setEnabled(kind.listFacultySource != FacultySource::Clerk);
     return e;
 }
 
