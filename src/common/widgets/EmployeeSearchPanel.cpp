@@ -161,8 +161,17 @@ void EmployeeSearchPanel::search()
         }
         break;
     case SearchFaculty::Any: break;
+    case SearchFaculty::Chosen:
+        try {
+            q.factCode = m_options.chosenFaculty();
+        } catch (const AppError&) {
+            clearResults();
+            throw;
+        }
+        break;
     }
     q.orderByLastName = m_options.orderByLastName;
+    q.anyStatus = m_options.anyStatus;
     const QVector<EmployeeSummary> found = searchActiveEmployees(m_db, q);
     clearResults();
     if (found.isEmpty())
