@@ -78,7 +78,9 @@ void TfrmEntry_Other_Health::showPanelState(const QString& name)
 QWidget* TfrmEntry_Other_Health::buildSearchPanel()
 {
     const auto [panel, layout] = namedPanel(QStringLiteral("Panel1"), this);
-    m_search = new EmployeeSearchPanel(db(), login(), employeeSearchOptions(otherWelfare()), panel);
+    EmployeeSearchOptions options = employeeSearchOptions(otherWelfare());
+    options.factCaption = QStringLiteral("รหัสคณะ");
+    m_search = new EmployeeSearchPanel(db(), login(), options, panel);
     m_search->setObjectName(QStringLiteral("EmployeeSearch"));
     // The faculty is typed whatever the mode: payments are entered for any.
     if (m_search->factField())

@@ -107,6 +107,7 @@ TEST(OtherWelfareScreens, ClerkRecordsAPaymentForAnotherFacultyAndCancelsIt)
     {
         auto s = open("TfrmEntry_Other_Health", clerk);
         EXPECT_FALSE(control(s.get(), "cmbDate_Berg1")->isEnabled());
+        EXPECT_EQ(control<QLabel>(s.get(), "lblFact_Code")->text(), QStringLiteral("รหัสคณะ"));
         type(s.get(), "edtFact_Code", QStringLiteral("en"));
         type(s.get(), "edtEmp_F_Name", QStringLiteral("สมชาย"));
         press(s.get(), "btnSelect");

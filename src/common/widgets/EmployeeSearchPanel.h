@@ -60,6 +60,7 @@ struct EmployeeSearchOptions {
     // throws AppError when the choice finds nobody.
     std::function<QString()> chosenFaculty = {};
     bool anyStatus = false; // employees who have left are listed too
+    QString factCaption = QStringLiteral("รหัสส่วนงาน"); // label of the faculty field
 };
 
 // The panel that finds active employees by given name, staff number or
