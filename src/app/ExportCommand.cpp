@@ -36,6 +36,10 @@ void list(QTextStream& out)
             for (const reports::FilterOption& o : s.options)
                 choices << (o.maxLength > 0 ? o.value + QStringLiteral(":VALUE") : o.value);
             out << "    " << s.key << "=" << choices.join(u'|') << "   (" << s.title << ", at start " << s.initial << ")\n";
+            for (const reports::FilterOption& o : s.options)
+                if (o.extraMaxLength > 0)
+                    out << "    " << o.extraKey << "=" << o.extraKey << ":VALUE   (" << o.extraCaption << ", with " << s.key
+                        << "=" << o.value << ")\n";
         }
     }
 }
@@ -60,8 +64,12 @@ int exportReport(const QStringList& args)
         const LoginContext login = exportLogin(*db);
         reports::Filters filters = reports::initialFilters(*report, login);
         QStringList keys;
-        for (const reports::FilterSpec& s : report->filters(login))
+        for (const reports::FilterSpec& s : report->filters(login)) {
             keys << s.key;
+            for (const reports::FilterOption& o : s.options)
+                if (o.extraMaxLength > 0)
+                    keys << o.extraKey;
+        }
         for (int i = 1; i < args.size(); ++i) {
             if (args[i].startsWith(QStringLiteral("--"))) {
                 ++i; // an option's value

@@ -19,16 +19,17 @@ QString likePrefix(const QString& text)
     return t + QLatin1Char('%');
 }
 
-// The claim's faculty condition ("= ?" bound to the faculty), on the claim of
-// alias h (empty for the bare table), and the entry condition of the kind.
-QString facultyCondition(const ClaimKind& kind, const QString& h)
+// The condition that a claim (alias h) belongs to the faculty: filed under it,
+// or, for kinds listed by the employee's faculty, of one of its employees; and
+// for kinds that cancel only their own entries, entered through this screen.
+QString facultyCondition(const ClaimKind& kind, const QString& alias)
 {
-    const QString prefix = h.isEmpty() ? QString() : h + QLatin1Char('.');
-    QString c = kind.listFaculty == ListFaculty::Employee
-        ? prefix + QStringLiteral("KV_ID IN (SELECT KV_ID FROM T_Emp_Gov_Histry WHERE Fact_code = ?)")
-        : prefix + QStringLiteral("Fact_Code = ?");
+    const QString p = alias.isEmpty() ? QString() : alias + QLatin1Char('.');
+    QString c = kind.cancelByEmployeeFaculty
+        ? p + QStringLiteral("KV_ID IN (SELECT KV_ID FROM T_Emp_Gov_Histry WHERE Fact_code = ?)")
+        : p + QStringLiteral("Fact_Code = ?");
     if (kind.cancelHrrOnly)
-        c += QStringLiteral(" AND ") + prefix + QStringLiteral("Ent_From = 'HRR'");
+        c += QStringLiteral(" AND ") + p + QStringLiteral("Ent_From = 'HRR'");
     return c;
 }
 
@@ -37,7 +38,7 @@ QString facultyCondition(const ClaimKind& kind, const QString& h)
 QVector<OpenClaimRow> search(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& factField,
                              ClaimSearchBy by, const QString& text)
 {
-    QVariantList params{facultyFor(login, FacultySource::Field, factField)};
+    QVariantList params{facultyFor(login, kind.listFacultySource, factField)};
     QString where = facultyCondition(kind, QStringLiteral("h")) + QStringLiteral(" AND h.Berg_Doc_Status = 'FC' AND ")
         + sql::in(QStringLiteral("h.Berg_Type_Code"), kind.listedTypes, params);
     switch (by) {
@@ -48,8 +49,9 @@ QVector<OpenClaimRow> search(Database& db, const LoginContext& login, const Clai
     params << likePrefix(text);
     const Rows r = db.select(
         QStringLiteral("SELECT h.Berg_Doc_ID, h.Date_berg, h.T_M_Berg, h.KV_ID, e.Emp_Surname, e.Emp_F_Name, "
-                       "e.Emp_L_Name, e.EMP_ID, e.Emp_SSN, e.Emp_H_Type "
-                       "FROM T_PAY_Health h INNER JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID WHERE ")
+                       "e.Emp_L_Name, e.EMP_ID, e.Emp_SSN, e.Emp_H_Type, t.Health_Desc "
+                       "FROM T_PAY_Health h INNER JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID "
+                       "LEFT JOIN TR_Heal_Type t ON h.Health_In_Out_t = t.Health_In_Out_t WHERE ")
             + where + QStringLiteral(" ORDER BY h.Berg_Doc_ID"),
         params);
     QVector<OpenClaimRow> rows;
@@ -57,7 +59,7 @@ QVector<OpenClaimRow> search(Database& db, const LoginContext& login, const Clai
         auto t = [&](const char* c) { return r.text(i, QString::fromLatin1(c)); };
         rows.push_back({t("Berg_Doc_ID"), t("Emp_Surname") + t("Emp_F_Name") + QLatin1Char(' ') + t("Emp_L_Name"),
                         t("Date_berg"), r.money(i, QStringLiteral("T_M_Berg")), t("EMP_ID"), t("Emp_SSN"), t("KV_ID"),
-                        t("Emp_H_Type")});
+                        t("Emp_H_Type"), t("Health_Desc")});
     }
     return rows;
 }
@@ -65,12 +67,14 @@ QVector<OpenClaimRow> search(Database& db, const LoginContext& login, const Clai
 OpenClaim load(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& factField,
                const QString& claimNo)
 {
-    QVariantList params{claimNo.trimmed(), facultyFor(login, FacultySource::Field, factField)};
+    QVariantList params{claimNo.trimmed(), facultyFor(login, kind.listFacultySource, factField)};
     const QString types = sql::in(QStringLiteral("h.Berg_Type_Code"), kind.listedTypes, params);
     const Rows r = db.select(
         QStringLiteral("SELECT h.Berg_Doc_ID, h.KV_ID, h.Date_berg, h.Pay_Year, h.M_Can_Berg, d.Emp_Folk, "
-                       "d.Health_In_Out_t, d.M_Berg FROM T_PAY_Health h "
+                       "d.Health_In_Out_t, d.M_Berg, h.Health_In_Out_t AS Kind_Code, t.Health_Desc "
+                       "FROM T_PAY_Health h "
                        "LEFT JOIN T_Pay_Health_Detail d ON h.Berg_Doc_ID = d.Berg_Doc_ID "
+                       "LEFT JOIN TR_Heal_Type t ON h.Health_In_Out_t = t.Health_In_Out_t "
                        "WHERE h.Berg_Doc_ID = ? AND h.Berg_Doc_Status = 'FC' AND ")
             + facultyCondition(kind, QStringLiteral("h")) + QStringLiteral(" AND ")
             + types + QStringLiteral(" ORDER BY d.Emp_Folk"),
@@ -79,7 +83,8 @@ OpenClaim load(Database& db, const LoginContext& login, const ClaimKind& kind, c
         throw AppError(kNotFound);
     OpenClaim c{r.text(0, QStringLiteral("Berg_Doc_ID")), r.text(0, QStringLiteral("KV_ID")),
                 r.text(0, QStringLiteral("Date_berg")), r.text(0, QStringLiteral("Pay_Year")),
-                r.money(0, QStringLiteral("M_Can_Berg")), {}};
+                r.money(0, QStringLiteral("M_Can_Berg")), {}, r.text(0, QStringLiteral("Kind_Code")),
+                r.text(0, QStringLiteral("Health_Desc"))};
     for (int i = 0; i < r.count(); ++i) {
         if (r.value(i, QStringLiteral("Emp_Folk")).isNull())
             continue;
@@ -94,7 +99,7 @@ void cancel(Database& db, const LoginContext& login, const ClaimKind& kind, cons
 {
     const QString no = claimNo.trimmed();
     Transaction tx(db);
-    QVariantList params{no, facultyFor(login, FacultySource::Field, factField)};
+    QVariantList params{no, facultyFor(login, kind.listFacultySource, factField)};
     const QString types = sql::in(QStringLiteral("Berg_Type_Code"), kind.listedTypes, params);
     // The status changes only while the claim is still open; the row stays
     // locked until the end, so a summary cannot take it in between.
@@ -104,6 +109,10 @@ void cancel(Database& db, const LoginContext& login, const ClaimKind& kind, cons
                 params)
         != 1)
         throw AppError(kNotFound);
+    if (kind.limit.policy == LimitPolicy::None) { // nothing was charged, nothing is given back
+        tx.commit();
+        return;
+    }
     const Rows h = db.select(QStringLiteral("SELECT KV_ID, Pay_Year, M_Can_Berg FROM T_PAY_Health WHERE Berg_Doc_ID = ?"),
                              {no});
     const QString kvId = h.text(0, QStringLiteral("KV_ID"));

@@ -63,6 +63,19 @@ CopayFigures copayFigures(Database& db, const LimitRule& rule, const QString& kv
     return f;
 }
 
+std::optional<UsedUpFigures> usedUpFigures(Database& db, const QString& kvId, const QString& year, bool lock)
+{
+    const QString columns = QStringLiteral("Fact_T_H_Money AS H, Fact_T_U_H AS U, M_Flexben AS F, "
+                                           "Fact_T_Copay AS CT, Fact_U_Copay AS CU");
+    const Rows r = lock ? db.selectLocked(columns, QStringLiteral("T_Year_Cur_Health"), kYearWhere, {kvId, year})
+                        : db.select(QStringLiteral("SELECT %1 FROM T_Year_Cur_Health WHERE %2").arg(columns, kYearWhere),
+                                    {kvId, year});
+    if (r.isEmpty())
+        return std::nullopt;
+    return UsedUpFigures{r.money(0, QStringLiteral("H")), r.money(0, QStringLiteral("U")), r.money(0, QStringLiteral("F")),
+                         r.money(0, QStringLiteral("CT")), r.money(0, QStringLiteral("CU"))};
+}
+
 } // namespace
 
 QString copayGate(const CopayGateTexts& t, const CopayFigures& f, bool saving)
@@ -90,6 +103,21 @@ Charge chargeCopay(Money limit, Money used, Money total)
     }
     c.newUsed = used + c.payable;
     return c;
+}
+
+void checkLimitUsedUp(const std::optional<UsedUpFigures>& row, const QString& payYear)
+{
+    if (!row)
+        throw AppError(QStringLiteral("ต้องเบิค่ารักษาเต็มวงเงินก่อน จึงจะสามารถเบิกเกินวงเงินได้\n"
+                                      "Error 1 (Not Have A Record Data)"));
+    if (row->used + row->flex != row->limit)
+        throw AppError(QStringLiteral("ต้องเบิกใช้วงเงินเต็มจำนวนก่อน จึงจะสามารถเบิกเกินวงเงินได้\nปี %1\n"
+                                      "วงเงินค่ารักษา %2\nวงเงินที่ใช้ไป %3")
+                           .arg(payYear.trimmed(), row->limit.toDisplay(), row->used.toDisplay()));
+    if (row->copayUsed != row->copayLimit)
+        throw AppError(QStringLiteral("ต้องเบิกใช้วงเงิน CO-PAY เต็มจำนวนก่อน จึงจะสามารถเบิกเกินวงเงินได้\nปี %1\n"
+                                      "วงเงิน CO-PAY %2\nวงเงิน CO-PAY ที่ใช้ไป %3")
+                           .arg(payYear.trimmed(), row->copayLimit.toDisplay(), row->copayUsed.toDisplay()));
 }
 
 std::optional<Charge> chargeMedical(const YearFigures& row, Money total)
@@ -156,6 +184,10 @@ Money openEntry(Database& db, const ClaimKind& kind, const QString& kvId, const 
             throw AppError(refused);
         return Money();
     }
+    if (kind.requiresLimitUsedUp)
+        checkLimitUsedUp(usedUpFigures(db, kvId, payYear, false), payYear);
+    if (kind.limit.policy == LimitPolicy::None)
+        return Money();
     const auto row = readYear(db, kind.limit, kvId, payYear);
     if (!row)
         return Money();
@@ -284,6 +316,12 @@ SavedClaim save(Database& db, const LoginContext& login, const ClaimKind& kind, 
         charge = chargeCopay(f.limit, f.used, total);
         writes.push_back({QStringLiteral("UPDATE T_Year_Cur_Health SET %1 = ? WHERE %2").arg(rule.usedColumn, kYearWhere),
                           {charge->newUsed.toSql(), kvId, year}});
+    } else if (rule.policy == LimitPolicy::None) {
+        // Checked again on the locked row: a cancellation elsewhere may have
+        // given part of the limit back since the entry was opened.
+        if (kind.requiresLimitUsedUp)
+            checkLimitUsedUp(usedUpFigures(db, kvId, year, true), year);
+        charge = Charge{Money(), total, Money(), Money()};
     } else {
         row = lockedYear(db, rule, kvId, year);
     }

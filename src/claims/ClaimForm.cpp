@@ -194,7 +194,7 @@ Report claimForm(Database& db, const QString& claimNo, FormOccasion occasion, co
         throw AppError(QStringLiteral("ใบเบิกเลขที่ %1 ถูกยกเลิกแล้ว").arg(no));
     const QString type = h.text(0, QStringLiteral("Berg_Type_Code")).trimmed().toUpper();
     const ClaimKind* kind = kindOfType(type);
-    if (!kind)
+    if (!kind || kind->form.titleAfterSave.isEmpty()) // other welfare and education print no form
         throw AppError(QStringLiteral("ใบเบิกเลขที่ %1 เป็นประเภท %2 ซึ่งพิมพ์จากหน้าจอนี้ไม่ได้").arg(no, type));
 
     ReportLayout l = claimFormLayout(*kind);
@@ -206,8 +206,12 @@ Report claimForm(Database& db, const QString& claimNo, FormOccasion occasion, co
     const RightTypeLimit* limit = rightTypeLimit(hType);
     l.setCaption(QStringLiteral("QRLabelHType"), hType);
     if (kind->form.limitLines) {
-        l.setCaption(QStringLiteral("QRLabelMPay"), limit ? limit->formText : QString());
+        l.setCaption(QStringLiteral("QRLabelMPay"), kind->form.entitlementText ? kind->form.entitlementText(limit)
+                                                    : limit                       ? limit->formText
+                                                                                  : QString());
         l.setCaption(QStringLiteral("QRLabelFlex"), h.money(0, QStringLiteral("M_Flexben")).toDisplay());
+        for (const char* item : {"QRLabel12", "QRLabelFlex", "QRLabel12B"})
+            l.setVisible(QString::fromLatin1(item), kind->form.flexibleBenefitLine);
     }
     l.setCaption(QStringLiteral("QRLabelInOut"), h.integer(0, QStringLiteral("Health_In_Out_t")) != 0
                                                      ? QStringLiteral("คนไข้ใน")
@@ -216,8 +220,11 @@ Report claimForm(Database& db, const QString& claimNo, FormOccasion occasion, co
     const QString heading = ownReprintHeading ? kind->form.footerHeadingReprint : kind->form.footerHeading;
     const bool withYear = ownReprintHeading ? kind->form.footerHeadingReprintHasYear : kind->form.footerHeadingHasYear;
     l.setCaption(QStringLiteral("QRLabelFootHead"), heading + (withYear ? h.text(0, QStringLiteral("Pay_Year")) : QString()));
-    const QStringList lines = footerLines(h.money(0, QStringLiteral("Vong_M_Befor")), h.money(0, QStringLiteral("T_M_Berg")),
-                                          kind->form.unlimitedTexts && limit && limit->unlimited);
+    QStringList lines = footerLines(h.money(0, QStringLiteral("Vong_M_Befor")), h.money(0, QStringLiteral("T_M_Berg")),
+                                    kind->form.unlimitedTexts && limit && limit->unlimited);
+    if (kind->form.limitNotCharged)
+        lines = {kNotChargedText, h.money(0, QStringLiteral("T_M_Berg")).toDisplay(), kNotChargedText,
+                 QStringLiteral("0.00")};
     for (int i = 0; i < 4; ++i)
         l.setCaption(QStringLiteral("QRLabelLine%1").arg(i + 1), lines[i]);
 

@@ -17,7 +17,7 @@ ClaimKind makeOutpatient()
     k.sentDocTypesListed = {QStringLiteral("FAE"), QStringLiteral("HPE")};
     k.limit = {LimitPolicy::Medical, QStringLiteral("Fact_T_H_Money"), QStringLiteral("Fact_T_U_H"),
                QStringLiteral("M_Flexben"), QStringLiteral("KV_T_U_H"),
-               QStringLiteral("วงเงินมีค่าเป็น 0 บาทแล้ว ไม่สามารถเบิกได้อีก")};
+               QStringLiteral("วงเงินมีค่าเป็น 0 บาทแล้ว ไม่สามารถเบิกได้อีก"), {}};
 
     k.entryTitle = QStringLiteral("2.1 บันทึกการเบิกค่ารักษาพยาบาล");
     k.searchTitle = QStringLiteral("1. การค้นหาข้อมูล");
@@ -53,8 +53,7 @@ ClaimKind makeOutpatient()
                          title + QStringLiteral(" -คนไข้นอก"), title + QStringLiteral(" -คนไข้ใน")};
 
     k.claimReprintTitle = QStringLiteral("     2.1.1  ขอพิมพ์ใบเบิกค่ารักษาพยาบาลใหม่");
-    k.limitCaptions = {QStringLiteral("สิทธิในการเบิกวงเงิน"), QStringLiteral("Flexible Benefit"),
-                       QStringLiteral("วงเงินที่ใช้ไปแล้ว"), QStringLiteral("วงเงินคงเหลือก่อนหักครั้งนี้")};
+    k.remainingShowsFlex = true;
     k.cancelColumnWidths = {30, 100, 140, 70, 80, 90, 90, 40, 40, 40};
     return k;
 }
@@ -89,6 +88,9 @@ const ClaimKind* kindOfType(const QString& typeCode)
         return &inpatient();
     if (t == QLatin1String("COP"))
         return &copay();
+    for (const ClaimKind* k : {&overLimit(), &otherWelfare(), &education()})
+        if (k->typeCode == t)
+            return k;
     return nullptr;
 }
 
@@ -99,6 +101,8 @@ QString medicalCancelLimit(const QString& hType)
 
 QString facultyFor(const LoginContext& login, FacultySource source, const QString& field)
 {
+    if (source == FacultySource::Typed)
+        return field.trimmed().toUpper();
     if (source == FacultySource::Clerk || login.Cur_Mode != QLatin1String("KV"))
         return login.Cur_Fact_Code.trimmed().toUpper();
     return field.trimmed().toUpper();

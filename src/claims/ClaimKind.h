@@ -28,6 +28,10 @@ enum class LimitPolicy {
     // used up to the last satang: a claim above T - U pays T - U, and the
     // co-pay used amount is raised by what is payable. Never creates a row.
     Copay,
+    // Nothing is charged: the yearly row is neither read for the amount nor
+    // changed, the whole claim is payable and nothing is given back or
+    // raised later (above-limit, other welfare, education).
+    None,
 };
 
 // The texts of the co-pay gates, in the order they are checked.
@@ -52,16 +56,11 @@ struct LimitRule {
     CopayGateTexts copay;       // LimitPolicy::Copay only
 };
 
-// Which faculty a listing of claims compares with the chosen one.
-enum class ListFaculty {
-    Claim,    // the faculty the claim was filed under (T_PAY_Health.Fact_Code)
-    Employee, // the employee's present faculty (T_Emp_Gov_Histry.Fact_code)
-};
-
 // Where an operation takes its faculty code from.
 enum class FacultySource {
     Field, // the faculty field of the screen (editable in mode "KV" only)
     Clerk, // Cur_Fact_Code, whatever the mode
+    Typed, // the field as typed, in any mode (other welfare)
 };
 
 // Captions of the claim form (one layout for every medical kind).
@@ -80,6 +79,12 @@ struct ClaimFormTexts {
     // The reprint's footer heading when it differs from the one after saving.
     QString footerHeadingReprint;
     bool footerHeadingReprintHasYear = true;
+    // A claim charged nowhere prints "ไม่ตัดวงเงิน" for the limits before and
+    // after it, and no flexible-benefit line.
+    bool limitNotCharged = false;
+    bool flexibleBenefitLine = true;
+    // The entitlement printed for a right type ("สิทธิในการเบิกวงเงิน").
+    QString (*entitlementText)(const RightTypeLimit* limit) = nullptr;
 };
 
 // Captions of the summary document (one layout for the medical family).
@@ -88,6 +93,14 @@ struct SummaryDocumentTexts {
     QString inpatientTitle;
     QString outpatientReprintTitle;  // by Health_In_Out_t of the first row
     QString inpatientReprintTitle;
+    // Kinds outside the medical family print one title whatever the patient
+    // type, list the claimed amounts (T_M_Berg, M_Berg) and certify item 1
+    // only; empty for the medical layout.
+    QString fixedTitle;
+    QString idHeading = QStringLiteral("รหัสประจำตัวพนง.");
+    bool showsKindDescription = false; // Health_Desc before each line (other welfare)
+    QString certification;
+    bool secondCertificationItem = true;
 };
 
 // A column of the employee grid of an entry screen: its heading, its width
@@ -143,14 +156,42 @@ struct ClaimKind {
     bool searchAllFaculties = false;   // the entry's employee search has no faculty condition
     QString fixedInOut;                // the patient type, fixed and disabled ("" = the clerk's choice)
     bool claimDateFixed = false;       // the claim date is today's, in every mode
-    QStringList limitCaptions;         // the remaining-limit panel: entitled, flexible benefit, used, remaining
-    bool limitFlexShown = true;        // the panel's flexible-benefit line
-    ListFaculty listFaculty = ListFaculty::Claim; // cancellation and summary listings
+    // The remaining-limit panel: entitled, flexible benefit, used, remaining.
+    QStringList limitCaptions{QStringLiteral("สิทธิในการเบิกวงเงิน"), QStringLiteral("Flexible Benefit"),
+                              QStringLiteral("วงเงินที่ใช้ไปแล้ว"), QStringLiteral("วงเงินคงเหลือก่อนหักครั้งนี้")};
     bool cancelHrrOnly = false;        // the cancellation lists only claims entered here (Ent_From "HRR")
     QVector<int> cancelColumnWidths;   // the cancellation grid's ten columns
-    bool summaryByClaimed = false;     // the summary lists and sends T_M_Berg instead of M_Can_Berg
     QString cancelObjectName = QStringLiteral("frmCancel_Berg");
     QString summaryObjectName = QStringLiteral("frmSum_Berg_FC");
+
+    // Above-limit claims: the entry opens, and a claim is saved, only while
+    // the year's medical limit and co-pay limit are both used in full.
+    bool requiresLimitUsedUp = false;
+    bool budgetYearPreset = false;   // the budget-year box opens on its last value
+    bool remainingShowsFlex = true;  // the remaining-limit panel's flexible-benefit line
+
+    // Where the cancellation, summary and reprint screens take the faculty
+    // from, and which faculty a claim is listed by: the claim's own
+    // (T_PAY_Health.Fact_Code) or its employee's (T_Emp_Gov_Histry.Fact_code).
+    FacultySource listFacultySource = FacultySource::Field;
+    bool cancelByEmployeeFaculty = false;
+    bool summaryByEmployeeFaculty = false;
+    // The summary lists claims entered through the claim screens
+    // (Ent_From "HRR") of one charged year and patient type.
+    bool summaryByYearAndPatientType = true;
+    bool summaryAmountClaimed = false; // grid and total show T_M_Berg, not M_Can_Berg
+    QString summaryFacultyCaption = QStringLiteral("รหัสส่วนงาน");
+
+    // Cancellation screen variants
+    bool cancelStartPanel = true;      // a start panel before the search
+    bool cancelFacultyField = true;    // "รหัสส่วนงาน" shown
+    int cancelFirstPatient = 0;        // the claim panel's first patient code
+    bool cancelPatientType = true;     // each patient's type shown
+    bool cancelShowsKind = false;      // welfare kind column and fields
+    bool cancelShowsPayYear = true;
+    bool cancelSearchesAgain = false;  // after a cancellation the search runs again
+    QString cancelPatientsCaption = QStringLiteral("ผู้ป่วย");
+    QString cancelPatientsNote;        // beside the patients ("ค่าเล่าเรียนบุตร")
 };
 
 // The outpatient medical claim, charged against the yearly medical limit.
@@ -160,6 +201,12 @@ const ClaimKind& copay();
 // The in-patient claim the hospital enters ("HPE"), charged against the
 // yearly medical limit like an outpatient claim.
 const ClaimKind& inpatient();
+// Medical claims above the limit ("OVM"), charged nowhere.
+const ClaimKind& overLimit();
+// Other welfare payments ("OTH") and the children's education allowance
+// ("EDU"): their entries have screens of their own, the rest is shared.
+const ClaimKind& otherWelfare();
+const ClaimKind& education();
 
 // The kind whose entry writes a stored Berg_Type_Code (or whose summary
 // writes a Sent_Doc_Type); nullptr for a type this program does not print yet.

@@ -45,16 +45,20 @@ namespace ClaimSummary {
 QVector<SummaryRow> listOpen(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& factField,
                              const QString& payYear, const QString& inOut)
 {
-    return summaryRows(db.select(
-        kSummaryColumns
-            + QStringLiteral("FROM T_PAY_Health h LEFT JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID "
-                             "WHERE h.Berg_Doc_Status = 'FC' AND %1 = ? AND h.Pay_Year = ? "
-                             "AND h.Ent_From = 'HRR' AND h.Berg_Type_Code = ? AND h.Health_In_Out_t = ? "
-                             "ORDER BY h.Berg_Doc_ID")
-                  .arg(kind.listFaculty == ListFaculty::Employee ? QStringLiteral("e.Fact_code")
-                                                                 : QStringLiteral("h.Fact_Code")),
-        {facultyFor(login, kind.claimFaculty, factField), payYear.trimmed(), kind.typeCode,
-         kind.fixedInOut.isEmpty() ? inOut : kind.fixedInOut}));
+    QVariantList params{facultyFor(login, kind.listFacultySource, factField), kind.typeCode};
+    QString where = kind.summaryByEmployeeFaculty ? QStringLiteral("e.Fact_code = ?") : QStringLiteral("h.Fact_Code = ?");
+    where += QStringLiteral(" AND h.Berg_Doc_Status = 'FC' AND h.Berg_Type_Code = ?");
+    // Medical kinds are summarised by charged year and patient type; the
+    // others list every open claim of the faculty together.
+    if (kind.summaryByYearAndPatientType) {
+        where += QStringLiteral(" AND h.Pay_Year = ? AND h.Ent_From = 'HRR' AND h.Health_In_Out_t = ?");
+        params << payYear.trimmed() << (kind.fixedInOut.isEmpty() ? inOut : kind.fixedInOut);
+    }
+    return summaryRows(db.select(kSummaryColumns
+                                     + QStringLiteral("FROM T_PAY_Health h LEFT JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID "
+                                                      "WHERE ")
+                                     + where + QStringLiteral(" ORDER BY h.Berg_Doc_ID"),
+                                 params));
 }
 
 QString send(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& factField,
@@ -62,7 +66,7 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
 {
     if (claimNos.isEmpty())
         throw AppError(kNothingMarked);
-    const QString fact = facultyFor(login, kind.claimFaculty, factField);
+    const QString fact = facultyFor(login, kind.listFacultySource, factField);
     Transaction tx(db);
 
     // Lock the claims and check each is still what the clerk saw.
@@ -71,30 +75,23 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
     const Rows c = db.selectLocked(QStringLiteral("Berg_Doc_ID, Berg_Doc_Status, Berg_Type_Code, Ent_From, Fact_Code, "
                                                   "KV_ID, Pay_Year, M_Can_Berg, T_M_Berg"),
                                    QStringLiteral("T_PAY_Health"), where, params);
-    // Kinds listed by the employee's present faculty check that one.
+    // Kinds listed by the employee's faculty are checked by it too.
     QHash<QString, QString> employeeFaculty;
-    if (kind.listFaculty == ListFaculty::Employee) {
-        QVariantList kvParams;
-        QStringList kvIds;
-        for (int i = 0; i < c.count(); ++i)
-            kvIds << c.text(i, QStringLiteral("KV_ID")).trimmed();
-        kvIds.removeDuplicates();
-        if (!kvIds.isEmpty()) {
-            const Rows e = db.select(QStringLiteral("SELECT KV_ID, Fact_code FROM T_Emp_Gov_Histry WHERE ")
-                                         + sql::in(QStringLiteral("KV_ID"), kvIds, kvParams),
-                                     kvParams);
-            for (int i = 0; i < e.count(); ++i)
-                employeeFaculty.insert(e.text(i, QStringLiteral("KV_ID")).trimmed(),
-                                       e.text(i, QStringLiteral("Fact_code")).trimmed().toUpper());
-        }
+    if (kind.summaryByEmployeeFaculty) {
+        QVariantList ep;
+        const Rows e = db.select(QStringLiteral("SELECT h.Berg_Doc_ID, e.Fact_code FROM T_PAY_Health h "
+                                                "INNER JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID WHERE ")
+                                     + sql::in(QStringLiteral("h.Berg_Doc_ID"), claimNos, ep),
+                                 ep);
+        for (int i = 0; i < e.count(); ++i)
+            employeeFaculty.insert(e.text(i, QStringLiteral("Berg_Doc_ID")).trimmed(),
+                                   e.text(i, QStringLiteral("Fact_code")).trimmed().toUpper());
     }
     QHash<QString, Member> members;
     for (int i = 0; i < c.count(); ++i) {
         auto t = [&](const char* col) { return c.text(i, QString::fromLatin1(col)).trimmed(); };
-        const QString claimFact = kind.listFaculty == ListFaculty::Employee ? employeeFaculty.value(t("KV_ID"))
-                                                                            : t("Fact_Code").toUpper();
         members.insert(t("Berg_Doc_ID"), {t("Berg_Doc_Status").toUpper(), t("Berg_Type_Code").toUpper(),
-                                          t("Ent_From").toUpper(), claimFact, t("KV_ID"), t("Pay_Year"),
+                                          t("Ent_From").toUpper(), t("Fact_Code").toUpper(), t("KV_ID"), t("Pay_Year"),
                                           c.money(i, QStringLiteral("M_Can_Berg")),
                                           c.money(i, QStringLiteral("T_M_Berg"))});
     }
@@ -102,14 +99,15 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
     QMap<std::pair<QString, QString>, Money> sentByYear;
     for (const QString& no : claimNos) {
         const auto it = members.constFind(no.trimmed());
-        if (it == members.cend() || it->type != kind.typeCode || it->entFrom != QLatin1String("HRR")
-            || it->fact != fact)
+        if (it == members.cend() || it->type != kind.typeCode
+            || (kind.summaryByYearAndPatientType && it->entFrom != QLatin1String("HRR"))
+            || (kind.summaryByEmployeeFaculty ? employeeFaculty.value(it.key()) : it->fact) != fact)
             throw AppError(kNotFound + QStringLiteral(" (") + no + QLatin1Char(')'));
         if (it->status == QLatin1String("NO"))
             throw AppError(QStringLiteral("ใบเบิกเลขที่ %1 ถูกยกเลิกแล้ว กรุณาคลิก ปุ่มแสดงผลใหม่").arg(no));
         if (it->status != QLatin1String("FC"))
             throw AppError(kAlreadySent);
-        const Money sent = kind.summaryByClaimed ? it->claimed : it->payable;
+        const Money sent = kind.summaryAmountClaimed ? it->claimed : it->payable;
         total += sent;
         sentByYear[{it->kvId, it->payYear}] += sent;
     }
@@ -117,6 +115,7 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
         throw AppError(kBadAmount);
 
     // Lock the yearly rows the summary raises, in key order.
+    // (None for a kind charged nowhere.)
     QStringList pairs;
     QVariantList yearParams;
     for (auto it = sentByYear.cbegin(); it != sentByYear.cend(); ++it) {
@@ -124,10 +123,11 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
         yearParams << it.key().first << it.key().second;
     }
     const LimitRule& rule = kind.limit;
-    const Rows y = db.selectLocked(QStringLiteral("KV_ID, Pay_Year, %1 AS S").arg(rule.sentColumn),
+    const bool charged = rule.policy != LimitPolicy::None;
+    const Rows y = !charged ? Rows() : db.selectLocked(QStringLiteral("KV_ID, Pay_Year, %1 AS S").arg(rule.sentColumn),
                                    QStringLiteral("T_Year_Cur_Health"), pairs.join(QStringLiteral(" OR ")), yearParams,
                                    QStringLiteral("KV_ID, Pay_Year"));
-    if (y.count() != sentByYear.size())
+    if (charged && y.count() != sentByYear.size())
         throw AppError(kNoYearRow);
 
     const QString controlNo = RunningNumbers::takeControlNumber(db, fact, login.Cur_Bud_Year);
@@ -174,7 +174,7 @@ namespace ClaimListings {
 QVector<ReprintRow> claimsForReprint(Database& db, const LoginContext& login, const ClaimKind& kind,
                                      const QString& factField, const DateFilter& when)
 {
-    QVariantList params{facultyFor(login, FacultySource::Field, factField)};
+    QVariantList params{facultyFor(login, kind.listFacultySource, factField)};
     // One statement per condition: the parameters must follow the text's order.
     QString where = QStringLiteral("h.Fact_Code = ? AND ");
     where += sql::in(QStringLiteral("h.Berg_Type_Code"), kind.listedTypes, params);
@@ -197,7 +197,7 @@ QVector<ReprintRow> claimsForReprint(Database& db, const LoginContext& login, co
 QVector<ControlRow> controlNumbers(Database& db, const LoginContext& login, const ClaimKind& kind,
                                    const QString& factField, const DateFilter& when)
 {
-    QVariantList params{facultyFor(login, FacultySource::Field, factField)};
+    QVariantList params{facultyFor(login, kind.listFacultySource, factField)};
     QString where = QStringLiteral("Fact_Code = ? AND ");
     where += sql::in(QStringLiteral("Sent_Doc_Type"), kind.sentDocTypesListed, params);
     where += QStringLiteral(" AND ") + when.condition(db, QStringLiteral("Sent_Date"), params);

@@ -85,10 +85,11 @@ ClaimKind makeCopay()
     k.entryObjectName = QStringLiteral("frmCo_Pay_Entry");
     k.limitCaptions = {QStringLiteral("สิทธิในการเบิกวงเงิน Co-Pay"), QString(), QStringLiteral("วงเงินที่ใช้ไปแล้ว"),
                        QStringLiteral("วงเงินคงเหลือก่อนหักครั้งนี้")};
-    k.limitFlexShown = false;
+    k.remainingShowsFlex = false;
     // Kept as the co-pay screens always listed: by the employee's present
     // faculty, so the claims of a moved employee follow him.
-    k.listFaculty = ListFaculty::Employee;
+    k.cancelByEmployeeFaculty = true;
+    k.summaryByEmployeeFaculty = true;
     k.cancelHrrOnly = true;
     k.cancelObjectName = QStringLiteral("frmCancel_Berg_COP");
     k.summaryObjectName = QStringLiteral("frmRep_COP_Sent_Kv");

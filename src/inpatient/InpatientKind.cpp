@@ -29,6 +29,8 @@ ClaimKind makeInpatient()
     k.folkColumnShown = false;
     k.entryExitCloses = false;
     k.claimFaculty = FacultySource::Clerk;
+    // Its summary lists the hospital's own claims, under the clerk's faculty.
+    k.listFacultySource = FacultySource::Clerk;
     k.numberWhenMissing = RunningNumbers::WhenMissing::MessageB;
 
     k.form.titleAfterSave = QStringLiteral("ใบเบิกสวัสดิการค่ารักษาพยาบาลพนักงานมหาวิทยาลัย (โรงพยาบาลบันทึก)");
@@ -52,7 +54,7 @@ ClaimKind makeInpatient()
     // Kept as the hospital summary always sent: the amount claimed, not the
     // payable one, goes to the finance side (cancelling the control number
     // gives back the same amount).
-    k.summaryByClaimed = true;
+    k.summaryAmountClaimed = true;
     k.summaryObjectName = QStringLiteral("frmSum_Hospital");
     return k;
 }

@@ -245,17 +245,17 @@ void addEnquiries(QVector<ReportDescriptor>& c)
 
     c.push_back({QStringLiteral("employee-list"), QStringLiteral("TfrmQuery_Emp_Histry"), QStringLiteral("สอบถามประวัติพนักงาน"),
                  [](const LoginContext& l) {
+                     FilterOption name = field(QStringLiteral("name"), QStringLiteral("เฉพาะชื่อ"), 40, {});
+                     name.extraKey = QStringLiteral("surname");
+                     name.extraCaption = QStringLiteral("นามสกุล");
+                     name.extraMaxLength = 40;
                      return QVector<FilterSpec>{
                          choices(QStringLiteral("type"), QStringLiteral("รูปแบบ"),
                                  {opt(QStringLiteral("all"), QStringLiteral("ทั้งหมด")), opt(QStringLiteral("1"), QStringLiteral("รูปแบบที่ 1")),
                                   opt(QStringLiteral("2"), QStringLiteral("รูปแบบที่ 2")), opt(QStringLiteral("3"), QStringLiteral("รูปแบบที่ 3"))},
                                  QStringLiteral("all")),
                          faculty(l, FacultyLock::InFC, QStringLiteral("one"), QStringLiteral("เลือกหน่วยงาน")),
-                         choices(QStringLiteral("name"), QStringLiteral("เลือกชื่อ"),
-                                 {opt(QStringLiteral("all"), QStringLiteral("ทั้งหมด")), field(QStringLiteral("name"), QStringLiteral("เฉพาะชื่อ"), 40, {})},
-                                 QStringLiteral("all")),
-                         choices(QStringLiteral("surname"), QStringLiteral("นามสกุล"),
-                                 {opt(QStringLiteral("all"), QStringLiteral("ทั้งหมด")), field(QStringLiteral("surname"), QStringLiteral("เฉพาะนามสกุล"), 40, {})},
+                         choices(QStringLiteral("name"), QStringLiteral("เลือกชื่อ"), {opt(QStringLiteral("all"), QStringLiteral("ทั้งหมด")), name},
                                  QStringLiteral("all"))};
                  },
                  employeeList,

@@ -21,6 +21,12 @@ struct FilterOption {
     int maxLength = 0;
     QString initialText;
     QString inputMask; // "99/99/0000" for a date field
+    // A second field the choice opens, under its own caption, whose text goes
+    // to the filter extraKey as "extraKey:text" (a family name beside the
+    // given name).
+    QString extraKey = {};
+    QString extraCaption = {};
+    int extraMaxLength = 0;
 };
 
 // Whether the faculty group is fixed to the clerk's faculty by the mode.

@@ -149,12 +149,13 @@ QWidget* TfrmReport::buildPage(Page& page)
         box->setObjectName(QStringLiteral("grp_") + spec.key);
         auto* boxLayout = new QGridLayout(box);
         g.buttons = new QButtonGroup(box);
-        for (int i = 0; i < spec.options.size(); ++i) {
+        int line = 0;
+        for (int i = 0; i < spec.options.size(); ++i, ++line) {
             const FilterOption& o = spec.options[i];
             auto* rb = new QRadioButton(o.caption, box);
             rb->setObjectName(QStringLiteral("rb_%1_%2").arg(spec.key, o.value));
             g.buttons->addButton(rb, i);
-            boxLayout->addWidget(rb, i, 0);
+            boxLayout->addWidget(rb, line, 0);
             QLineEdit* field = nullptr;
             if (o.maxLength > 0) {
                 field = namedEdit(QStringLiteral("edt_%1_%2").arg(spec.key, o.value), o.maxLength, box,
@@ -162,16 +163,25 @@ QWidget* TfrmReport::buildPage(Page& page)
                 if (!o.inputMask.isEmpty())
                     field->setInputMask(o.inputMask);
                 field->setText(o.initialText);
-                boxLayout->addWidget(field, i, 1);
+                boxLayout->addWidget(field, line, 1);
             }
             g.fields << field;
+            QLineEdit* extra = nullptr;
+            if (o.extraMaxLength > 0) {
+                ++line;
+                boxLayout->addWidget(new QLabel(o.extraCaption, box), line, 0, Qt::AlignRight);
+                extra = namedEdit(QStringLiteral("edt_%1").arg(o.extraKey), o.extraMaxLength, box);
+                boxLayout->addWidget(extra, line, 1);
+            }
+            g.extraFields << extra;
             rb->setChecked(o.value == spec.initial);
         }
         boxLayout->setColumnStretch(2, 1);
         auto enableFields = [g]() {
             for (int i = 0; i < g.fields.size(); ++i)
-                if (g.fields[i])
-                    g.fields[i]->setEnabled(g.buttons->checkedId() == i);
+                for (QLineEdit* f : {g.fields[i], g.extraFields[i]})
+                    if (f)
+                        f->setEnabled(g.buttons->checkedId() == i);
         };
         connect(g.buttons, &QButtonGroup::idToggled, box, enableFields);
         enableFields();
@@ -238,6 +248,8 @@ Filters TfrmReport::filters(int tab) const
             continue;
         const FilterOption& o = g.spec.options[i];
         f.insert(g.spec.key, g.fields[i] ? o.value + u':' + g.fields[i]->text().trimmed() : o.value);
+        if (g.extraFields[i])
+            f.insert(o.extraKey, o.extraKey + u':' + g.extraFields[i]->text().trimmed());
     }
     return f;
 }

@@ -56,6 +56,7 @@ private:
         reports::FilterSpec spec;
         QButtonGroup* buttons = nullptr;
         QVector<QLineEdit*> fields; // per option, null without a field
+        QVector<QLineEdit*> extraFields; // per option, null without a second field
         bool locked = false;
     };
     struct Page {

@@ -1,5 +1,6 @@
 #include "DatabaseSetup.h"
 #include "claims/DemoClaims.h"
+#include "claims/DemoWelfareClaims.h"
 #include "copay/DemoCopay.h"
 #include "inpatient/DemoInpatient.h"
 #include "common/db/Schema.h"
@@ -50,6 +51,7 @@ void initDatabase(Database& db, bool demo)
         claims::loadDemoClaims(db);
         claims::loadDemoCopay(db);
         claims::loadDemoInpatient(db);
+        claims::loadDemoWelfareClaims(db);
         finance::loadDemoVouchers(db);
     }
 }

@@ -9,6 +9,9 @@ void registerFinanceScreens();
 void registerReportScreens();
 void registerCopayScreens();
 void registerInpatientScreens();
+void registerOverLimitScreens();
+void registerOtherWelfareScreens();
+void registerEducationScreens();
 
 void registerAllScreens()
 {
@@ -19,6 +22,9 @@ void registerAllScreens()
     registerReportScreens();
     registerCopayScreens();
     registerInpatientScreens();
+    registerOverLimitScreens();
+    registerOtherWelfareScreens();
+    registerEducationScreens();
 }
 
 } // namespace wel

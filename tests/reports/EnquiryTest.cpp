@@ -294,3 +294,20 @@ TEST_F(Enquiry, CopayAndEducationSearchesInTheFinanceDivision)
     EXPECT_EQ(textOf(e.get(), "edtM_Pay"), QStringLiteral("20,000.00"));
     EXPECT_EQ(cell(e.get(), "StringGrid2", 1, 3), QStringLiteral("2,000.00"));
 }
+
+// The employee list: "เฉพาะชื่อ" opens the given-name and family-name
+// fields together, and both narrow the list.
+TEST_F(Enquiry, EmployeeListNameChoiceOpensBothNameFields)
+{
+    TfrmReport s(ScreenContext{d(), fixtureLogin(QStringLiteral("KV"))}, QStringLiteral("TfrmQuery_Emp_Histry"));
+    s.show();
+    EXPECT_FALSE(control<QLineEdit>(&s, "edt_surname")->isEnabled());
+    press(&s, "rb_name_name");
+    EXPECT_TRUE(control<QLineEdit>(&s, "edt_name_name")->isEnabled());
+    EXPECT_TRUE(control<QLineEdit>(&s, "edt_surname")->isEnabled());
+    type(&s, "edt_name_name", QStringLiteral("สม"));
+    type(&s, "edt_surname", QStringLiteral("มี"));
+    press(&s, "btnShow");
+    EXPECT_EQ(cell(&s, "StringGrid1", 0, 2), QStringLiteral("000456"));
+    EXPECT_EQ(control<QTableWidget>(&s, "StringGrid1")->rowCount(), 1);
+}

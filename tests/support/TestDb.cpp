@@ -1,5 +1,6 @@
 #include "TestDb.h"
 #include "claims/DemoClaims.h"
+#include "claims/DemoWelfareClaims.h"
 #include "copay/DemoCopay.h"
 #include "inpatient/DemoInpatient.h"
 #include "common/db/Schema.h"
@@ -53,6 +54,7 @@ TestDb::TestDb(Seed seed)
         claims::loadDemoClaims(*m_db);
         claims::loadDemoCopay(*m_db);
         claims::loadDemoInpatient(*m_db);
+        claims::loadDemoWelfareClaims(*m_db);
     }
 }
 

@@ -17,9 +17,10 @@ namespace wel::claims {
 // No, mark, claim number, claim date, payable amount, staff number, name,
 // KV_ID, charged year.
 void setupSummaryGrid(QTableWidget* grid);
-// Fills it (the mark column empty); an empty list leaves one empty row. The
-// amount column shows the payable amount, or the amount claimed.
-void fillSummaryGrid(QTableWidget* grid, const QVector<SummaryRow>& rows, bool claimedAmount = false);
+// Fills it (the mark column empty); an empty list leaves one empty row.
+// The amount column shows what is payable, or with claimedAmounts what was
+// claimed (kinds charged nowhere).
+void fillSummaryGrid(QTableWidget* grid, const QVector<SummaryRow>& rows, bool claimedAmounts = false);
 
 // The summary component: list a faculty's open claims of the kind for a
 // charged year and patient type, mark the claims to send, and send them

@@ -64,7 +64,9 @@ EmployeeSearchPanel::EmployeeSearchPanel(Database& db, const LoginContext& login
         m_fact->setObjectName(QStringLiteral("edtFact_Code"));
         m_fact->setText(m_login.Cur_Fact_Code);
         m_fact->setMode(m_login.Cur_Mode);
-        form->addWidget(new QLabel(QStringLiteral("รหัสส่วนงาน"), searchBox), 3, 0);
+        auto* factLabel = new QLabel(m_options.factCaption, searchBox);
+        factLabel->setObjectName(QStringLiteral("lblFact_Code"));
+        form->addWidget(factLabel, 3, 0);
         form->addWidget(m_fact, 3, 1);
     }
     form->setColumnStretch(4, 1);
@@ -211,6 +213,8 @@ QString EmployeeSearchPanel::cellText(const EmployeeSummary& e, int rowNo, Emplo
     case EmployeeColumn::Fact_code: return e.Fact_code;
     case EmployeeColumn::CopayRight:
         return e.Emp_H_Type.trimmed() == QLatin1String("1") ? QStringLiteral("ไม่มี") : QStringLiteral("มี");
+    case EmployeeColumn::EduRight:
+        return e.Emp_H_Type.trimmed() == QLatin1String("2") ? QStringLiteral("ไม่มี") : QStringLiteral("มี");
     }
     return {};
 }

@@ -24,6 +24,7 @@ class FactCodeEdit;
 enum class EmployeeColumn { RowNo, Emp_SSN, EMP_ID, Emp_Surname, Emp_F_Name, Emp_L_Name, Emp_H_Type, KV_ID,
                             Emp_Position, Fact_code,
                             CopayRight, // "มี" unless right type "1", which has no co-pay: "ไม่มี"
+                            EduRight,   // the education allowance: "ไม่มี" for right type "2", else "มี"
 };
 
 struct EmployeeGridColumn {
@@ -61,6 +62,7 @@ struct EmployeeSearchOptions {
     // throws AppError when the choice finds nobody.
     std::function<QString()> chosenFaculty = {};
     bool anyStatus = false; // employees who have left are listed too
+    QString factCaption = QStringLiteral("รหัสส่วนงาน"); // label of the faculty field
 };
 
 // The panel that finds active employees by given name, staff number or
