@@ -84,6 +84,14 @@ const ClaimKind& outpatient()
     return k;
 }
 
+const QVector<const ClaimKind*>& claimKinds()
+{
+    static const QVector<const ClaimKind*> kinds = {
+        &outpatient(),
+    };
+    return kinds;
+}
+
 const ClaimKind* kindOfType(const QString& typeCode)
 {
     // The in-patient claim ("HPE") prints on the outpatient layout with its
