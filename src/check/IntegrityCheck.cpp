@@ -159,7 +159,9 @@ private:
     {
         QStringList select, group;
         for (const QString& c : keyColumns) {
-            group << QStringLiteral("UPPER(TRIM(%1))").arg(c);
+            // Numbers are compared as they are; codes without letter case and blanks.
+            const bool number = c == QLatin1String("Order_Doc");
+            group << (number ? c : QStringLiteral("UPPER(TRIM(%1))").arg(c));
             select << group.last() + QStringLiteral(" AS ") + c;
         }
         const Rows r = m_db.select(QStringLiteral("SELECT %1, COUNT(*) AS n FROM %2 GROUP BY %3 HAVING COUNT(*) > 1")
