@@ -1,4 +1,6 @@
 #include "ClaimSave.h"
+#include "claims/ClaimEntryService.h"
+#include "common/LoginContext.h"
 #include "BareSql.h"
 #include "common/AppError.h"
 #include "common/RunningNumbers.h"
@@ -167,28 +169,22 @@ QString saveClaimBare(BareSql& sql, const ClaimInput& in)
 
 QString saveClaimProject(Database& db, const ClaimInput& in)
 {
-    Transaction tx(db);
-    const QString lock = db.kind() == DbKind::PostgreSQL ? QStringLiteral(" FOR UPDATE") : QString();
-    const Rows year = db.select(QStringLiteral("SELECT Fact_T_H_Money, Fact_T_U_H, M_Flexben FROM T_Year_Cur_Health "
-                                               "WHERE KV_ID = ? AND Pay_Year = ?")
-                                    + lock,
-                                {in.kvId, in.payYear});
-    if (year.isEmpty())
-        throw AppError(QStringLiteral("no yearly row for %1 %2").arg(in.kvId, in.payYear));
-    const ClaimCharge c = chargeClaim(in, year.money(0, QStringLiteral("Fact_T_H_Money")),
-                                      year.money(0, QStringLiteral("Fact_T_U_H")),
-                                      year.money(0, QStringLiteral("M_Flexben")));
-    if (c.refused)
-        throw AppError(kRefused);
-    db.exec(QStringLiteral("UPDATE T_Year_Cur_Health SET Fact_T_U_H = ? WHERE KV_ID = ? AND Pay_Year = ?"),
-            {c.used.toSql(), in.kvId, in.payYear});
-    const QString id = RunningNumbers::takeClaimNumber(db, in.fact, in.budYear, RunningNumbers::WhenMissing::CreateRow);
-    const QString time = nowTimeText(db.serverNow());
-    db.exec(headerInsert(QStringLiteral("?")), headerValues(id, in, c, time));
-    db.exec(linesInsert(int(c.lines.size())), lineValues(id, in, c));
-    db.exec(receiptsInsert(int(in.receipts.size())), receiptValues(id, in));
-    tx.commit();
-    return id;
+    LoginContext clerk;
+    clerk.Cur_Date = in.dateEnt;
+    clerk.Cur_Bud_Year = in.budYear;
+    clerk.Cur_Fact_Code = in.fact;
+    clerk.Cur_Username = in.user;
+    clerk.Cur_User_Type = in.userType;
+    clerk.Cur_Mode = QStringLiteral("FC");
+    claims::ClaimDraft draft;
+    draft.kvId = in.kvId;
+    draft.payYear = in.payYear;
+    draft.claimDate = in.dateBerg;
+    draft.inOut = in.inOut;
+    draft.factCode = in.fact;
+    for (const ClaimInput::Receipt& r : in.receipts)
+        draft.receipts.push_back({r.folk.toInt(), r.date, r.amount, r.hospital, r.title, r.first, r.last, r.birthday});
+    return claims::ClaimEntry::save(db, clerk, claims::outpatient(), draft).claimNo;
 }
 
 } // namespace wel::bench

@@ -43,10 +43,8 @@ ClaimCharge chargeClaim(const ClaimInput& in, Money limit, Money used, Money fle
 // header, lines and receipts (one multi-row INSERT each), in one transaction.
 QString saveClaimBare(BareSql& sql, const ClaimInput& in);
 
-// The same save through the program's storage layer (Transaction, Database,
-// RunningNumbers, Money), as a service composed of today's shared pieces. The
-// claim service replaces this function once it is on main; the benchmark
-// needs nothing else changed.
+// The same save through the program's claim service, as the entry screen
+// calls it: a faculty clerk's outpatient claim.
 QString saveClaimProject(Database& db, const ClaimInput& in);
 
 } // namespace wel::bench

@@ -2,7 +2,11 @@
 #include "BareSql.h"
 #include "ClaimSave.h"
 #include "Random.h"
+#include "claims/ClaimKind.h"
+#include "claims/ClaimSummaryService.h"
 #include "common/AppError.h"
+#include "common/DateFilter.h"
+#include "common/LoginContext.h"
 #include "common/EmployeeSearch.h"
 #include "common/ThaiDate.h"
 #include "common/db/Database.h"
@@ -108,26 +112,27 @@ struct MonthCase {
     QString fact, month; // "mm/yyyy"
 };
 
+// A finance clerk (mode "KV") working on the faculty typed into the screen.
+LoginContext financeClerk(const QString& today, const QString& budYear)
+{
+    LoginContext l;
+    l.Cur_Date = today;
+    l.Cur_Bud_Year = budYear;
+    l.Cur_Fact_Code = QStringLiteral("KV");
+    l.Cur_Mode = QStringLiteral("KV");
+    l.Cur_Username = QStringLiteral("bench");
+    return l;
+}
+
 // A faculty's outpatient and in-patient claims entered in a month, as the
-// reprint screen lists them, through the program's storage layer. The kinds
-// are codes of the program, not typed values: in the text, SQLite tests them
-// as constants rather than against a list built for every execution.
+// reprint screen lists them.
 QVector<ListedClaim> reprintMonthProject(Database& db, const MonthCase& c)
 {
-    const Rows r = db.select(
-        QStringLiteral("SELECT h.Berg_Doc_ID, e.EMP_ID, e.Emp_Surname, e.Emp_F_Name, e.Emp_L_Name, h.M_Can_Berg, "
-                       "h.Date_Ent FROM T_PAY_Health h LEFT OUTER JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID WHERE ")
-            + db.ciEquals(QStringLiteral("h.Fact_Code"))
-            + QStringLiteral(" AND h.Berg_Type_Code IN ('FAE', 'HPE') AND h.Berg_Doc_Status <> 'NO' AND ")
-            + db.substr(QStringLiteral("h.Date_Ent"), 4, 7)
-            + QStringLiteral(" = ? ORDER BY h.Date_Ent, h.Berg_Doc_ID"),
-        {c.fact, c.month});
+    const auto rows = claims::ClaimListings::claimsForReprint(db, financeClerk(QString(), QString()), claims::outpatient(),
+                                                              c.fact, {DateFilter::Month, c.month});
     QVector<ListedClaim> list;
-    for (int i = 0; i < r.count(); ++i)
-        list.push_back({r.text(i, QStringLiteral("Berg_Doc_ID")), r.text(i, QStringLiteral("EMP_ID")),
-                        fullName(r.text(i, QStringLiteral("Emp_Surname")), r.text(i, QStringLiteral("Emp_F_Name")),
-                                 r.text(i, QStringLiteral("Emp_L_Name"))),
-                        r.text(i, QStringLiteral("Date_Ent")), r.money(i, QStringLiteral("M_Can_Berg"))});
+    for (const claims::ReprintRow& r : rows)
+        list.push_back({r.claimNo, r.empId, r.name, r.dateEnt, r.payable});
     return list;
 }
 
@@ -136,7 +141,7 @@ QVector<ListedClaim> reprintMonthBare(BareSql& sql, const MonthCase& c)
     QVector<ListedClaim> list;
     sql.each(QStringLiteral("SELECT h.Berg_Doc_ID, e.EMP_ID, e.Emp_Surname, e.Emp_F_Name, e.Emp_L_Name, h.M_Can_Berg, "
                             "h.Date_Ent FROM T_PAY_Health h LEFT OUTER JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID "
-                            "WHERE UPPER(h.Fact_Code) = ? AND h.Berg_Type_Code IN ('FAE', 'HPE') "
+                            "WHERE h.Fact_Code = ? AND h.Berg_Type_Code IN ('FAE', 'HPE') "
                             "AND h.Berg_Doc_Status <> 'NO' "
                             "AND SUBSTR(h.Date_Ent, 4, 7) = ? ORDER BY h.Date_Ent, h.Berg_Doc_ID"),
              {c.fact.toUpper(), c.month}, [&](QSqlQuery& r) {
@@ -152,26 +157,14 @@ struct SummaryCase {
 };
 
 // A faculty's open claims of one kind, year and patient type, as the summary
-// screen lists them for marking. The program's fixed codes ('FC', 'HRR') are
-// part of the statement's text: bound as values, PostgreSQL's generic plan
-// could not tell how rare an open claim is, and the server would plan the
-// statement anew on every execution.
+// screen lists them for marking.
 QVector<ListedClaim> summaryProject(Database& db, const SummaryCase& c)
 {
-    const Rows r = db.select(
-        QStringLiteral("SELECT h.Berg_Doc_ID, h.Date_berg, h.M_Can_Berg, h.T_M_Berg, h.KV_ID, h.Pay_Year, e.EMP_ID, "
-                       "e.Emp_Surname, e.Emp_F_Name, e.Emp_L_Name FROM T_PAY_Health h LEFT OUTER JOIN T_Emp_Gov_Histry e "
-                       "ON h.KV_ID = e.KV_ID WHERE h.Berg_Doc_Status = 'FC' AND ")
-            + db.ciEquals(QStringLiteral("h.Fact_Code"))
-            + QStringLiteral(" AND h.Pay_Year = ? AND h.Ent_From = 'HRR' AND h.Berg_Type_Code = ? "
-                             "AND h.Health_In_Out_t = ? ORDER BY h.Berg_Doc_ID"),
-        {c.fact, c.year, c.type, c.inOut});
+    const auto rows = claims::ClaimSummary::listOpen(db, financeClerk(QString(), c.year), claims::outpatient(), c.fact,
+                                                     c.year, c.inOut);
     QVector<ListedClaim> list;
-    for (int i = 0; i < r.count(); ++i)
-        list.push_back({r.text(i, QStringLiteral("Berg_Doc_ID")), r.text(i, QStringLiteral("EMP_ID")),
-                        fullName(r.text(i, QStringLiteral("Emp_Surname")), r.text(i, QStringLiteral("Emp_F_Name")),
-                                 r.text(i, QStringLiteral("Emp_L_Name"))),
-                        r.text(i, QStringLiteral("Date_berg")), r.money(i, QStringLiteral("M_Can_Berg"))});
+    for (const claims::SummaryRow& r : rows)
+        list.push_back({r.claimNo, r.empId, r.name, r.dateBerg, r.payable});
     return list;
 }
 
@@ -181,7 +174,7 @@ QVector<ListedClaim> summaryBare(BareSql& sql, const SummaryCase& c)
     sql.each(QStringLiteral("SELECT h.Berg_Doc_ID, h.Date_berg, h.M_Can_Berg, h.T_M_Berg, h.KV_ID, h.Pay_Year, e.EMP_ID, "
                             "e.Emp_Surname, e.Emp_F_Name, e.Emp_L_Name FROM T_PAY_Health h LEFT OUTER JOIN "
                             "T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID WHERE h.Berg_Doc_Status = 'FC' "
-                            "AND UPPER(h.Fact_Code) = ? "
+                            "AND h.Fact_Code = ? "
                             "AND h.Pay_Year = ? AND h.Ent_From = 'HRR' AND h.Berg_Type_Code = ? "
                             "AND h.Health_In_Out_t = ? ORDER BY h.Berg_Doc_ID"),
              {c.fact.toUpper(), c.year, c.type, c.inOut}, [&](QSqlQuery& r) {
@@ -244,13 +237,6 @@ void pickCases(Database& db, Cases& c)
 
     for (const QString& f : busiest)
         c.summaries.push_back({f, QStringLiteral("FAE"), c.budYear, QStringLiteral("0")});
-    const Rows hpe = db.select(QStringLiteral("SELECT Fact_Code, COUNT(*) AS n FROM T_PAY_Health WHERE Pay_Year = ? AND "
-                                              "Berg_Doc_Status = 'FC' AND Berg_Type_Code = 'HPE' GROUP BY Fact_Code "
-                                              "ORDER BY n DESC"),
-                               {c.budYear});
-    if (!hpe.isEmpty())
-        c.summaries.push_back({hpe.text(0, QStringLiteral("Fact_Code")), QStringLiteral("HPE"), c.budYear,
-                               QStringLiteral("1")});
     c.summaries.push_back({busiest.first(), QStringLiteral("FAE"), c.budYear, QStringLiteral("1")});
 
     // employees to search for, as clerks type them
@@ -350,20 +336,6 @@ int cancelClaims(Database& db, const QStringList& ids)
 
 } // namespace
 
-// Runs every case through f; the results stay for the fingerprint.
-template <typename Case, typename F, typename Print>
-Side sideOf(const QVector<Case>& cases, F f, Print print)
-{
-    using Result = decltype(f(cases.first()));
-    auto results = std::make_shared<QVector<Result>>();
-    return {[cases, f, results] {
-                results->clear();
-                for (const Case& k : cases)
-                    results->push_back(f(k));
-            },
-            [results, print] { return print(*results); }};
-}
-
 Workload buildWorkload(Database& db, BareSql& bare)
 {
     auto c = std::make_shared<Cases>();
@@ -437,6 +409,9 @@ Workload buildWorkload(Database& db, BareSql& bare)
         return QStringLiteral("round trips of one save, begin and commit included - ") + counts.join(QStringLiteral("; "));
     };
     list.push_back(save);
+    list += financeComparisons(db, bare, c->budYear, c->today);
+    list.push_back(importComparison(db, bare, c->today));
+    list += reportComparisons(db, bare, c->today.right(4));
     return {list, [c, pdb] {
                 const int n = cancelClaims(*pdb, c->saved);
                 c->saved.clear();

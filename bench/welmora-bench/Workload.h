@@ -2,6 +2,7 @@
 #include <QString>
 #include <QVector>
 #include <functional>
+#include <memory>
 
 namespace wel {
 class Database;
@@ -30,6 +31,20 @@ struct Comparison {
     int maxRepetitions = 1001;           // calls of each side in one sample
 };
 
+// Runs every case through f; the results stay for the fingerprint.
+template <typename Case, typename F, typename Print>
+Side sideOf(const QVector<Case>& cases, F f, Print print)
+{
+    using Result = decltype(f(cases.first()));
+    auto results = std::make_shared<QVector<Result>>();
+    return {[cases, f, results] {
+                results->clear();
+                for (const Case& k : cases)
+                    results->push_back(f(k));
+            },
+            [results, print] { return print(*results); }};
+}
+
 struct Workload {
     QVector<Comparison> comparisons;
     // Cancels the claims the saves wrote, giving their amounts back to the
@@ -43,5 +58,18 @@ struct Workload {
 // four comparisons: employee search, reprint listing of a month, summary
 // listing, claim save.
 Workload buildWorkload(Database& db, BareSql& bare);
+
+// The finance division's open control numbers of the busiest faculties, and
+// a voucher summary of the busiest faculty month made and cancelled again.
+QVector<Comparison> financeComparisons(Database& db, BareSql& bare, const QString& budYear, const QString& today);
+
+// The personnel office's workbook of a few thousand new employees imported
+// (and rolled back), against the bare inserts of the same rows.
+Comparison importComparison(Database& db, BareSql& bare, const QString& today);
+
+// The three heaviest reports (claims by month and faculty over every year,
+// a faculty's claim register of a year, the family list) against their bare
+// SQL, and a 50,000-row grid export against libxlsxwriter called directly.
+QVector<Comparison> reportComparisons(Database& db, BareSql& bare, const QString& year);
 
 } // namespace wel::bench

@@ -122,7 +122,7 @@ int run(const QStringList& args, QTextStream& out)
             continue;
         }
         const double once = std::max(timed(c.program.run), timed(c.bare.run));
-        const int reps = std::clamp(int(kSampleMs / std::max(once, 0.01)), 5, c.maxRepetitions) | 1;
+        const int reps = std::clamp(int(kSampleMs / std::max(once, 0.01)), std::min(5, c.maxRepetitions), c.maxRepetitions) | 1;
         QVector<double> projectTimes, bareTimes, ratios;
         for (int r = 0; r < rounds; ++r) {
             checkpoint(*db);

@@ -19,6 +19,7 @@ struct OpenClaimRow {
     QString dateBerg;
     Money claimed;     // T_M_Berg
     QString empId, ssn, kvId, hType;
+    QString kindDesc;  // Health_Desc of the claim's kind (other welfare)
 };
 
 // The claim panel of the cancellation screen.
@@ -31,6 +32,7 @@ struct OpenClaim {
         Money claimed;
     };
     QVector<Line> lines; // in patient order
+    QString kindCode, kindDesc; // Health_In_Out_t and its Health_Desc
 };
 
 enum class ClaimSearchBy { ClaimNo, Name, EmpId };

@@ -45,7 +45,35 @@ std::optional<YearFigures> readYear(Database& db, const LimitRule& rule, const Q
                        r.money(0, QStringLiteral("F"))};
 }
 
+std::optional<UsedUpFigures> usedUpFigures(Database& db, const QString& kvId, const QString& year, bool lock)
+{
+    const QString columns = QStringLiteral("Fact_T_H_Money AS H, Fact_T_U_H AS U, M_Flexben AS F, "
+                                           "Fact_T_Copay AS CT, Fact_U_Copay AS CU");
+    const Rows r = lock ? db.selectLocked(columns, QStringLiteral("T_Year_Cur_Health"), kYearWhere, {kvId, year})
+                        : db.select(QStringLiteral("SELECT %1 FROM T_Year_Cur_Health WHERE %2").arg(columns, kYearWhere),
+                                    {kvId, year});
+    if (r.isEmpty())
+        return std::nullopt;
+    return UsedUpFigures{r.money(0, QStringLiteral("H")), r.money(0, QStringLiteral("U")), r.money(0, QStringLiteral("F")),
+                         r.money(0, QStringLiteral("CT")), r.money(0, QStringLiteral("CU"))};
+}
+
 } // namespace
+
+void checkLimitUsedUp(const std::optional<UsedUpFigures>& row, const QString& payYear)
+{
+    if (!row)
+        throw AppError(QStringLiteral("ต้องเบิค่ารักษาเต็มวงเงินก่อน จึงจะสามารถเบิกเกินวงเงินได้\n"
+                                      "Error 1 (Not Have A Record Data)"));
+    if (row->used + row->flex != row->limit)
+        throw AppError(QStringLiteral("ต้องเบิกใช้วงเงินเต็มจำนวนก่อน จึงจะสามารถเบิกเกินวงเงินได้\nปี %1\n"
+                                      "วงเงินค่ารักษา %2\nวงเงินที่ใช้ไป %3")
+                           .arg(payYear.trimmed(), row->limit.toDisplay(), row->used.toDisplay()));
+    if (row->copayUsed != row->copayLimit)
+        throw AppError(QStringLiteral("ต้องเบิกใช้วงเงิน CO-PAY เต็มจำนวนก่อน จึงจะสามารถเบิกเกินวงเงินได้\nปี %1\n"
+                                      "วงเงิน CO-PAY %2\nวงเงิน CO-PAY ที่ใช้ไป %3")
+                           .arg(payYear.trimmed(), row->copayLimit.toDisplay(), row->copayUsed.toDisplay()));
+}
 
 std::optional<Charge> chargeMedical(const YearFigures& row, Money total)
 {
@@ -104,6 +132,10 @@ QStringList budgetYears(Database& db)
 
 Money openEntry(Database& db, const ClaimKind& kind, const QString& kvId, const QString& payYear)
 {
+    if (kind.requiresLimitUsedUp)
+        checkLimitUsedUp(usedUpFigures(db, kvId, payYear, false), payYear);
+    if (kind.limit.policy == LimitPolicy::None)
+        return Money();
     const auto row = readYear(db, kind.limit, kvId, payYear);
     if (!row)
         return Money();
@@ -216,9 +248,18 @@ SavedClaim save(Database& db, const LoginContext& login, const ClaimKind& kind, 
     Transaction tx(db);
     QVector<Database::Statement> writes;
     const LimitRule& rule = kind.limit;
-    auto row = lockedYear(db, rule, kvId, year);
     std::optional<Charge> charge;
-    if (!row) {
+    if (rule.policy == LimitPolicy::None) {
+        // Checked again on the locked row: a cancellation elsewhere may have
+        // given part of the limit back since the entry was opened.
+        if (kind.requiresLimitUsedUp)
+            checkLimitUsedUp(usedUpFigures(db, kvId, year, true), year);
+        charge = Charge{Money(), total, Money(), Money()};
+    }
+    std::optional<YearFigures> row;
+    if (!charge)
+        row = lockedYear(db, rule, kvId, year);
+    if (!row && !charge) {
         const Rows e = db.select(QStringLiteral("SELECT Emp_H_Type FROM T_Emp_Gov_Histry WHERE KV_ID = ?"), {kvId});
         if (e.isEmpty())
             throw AppError(QStringLiteral("ไม่พบข้อมูลพนักงาน KV_ID ") + kvId);

@@ -80,6 +80,16 @@ Charge chargeNewRow(const RightTypeLimit& limit, Money total);
 // of the last receipt, so the lines always add up to the payable amount.
 QVector<ClaimLine> linesOf(const QVector<ClaimReceipt>& receipts, Money excess);
 
+// The year row's figures the above-limit gate looks at.
+struct UsedUpFigures {
+    Money limit, used, flex;     // H, U, F
+    Money copayLimit, copayUsed; // Fact_T_Copay, Fact_U_Copay
+};
+// Claims above the limit are taken only when the year's medical limit is used
+// in full (U + F = H) and so is the co-pay limit; otherwise, or without a
+// year row, refused with the message that says which and by how much.
+void checkLimitUsedUp(const std::optional<UsedUpFigures>& row, const QString& payYear);
+
 namespace ClaimEntry {
 
 // The budget years a claim may be charged to (TR_Select_Year_Bud), in order.

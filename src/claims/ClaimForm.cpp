@@ -176,7 +176,7 @@ Report claimForm(Database& db, const QString& claimNo, FormOccasion occasion, co
         throw AppError(QStringLiteral("ใบเบิกเลขที่ %1 ถูกยกเลิกแล้ว").arg(no));
     const QString type = h.text(0, QStringLiteral("Berg_Type_Code")).trimmed().toUpper();
     const ClaimKind* kind = kindOfType(type);
-    if (!kind)
+    if (!kind || kind->form.titleAfterSave.isEmpty()) // other welfare and education print no form
         throw AppError(QStringLiteral("ใบเบิกเลขที่ %1 เป็นประเภท %2 ซึ่งพิมพ์จากหน้าจอนี้ไม่ได้").arg(no, type));
 
     ReportLayout l = claimFormLayout(*kind);
@@ -189,16 +189,23 @@ Report claimForm(Database& db, const QString& claimNo, FormOccasion occasion, co
     const QString hType = h.text(0, QStringLiteral("Emp_H_Type")).trimmed();
     const RightTypeLimit* limit = rightTypeLimit(hType);
     l.setCaption(QStringLiteral("QRLabelHType"), hType);
-    l.setCaption(QStringLiteral("QRLabelMPay"), limit ? limit->formText : QString());
+    l.setCaption(QStringLiteral("QRLabelMPay"), kind->form.entitlementText ? kind->form.entitlementText(limit)
+                                                : limit                       ? limit->formText
+                                                                              : QString());
     l.setCaption(QStringLiteral("QRLabelFlex"), h.money(0, QStringLiteral("M_Flexben")).toDisplay());
+    for (const char* item : {"QRLabel12", "QRLabelFlex", "QRLabel12B"})
+        l.setVisible(QString::fromLatin1(item), kind->form.flexibleBenefitLine);
     l.setCaption(QStringLiteral("QRLabelInOut"), h.integer(0, QStringLiteral("Health_In_Out_t")) != 0
                                                      ? QStringLiteral("คนไข้ใน")
                                                      : QStringLiteral("คนไข้นอก"));
     l.setCaption(QStringLiteral("QRLabelFootHead"),
                  kind->form.footerHeading
                      + (kind->form.footerHeadingHasYear ? h.text(0, QStringLiteral("Pay_Year")) : QString()));
-    const QStringList lines = footerLines(h.money(0, QStringLiteral("Vong_M_Befor")), h.money(0, QStringLiteral("T_M_Berg")),
-                                          limit && limit->unlimited);
+    QStringList lines = footerLines(h.money(0, QStringLiteral("Vong_M_Befor")), h.money(0, QStringLiteral("T_M_Berg")),
+                                    limit && limit->unlimited);
+    if (kind->form.limitNotCharged)
+        lines = {kNotChargedText, h.money(0, QStringLiteral("T_M_Berg")).toDisplay(), kNotChargedText,
+                 QStringLiteral("0.00")};
     for (int i = 0; i < 4; ++i)
         l.setCaption(QStringLiteral("QRLabelLine%1").arg(i + 1), lines[i]);
 

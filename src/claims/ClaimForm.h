@@ -23,6 +23,8 @@ ReportLayout claimFormLayout(const ClaimKind& kind);
 // amount claimed (S), what remains after it and what lies above the limit.
 // Right type "3" prints "ไม่จำกัดวงเงิน" for the limits and nothing above them.
 QStringList footerLines(Money before, Money claimed, bool unlimited);
+// What a form of a claim charged nowhere prints for the limits.
+inline const QString kNotChargedText = QStringLiteral("ไม่ตัดวงเงิน");
 
 // The form of a stored claim, from its header as saved (so the figures are
 // always those of this claim). Throws AppError for an unknown claim number

@@ -99,11 +99,16 @@ const ClaimKind* kindOfType(const QString& typeCode)
     const QString t = typeCode.trimmed().toUpper();
     if (t == QLatin1String("FAE") || t == QLatin1String("HPE"))
         return &outpatient();
+    for (const ClaimKind* k : {&overLimit(), &otherWelfare(), &education()})
+        if (k->typeCode == t)
+            return k;
     return nullptr;
 }
 
 QString facultyFor(const LoginContext& login, FacultySource source, const QString& field)
 {
+    if (source == FacultySource::Typed)
+        return field.trimmed().toUpper();
     if (source == FacultySource::Clerk || login.Cur_Mode != QLatin1String("KV"))
         return login.Cur_Fact_Code.trimmed().toUpper();
     return field.trimmed().toUpper();

@@ -24,6 +24,10 @@ enum class LimitPolicy {
     // year; the used amount is raised by what is payable and never passes
     // H - F. With no yearly row, one is created from the right-type table.
     Medical,
+    // Nothing is charged: the yearly row is neither read for the amount nor
+    // changed, the whole claim is payable and nothing is given back or
+    // raised later (above-limit, other welfare, education).
+    None,
 };
 
 // The yearly-row columns a kind charges, and the messages of its limit.
@@ -45,6 +49,7 @@ struct LimitRule {
 enum class FacultySource {
     Field, // the faculty field of the screen (editable in mode "KV" only)
     Clerk, // Cur_Fact_Code, whatever the mode
+    Typed, // the field as typed, in any mode (other welfare)
 };
 
 // Captions of the claim form (one layout for every medical kind).
@@ -56,6 +61,12 @@ struct ClaimFormTexts {
     QString footerHeading;           // followed by Pay_Year when footerHeadingHasYear
     QStringList lineCaptions;        // the four lines of the footer
     QStringList columnHeadings;      // order, name, relationship, receipt date, amount
+    // A claim charged nowhere prints "ไม่ตัดวงเงิน" for the limits before and
+    // after it, and no flexible-benefit line.
+    bool limitNotCharged = false;
+    bool flexibleBenefitLine = true;
+    // The entitlement printed for a right type ("สิทธิในการเบิกวงเงิน").
+    QString (*entitlementText)(const RightTypeLimit* limit) = nullptr;
 };
 
 // Captions of the summary document (one layout for the medical family).
@@ -64,6 +75,14 @@ struct SummaryDocumentTexts {
     QString inpatientTitle;
     QString outpatientReprintTitle;  // by Health_In_Out_t of the first row
     QString inpatientReprintTitle;
+    // Kinds outside the medical family print one title whatever the patient
+    // type, list the claimed amounts (T_M_Berg, M_Berg) and certify item 1
+    // only; empty for the medical layout.
+    QString fixedTitle;
+    QString idHeading = QStringLiteral("รหัสประจำตัวพนง.");
+    bool showsKindDescription = false; // Health_Desc before each line (other welfare)
+    QString certification;
+    bool secondCertificationItem = true;
 };
 
 // A column of the employee grid of an entry screen: its heading, its width
@@ -113,10 +132,45 @@ struct ClaimKind {
 
     // Claim reprint screen
     QString claimReprintTitle;
+
+    // Above-limit claims: the entry opens, and a claim is saved, only while
+    // the year's medical limit and co-pay limit are both used in full.
+    bool requiresLimitUsedUp = false;
+    bool budgetYearPreset = false;   // the budget-year box opens on its last value
+    bool remainingShowsFlex = true;  // the remaining-limit panel's flexible-benefit line
+
+    // Where the cancellation, summary and reprint screens take the faculty
+    // from, and which faculty a claim is listed by: the claim's own
+    // (T_PAY_Health.Fact_Code) or its employee's (T_Emp_Gov_Histry.Fact_code).
+    FacultySource listFacultySource = FacultySource::Field;
+    bool cancelByEmployeeFaculty = false;
+    bool summaryByEmployeeFaculty = false;
+    // The summary lists claims entered through the claim screens
+    // (Ent_From "HRR") of one charged year and patient type.
+    bool summaryByYearAndPatientType = true;
+    bool summaryAmountClaimed = false; // grid and total show T_M_Berg, not M_Can_Berg
+    QString summaryFacultyCaption = QStringLiteral("รหัสส่วนงาน");
+
+    // Cancellation screen variants
+    bool cancelStartPanel = true;      // a start panel before the search
+    bool cancelFacultyField = true;    // "รหัสส่วนงาน" shown
+    int cancelFirstPatient = 0;        // the claim panel's first patient code
+    bool cancelPatientType = true;     // each patient's type shown
+    bool cancelShowsKind = false;      // welfare kind column and fields
+    bool cancelShowsPayYear = true;
+    bool cancelSearchesAgain = false;  // after a cancellation the search runs again
+    QString cancelPatientsCaption = QStringLiteral("ผู้ป่วย");
+    QString cancelPatientsNote;        // beside the patients ("ค่าเล่าเรียนบุตร")
 };
 
 // The outpatient medical claim, charged against the yearly medical limit.
 const ClaimKind& outpatient();
+// Medical claims above the limit ("OVM"), charged nowhere.
+const ClaimKind& overLimit();
+// Other welfare payments ("OTH") and the children's education allowance
+// ("EDU"): their entries have screens of their own, the rest is shared.
+const ClaimKind& otherWelfare();
+const ClaimKind& education();
 
 // Every kind of claim this program enters, one entry each. The usage check
 // and the stress run take their rules from here, so a kind added to this

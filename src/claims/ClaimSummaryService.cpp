@@ -45,13 +45,20 @@ namespace ClaimSummary {
 QVector<SummaryRow> listOpen(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& factField,
                              const QString& payYear, const QString& inOut)
 {
-    return summaryRows(db.select(
-        kSummaryColumns
-            + QStringLiteral("FROM T_PAY_Health h LEFT JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID "
-                             "WHERE h.Berg_Doc_Status = 'FC' AND h.Fact_Code = ? AND h.Pay_Year = ? "
-                             "AND h.Ent_From = 'HRR' AND h.Berg_Type_Code = ? AND h.Health_In_Out_t = ? "
-                             "ORDER BY h.Berg_Doc_ID"),
-        {facultyFor(login, FacultySource::Field, factField), payYear.trimmed(), kind.typeCode, inOut}));
+    QVariantList params{facultyFor(login, kind.listFacultySource, factField), kind.typeCode};
+    QString where = kind.summaryByEmployeeFaculty ? QStringLiteral("e.Fact_code = ?") : QStringLiteral("h.Fact_Code = ?");
+    where += QStringLiteral(" AND h.Berg_Doc_Status = 'FC' AND h.Berg_Type_Code = ?");
+    // Medical kinds are summarised by charged year and patient type; the
+    // others list every open claim of the faculty together.
+    if (kind.summaryByYearAndPatientType) {
+        where += QStringLiteral(" AND h.Pay_Year = ? AND h.Ent_From = 'HRR' AND h.Health_In_Out_t = ?");
+        params << payYear.trimmed() << inOut;
+    }
+    return summaryRows(db.select(kSummaryColumns
+                                     + QStringLiteral("FROM T_PAY_Health h LEFT JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID "
+                                                      "WHERE ")
+                                     + where + QStringLiteral(" ORDER BY h.Berg_Doc_ID"),
+                                 params));
 }
 
 QString send(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& factField,
@@ -59,7 +66,7 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
 {
     if (claimNos.isEmpty())
         throw AppError(kNothingMarked);
-    const QString fact = facultyFor(login, FacultySource::Field, factField);
+    const QString fact = facultyFor(login, kind.listFacultySource, factField);
     Transaction tx(db);
 
     // Lock the claims and check each is still what the clerk saw.
@@ -68,6 +75,18 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
     const Rows c = db.selectLocked(QStringLiteral("Berg_Doc_ID, Berg_Doc_Status, Berg_Type_Code, Ent_From, Fact_Code, "
                                                   "KV_ID, Pay_Year, M_Can_Berg"),
                                    QStringLiteral("T_PAY_Health"), where, params);
+    // Kinds listed by the employee's faculty are checked by it too.
+    QHash<QString, QString> employeeFaculty;
+    if (kind.summaryByEmployeeFaculty) {
+        QVariantList ep;
+        const Rows e = db.select(QStringLiteral("SELECT h.Berg_Doc_ID, e.Fact_code FROM T_PAY_Health h "
+                                                "INNER JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID WHERE ")
+                                     + sql::in(QStringLiteral("h.Berg_Doc_ID"), claimNos, ep),
+                                 ep);
+        for (int i = 0; i < e.count(); ++i)
+            employeeFaculty.insert(e.text(i, QStringLiteral("Berg_Doc_ID")).trimmed(),
+                                   e.text(i, QStringLiteral("Fact_code")).trimmed().toUpper());
+    }
     QHash<QString, Member> members;
     for (int i = 0; i < c.count(); ++i) {
         auto t = [&](const char* col) { return c.text(i, QString::fromLatin1(col)).trimmed(); };
@@ -79,8 +98,9 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
     QMap<std::pair<QString, QString>, Money> sentByYear;
     for (const QString& no : claimNos) {
         const auto it = members.constFind(no.trimmed());
-        if (it == members.cend() || it->type != kind.typeCode || it->entFrom != QLatin1String("HRR")
-            || it->fact != fact)
+        if (it == members.cend() || it->type != kind.typeCode
+            || (kind.summaryByYearAndPatientType && it->entFrom != QLatin1String("HRR"))
+            || (kind.summaryByEmployeeFaculty ? employeeFaculty.value(it.key()) : it->fact) != fact)
             throw AppError(kNotFound + QStringLiteral(" (") + no + QLatin1Char(')'));
         if (it->status == QLatin1String("NO"))
             throw AppError(QStringLiteral("ใบเบิกเลขที่ %1 ถูกยกเลิกแล้ว กรุณาคลิก ปุ่มแสดงผลใหม่").arg(no));
@@ -93,6 +113,7 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
         throw AppError(kBadAmount);
 
     // Lock the yearly rows the summary raises, in key order.
+    // (None for a kind charged nowhere.)
     QStringList pairs;
     QVariantList yearParams;
     for (auto it = sentByYear.cbegin(); it != sentByYear.cend(); ++it) {
@@ -100,10 +121,11 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
         yearParams << it.key().first << it.key().second;
     }
     const LimitRule& rule = kind.limit;
-    const Rows y = db.selectLocked(QStringLiteral("KV_ID, Pay_Year, %1 AS S").arg(rule.sentColumn),
+    const bool charged = rule.policy != LimitPolicy::None;
+    const Rows y = !charged ? Rows() : db.selectLocked(QStringLiteral("KV_ID, Pay_Year, %1 AS S").arg(rule.sentColumn),
                                    QStringLiteral("T_Year_Cur_Health"), pairs.join(QStringLiteral(" OR ")), yearParams,
                                    QStringLiteral("KV_ID, Pay_Year"));
-    if (y.count() != sentByYear.size())
+    if (charged && y.count() != sentByYear.size())
         throw AppError(kNoYearRow);
 
     const QString controlNo = RunningNumbers::takeControlNumber(db, fact, login.Cur_Bud_Year);
@@ -150,7 +172,7 @@ namespace ClaimListings {
 QVector<ReprintRow> claimsForReprint(Database& db, const LoginContext& login, const ClaimKind& kind,
                                      const QString& factField, const DateFilter& when)
 {
-    QVariantList params{facultyFor(login, FacultySource::Field, factField)};
+    QVariantList params{facultyFor(login, kind.listFacultySource, factField)};
     // One statement per condition: the parameters must follow the text's order.
     QString where = QStringLiteral("h.Fact_Code = ? AND ");
     where += sql::in(QStringLiteral("h.Berg_Type_Code"), kind.listedTypes, params);
@@ -173,7 +195,7 @@ QVector<ReprintRow> claimsForReprint(Database& db, const LoginContext& login, co
 QVector<ControlRow> controlNumbers(Database& db, const LoginContext& login, const ClaimKind& kind,
                                    const QString& factField, const DateFilter& when)
 {
-    QVariantList params{facultyFor(login, FacultySource::Field, factField)};
+    QVariantList params{facultyFor(login, kind.listFacultySource, factField)};
     QString where = QStringLiteral("Fact_Code = ? AND ");
     where += sql::in(QStringLiteral("Sent_Doc_Type"), kind.sentDocTypesListed, params);
     where += QStringLiteral(" AND ") + when.condition(db, QStringLiteral("Sent_Date"), params);

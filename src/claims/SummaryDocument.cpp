@@ -12,8 +12,14 @@ constexpr double kText = 11, kHeading = 13, kTitle = 17;
 const double kCol[] = {0, 12, 45, 68, 101, 158, 190};
 } // namespace
 
-ReportLayout summaryDocumentLayout()
+ReportLayout summaryDocumentLayout() { return summaryDocumentLayout(outpatient()); }
+
+ReportLayout summaryDocumentLayout(const ClaimKind& kind)
 {
+    const SummaryDocumentTexts& texts = kind.summaryDocument;
+    const bool medical = texts.fixedTitle.isEmpty();
+    const QString claimAmount = medical ? QStringLiteral("M_Can_Berg") : QStringLiteral("T_M_Berg");
+    const QString lineAmount = medical ? QStringLiteral("HM_Can_Berg") : QStringLiteral("M_Berg");
     ReportLayout l;
     l.documentName = QStringLiteral("สรุปใบเบิก");
     l.page.marginsMm = {10, 10, 10, 10};
@@ -27,13 +33,14 @@ ReportLayout summaryDocumentLayout()
     t.heightMm = 32;
     t.add(ReportItem::caption(QStringLiteral("QRLabel1"), {0, 0, w, 10}, QStringLiteral("มหาวิทยาลัยVelmarn"))
               .size(kTitle).bold().align(Align::Centre));
-    t.add(ReportItem::caption(QStringLiteral("QRLabelTitle"), {0, 10, w, 10}, QString()).size(kTitle).align(Align::Centre));
+    t.add(ReportItem::caption(QStringLiteral("QRLabelTitle"), {0, 10, w, 10}, texts.fixedTitle)
+              .size(kTitle).align(Align::Centre));
     t.add(ReportItem::caption(QStringLiteral("QRLabelFact"), {0, 22, 110, 9}, QString()).size(kHeading).bold());
     t.add(ReportItem::caption(QStringLiteral("QRLabelControl"), {110, 22, w - 110, 9}, QString())
               .size(kHeading).bold().align(Align::Right));
 
     const QStringList headings = {QStringLiteral("ลำดับ"), QStringLiteral("เลขที่ใบเบิก"), QStringLiteral("วันที่เบิก"),
-                                  QStringLiteral("รหัสประจำตัวพนง."), QStringLiteral("ชื่อ-นามสกุล"),
+                                  texts.idHeading, QStringLiteral("ชื่อ-นามสกุล"),
                                   QStringLiteral("จำนวนเงินที่เบิก")};
     l.columnHeader.heightMm = 9;
     l.columnHeader.framed = true;
@@ -54,16 +61,23 @@ ReportLayout summaryDocumentLayout()
     g.header.add(ReportItem::expression(QStringLiteral("QRExpr1"), {kCol[4] + 1, 0, kCol[5] - kCol[4] - 2, 7},
                                         QStringLiteral("[Emp_Surname][Emp_F_Name]  [Emp_L_Name]"))
                      .size(kText));
-    g.header.add(col(5, QStringLiteral("QRDBText5"), QStringLiteral("M_Can_Berg"))
+    g.header.add(col(5, QStringLiteral("QRDBText5"), claimAmount)
                      .withMask(QStringLiteral("#,###.00")).align(Align::Right));
 
     l.detail.heightMm = 7;
     // Each patient, indented below his claim, with his amount set in from the
     // claim's own.
-    l.detail.add(ReportItem::expression(QStringLiteral("QRExpr2"), {kCol[3] + 2, 0, 150 - kCol[3] - 2, 7},
-                                        QStringLiteral("[Folk_name]-[EF_Surname][EF_F_Name]  [EF_L_Name]"))
+    // Other welfare names the kind of each payment before its beneficiary.
+    const double nameX = texts.showsKindDescription ? kCol[4] + 1 : kCol[3] + 2;
+    if (texts.showsKindDescription)
+        l.detail.add(ReportItem::field(QStringLiteral("QRDBText7"), {kCol[1] + 1, 0, kCol[4] - kCol[1] - 2, 7},
+                                       QStringLiteral("Health_Desc"))
+                         .size(kText - 0.5));
+    l.detail.add(ReportItem::expression(QStringLiteral("QRExpr2"), {nameX, 0, 150 - nameX, 7},
+                                        medical ? QStringLiteral("[Folk_name]-[EF_Surname][EF_F_Name]  [EF_L_Name]")
+                                                : QStringLiteral("[Folk_name] - [EF_Surname][EF_F_Name]  [EF_L_Name]"))
                      .size(kText - 0.5));
-    l.detail.add(ReportItem::field(QStringLiteral("QRDBText6"), {150, 0, 28, 7}, QStringLiteral("HM_Can_Berg"))
+    l.detail.add(ReportItem::field(QStringLiteral("QRDBText6"), {150, 0, 28, 7}, lineAmount)
                      .size(kText - 0.5).withMask(QStringLiteral("#,###.00")).align(Align::Right));
 
     Band& s = l.summary;
@@ -72,11 +86,12 @@ ReportLayout summaryDocumentLayout()
     s.add(ReportItem::caption(QStringLiteral("QRLabel2"), {kCol[4] + 1, 2, 60, 8}, QStringLiteral("รวมทั้งสิ้น"))
               .size(kHeading).bold());
     s.add(ReportItem::sum(QStringLiteral("QRExpr3"), {kCol[5] + 1, 2, kCol[6] - kCol[5] - 2, 8},
-                          QStringLiteral("HM_Can_Berg"), SumScope::Report)
+                          lineAmount, SumScope::Report)
               .size(kText).bold().withMask(QStringLiteral("#,###.00")).align(Align::Right));
     s.add(ReportItem::frame(QStringLiteral("QRShape2"), {0, 13, w, 34}));
     s.add(ReportItem::caption(QStringLiteral("QRLabel3"), {3, 14, w - 6, 8},
-                              QStringLiteral("ข้าพเจ้าได้ตรวจสอบใบเบิกเงินสวัสดิการค่ารักษาพยาบาลข้างต้นแล้ว ขอรับรองว่า"))
+                              medical ? QStringLiteral("ข้าพเจ้าได้ตรวจสอบใบเบิกเงินสวัสดิการค่ารักษาพยาบาลข้างต้นแล้ว ขอรับรองว่า")
+                                      : texts.certification)
               .size(kText).bold());
     s.add(ReportItem::caption(QStringLiteral("QRLabel4"), {10, 22, w - 13, 8},
                               QStringLiteral("1. ผู้เบิกมีสิทธิเบิกได้ตามข้อบังคับฯ /ประกาศและระเบียบที่กำหนด"))
@@ -85,6 +100,12 @@ ReportLayout summaryDocumentLayout()
                               QStringLiteral("2. พนักงานมหาวิทยาลัยแต่ละราย มีวงเงินกองทุนสวัสดิการ ฯ คงเหลือเพียงพอที่จะเบิก"
                                              "สวัสดิการ ค่ารักษาพยาบาล ข้างต้นได้"))
               .size(kText).wrap());
+    if (!texts.secondCertificationItem) { // item 1 alone: the frame closes below it
+        s.items.removeLast();
+        for (ReportItem& i : s.items)
+            if (i.name == QLatin1String("QRShape2"))
+                i.rectMm.setHeight(19);
+    }
     const QStringList signature = {
         QStringLiteral("ลงชื่อผู้เบิก ....................................................... "),
         QStringLiteral("(.........................................................)"),
@@ -116,22 +137,25 @@ Report summaryDocument(Database& db, const QString& controlNo, const std::option
     if (!kind)
         throw AppError(QStringLiteral("เลขที่ควบคุมใบเบิก %1 เป็นประเภท %2 ซึ่งพิมพ์จากหน้าจอนี้ไม่ได้").arg(no, type));
     const Rows data = db.select(
-        QStringLiteral("SELECT s.Order_No, h.Berg_Doc_ID, h.Date_berg, h.M_Can_Berg, h.Health_In_Out_t, e.EMP_ID, "
-                       "e.Emp_Surname, e.Emp_F_Name, e.Emp_L_Name, d.Emp_Folk, d.HM_Can_Berg, k.Folk_name, "
+        QStringLiteral("SELECT s.Order_No, h.Berg_Doc_ID, h.Date_berg, h.M_Can_Berg, h.T_M_Berg, h.Health_In_Out_t, e.EMP_ID, "
+                       "e.Emp_Surname, e.Emp_F_Name, e.Emp_L_Name, d.Emp_Folk, d.HM_Can_Berg, d.M_Berg, k.Folk_name, t.Health_Desc, "
                        "f.EF_Surname, f.EF_F_Name, f.EF_L_Name "
                        "FROM T_Sent_KV s "
                        "LEFT JOIN T_PAY_Health h ON s.Berg_Doc_ID = h.Berg_Doc_ID "
                        "LEFT JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID "
                        "LEFT JOIN T_Pay_Health_Detail d ON h.Berg_Doc_ID = d.Berg_Doc_ID "
                        "LEFT JOIN Tr_Folk k ON d.Emp_Folk = k.Emp_Folk "
+                       "LEFT JOIN TR_Heal_Type t ON d.Health_In_Out_t = t.Health_In_Out_t "
                        "LEFT JOIN T_Emp_Folk f ON d.KV_ID = f.KV_ID AND d.Emp_Folk = f.Emp_Folk "
                        "WHERE s.Sent_KV_Doc_ID = ? ORDER BY s.Berg_Doc_ID, d.Emp_Folk"),
         {no});
 
-    ReportLayout l = summaryDocumentLayout();
+    ReportLayout l = summaryDocumentLayout(*kind);
     const SummaryDocumentTexts& titles = kind->summaryDocument;
-    QString title;
-    if (inOut)
+    QString title = titles.fixedTitle;
+    if (!title.isEmpty())
+        ; // one title whatever the patients
+    else if (inOut)
         title = inOut->trimmed() == QLatin1String("1") ? titles.inpatientTitle : titles.outpatientTitle;
     else
         title = !data.isEmpty() && data.integer(0, QStringLiteral("Health_In_Out_t")) != 0 ? titles.inpatientReprintTitle

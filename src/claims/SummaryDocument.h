@@ -15,6 +15,9 @@ namespace wel::claims {
 // their patients and payable amounts, the grand total and the faculty's
 // certification. One layout for the medical family of claims.
 ReportLayout summaryDocumentLayout();
+// The layout of a kind's control numbers: other welfare and education list
+// the claimed amounts with their own title and certification.
+ReportLayout summaryDocumentLayout(const ClaimKind& kind);
 
 // The document of a stored control number. Right after a summary the title
 // follows the patient type that was summarised (inOut "0" or "1"); on a

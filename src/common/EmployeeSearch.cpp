@@ -48,7 +48,7 @@ QString facultyScope(const LoginContext& login)
 
 QVector<EmployeeSummary> searchActiveEmployees(Database& db, const EmployeeQuery& query)
 {
-    QString sql = kColumns + QStringLiteral("WHERE Emp_Status = 'A'");
+    QString sql = kColumns + (query.anyStatus ? QStringLiteral("WHERE KV_ID IS NOT NULL") : QStringLiteral("WHERE Emp_Status = 'A'"));
     QVariantList params;
     const QString text = TrimBlanks(query.text);
     switch (query.by) {

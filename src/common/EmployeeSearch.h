@@ -34,6 +34,7 @@ struct EmployeeQuery {
     QString lastName;  // by name only: prefix of the family name, empty matches all
     QString factCode;  // only this faculty; empty for all faculties
     bool orderByLastName = false; // given name, then family name
+    bool anyStatus = false;       // employees who have left too (the claim histories)
 };
 
 // Employees a clerk may work on: in mode "KV" (the finance division) all,
@@ -41,7 +42,8 @@ struct EmployeeQuery {
 // Returns the faculty to filter on, "" for all.
 QString facultyScope(const LoginContext& login);
 
-// Active employees (status "A") matching the query, ordered by given name.
+// Active employees (status "A") matching the query, ordered by given name;
+// with anyStatus, employees of every status.
 QVector<EmployeeSummary> searchActiveEmployees(Database& db, const EmployeeQuery& query);
 
 // The employee with this key, of any status, if the clerk may work on him.

@@ -118,13 +118,9 @@ int cancel(Database& db, const QString& pvrNo)
                 {no})
         != 1)
         throw AppError(kVoucherGone.arg(no));
-    const Rows members =
-        db.select(QStringLiteral("SELECT Sent_KV_Doc_ID FROM T_PV_Detail WHERE PVR_NO = ? ORDER BY Order_No"), {no});
-    int freed = 0;
-    for (int i = 0; i < members.count(); ++i)
-        freed += db.exec(QStringLiteral("UPDATE T_Sent_KV_Detail SET Sent_Doc_Status = 'A' "
-                                        "WHERE Sent_KV_Doc_ID = ? AND Sent_Doc_Status = 'P'"),
-                         {members.text(i, QStringLiteral("Sent_KV_Doc_ID"))});
+    const int freed = db.exec(QStringLiteral("UPDATE T_Sent_KV_Detail SET Sent_Doc_Status = 'A' WHERE Sent_Doc_Status = 'P' "
+                                             "AND Sent_KV_Doc_ID IN (SELECT Sent_KV_Doc_ID FROM T_PV_Detail WHERE PVR_NO = ?)"),
+                              {no});
     tx.commit();
     return freed;
 }

@@ -18,7 +18,7 @@ const QString kSelect = QStringLiteral(
     "SELECT p.PVR_NO, p.Sent_Date, p.Sent_Doc_Status, p.Fact_Code, f.Fact_Name, p.Dep_Sub_Doc_No, p.FN_Doc_No, "
     "p.FN_Doc_Date, p.PV_Doc_No, p.PV_date, p.EDU_Count, p.EDU_Money, p.He_Out_Count, p.He_Out_Money, "
     "p.He_In_Count, p.He_In_Money, p.Oth_Count, p.Oth_Money "
-    "FROM T_PV p LEFT JOIN T_Fact f ON UPPER(p.Fact_Code) = UPPER(f.Fact_Code) ");
+    "FROM T_PV p LEFT JOIN T_Fact f ON f.Fact_Code = UPPER(p.Fact_Code) ");
 
 VoucherDocs docsAt(const Rows& r, int i)
 {

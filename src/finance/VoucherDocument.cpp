@@ -285,7 +285,7 @@ void fillVoucher(ReportLayout& layout, const VoucherFigures& figures)
 Report voucherReport(Database& db, const QString& pvrNo)
 {
     const Rows head = db.select(QStringLiteral("SELECT p.PVR_NO, p.Fact_Code, f.Fact_Name, p.Pay_For_Per "
-                                               "FROM T_PV p LEFT JOIN T_Fact f ON UPPER(p.Fact_Code) = UPPER(f.Fact_Code) "
+                                               "FROM T_PV p LEFT JOIN T_Fact f ON f.Fact_Code = UPPER(p.Fact_Code) "
                                                "WHERE p.PVR_NO = ?"),
                                 {pvrNo.trimmed()});
     if (head.isEmpty())

@@ -1,4 +1,5 @@
 #include "VoucherService.h"
+#include "claims/ClaimSql.h"
 #include "common/AppError.h"
 #include "common/LoginContext.h"
 #include "common/RunningNumbers.h"
@@ -6,6 +7,7 @@
 #include "common/db/Database.h"
 
 #include <QMap>
+#include <QSet>
 
 namespace wel::finance {
 
@@ -70,7 +72,7 @@ QVector<ControlRow> listOpenControls(Database& db, const QString& factCode, cons
         "FROM T_Sent_KV m "
         "INNER JOIN T_Sent_KV_Detail c ON m.Sent_KV_Doc_ID = c.Sent_KV_Doc_ID "
         "INNER JOIN T_PAY_Health h ON m.Berg_Doc_ID = h.Berg_Doc_ID "
-        "LEFT JOIN T_Fact f ON UPPER(c.Fact_Code) = UPPER(f.Fact_Code) "
+        "LEFT JOIN T_Fact f ON f.Fact_Code = UPPER(c.Fact_Code) "
         "WHERE c.Sent_Doc_Status = 'A'");
     if (!factCode.trimmed().isEmpty()) {
         sql += QStringLiteral(" AND ") + db.ciEquals(QStringLiteral("c.Fact_Code"));
@@ -125,14 +127,17 @@ VoucherTally tally(const QVector<VoucherClaim>& claims)
 
 namespace {
 
-QVector<VoucherClaim> claimsOf(Database& db, const QString& controlNo)
+// The claims of the control numbers, in one query.
+QVector<VoucherClaim> claimsOf(Database& db, const QStringList& controlNos)
 {
+    QVariantList params;
     const Rows r = db.select(QStringLiteral("SELECT h.Health_In_Out_t, t.Health_Other_Code, t.Health_Desc, h.M_Can_Berg "
                                             "FROM T_Sent_KV m "
                                             "INNER JOIN T_PAY_Health h ON m.Berg_Doc_ID = h.Berg_Doc_ID "
                                             "LEFT JOIN TR_Heal_Type t ON h.Health_In_Out_t = t.Health_In_Out_t "
-                                            "WHERE m.Sent_KV_Doc_ID = ?"),
-                             {controlNo});
+                                            "WHERE ")
+                                 + claims::sql::in(QStringLiteral("m.Sent_KV_Doc_ID"), controlNos, params),
+                             params);
     QVector<VoucherClaim> claims;
     for (int i = 0; i < r.count(); ++i)
         claims.push_back({r.text(i, QStringLiteral("Health_In_Out_t")), r.text(i, QStringLiteral("Health_Other_Code")),
@@ -150,18 +155,27 @@ QString make(Database& db, const LoginContext& login, const QString& factField, 
     const QString fact = voucherFaculty(login, factField);
     Transaction tx(db);
     const QString pvrNo = RunningNumbers::takeVoucherNumber(db, fact, login.Cur_Bud_Year);
-    QVector<VoucherClaim> claims;
+    // The control numbers are locked and checked first: each must still be
+    // open and the faculty's, or the first that is not is named and nothing
+    // is written. Locked, no other workstation can take or cancel them
+    // before the end; then they move in one statement.
+    QVariantList params;
+    const QString which = claims::sql::in(QStringLiteral("Sent_KV_Doc_ID"), controlNos, params);
+    const Rows found = db.selectLocked(QStringLiteral("Sent_KV_Doc_ID, Sent_Doc_Status, Fact_Code"),
+                                       QStringLiteral("T_Sent_KV_Detail"), which, params);
+    QSet<QString> open;
+    for (int i = 0; i < found.count(); ++i)
+        if (found.text(i, QStringLiteral("Sent_Doc_Status")).trimmed() == QLatin1String("A")
+            && found.text(i, QStringLiteral("Fact_Code")).trimmed().toUpper() == fact)
+            open.insert(found.text(i, QStringLiteral("Sent_KV_Doc_ID")).trimmed());
+    QSet<QString> seen;
     for (const QString& no : controlNos) {
-        // Moves only while still open and the faculty's; the row then stays
-        // locked until the end, so no other workstation can take or cancel it.
-        if (db.exec(QStringLiteral("UPDATE T_Sent_KV_Detail SET Sent_Doc_Status = 'P' "
-                                   "WHERE Sent_KV_Doc_ID = ? AND Sent_Doc_Status = 'A' AND ")
-                        + db.ciEquals(QStringLiteral("Fact_Code")),
-                    {no, fact})
-            != 1)
+        if (!open.contains(no.trimmed()) || seen.contains(no.trimmed()))
             throw AppError(kListAgain.arg(no));
-        claims += claimsOf(db, no);
+        seen.insert(no.trimmed());
     }
+    db.exec(QStringLiteral("UPDATE T_Sent_KV_Detail SET Sent_Doc_Status = 'P' WHERE ") + which, params);
+    const QVector<VoucherClaim> claims = claimsOf(db, controlNos);
     const VoucherTally t = tally(claims);
     if (t.othDetails.size() > kOtherSlots)
         throw AppError(kTooManyOtherKinds);
@@ -186,9 +200,13 @@ QString make(Database& db, const LoginContext& login, const QString& factField, 
     db.exec(QStringLiteral("INSERT INTO T_PV (%1) VALUES (%2)")
                 .arg(columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
             values);
+    QVector<QVariantList> members;
     for (int k = 0; k < controlNos.size(); ++k)
-        db.exec(QStringLiteral("INSERT INTO T_PV_Detail (PVR_NO, Sent_KV_Doc_ID, Order_No) VALUES (?, ?, ?)"),
-                {pvrNo, controlNos[k], k + 1});
+        members.push_back({pvrNo, controlNos[k], k + 1});
+    const auto insert = claims::sql::insertRows(
+        QStringLiteral("T_PV_Detail"), {QStringLiteral("PVR_NO"), QStringLiteral("Sent_KV_Doc_ID"), QStringLiteral("Order_No")},
+        members);
+    db.exec(insert.sql, insert.params);
     tx.commit();
     return pvrNo;
 }

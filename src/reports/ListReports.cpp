@@ -81,11 +81,14 @@ ReportResult employeeFamilies(Database& db, const Filters& f)
                                               : db.thaiOrder(QStringLiteral("h.Emp_F_Name")) + QStringLiteral(", ") +
                                                     db.thaiOrder(QStringLiteral("h.Emp_L_Name"));
     const Rows emps = db.select(
-        QStringLiteral("SELECT * FROM T_Emp_Gov_Histry h WHERE h.KV_ID IS NOT NULL%1 ORDER BY %2, h.KV_ID").arg(w.sql, orderBy),
+        QStringLiteral("SELECT h.KV_ID, h.EMP_ID, h.Emp_Surname, h.Emp_F_Name, h.Emp_L_Name, h.Emp_Position, h.Emp_Level, "
+                       "h.Emp_Fact, h.Emp_Dept_Name, h.Emp_In_date, h.Emp_SSN, h.Emp_H_Type "
+                       "FROM T_Emp_Gov_Histry h WHERE h.KV_ID IS NOT NULL%1 ORDER BY %2, h.KV_ID").arg(w.sql, orderBy),
         w.params);
     // The members of every listed employee in one statement, not six per employee.
     const Rows folk = db.select(
-        QStringLiteral("SELECT e.* FROM T_Emp_Folk e INNER JOIN T_Emp_Gov_Histry h ON e.KV_ID = h.KV_ID "
+        QStringLiteral("SELECT e.KV_ID, e.Emp_Folk, e.EF_SSN, e.EF_Surname, e.EF_F_Name, e.EF_L_Name, e.EF_Birthday "
+                       "FROM T_Emp_Folk e INNER JOIN T_Emp_Gov_Histry h ON e.KV_ID = h.KV_ID "
                        "WHERE e.Emp_Folk IN ('1','2','3','4','5','6')%1").arg(w.sql),
         w.params);
     QHash<QString, int> member; // KV_ID + code -> row of folk

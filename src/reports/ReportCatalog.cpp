@@ -1,9 +1,12 @@
 #include "reports/ReportCatalog.h"
 
+#include "reports/Enquiries.h"
 #include "reports/ReportServices.h"
 #include "reports/ReportSql.h"
 
+#include "claims/SummaryDocument.h"
 #include "common/AppError.h"
+#include "common/db/Database.h"
 #include "common/Utility.h"
 #include "common/excel/Address.h"
 #include "common/excel/ExportFiles.h"
@@ -153,6 +156,122 @@ QStringList amountColumns(const QString& columns)
     return {QStringLiteral("A"), columns};
 }
 
+// The employee enquiries: an employee's histories (exported from their
+// own screens) and the employee list.
+void addEnquiries(QVector<ReportDescriptor>& c)
+{
+    auto history = [](const QString& id, const QString& screen, const QString& title, bool budgetYear,
+                      std::function<ReportResult(Database&, const Filters&)> run) {
+        ReportDescriptor r;
+        r.id = id;
+        r.screen = screen;
+        r.title = title;
+        r.filters = [budgetYear](const LoginContext& l) {
+            return QVector<FilterSpec>{
+                {QStringLiteral("employee"), QStringLiteral("พนักงาน"), {field(QStringLiteral("kv"), QStringLiteral("KV_ID"), 13, {})},
+                 QStringLiteral("kv"), FacultyLock::None},
+                yearChoice(QStringLiteral("year"), QStringLiteral("ปี"), budgetYear ? QStringLiteral("ปีที่ตัดเงิน") : QStringLiteral("ปีที่บันทึกการเบิก"),
+                           budgetYear ? l.Cur_Bud_Year : yearOf(l.Cur_Date), false)};
+        };
+        r.run = std::move(run);
+        r.enquiry = true;
+        return r;
+    };
+    auto employeeLine = [](const Filters& f, bool withPosition) {
+        QString line = QStringLiteral("รหัสประจำตัวพนักงาน : ") + f.value(kFactEmpId) + QStringLiteral("  ชื่อ-นามสกุล :") +
+                       f.value(kFactName);
+        if (withPosition)
+            line += QStringLiteral("  ตำแหน่ง :") + f.value(kFactPosition);
+        return line;
+    };
+    auto historyLayout = [](const QString& sheet, const QString& lastColumn, const QString& title2,
+                            const QString& title3) {
+        GridExportParams p;
+        p.sheetName = sheet;
+        p.lastColumn = lastColumn;
+        p.title1 = kUniversity;
+        p.title2 = title2;
+        p.title3 = title3;
+        p.headingStyle = HeadingStyle::Plain;
+        p.headingInnerHorizontals = true;
+        p.orientation = excel::Orientation::Landscape;
+        p.rightColumns = {QStringLiteral("D:J")};
+        p.centreColumns = {QStringLiteral("A:C"), QStringLiteral("K")};
+        p.columnWidths = widths({{"A", 4.5}, {"B", 13}, {"C", 12}, {"D:J", 11.5}, {"K", 11}, {"L", 11}});
+        p.repeatRows = QStringLiteral("$1:$5");
+        p.closing = excel::Closing::Double;
+        return p;
+    };
+
+    ReportDescriptor medical = history(QStringLiteral("medical-history"), QStringLiteral("TfrmQuery_Health"),
+                                       QStringLiteral("สอบถามประวัติการเบิกค่ารักษารายบุคคล"), true, medicalHistory);
+    medical.exportParams = [=](const Filters& f, const LoginContext& l) {
+        GridExportParams p = historyLayout(QStringLiteral("พนักงาน"), QStringLiteral("L"),
+                                           QStringLiteral("รายงานประวัติการเบิกค่ารักษาพยาบาล ณ วันที่ ") + titleDate(l.Cur_Date),
+                                           employeeLine(f, true));
+        p.numberFormats = {{QStringLiteral("D:J"), excel::amountFormat()}};
+        return p;
+    };
+    medical.numericColumns = {QStringLiteral("A"), QStringLiteral("D:J")};
+    c.push_back(medical);
+
+    ReportDescriptor copay = history(QStringLiteral("copay-history"), QStringLiteral("TfrmQuery_Health_COPAY"),
+                                     QStringLiteral("สอบถามประวัติการเบิกค่ารักษา กรณี CO-PAY"), false, copayHistory);
+    copay.exportParams = [=](const Filters& f, const LoginContext& l) {
+        GridExportParams p = historyLayout(
+            QStringLiteral("COPAY"), QStringLiteral("L"),
+            QStringLiteral("รายงานประวัติการเบิกค่ารักษาพยาบาล(กรณี CO-PAY) ณ วันที่ ") + titleDate(l.Cur_Date),
+            employeeLine(f, false));
+        p.numberFormats = {{QStringLiteral("D:J"), excel::amountFormat()}};
+        return p;
+    };
+    copay.numericColumns = {QStringLiteral("A"), QStringLiteral("D:J")};
+    c.push_back(copay);
+
+    ReportDescriptor education = history(QStringLiteral("education-history"), QStringLiteral("TfrmQuery_Edu_Son"),
+                                         QStringLiteral("สอบถามประวัติการเบิกค่าเล่าเรียนบุตร"), false, educationHistory);
+    education.exportParams = [=](const Filters& f, const LoginContext& l) {
+        GridExportParams p = historyLayout(QStringLiteral("ค่าเล่าเรียนบุตร"), QStringLiteral("I"),
+                                           QStringLiteral("รายงานประวัติการเบิกค่าเล่าเรียนบุตร ณ วันที่ ") + titleDate(l.Cur_Date),
+                                           employeeLine(f, false));
+        p.numberFormats = {{QStringLiteral("D"), excel::amountFormat()}};
+        // No total rows: a double closing line would rule off the last two
+        // receipts as if they were totals.
+        p.closing = excel::Closing::Thin;
+        return p;
+    };
+    education.numericColumns = {QStringLiteral("A"), QStringLiteral("D")};
+    c.push_back(education);
+
+    c.push_back({QStringLiteral("employee-list"), QStringLiteral("TfrmQuery_Emp_Histry"), QStringLiteral("สอบถามประวัติพนักงาน"),
+                 [](const LoginContext& l) {
+                     return QVector<FilterSpec>{
+                         choices(QStringLiteral("type"), QStringLiteral("รูปแบบ"),
+                                 {opt(QStringLiteral("all"), QStringLiteral("ทั้งหมด")), opt(QStringLiteral("1"), QStringLiteral("รูปแบบที่ 1")),
+                                  opt(QStringLiteral("2"), QStringLiteral("รูปแบบที่ 2")), opt(QStringLiteral("3"), QStringLiteral("รูปแบบที่ 3"))},
+                                 QStringLiteral("all")),
+                         faculty(l, FacultyLock::InFC, QStringLiteral("one"), QStringLiteral("เลือกหน่วยงาน")),
+                         choices(QStringLiteral("name"), QStringLiteral("เลือกชื่อ"),
+                                 {opt(QStringLiteral("all"), QStringLiteral("ทั้งหมด")), field(QStringLiteral("name"), QStringLiteral("เฉพาะชื่อ"), 40, {})},
+                                 QStringLiteral("all")),
+                         choices(QStringLiteral("surname"), QStringLiteral("นามสกุล"),
+                                 {opt(QStringLiteral("all"), QStringLiteral("ทั้งหมด")), field(QStringLiteral("surname"), QStringLiteral("เฉพาะนามสกุล"), 40, {})},
+                                 QStringLiteral("all"))};
+                 },
+                 employeeList,
+                 [](const Filters&, const LoginContext&) {
+                     GridExportParams p = listLayout(QStringLiteral("พนักงาน"), QStringLiteral("L"), QStringLiteral("A1:L1"),
+                                                     QStringLiteral("รายงานสถานภาพพนักงาน"));
+                     p.numberFormats = {{QStringLiteral("K"), excel::amountFormat()}};
+                     p.rightColumns = {QStringLiteral("K")};
+                     p.centreColumns = {QStringLiteral("A:C"), QStringLiteral("H:J")};
+                     p.columnWidths = widths({{"A", 4}, {"B", 15.3}, {"C", 14.6}, {"D", 6.9}, {"E", 9.8}, {"F", 11}, {"G", 20.3},
+                                              {"H", 3.9}, {"I", 8}, {"J", 8.9}, {"K", 9.5}, {"L", 6}});
+                     return p;
+                 },
+                 amountColumns(QStringLiteral("K")), {}, {40, 110, 100, 70, 90, 100, 160, 45, 80, 90, 100, 60}});
+}
+
 QVector<ReportDescriptor> build()
 {
     QVector<ReportDescriptor> c;
@@ -229,7 +348,7 @@ QVector<ReportDescriptor> build()
                                    l, false),
                          faculty(l, FacultyLock::None, QStringLiteral("all"))};
                  },
-                 facultySent, {}, {}, {}, {50, 110, 110, 100}, QStringLiteral("รวมจำนวนเงิน"), facultySentMembers});
+                 facultySent, {}, {QStringLiteral("A"), QStringLiteral("D")}, {}, {50, 110, 110, 100}, QStringLiteral("รวมจำนวนเงิน"), facultySentMembers});
 
     c.push_back({QStringLiteral("claim-register"), QStringLiteral("TfrmRep_Berg_Doc_ID"), QStringLiteral("รายงานเลขทะเบียนคุมใบเบิก"),
                  [](const LoginContext& l) {
@@ -529,6 +648,12 @@ QVector<ReportDescriptor> build()
                      return p;
                  },
                  {QStringLiteral("A"), QStringLiteral("K"), QStringLiteral("O")}, {}, {}});
+    for (ReportDescriptor& r : c)
+        if (r.id == u"control-number-summary")
+            r.printDetails = [](Database& db, const QString& number) {
+                return claims::summaryDocument(db, number, std::nullopt, db.serverNow());
+            };
+    addEnquiries(c);
     return c;
 }
 
@@ -610,7 +735,10 @@ QString exportReport(const ReportDescriptor& report, const ReportResult& result,
 {
     if (!report.exportParams)
         throw AppError(QStringLiteral("รายงานนี้ไม่มีการพิมพ์ออกทาง MS Excel"));
-    excel::Worksheet sheet = excel::buildGridSheet(exportTable(report, result), report.exportParams(filters, login));
+    Filters withFacts = filters;
+    for (auto it = result.titleFacts.begin(); it != result.titleFacts.end(); ++it)
+        withFacts.insert(it.key(), it.value());
+    excel::Worksheet sheet = excel::buildGridSheet(exportTable(report, result), report.exportParams(withFacts, login));
     for (const QString& block : report.headingMerges) {
         const excel::CellRange range = excel::CellRange(block);
         sheet.merge(range);

@@ -3,6 +3,7 @@
 
 #include "common/LoginContext.h"
 #include "common/excel/GridExport.h"
+#include "common/report/Report.h"
 
 #include <functional>
 
@@ -55,6 +56,12 @@ struct ReportDescriptor {
     QString totalCaption = {};
     // The members of the selected row's control number, for the detail panel.
     std::function<ReportResult(Database&, const QString&)> details = {};
+    // Shown by an enquiry screen of its own (an employee's history), not by
+    // the report shape; the catalog still gives it its export.
+    bool enquiry = false;
+    // The document printed from the detail panel ("พิมพ์"), for the number
+    // the panel shows; empty for none.
+    std::function<Report(Database&, const QString&)> printDetails = {};
 };
 
 const QVector<ReportDescriptor>& reportCatalog();

@@ -1,3 +1,4 @@
+#include "reports/UQuery.h"
 #include "reports/UReport.h"
 
 namespace wel {
@@ -7,10 +8,12 @@ void registerReportScreens()
 {
     QStringList names;
     for (const reports::ReportDescriptor& r : reports::reportCatalog())
-        if (!names.contains(r.screen))
+        if (!r.enquiry && !names.contains(r.screen))
             names << r.screen;
     for (const QString& name : names)
         ScreenRegistry::instance().add(name, [name](const ScreenContext& c) { return new TfrmReport(c, name); });
+    for (const EnquirySpec& spec : enquirySpecs())
+        ScreenRegistry::instance().add(spec.screen, [&spec](const ScreenContext& c) { return new TfrmQuery(c, spec); });
 }
 
 } // namespace wel

@@ -28,6 +28,9 @@ struct ReportResult {
     QVector<QStringList> rows;
     Money total;       // the screen's total field, where it has one
     bool empty = true; // no record matched: the grid shows one emptied row
+    // Texts the export's title lines take from the data rather than from the
+    // filters (the employee of a history), by key.
+    QMap<QString, QString> titleFacts;
     int columnCount() const { return headings.isEmpty() ? 0 : int(headings.first().size()); }
 };
 

@@ -1,10 +1,12 @@
 #include "reports/UReport.h"
 
 #include "common/AppError.h"
+#include "common/excel/Address.h"
 #include "common/excel/ExportFiles.h"
 #include "common/widgets/Grids.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
+#include "common/widgets/ReportPreview.h"
 
 #include <QButtonGroup>
 #include <QDate>
@@ -39,6 +41,17 @@ namespace {
 constexpr int kMaxGridWidth = 1100;
 
 } // namespace
+
+QVector<int> amountColumnsOf(const ReportDescriptor& report)
+{
+    QVector<int> columns;
+    for (const QString& span : report.numericColumns) {
+        const excel::ColumnSpan s = excel::ColumnSpan::parse(span);
+        for (int c = qMax(s.first, 2); c <= s.last; ++c) // "No" stays where it is
+            columns << c - 1;
+    }
+    return columns;
+}
 
 TfrmReport::TfrmReport(const ScreenContext& context, const QString& screenName)
     : Screen(context), m_screenName(screenName)
@@ -80,6 +93,12 @@ TfrmReport::TfrmReport(const ScreenContext& context, const QString& screenName)
         row->addWidget(new QLabel(QStringLiteral("เลขที่คุมใบเบิก"), m_detail));
         m_detailNumber = namedReadOnly(QStringLiteral("edtSent_KV_Doc_ID"), m_detail, QStringLiteral("KV2551/000001SC"));
         row->addWidget(m_detailNumber);
+        if (m_pages.first().report->printDetails) {
+            row->addSpacing(20);
+            row->addWidget(new QLabel(QStringLiteral("วันที่ประมวลผลเลขที่ควบคุมใบเบิก"), m_detail));
+            m_detailDate = namedReadOnly(QStringLiteral("edtSent_Date"), m_detail, longest::date);
+            row->addWidget(m_detailDate);
+        }
         row->addStretch(1);
         d.layout->addLayout(row);
         m_detailGrid = new QTableWidget(m_detail);
@@ -98,7 +117,13 @@ TfrmReport::TfrmReport(const ScreenContext& context, const QString& screenName)
             m_detail->hide();
             m_main->show();
         });
-        d.layout->addLayout(buttonRow({close}));
+        QHBoxLayout* buttons = buttonRow({close});
+        if (m_pages.first().report->printDetails) {
+            auto* print = namedButton(QStringLiteral("btnPrint"), QStringLiteral("พิมพ์"), m_detail);
+            connect(print, &QPushButton::clicked, this, [this] { guard([this] { printDetails(); }); });
+            buttons->insertWidget(0, print);
+        }
+        d.layout->addLayout(buttons);
         outer->addWidget(m_detail, 1);
         m_detail->hide();
         panels << m_detail;
@@ -237,9 +262,12 @@ void TfrmReport::fill(Page& page)
     if (r.headings.size() > 1)
         rows << r.headings[1];
     rows += r.rows;
-    setupListGrid(page.grid, headings, page.report->widths);
+    // Without drawn widths a column is as wide as its heading or its values.
+    const QVector<int> widths = page.report->widths.isEmpty() ? QVector<int>(headings.size(), 1) : page.report->widths;
+    setupListGrid(page.grid, headings, widths);
     page.grid->setMinimumWidth(qMin(page.grid->minimumWidth(), kMaxGridWidth));
     fillListGrid(page.grid, rows);
+    alignRight(page.grid, amountColumnsOf(*page.report));
     if (page.total)
         page.total->setText(r.total.toDisplay());
 }
@@ -254,21 +282,29 @@ void TfrmReport::showReport(int tab)
         throw AppError(kNotFound);
 }
 
-QString TfrmReport::exportShown(int tab)
+QString saveAndOpenReport(QWidget* parent, const ReportDescriptor& report, const ReportResult& result,
+                          const Filters& filters, const LoginContext& login)
 {
-    Page& page = m_pages[tab];
-    if (page.result.headings.isEmpty() || page.result.empty)
+    if (result.headings.isEmpty() || result.empty)
         throw AppError(kNotFound);
-    const excel::GridExportParams params = page.report->exportParams(page.shownWith, login());
+    if (!report.exportParams)
+        throw AppError(QStringLiteral("รายงานนี้ไม่มีการพิมพ์ออกทาง MS Excel"));
+    const QString sheet = report.exportParams(filters, login).sheetName;
     const QString suggested = QDir(excel::defaultExportFolder())
                                   .filePath(QStringLiteral("%1_%2.xlsx")
-                                                .arg(params.sheetName, QDate::currentDate().toString(QStringLiteral("yyyyMMdd"))));
-    const QString path = s_chooseSavePath(this, suggested);
+                                                .arg(sheet, QDate::currentDate().toString(QStringLiteral("yyyyMMdd"))));
+    const QString path = TfrmReport::s_chooseSavePath(parent, suggested);
     if (path.isEmpty())
         return {};
-    const QString written = exportReport(*page.report, page.result, page.shownWith, login(), path);
-    s_openWorkbook(written);
+    const QString written = exportReport(report, result, filters, login, path);
+    TfrmReport::s_openWorkbook(written);
     return written;
+}
+
+QString TfrmReport::exportShown(int tab)
+{
+    const Page& page = m_pages[tab];
+    return saveAndOpenReport(this, *page.report, page.result, page.shownWith, login());
 }
 
 int TfrmReport::currentTab() const
@@ -287,11 +323,24 @@ void TfrmReport::showDetails()
     if (members.empty)
         throw AppError(kNotFound);
     m_detailNumber->setText(item->text());
+    if (m_detailDate) {
+        const QTableWidgetItem* date = page.grid->item(row, 6);
+        m_detailDate->setText(date ? date->text() : QString());
+    }
     setupListGrid(m_detailGrid, members.headings.value(0), {});
     fillListGrid(m_detailGrid, members.rows);
     m_detailTotal->setText(members.total.toDisplay());
     m_main->hide();
     m_detail->show();
+}
+
+void TfrmReport::printDetails()
+{
+    const Report doc = m_pages[currentTab()].report->printDetails(db(), m_detailNumber->text());
+    // The list comes back under the preview, as the panel closes for it.
+    m_detail->hide();
+    m_main->show();
+    previewReport(doc, this);
 }
 
 QStringList TfrmReport::panelStates() const

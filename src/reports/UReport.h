@@ -16,6 +16,17 @@ namespace wel {
 // total and detail panel, and the export, all drawn from the report
 // descriptors of one screen (several descriptors become tabs). Every report
 // screen of the enquiries-and-reports menu is this class under its own name.
+// "พิมพ์ออกทาง MS Excel" of a report or an enquiry: asks where to save
+// (TfrmReport::s_chooseSavePath, starting from the sheet name and today's
+// date), writes the workbook through the report's export descriptor and
+// opens it. Returns the path, empty when the clerk cancels. Throws AppError.
+QString saveAndOpenReport(QWidget* parent, const reports::ReportDescriptor& report, const reports::ReportResult& result,
+                          const reports::Filters& filters, const LoginContext& login);
+
+// The grid columns (0-based) of a report's counts and amounts, which the
+// screens align to the right.
+QVector<int> amountColumnsOf(const reports::ReportDescriptor& report);
+
 class TfrmReport : public Screen {
     Q_OBJECT
 public:
@@ -68,6 +79,8 @@ private:
     QTableWidget* m_detailGrid = nullptr;
     QLineEdit* m_detailNumber = nullptr;
     QLineEdit* m_detailTotal = nullptr;
+    QLineEdit* m_detailDate = nullptr; // with a printed document only
+    void printDetails();
 };
 
 } // namespace wel

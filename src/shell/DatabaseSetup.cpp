@@ -1,5 +1,6 @@
 #include "DatabaseSetup.h"
 #include "claims/DemoClaims.h"
+#include "claims/DemoWelfareClaims.h"
 #include "common/db/Schema.h"
 #include "finance/DemoVouchers.h"
 
@@ -46,6 +47,7 @@ void initDatabase(Database& db, bool demo)
     if (demo) {
         loadDemoData(db);
         claims::loadDemoClaims(db);
+        claims::loadDemoWelfareClaims(db);
         finance::loadDemoVouchers(db);
     }
 }

@@ -7,6 +7,9 @@ void registerAdminScreens();
 void registerClaimsScreens();
 void registerFinanceScreens();
 void registerReportScreens();
+void registerOverLimitScreens();
+void registerOtherWelfareScreens();
+void registerEducationScreens();
 
 void registerAllScreens()
 {
@@ -15,6 +18,9 @@ void registerAllScreens()
     registerClaimsScreens();
     registerFinanceScreens();
     registerReportScreens();
+    registerOverLimitScreens();
+    registerOtherWelfareScreens();
+    registerEducationScreens();
 }
 
 } // namespace wel

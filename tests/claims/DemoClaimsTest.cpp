@@ -38,8 +38,9 @@ TEST(DemoClaims, EveryStateForSeveralFacultiesAndBothYearsWithConsistentUsage)
     for (int i = 0; i < years.count(); ++i) {
         const QVariantList key{years.text(i, QStringLiteral("KV_ID")), years.text(i, QStringLiteral("Pay_Year"))};
         Money charged, sent;
+        // Above-limit, other-welfare and education claims charge no limit.
         const Rows c = db.select(QStringLiteral("SELECT Berg_Doc_Status, M_Can_Berg FROM T_PAY_Health "
-                                                "WHERE KV_ID = ? AND Pay_Year = ?"),
+                                                "WHERE KV_ID = ? AND Pay_Year = ? AND Berg_Type_Code IN ('FAE', 'HPE')"),
                                  key);
         for (int j = 0; j < c.count(); ++j) {
             const QString s = c.text(j, QStringLiteral("Berg_Doc_Status"));
@@ -53,5 +54,5 @@ TEST(DemoClaims, EveryStateForSeveralFacultiesAndBothYearsWithConsistentUsage)
         if (years.money(i, QStringLiteral("Fact_T_U_H")) == years.money(i, QStringLiteral("Fact_T_H_Money")))
             ++usedUp;
     }
-    EXPECT_EQ(usedUp, 1) << "one employee's limit is used up";
+    EXPECT_GE(usedUp, 1) << "an employee's limit is used up";
 }

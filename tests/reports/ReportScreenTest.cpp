@@ -3,6 +3,7 @@
 #include "ScreenFixture.h"
 
 #include "../excel/XlsxReadBack.h"
+#include "common/widgets/ReportPreview.h"
 #include "reports/UReport.h"
 
 #include <QGroupBox>
@@ -96,7 +97,20 @@ TEST_F(ReportScreen, ControlNumberSummaryOpensItsMembersOnlyForTheFinanceDivisio
     EXPECT_EQ(textOf(s.get(), "edtSent_KV_Doc_ID"), QStringLiteral("KV2551/000001SC"));
     EXPECT_EQ(textOf(s.get(), "edtDetail_Total"), QStringLiteral("2,300.00"));
     EXPECT_EQ(cell(s.get(), "StringGrid2", 1, 2), QStringLiteral("SC2552/0000001"));
+    EXPECT_EQ(textOf(s.get(), "edtSent_Date"), QStringLiteral("16/11/2550"));
     press(s.get(), "btnClose");
+    EXPECT_TRUE(control<QWidget>(s.get(), "pnlMain")->isVisible());
+
+    // "พิมพ์": the control number's summary document, the list back under it.
+    db->db().exec(QStringLiteral("UPDATE T_Sent_KV_Detail SET Sent_Doc_Type = 'FAE'"));
+    QStringList printed;
+    setPreviewRecorder([&](const Report& r) { printed = r.pages().first().texts(); });
+    press(s.get(), "btnDetail");
+    press(s.get(), "btnPrint");
+    setPreviewRecorder({});
+    EXPECT_TRUE(printed.contains(QStringLiteral("เลขที่ควบคุมใบเบิก : KV2551/000001SC")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("คณะวิทยาศาสตร์(SC)")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("SC2552/0000001")));
     EXPECT_TRUE(control<QWidget>(s.get(), "pnlMain")->isVisible());
 }
 

@@ -1,5 +1,6 @@
 #include "TestDb.h"
 #include "claims/DemoClaims.h"
+#include "claims/DemoWelfareClaims.h"
 #include "common/db/Schema.h"
 
 #include <QAtomicInt>
@@ -47,8 +48,10 @@ TestDb::TestDb(Seed seed)
         loadReferenceData(*m_db);
     if (seed >= Demo)
         loadDemoData(*m_db);
-    if (seed >= DemoWithClaims)
+    if (seed >= DemoWithClaims) {
         claims::loadDemoClaims(*m_db);
+        claims::loadDemoWelfareClaims(*m_db);
+    }
 }
 
 TestDb::~TestDb()

@@ -20,7 +20,7 @@ namespace wel::claims {
 
 namespace {
 
-const QStringList kHeadings = {QStringLiteral("No"), QStringLiteral("เลขที่ใบเบิก"), QStringLiteral("ชื่อ-นามสกุล"),
+const QStringList kMedicalHeadings = {QStringLiteral("No"), QStringLiteral("เลขที่ใบเบิก"), QStringLiteral("ชื่อ-นามสกุล"),
                                QStringLiteral("วันที่เบิก"), QStringLiteral("จำนวนเงินที่เบิก"),
                                QStringLiteral("รหัสประจำตัวพนักงาน"), QStringLiteral("เลขที่บัตรประชาชน"),
                                QStringLiteral("KV_ID"), QStringLiteral("ประเภท"), QStringLiteral("วงเงิน(บาท)")};
@@ -50,6 +50,10 @@ ClaimCancelScreen::ClaimCancelScreen(const ScreenContext& context, const ClaimKi
     root->addStretch();
     Panel2->hide();
     Panel3->hide();
+    if (!kind.cancelStartPanel) { // the search is where the screen starts
+        Panel1->hide();
+        btnSearchClick();
+    }
     setPanels({Panel1, Panel2, Panel3});
     installEnterAsTab(this);
 }
@@ -63,7 +67,9 @@ void ClaimCancelScreen::showPanelState(const QString& name)
 {
     Panel3->hide();
     Panel2->hide();
-    Panel1->show();
+    Panel1->setVisible(m_kind.cancelStartPanel);
+    if (!m_kind.cancelStartPanel)
+        btnSearchClick();
     if (name == kOpened || !guard([this] { btnSearchClick(); }) || !guard([this] { btnSelectClick(); }))
         return;
     if (name == QLatin1String("claim"))
@@ -99,7 +105,8 @@ QWidget* ClaimCancelScreen::buildSearchPanel()
     edtFact_Code = new FactCodeEdit(box);
     edtFact_Code->setObjectName(QStringLiteral("edtFact_Code"));
     edtFact_Code->setText(login().Cur_Fact_Code);
-    edtFact_Code->setMode(mode());
+    // Other welfare is typed for any faculty whatever the mode.
+    edtFact_Code->setMode(m_kind.listFacultySource == FacultySource::Typed ? QStringLiteral("KV") : mode());
     auto* g = new QGridLayout(box);
     g->addWidget(m_byNumber, 0, 0);
     g->addWidget(edtBerg_Doc_ID2, 0, 1);
@@ -107,12 +114,22 @@ QWidget* ClaimCancelScreen::buildSearchPanel()
     g->addWidget(edtEmp_F_Name2, 1, 1);
     g->addWidget(m_byEmpId, 2, 0);
     g->addWidget(edtEMP_ID2, 2, 1);
-    g->addWidget(new QLabel(QStringLiteral("รหัสส่วนงาน"), box), 3, 0);
-    g->addWidget(edtFact_Code, 3, 1);
+    if (m_kind.cancelFacultyField) {
+        g->addWidget(new QLabel(QStringLiteral("รหัสส่วนงาน"), box), 3, 0);
+        g->addWidget(edtFact_Code, 3, 1);
+    } else {
+        edtFact_Code->hide();
+    }
     auto* select = namedButton(QStringLiteral("btnSelect"), QStringLiteral("ค้นหา"), box);
-    auto* leave = namedButton(QStringLiteral("btnExit2"), QStringLiteral("ออก"), box);
+    // Without a start panel the search panel's button leaves the screen.
+    auto* leave = namedButton(QStringLiteral("btnExit2"),
+                              m_kind.cancelStartPanel ? QStringLiteral("ออก") : QStringLiteral("กลับสู่เมนูหลัก"), box);
     connect(select, &QPushButton::clicked, this, [this] { guard([this] { btnSelectClick(); }); });
     connect(leave, &QPushButton::clicked, this, [this] {
+        if (!m_kind.cancelStartPanel) {
+            closeScreen();
+            return;
+        }
         Panel2->hide();
         Panel1->show();
     });
@@ -126,9 +143,15 @@ QWidget* ClaimCancelScreen::buildSearchPanel()
     layout->addWidget(box);
 
     auto* gridBox = new QGroupBox(m_kind.cancelGridTitle, panel);
-    StringGrid1 = new QTableWidget(1, int(kHeadings.size()), gridBox);
+    m_headings = kMedicalHeadings;
+    QVector<int> widths{30, 100, 140, 70, 80, 90, 90, 40, 40, 40};
+    if (m_kind.cancelShowsKind) {
+        m_headings << QStringLiteral("ประเภทสวัสดิการอื่น ๆ");
+        widths = {30, 100, 140, 70, 80, 90, 90, 90, 50, 70, 190};
+    }
+    StringGrid1 = new QTableWidget(1, int(m_headings.size()), gridBox);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    setupListGrid(StringGrid1, kHeadings, {30, 100, 140, 70, 80, 90, 90, 40, 40, 40});
+    setupListGrid(StringGrid1, m_headings, widths);
     auto* ok = namedButton(QStringLiteral("btnOK"), QStringLiteral("3. ตกลง"), gridBox);
     connect(ok, &QPushButton::clicked, this, [this] { guard([this] { btnOKClick(); }); });
     auto* v = new QVBoxLayout(gridBox);
@@ -178,16 +201,32 @@ QWidget* ClaimCancelScreen::buildClaimPanel()
     dateRow->addWidget(new QLabel(QStringLiteral("วันที่เบิก"), details));
     dateRow->addWidget(edtDate_berg);
     dateRow->addSpacing(16);
-    dateRow->addWidget(new QLabel(QStringLiteral("ตัดเงินปี"), details));
+    auto* payYear = new QLabel(QStringLiteral("ตัดเงินปี"), details);
+    dateRow->addWidget(payYear);
     dateRow->addWidget(edtPay_Year);
+    payYear->setVisible(m_kind.cancelShowsPayYear);
+    edtPay_Year->setVisible(m_kind.cancelShowsPayYear);
+    if (m_kind.cancelShowsKind) {
+        edtHealth_In_Out_t = namedReadOnly(QStringLiteral("edtHealth_In_Out_t"), details, longestValue(FieldKind::Code, 2));
+        edtHealth_Desc = namedReadOnly(QStringLiteral("edtHealth_Desc"), details);
+        edtHealth_Desc->setMinimumWidth(320);
+        dateRow->addSpacing(16);
+        dateRow->addWidget(new QLabel(QStringLiteral("รหัสชนิดสวัสดิการ"), details));
+        dateRow->addWidget(edtHealth_In_Out_t);
+        dateRow->addWidget(new QLabel(QStringLiteral("ชื่อสวัสดิการ"), details));
+        dateRow->addWidget(edtHealth_Desc);
+    }
     dateRow->addStretch();
     dv->addLayout(dateRow);
 
-    auto* patients = new QGroupBox(QStringLiteral("ผู้ป่วย"), details);
+    auto* patients = new QGroupBox(m_kind.cancelPatientsCaption, details);
     auto* pg = new QGridLayout(patients);
-    pg->addWidget(new QLabel(QStringLiteral("ประเภทคนใข้"), patients), 0, 1, 1, 2);
+    if (m_kind.cancelPatientType)
+        pg->addWidget(new QLabel(QStringLiteral("ประเภทคนใข้"), patients), 0, 1, 1, 2);
+    else if (!m_kind.cancelPatientsNote.isEmpty())
+        pg->addWidget(new QLabel(m_kind.cancelPatientsNote, patients), 0, 0);
     pg->addWidget(new QLabel(QStringLiteral("จำนวนเงิน (บาท)"), patients), 0, 3);
-    for (int code = 0; code < m_kind.cancelPatientCount; ++code) {
+    for (int code = m_kind.cancelFirstPatient; code < m_kind.cancelFirstPatient + m_kind.cancelPatientCount; ++code) {
         auto* check = new QCheckBox(patientCheckCaption(code), patients);
         check->setObjectName(QStringLiteral("CheckBox%1").arg(code));
         check->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -208,10 +247,13 @@ QWidget* ClaimCancelScreen::buildClaimPanel()
         m_outpatient << out;
         m_inpatient << in;
         m_amounts << amount;
-        pg->addWidget(check, code + 1, 0);
-        pg->addWidget(out, code + 1, 1);
-        pg->addWidget(in, code + 1, 2);
-        pg->addWidget(amount, code + 1, 3);
+        const int row = code - m_kind.cancelFirstPatient + 1;
+        pg->addWidget(check, row, 0);
+        pg->addWidget(out, row, 1);
+        pg->addWidget(in, row, 2);
+        pg->addWidget(amount, row, 3);
+        out->setVisible(m_kind.cancelPatientType);
+        in->setVisible(m_kind.cancelPatientType);
     }
     pg->setColumnStretch(4, 1);
     dv->addWidget(patients);
@@ -245,7 +287,7 @@ void ClaimCancelScreen::btnSearchClick()
     m_byNumber->setChecked(true);
     searchModeChanged();
     m_rows.clear();
-    fillListGrid(StringGrid1, {QStringList(kHeadings.size())});
+    fillListGrid(StringGrid1, {QStringList(m_headings.size())});
     Panel1->hide();
     Panel2->show();
     edtBerg_Doc_ID2->setFocus();
@@ -278,9 +320,11 @@ void ClaimCancelScreen::btnSelectClick()
         const OpenClaimRow& r = m_rows[i];
         rows << QStringList{QString::number(i + 1), r.claimNo, r.name, r.dateBerg, r.claimed.toDisplay(), r.empId, r.ssn,
                             r.kvId, r.hType, m_kind.cancelLimitText ? m_kind.cancelLimitText(r.hType) : QString()};
+        if (m_kind.cancelShowsKind)
+            rows.last() << r.kindDesc;
     }
     if (rows.isEmpty()) {
-        fillListGrid(StringGrid1, {QStringList(kHeadings.size())});
+        fillListGrid(StringGrid1, {QStringList(m_headings.size())});
         throw AppError(kNotFound);
     }
     fillListGrid(StringGrid1, rows);
@@ -304,19 +348,24 @@ void ClaimCancelScreen::btnOKClick()
     edtM_Pay3->setText(StringGrid1->item(row, 9) ? StringGrid1->item(row, 9)->text() : QString());
     edtDate_berg->setText(c.dateBerg);
     edtPay_Year->setText(c.payYear);
+    if (edtHealth_In_Out_t) {
+        edtHealth_In_Out_t->setText(c.kindCode);
+        edtHealth_Desc->setText(c.kindDesc);
+    }
     Money total;
-    for (int code = 0; code < m_kind.cancelPatientCount; ++code) {
-        m_checks[code]->setChecked(false);
-        m_amounts[code]->setText(QStringLiteral("0"));
-        m_outpatient[code]->setChecked(true);
+    for (int i = 0; i < m_kind.cancelPatientCount; ++i) {
+        m_checks[i]->setChecked(false);
+        m_amounts[i]->setText(QStringLiteral("0"));
+        m_outpatient[i]->setChecked(true);
     }
     // A line of a patient the panel has no row for is neither shown nor added.
     for (const OpenClaim::Line& l : c.lines) {
-        if (l.folk < 0 || l.folk >= m_kind.cancelPatientCount)
+        const int i = l.folk - m_kind.cancelFirstPatient;
+        if (i < 0 || i >= m_kind.cancelPatientCount)
             continue;
-        m_checks[l.folk]->setChecked(true);
-        (l.inOut.trimmed().toInt() != 0 ? m_inpatient : m_outpatient)[l.folk]->setChecked(true);
-        m_amounts[l.folk]->setText(l.claimed.toDisplay());
+        m_checks[i]->setChecked(true);
+        (l.inOut.trimmed() == QLatin1String("1") ? m_inpatient : m_outpatient)[i]->setChecked(true);
+        m_amounts[i]->setText(l.claimed.toDisplay());
         total += l.claimed;
     }
     edtM_Can_Berg->setText(c.payable.toDisplay());
@@ -333,8 +382,18 @@ void ClaimCancelScreen::btnSaveClick()
     ClaimCancel::cancel(db(), login(), m_kind, m_listedFaculty, no);
     msg::info(this, ClaimCancel::doneText(no));
     Panel3->hide();
+    if (m_kind.cancelSearchesAgain) {
+        searchAgain();
+        return;
+    }
     Panel2->hide();
     Panel1->show();
+}
+
+void ClaimCancelScreen::searchAgain()
+{
+    Panel2->show();
+    guard([this] { btnSelectClick(); });
 }
 
 } // namespace wel::claims

@@ -63,6 +63,10 @@ private:
     QVector<QLineEdit*> m_amounts;
     QLineEdit* edtSum_Berg = nullptr;
     QLineEdit* edtM_Can_Berg = nullptr;
+    QLineEdit* edtHealth_In_Out_t = nullptr; // the welfare kind of other-welfare claims
+    QLineEdit* edtHealth_Desc = nullptr;
+    QStringList m_headings;
+    void searchAgain();
 
     QVector<OpenClaimRow> m_rows;
     QString m_listedFaculty; // the faculty the grid was searched under

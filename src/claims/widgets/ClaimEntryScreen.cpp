@@ -41,22 +41,27 @@ EmployeeColumn columnOf(const QString& field)
         {QStringLiteral("KV_ID"), EmployeeColumn::KV_ID},
         {QStringLiteral("Emp_Position"), EmployeeColumn::Emp_Position},
         {QStringLiteral("Fact_code"), EmployeeColumn::Fact_code},
+        {QStringLiteral("EduRight"), EmployeeColumn::EduRight},
     };
     return columns.value(field, EmployeeColumn::RowNo);
 }
 
-EmployeeSearchOptions searchOptions(const ClaimKind& kind)
+} // namespace
+
+EmployeeSearchOptions employeeSearchOptions(const ClaimKind& kind)
 {
     EmployeeSearchOptions s;
     s.searchTitle = kind.searchTitle;
     s.gridTitle = kind.gridTitle;
     s.withLastName = true;
     s.nameRequired = kind.nameRequired;
-    s.faculty = kind.claimFaculty == FacultySource::Field ? SearchFaculty::Field : SearchFaculty::Clerk;
+    s.faculty = kind.claimFaculty == FacultySource::Clerk ? SearchFaculty::Clerk : SearchFaculty::Field;
     for (const SearchColumn& c : kind.searchColumns)
         s.columns.push_back({c.heading, c.width, columnOf(c.field)});
     return s;
 }
+
+namespace {
 
 QLineEdit* amountField(const QString& name, QWidget* parent)
 {
@@ -85,7 +90,7 @@ ClaimEntryScreen::ClaimEntryScreen(const ScreenContext& context, const ClaimKind
     root->addWidget(Panel2, 1);
 
     cmbSel_Year_BudDate->addItems(ClaimEntry::budgetYears(db()));
-    cmbSel_Year_BudDate->setCurrentIndex(-1);
+    cmbSel_Year_BudDate->setCurrentIndex(kind.budgetYearPreset ? cmbSel_Year_BudDate->count() - 1 : -1);
     DT_Sel_Date->setText(login().Cur_Date);
     DT_Sel_Date->setEnabled(mode() == QLatin1String("KV"));
     m_outpatient->setChecked(true);
@@ -162,7 +167,7 @@ void ClaimEntryScreen::showPanelState(const QString& name)
 QWidget* ClaimEntryScreen::buildSearchPanel()
 {
     const auto [panel, layout] = namedPanel(QStringLiteral("Panel1"), this);
-    m_search = new EmployeeSearchPanel(db(), login(), searchOptions(m_kind), panel);
+    m_search = new EmployeeSearchPanel(db(), login(), employeeSearchOptions(m_kind), panel);
     m_search->setObjectName(QStringLiteral("EmployeeSearch"));
     auto* back = namedButton(QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"), panel);
     connect(back, &QPushButton::clicked, this, &Screen::closeScreen);
@@ -382,6 +387,10 @@ QGroupBox* ClaimEntryScreen::buildLimitPanel(QWidget* parent)
     for (int i = 0; i < captions.size(); ++i) {
         QLineEdit* e = amountField(QStringLiteral("edtVong%1").arg(i + 1), box);
         m_limitLines << e;
+        if (i == 1 && !m_kind.remainingShowsFlex) { // the flexible benefit is not shown
+            e->hide();
+            continue;
+        }
         g->addWidget(new QLabel(captions[i], box), i, 0);
         g->addWidget(e, i, 1);
         g->addWidget(new QLabel(QStringLiteral("บาท"), box), i, 2);

@@ -1,6 +1,7 @@
 #pragma once
 #include "claims/ClaimEntryService.h"
 #include "common/EmployeeSearch.h"
+#include "common/widgets/EmployeeSearchPanel.h"
 #include "common/widgets/Screen.h"
 
 #include <QVector>
@@ -20,6 +21,9 @@ class EmployeeSearchPanel;
 } // namespace wel
 
 namespace wel::claims {
+
+// The employee search of a kind's entry screen: its titles, faculty and grid.
+EmployeeSearchOptions employeeSearchOptions(const ClaimKind& kind);
 
 // The claim-entry component: find an employee, choose the charged year and
 // the patient type, list receipts per patient, save the claim against the

@@ -38,12 +38,13 @@ void setupSummaryGrid(QTableWidget* grid)
                   {30, 40, 90, 70, 80, 90, 140, 40, 40});
 }
 
-void fillSummaryGrid(QTableWidget* grid, const QVector<SummaryRow>& rows)
+void fillSummaryGrid(QTableWidget* grid, const QVector<SummaryRow>& rows, bool claimedAmounts)
 {
     QVector<QStringList> cells;
     for (int i = 0; i < rows.size(); ++i) {
         const SummaryRow& r = rows[i];
-        cells << QStringList{QString::number(i + 1), QString(), r.claimNo, r.dateBerg, r.payable.toDisplay(),
+        cells << QStringList{QString::number(i + 1), QString(), r.claimNo, r.dateBerg,
+                             (claimedAmounts ? r.claimed : r.payable).toDisplay(),
                              r.empId, r.name, r.kvId, r.payYear};
     }
     if (cells.isEmpty())
@@ -93,7 +94,7 @@ QWidget* ClaimSummaryScreen::buildSearchPanel()
     edtFact_Code = new FactCodeEdit(box);
     edtFact_Code->setObjectName(QStringLiteral("edtFact_Code"));
     edtFact_Code->setText(login().Cur_Fact_Code);
-    edtFact_Code->setMode(mode());
+    edtFact_Code->setMode(m_kind.listFacultySource == FacultySource::Typed ? QStringLiteral("KV") : mode());
     auto* type = new QGroupBox(QStringLiteral("ประเภทคนใข้"), box);
     type->setObjectName(QStringLiteral("RadioGroup1"));
     m_outpatient = new QRadioButton(QStringLiteral("คนใข้นอก"), type);
@@ -107,11 +108,22 @@ QWidget* ClaimSummaryScreen::buildSearchPanel()
     connect(show, &QPushButton::clicked, this, [this] { guard([this] { btnShowClick(); }); });
     connect(back, &QPushButton::clicked, this, &Screen::closeScreen);
     auto* g = new QGridLayout(box);
-    g->addWidget(new QLabel(QStringLiteral("ใส่ปีที่เบิก"), box), 0, 0);
-    g->addWidget(edtPay_Year, 0, 1);
-    g->addWidget(new QLabel(QStringLiteral("รหัสส่วนงาน"), box), 1, 0);
-    g->addWidget(edtFact_Code, 1, 1);
-    g->addWidget(type, 0, 2, 2, 1);
+    // Kinds summarised whatever their year show neither the year nor the
+    // patient type; education shows no faculty either (the clerk's own).
+    if (m_kind.summaryByYearAndPatientType) {
+        g->addWidget(new QLabel(QStringLiteral("ใส่ปีที่เบิก"), box), 0, 0);
+        g->addWidget(edtPay_Year, 0, 1);
+        g->addWidget(type, 0, 2, 2, 1);
+    } else {
+        edtPay_Year->hide();
+        type->hide();
+    }
+    if (m_kind.listFacultySource != FacultySource::Clerk) {
+        g->addWidget(new QLabel(m_kind.summaryFacultyCaption, box), 1, 0);
+        g->addWidget(edtFact_Code, 1, 1);
+    } else {
+        edtFact_Code->hide();
+    }
     g->addLayout(buttonRow({show, back}), 2, 0, 1, 3);
     g->setColumnStretch(3, 1);
     layout->addWidget(box);
@@ -167,7 +179,13 @@ void ClaimSummaryScreen::btnShowClick()
     m_listedFaculty = edtFact_Code->code();
     m_listedInOut = m_inpatient->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     m_rows = ClaimSummary::listOpen(db(), login(), m_kind, m_listedFaculty, edtPay_Year->text(), m_listedInOut);
-    fillSummaryGrid(StringGrid1, m_rows);
+    fillSummaryGrid(StringGrid1, m_rows, m_kind.summaryAmountClaimed);
+    if (!m_kind.summaryByYearAndPatientType) { // every year together: the year column stays empty
+        StringGrid1->horizontalHeaderItem(8)->setText(QString());
+        for (int r = 0; r < StringGrid1->rowCount(); ++r)
+            if (QTableWidgetItem* item = StringGrid1->item(r, 8))
+                item->setText(QString());
+    }
     m_marks->reset();
     Money shown;
     for (const SummaryRow& r : m_rows)
@@ -195,7 +213,10 @@ void ClaimSummaryScreen::btnSendClick()
     m_lastControlNo = ClaimSummary::send(db(), login(), m_kind, m_listedFaculty, claims);
     msg::info(this, kSaved);
     Panel2->hide();
-    const Report doc = summaryDocument(db(), m_lastControlNo, m_listedInOut, db().serverNow());
+    const Report doc = summaryDocument(db(), m_lastControlNo,
+                                       m_kind.summaryByYearAndPatientType ? std::optional<QString>(m_listedInOut)
+                                                                          : std::nullopt,
+                                       db().serverNow());
     previewReport(doc, this);
 }
 

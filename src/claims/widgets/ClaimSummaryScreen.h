@@ -18,7 +18,9 @@ namespace wel::claims {
 // KV_ID, charged year.
 void setupSummaryGrid(QTableWidget* grid);
 // Fills it (the mark column empty); an empty list leaves one empty row.
-void fillSummaryGrid(QTableWidget* grid, const QVector<SummaryRow>& rows);
+// The amount column shows what is payable, or with claimedAmounts what was
+// claimed (kinds charged nowhere).
+void fillSummaryGrid(QTableWidget* grid, const QVector<SummaryRow>& rows, bool claimedAmounts = false);
 
 // The summary component: list a faculty's open claims of the kind for a
 // charged year and patient type, mark the claims to send, and send them

@@ -23,12 +23,16 @@ namespace {
 
 // The faculty field of the reprint screens: the clerk's own faculty, which
 // only the finance division may change.
-FactCodeEdit* facultyField(const Screen* s, QWidget* parent)
+FactCodeEdit* facultyField(const Screen* s, const ClaimKind& kind, QWidget* parent)
 {
     auto* e = new FactCodeEdit(parent);
     e->setObjectName(QStringLiteral("edtFact_Code"));
     e->setText(s->login().Cur_Fact_Code);
-    e->setMode(s->mode());
+    // Other welfare types any faculty; education shows the clerk's own only.
+    e->setMode(kind.listFacultySource == FacultySource::Typed   ? QStringLiteral("KV")
+               : kind.listFacultySource == FacultySource::Clerk ? QStringLiteral("FC")
+                                                          : s->mode());
+    e->setEnabled(kind.listFacultySource != FacultySource::Clerk);
     return e;
 }
 
@@ -59,7 +63,7 @@ ClaimReprintScreen::ClaimReprintScreen(const ScreenContext& context, const Claim
     root->addWidget(titleLabel(kind.claimReprintTitle, this));
     m_when = new DateFilterBox(QStringLiteral("เลือกวันที่สรุป"), this);
     m_when->reset(login().Cur_Date);
-    edtFact_Code = facultyField(this, this);
+    edtFact_Code = facultyField(this, m_kind, this);
     root->addLayout(filterRow(m_when, edtFact_Code, this));
 
     auto* show = namedButton(QStringLiteral("btnShow"), QStringLiteral("แสดงข้อมูล"), this);
@@ -131,7 +135,7 @@ ControlReprintScreen::ControlReprintScreen(const ScreenContext& context, const C
         Panel1 = panel;
         m_when = new DateFilterBox(QStringLiteral("พิมพ์รายงานสรุปใบเบิกสวัสดิการ"), panel);
         m_when->reset(login().Cur_Date);
-        edtFact_Code = facultyField(this, panel);
+        edtFact_Code = facultyField(this, m_kind, panel);
         layout->addLayout(filterRow(m_when, edtFact_Code, panel));
         auto* show = namedButton(QStringLiteral("btnShow"), QStringLiteral("แสดงข้อมูล"), panel);
         auto* detail = namedButton(QStringLiteral("btnDetail"), QStringLiteral("แสดงรายละเอียด"), panel);

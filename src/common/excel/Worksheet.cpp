@@ -85,14 +85,29 @@ Worksheet::Cell& Worksheet::cellAt(int row, int column)
 {
     if (row < 1 || column < 1 || row > 1048576 || column > 16384)
         throw AppError(QStringLiteral("ตำแหน่งเซลล์ไม่ถูกต้อง: แถว %1 คอลัมน์ %2").arg(row).arg(column));
-    auto it = m_cells.find({row, column});
-    if (it != m_cells.end())
-        return it->second;
-    Cell cell;
-    // A cell that comes into being in a formatted row takes the row's look.
-    if (auto rs = m_rowStyles.find(row); rs != m_rowStyles.end())
-        cell.style = rs->second;
-    return m_cells.emplace(Key{row, column}, cell).first->second;
+    if (size_t(row) > m_rows.size())
+        m_rows.resize(size_t(row));
+    std::vector<Slot>& cells = m_rows[size_t(row) - 1];
+    if (size_t(column) > cells.size())
+        cells.resize(size_t(column));
+    Slot& slot = cells[size_t(column) - 1];
+    if (!slot.used) {
+        slot.used = true;
+        // A cell that comes into being in a formatted row takes the row's look.
+        if (auto rs = m_rowStyles.find(row); rs != m_rowStyles.end())
+            slot.cell.style = rs->second;
+    }
+    return slot.cell;
+}
+
+const Worksheet::Cell* Worksheet::find(int row, int column) const
+{
+    if (row < 1 || column < 1 || size_t(row) > m_rows.size())
+        return nullptr;
+    const std::vector<Slot>& cells = m_rows[size_t(row) - 1];
+    if (size_t(column) > cells.size() || !cells[size_t(column) - 1].used)
+        return nullptr;
+    return &cells[size_t(column) - 1].cell;
 }
 
 template<class F> void Worksheet::forEachCell(const CellRange& range, F apply)
@@ -108,8 +123,10 @@ template<class F> void Worksheet::forEachCell(const CellRange& range, F apply)
 template<class F> void Worksheet::forRow(int row, F apply)
 {
     apply(m_rowStyles[row]);
-    for (auto it = m_cells.lower_bound({row, 0}); it != m_cells.end() && it->first.first == row; ++it)
-        apply(it->second.style);
+    if (row >= 1 && size_t(row) <= m_rows.size())
+        for (Slot& slot : m_rows[size_t(row) - 1])
+            if (slot.used)
+                apply(slot.cell.style);
 }
 
 void Worksheet::setText(int row, int column, const QString& typed)
@@ -124,15 +141,14 @@ void Worksheet::setText(int row, int column, const QString& typed)
 
 TypedValue Worksheet::value(int row, int column) const
 {
-    auto it = m_cells.find({row, column});
-    return it == m_cells.end() ? TypedValue() : it->second.value;
+    const Cell* cell = find(row, column);
+    return cell ? cell->value : TypedValue();
 }
 
 CellStyle Worksheet::style(int row, int column) const
 {
-    auto it = m_cells.find({row, column});
-    if (it != m_cells.end())
-        return it->second.style;
+    if (const Cell* cell = find(row, column))
+        return cell->style;
     auto rs = m_rowStyles.find(row);
     return rs == m_rowStyles.end() ? CellStyle() : rs->second;
 }
@@ -213,7 +229,7 @@ void Worksheet::merge(const CellRange& range)
     }
     forEachCell(range, [&](CellStyle&, int r, int c) {
         if (r != range.top || c != range.left)
-            m_cells[{r, c}].value = TypedValue();
+            cellAt(r, c).value = TypedValue();
     });
     m_merges.append(range);
 }

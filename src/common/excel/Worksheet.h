@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <map>
+#include <vector>
 #include <optional>
 
 namespace wel::excel {
@@ -129,14 +130,29 @@ private:
         TypedValue value;
         CellStyle style;
     };
-    using Key = std::pair<int, int>; // (row, column)
+    struct Slot {
+        bool used = false;
+        Cell cell;
+    };
 
     Cell& cellAt(int row, int column);
+    const Cell* find(int row, int column) const;
     template<class F> void forEachCell(const CellRange& range, F apply);
     template<class F> void forRow(int row, F apply);
+    // Every cell written, row by row and left to right: visit(row, column, cell).
+    template<class F> void forEachStored(F visit) const
+    {
+        for (size_t r = 0; r < m_rows.size(); ++r)
+            for (size_t c = 0; c < m_rows[r].size(); ++c)
+                if (m_rows[r][c].used)
+                    visit(int(r) + 1, int(c) + 1, m_rows[r][c].cell);
+    }
 
     QString m_name;
-    std::map<Key, Cell> m_cells;
+    // The cells written so far by row (index row - 1), each row by column
+    // (index column - 1): an export passes over a grid of many thousand
+    // cells several times, and each pass must find a cell at once.
+    std::vector<std::vector<Slot>> m_rows;
     std::map<int, CellStyle> m_rowStyles;
     std::map<int, double> m_widths;
     QList<CellRange> m_merges;

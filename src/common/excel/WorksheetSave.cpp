@@ -8,6 +8,9 @@
 #include <QDir>
 #include <xlsxwriter.h>
 
+#include <map>
+#include <tuple>
+
 namespace wel::excel {
 
 namespace {
@@ -44,16 +47,14 @@ uint8_t toLxw(HAlign a)
     return LXW_ALIGN_NONE;
 }
 
-QString styleKey(const CellStyle& s)
+// Everything a cell format is made of, compared field by field: a format is
+// looked up for every cell written.
+using StyleKey = std::tuple<double, qint64, bool, qint64, int, int, int, int, int, int, QString>;
+
+StyleKey styleKey(const CellStyle& s)
 {
-    const QList<qint64> parts = {
-        qint64(s.fontSize * 100), s.fontColor ? qint64(*s.fontColor) : -1, s.bold,
-        s.fill ? qint64(*s.fill) : -1, qint64(s.hAlign), qint64(s.vAlign),
-        qint64(s.left), qint64(s.top), qint64(s.bottom), qint64(s.right)};
-    QString key;
-    for (qint64 part : parts)
-        key += QString::number(part) + u'|';
-    return key + s.numberFormat;
+    return {s.fontSize, s.fontColor ? qint64(*s.fontColor) : -1, s.bold, s.fill ? qint64(*s.fill) : -1,
+            int(s.hAlign), int(s.vAlign), int(s.left), int(s.top), int(s.bottom), int(s.right), s.numberFormat};
 }
 
 // Cell formats shared by every cell with the same look.
@@ -65,7 +66,7 @@ public:
     {
         if (s.isDefault())
             return nullptr;
-        const QString key = styleKey(s);
+        const StyleKey key = styleKey(s);
         auto it = m_formats.find(key);
         if (it != m_formats.end())
             return it->second;
@@ -98,7 +99,7 @@ public:
 
 private:
     lxw_workbook* m_wb;
-    std::map<QString, lxw_format*> m_formats;
+    std::map<StyleKey, lxw_format*> m_formats;
 };
 
 QByteArray headerFooter(const QString& left, const QString& center, const QString& right)
@@ -163,8 +164,7 @@ void Worksheet::save(const QString& path) const
     std::map<int, double> largestFont;
     for (const auto& [row, style] : m_rowStyles)
         largestFont[row] = qMax(largestFont[row], style.fontSize);
-    for (const auto& [key, cell] : m_cells)
-        largestFont[key.first] = qMax(largestFont[key.first], cell.style.fontSize);
+    forEachStored([&](int row, int, const Cell& cell) { largestFont[row] = qMax(largestFont[row], cell.style.fontSize); });
     for (const auto& [row, font] : largestFont) {
         auto rs = m_rowStyles.find(row);
         lxw_format* rowFormat = rs == m_rowStyles.end() ? nullptr : formats.of(rs->second);
@@ -181,9 +181,9 @@ void Worksheet::save(const QString& path) const
 
     // Every cell after the merges, so each cell of a merged block keeps its
     // own borders and the top-left one its value.
-    for (const auto& [key, cell] : m_cells) {
-        const lxw_row_t r = key.first - 1;
-        const lxw_col_t c = key.second - 1;
+    forEachStored([&](int row, int column, const Cell& cell) {
+        const lxw_row_t r = lxw_row_t(row - 1);
+        const lxw_col_t c = lxw_col_t(column - 1);
         lxw_format* f = formats.of(cell.style);
         switch (cell.value.kind) {
         case TypedValue::Number:
@@ -197,7 +197,7 @@ void Worksheet::save(const QString& path) const
                 note(worksheet_write_blank(ws, r, c, f));
             break;
         }
-    }
+    });
 
     const PageSetup& p = m_page;
     if (p.orientation == Orientation::Landscape)

@@ -161,8 +161,17 @@ void EmployeeSearchPanel::search()
         }
         break;
     case SearchFaculty::Any: break;
+    case SearchFaculty::Chosen:
+        try {
+            q.factCode = m_options.chosenFaculty();
+        } catch (const AppError&) {
+            clearResults();
+            throw;
+        }
+        break;
     }
     q.orderByLastName = m_options.orderByLastName;
+    q.anyStatus = m_options.anyStatus;
     const QVector<EmployeeSummary> found = searchActiveEmployees(m_db, q);
     clearResults();
     if (found.isEmpty())
@@ -200,6 +209,8 @@ QString EmployeeSearchPanel::cellText(const EmployeeSummary& e, int rowNo, Emplo
     case EmployeeColumn::KV_ID: return e.KV_ID;
     case EmployeeColumn::Emp_Position: return e.Emp_Position;
     case EmployeeColumn::Fact_code: return e.Fact_code;
+    case EmployeeColumn::EduRight:
+        return e.Emp_H_Type.trimmed() == QLatin1String("2") ? QStringLiteral("ไม่มี") : QStringLiteral("มี");
     }
     return {};
 }

@@ -5,6 +5,7 @@
 #include <QVector>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class QGroupBox;
@@ -21,7 +22,8 @@ class FactCodeEdit;
 
 // What a grid column of the employee search shows.
 enum class EmployeeColumn { RowNo, Emp_SSN, EMP_ID, Emp_Surname, Emp_F_Name, Emp_L_Name, Emp_H_Type, KV_ID,
-                            Emp_Position, Fact_code };
+                            Emp_Position, Fact_code,
+                            EduRight /* the education allowance: "ไม่มี" for right type "2", else "มี" */ };
 
 struct EmployeeGridColumn {
     QString heading;
@@ -40,6 +42,7 @@ enum class SearchFaculty {
     Field,    // the panel's field "รหัสส่วนงาน" (edtFact_Code): the clerk's own
               // faculty, which only mode "KV" may change; empty finds nobody
     Any,      // every faculty (screens that serve the whole university)
+    Chosen,   // the screen's own faculty choice: EmployeeSearchOptions::chosenFaculty
 };
 
 // How one screen's search panel looks and searches.
@@ -53,6 +56,10 @@ struct EmployeeSearchOptions {
     bool orderByLastName = false;
     SearchFaculty faculty = SearchFaculty::ByMode;
     QVector<EmployeeGridColumn> columns;
+    // SearchFaculty::Chosen: the faculty to search, "" for every faculty;
+    // throws AppError when the choice finds nobody.
+    std::function<QString()> chosenFaculty = {};
+    bool anyStatus = false; // employees who have left are listed too
 };
 
 // The panel that finds active employees by given name, staff number or

@@ -1,4 +1,6 @@
 #include "EnterAsTab.h"
+#include "common/Money.h"
+#include "common/Utility.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
@@ -42,6 +44,28 @@ protected:
     }
 };
 } // namespace
+
+namespace {
+class AmountFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            auto* e = qobject_cast<QLineEdit*>(watched);
+            Money m;
+            if (e && (key == Qt::Key_Return || key == Qt::Key_Enter) && Money::parse(CleanAmount(e->text()), &m))
+                e->setText(m.toDisplay());
+        }
+        return false; // the Enter filter moves on
+    }
+};
+} // namespace
+
+void reformatAmountOnEnter(QLineEdit* amount) { amount->installEventFilter(new AmountFilter(amount)); }
 
 void installEnterAsTab(QWidget* root)
 {

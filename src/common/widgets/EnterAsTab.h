@@ -1,5 +1,6 @@
 #pragma once
 
+class QLineEdit;
 class QWidget;
 
 namespace wel {
@@ -7,5 +8,9 @@ namespace wel {
 // Enter in any edit field, choice box or date field under root moves the
 // focus to the next control, as Tab would. Buttons keep Enter for clicking.
 void installEnterAsTab(QWidget* root);
+
+// Enter in an amount field first rewrites a valid amount with "%n"
+// ("1,234.50"), then moves on. Call after installEnterAsTab.
+void reformatAmountOnEnter(QLineEdit* amount);
 
 } // namespace wel

@@ -1,0 +1,270 @@
+// The heaviest reports against the bare SQL they need, and the grid export
+// against the raw workbook writer.
+#include "BareSql.h"
+#include "Workload.h"
+#include "common/AppError.h"
+#include "common/excel/GridExport.h"
+#include "common/db/Database.h"
+#include "reports/ReportServices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <xlsxwriter.h>
+#include <memory>
+
+namespace wel::bench {
+
+namespace {
+
+using reports::Filters;
+using reports::ReportResult;
+
+// Numbered rows of a report (its groups or its claims), leaving out the
+// subtotal, blank and total rows of the control break.
+int numberedRows(const ReportResult& r)
+{
+    int n = 0;
+    for (const QStringList& row : r.rows) {
+        bool ok = false;
+        row.value(0).toInt(&ok);
+        n += ok ? 1 : 0;
+    }
+    return n;
+}
+
+Side reportSide(std::function<ReportResult()> f)
+{
+    auto last = std::make_shared<QString>();
+    return {[f, last] { *last = QString::number(numberedRows(f())) + QStringLiteral(" rows"); }, [last] { return *last; }};
+}
+
+Side bareSide(std::function<int()> f)
+{
+    auto last = std::make_shared<QString>();
+    return {[f, last] { *last = QString::number(f()) + QStringLiteral(" rows"); }, [last] { return *last; }};
+}
+
+// Claims by month and faculty over every year: one grouped query; the groups
+// are the (year, month, faculty) keys.
+int monthFacultyBare(BareSql& sql)
+{
+    QSet<QString> groups;
+    sql.each(QStringLiteral("SELECT SUBSTR(p.Date_Ent, 7, 4), SUBSTR(p.Date_Ent, 4, 2), h.Fact_code, f.Fact_Name, "
+                            "COUNT(p.Berg_Doc_ID), SUM(p.M_Can_Berg), t.Health_Other_Code "
+                            "FROM T_PAY_Health p LEFT OUTER JOIN TR_Heal_Type t ON p.Health_In_Out_t = t.Health_In_Out_t "
+                            "LEFT OUTER JOIN T_Emp_Gov_Histry h ON p.KV_ID = h.KV_ID "
+                            "LEFT OUTER JOIN T_Fact f ON h.Fact_code = f.Fact_Code "
+                            "WHERE p.Berg_Doc_Status <> 'NO' "
+                            "GROUP BY SUBSTR(p.Date_Ent, 7, 4), SUBSTR(p.Date_Ent, 4, 2), h.Fact_code, f.Fact_Name, "
+                            "t.Health_Other_Code ORDER BY 1, 2, 3"),
+             {}, [&](QSqlQuery& q) {
+                 groups.insert(q.value(0).toString() + q.value(1).toString() + QLatin1Char('|') + q.value(2).toString()
+                               + QLatin1Char('|') + q.value(3).toString());
+             });
+    return int(groups.size());
+}
+
+struct RegisterRow {
+    QString id, empId, title, first, last, date, status, kind, entered, type;
+    Money amount;
+};
+
+// A faculty's claims of a budget year's claim dates, every column the grid shows.
+int registerBare(BareSql& sql, const QString& fact, const QString& year)
+{
+    QVector<RegisterRow> rows;
+    sql.each(QStringLiteral("SELECT p.Berg_Doc_ID, p.Date_berg, p.Date_Ent, p.M_Can_Berg, p.Berg_Doc_Status, "
+                            "p.Berg_Type_Code, h.Emp_Surname, h.Emp_F_Name, h.Emp_L_Name, h.EMP_ID, t.Health_Desc "
+                            "FROM T_PAY_Health p INNER JOIN T_Emp_Gov_Histry h ON p.KV_ID = h.KV_ID "
+                            "LEFT OUTER JOIN TR_Heal_Type t ON p.Health_In_Out_t = t.Health_In_Out_t "
+                            "WHERE SUBSTR(p.Date_berg, 7, 4) = ? AND p.Fact_Code = ? "
+                            "ORDER BY SUBSTR(p.Date_Ent, 7, 4), SUBSTR(p.Date_Ent, 4, 2), SUBSTR(p.Date_Ent, 1, 2), "
+                            "p.Berg_Doc_ID"),
+             {year, fact}, [&](QSqlQuery& q) {
+                 rows.push_back({q.value(0).toString(), q.value(9).toString(), q.value(6).toString(),
+                                 q.value(7).toString(), q.value(8).toString(), q.value(1).toString(),
+                                 q.value(4).toString(), q.value(10).toString(), q.value(2).toString(),
+                                 q.value(5).toString(), Money::fromVariant(q.value(3))});
+             });
+    return int(rows.size());
+}
+
+// Every employee with his six family members in 39 columns: the employees
+// in one query, the members in another, matched in memory.
+int familiesBare(BareSql& sql)
+{
+    QHash<QString, QStringList> members;
+    sql.each(QStringLiteral("SELECT e.KV_ID, e.Emp_Folk, e.EF_SSN, e.EF_Surname, e.EF_F_Name, e.EF_L_Name, e.EF_Birthday "
+                            "FROM T_Emp_Folk e INNER JOIN T_Emp_Gov_Histry h ON e.KV_ID = h.KV_ID "
+                            "WHERE e.Emp_Folk IN ('1','2','3','4','5','6')"),
+             {}, [&](QSqlQuery& q) {
+                 members.insert(q.value(0).toString() + QLatin1Char('|') + q.value(1).toString(),
+                                {q.value(2).toString(), q.value(3).toString(), q.value(4).toString(),
+                                 q.value(5).toString(), q.value(6).toString()});
+             });
+    QVector<QStringList> rows;
+    sql.each(QStringLiteral("SELECT KV_ID, EMP_ID, Emp_Surname, Emp_F_Name, Emp_L_Name, Emp_Position, Emp_Level, Emp_Fact, "
+                            "Emp_Dept_Name, Emp_In_date, Emp_SSN, Emp_H_Type FROM T_Emp_Gov_Histry h "
+                            "WHERE h.KV_ID IS NOT NULL ORDER BY ")
+                 + (sql.kind() == DbKind::SQLite ? QStringLiteral("h.Emp_F_Name COLLATE THAI, h.Emp_L_Name COLLATE THAI")
+                                                 : QStringLiteral("h.Emp_F_Name COLLATE \"th-TH-x-icu\", "
+                                                                  "h.Emp_L_Name COLLATE \"th-TH-x-icu\""))
+                 + QStringLiteral(", h.KV_ID"),
+             {}, [&](QSqlQuery& q) {
+                 QStringList row{QString::number(rows.size() + 1)};
+                 for (int c = 1; c < 12; ++c)
+                     row << q.value(c).toString();
+                 for (int k = 1; k <= 6; ++k) {
+                     const QStringList m = members.value(q.value(0).toString() + QLatin1Char('|') + QString::number(k));
+                     for (int c = 0; c < (k >= 4 ? 5 : 4); ++c)
+                         row << m.value(c);
+                 }
+                 rows.push_back(row);
+             });
+    return int(rows.size());
+}
+
+// ---- the export --------------------------------------------------------------
+
+constexpr int kExportRows = 50000;
+
+excel::GridTable exportGrid()
+{
+    excel::GridTable g;
+    g.headings = {{QStringLiteral("No"), QStringLiteral("เลขที่ใบเบิก"), QStringLiteral("รหัสประจำตัวพนักงาน"),
+                   QStringLiteral("คำนำหน้า"), QStringLiteral("ชื่อ"), QStringLiteral("นามสกุล"), QStringLiteral("วันที่เบิก"),
+                   QStringLiteral("จำนวนเงินที่เบิก"), QStringLiteral("สถานะใบเบิก"), QStringLiteral("ประเภทใบเบิก"),
+                   QStringLiteral("วันที่บันทึกข้อมูล"), QStringLiteral("Co-Pay/Normal/Over Money")}};
+    for (int i = 0; i < kExportRows; ++i) {
+        const QString day = QStringLiteral("%1/%2/2569").arg(i % 28 + 1, 2, 10, QLatin1Char('0')).arg(i % 12 + 1, 2, 10, QLatin1Char('0'));
+        g.rows.push_back({QString::number(i + 1), QStringLiteral("MD2569/%1").arg(i + 1, 7, 10, QLatin1Char('0')),
+                          QStringLiteral("'MD59%1").arg(i, 8, 10, QLatin1Char('0')), QStringLiteral("นาง"),
+                          QStringLiteral("สมหญิง"), QStringLiteral("ใจงาม"), QLatin1Char('\'') + day,
+                          QStringLiteral("%L1.%2").arg(100 + i % 9000).arg(i % 100, 2, 10, QLatin1Char('0')),
+                          QStringLiteral("ปกติ"), QStringLiteral("ค่ารักษาพยาบาลผู้ป่วยนอก"), QLatin1Char('\'') + day,
+                          QStringLiteral("Normal")});
+    }
+    return g;
+}
+
+excel::GridExportParams exportParams()
+{
+    excel::GridExportParams p;
+    p.sheetName = QStringLiteral("ใบเบิก");
+    p.title1 = QStringLiteral("ทะเบียนใบเบิก");
+    p.lastColumn = QStringLiteral("L");
+    p.orientation = excel::Orientation::Landscape;
+    p.numberFormats = {{QStringLiteral("H"), excel::amountFormat()}, {QStringLiteral("A"), excel::countFormat()}};
+    p.rightColumns = {QStringLiteral("H")};
+    p.centreColumns = {QStringLiteral("A:C"), QStringLiteral("G"), QStringLiteral("K")};
+    p.columnWidths = {{QStringLiteral("A"), 6}, {QStringLiteral("B"), 16}, {QStringLiteral("C"), 14}, {QStringLiteral("D:F"), 12},
+                      {QStringLiteral("G"), 11}, {QStringLiteral("H"), 12}, {QStringLiteral("I:L"), 14}};
+    return p;
+}
+
+// The same workbook with libxlsxwriter called directly: titles, the heading,
+// each cell a number or a text as its column wants, bordered, the amount and
+// count formats, widths, landscape and print titles.
+void exportRaw(const excel::GridTable& g, const QString& path)
+{
+    const QByteArray file = path.toUtf8();
+    lxw_workbook* wb = workbook_new(file.constData());
+    lxw_worksheet* ws = workbook_add_worksheet(wb, "ใบเบิก");
+    lxw_format* title = workbook_add_format(wb);
+    format_set_bold(title);
+    format_set_font_size(title, 14);
+    format_set_font_color(title, 0x0C058F);
+    lxw_format* head = workbook_add_format(wb);
+    format_set_bold(head);
+    format_set_border(head, LXW_BORDER_THIN);
+    format_set_align(head, LXW_ALIGN_CENTER);
+    lxw_format* text = workbook_add_format(wb);
+    format_set_border(text, LXW_BORDER_THIN);
+    lxw_format* centre = workbook_add_format(wb);
+    format_set_border(centre, LXW_BORDER_THIN);
+    format_set_align(centre, LXW_ALIGN_CENTER);
+    lxw_format* count = workbook_add_format(wb);
+    format_set_border(count, LXW_BORDER_THIN);
+    format_set_align(count, LXW_ALIGN_CENTER);
+    format_set_num_format(count, "#,##0;(#,##0)");
+    lxw_format* amount = workbook_add_format(wb);
+    format_set_border(amount, LXW_BORDER_THIN);
+    format_set_align(amount, LXW_ALIGN_RIGHT);
+    format_set_num_format(amount, "#,##0.00_);(#,##0.00)");
+    worksheet_merge_range(ws, 0, 0, 0, 11, "ทะเบียนใบเบิก", title);
+    const QStringList& h = g.headings.first();
+    for (int c = 0; c < h.size(); ++c)
+        worksheet_write_string(ws, 3, lxw_col_t(c), h[c].toUtf8().constData(), head);
+    const double widths[12] = {6, 16, 14, 12, 12, 12, 11, 12, 14, 14, 14, 14};
+    for (int c = 0; c < 12; ++c)
+        worksheet_set_column(ws, lxw_col_t(c), lxw_col_t(c), widths[c], nullptr);
+    for (int r = 0; r < g.rows.size(); ++r) {
+        const QStringList& row = g.rows[r];
+        const lxw_row_t at = lxw_row_t(r + 4);
+        for (int c = 0; c < row.size(); ++c) {
+            QString v = row[c];
+            if (c == 0)
+                worksheet_write_number(ws, at, 0, v.toDouble(), count);
+            else if (c == 7)
+                worksheet_write_number(ws, at, 7, v.remove(QLatin1Char(',')).toDouble(), amount);
+            else {
+                if (v.startsWith(QLatin1Char('\'')))
+                    v.remove(0, 1);
+                worksheet_write_string(ws, at, lxw_col_t(c), v.toUtf8().constData(),
+                                       c <= 2 || c == 6 || c == 10 ? centre : text);
+            }
+        }
+    }
+    worksheet_set_landscape(ws);
+    worksheet_set_paper(ws, 9);
+    worksheet_repeat_rows(ws, 0, 4);
+    if (workbook_close(wb) != LXW_NO_ERROR)
+        throw AppError(QStringLiteral("cannot write %1").arg(path));
+}
+
+} // namespace
+
+QVector<Comparison> reportComparisons(Database& db, BareSql& bare, const QString& year)
+{
+    const Rows busiest = db.select(QStringLiteral("SELECT Fact_Code, COUNT(*) AS n FROM T_PAY_Health WHERE ")
+                                       + db.substr(QStringLiteral("Date_berg"), 7, 4)
+                                       + QStringLiteral(" = ? GROUP BY Fact_Code ORDER BY n DESC, Fact_Code"),
+                                   {year});
+    if (busiest.isEmpty())
+        throw AppError(QStringLiteral("no claims in %1: generate again").arg(year));
+    const QString fact = busiest.text(0, QStringLiteral("Fact_Code"));
+    Database* pdb = &db;
+    BareSql* psql = &bare;
+    QVector<Comparison> list;
+    list.push_back({QStringLiteral("report: claims by month and faculty"), QStringLiteral("every year, claims not cancelled"),
+                    reportSide([pdb] {
+                        return reports::claimsByMonthFaculty(*pdb, Filters{{QStringLiteral("status"), QStringLiteral("normal")}});
+                    }),
+                    bareSide([psql] { return monthFacultyBare(*psql); }), true, nullptr, 101});
+    list.push_back({QStringLiteral("report: claim register"), QStringLiteral("faculty %1, claimed in %2").arg(fact, year),
+                    reportSide([pdb, fact, year] {
+                        return reports::claimRegister(*pdb, Filters{{QStringLiteral("faculty"), QStringLiteral("one:") + fact},
+                                                                    {QStringLiteral("claimed"), QStringLiteral("year:") + year},
+                                                                    {QStringLiteral("status"), QStringLiteral("all")}});
+                    }),
+                    bareSide([psql, fact, year] { return registerBare(*psql, fact, year); }), true, nullptr, 101});
+    list.push_back({QStringLiteral("report: family list"), QStringLiteral("every employee, 39 columns, by name"),
+                    reportSide([pdb] { return reports::employeeFamilies(*pdb, Filters{}); }),
+                    bareSide([psql] { return familiesBare(*psql); }), true, nullptr, 101});
+
+    auto grid = std::make_shared<excel::GridTable>(exportGrid());
+    const QString dir = QDir::tempPath();
+    list.push_back({QStringLiteral("grid export"),
+                    QStringLiteral("%1 rows of 12 columns to .xlsx, against libxlsxwriter called directly").arg(kExportRows),
+                    Side{[grid, dir] {
+                             excel::exportGrid(*grid, exportParams(), dir + QStringLiteral("/welmora-bench-export.xlsx"));
+                         },
+                         [] { return QString(); }},
+                    Side{[grid, dir] { exportRaw(*grid, dir + QStringLiteral("/welmora-bench-raw.xlsx")); },
+                         [] { return QString(); }},
+                    false, nullptr, 3});
+    return list;
+}
+
+} // namespace wel::bench

@@ -1,0 +1,193 @@
+#include "ClaimKind.h"
+#include "common/Limits.h"
+
+// The kinds charged against no limit: medical claims above the limit, other
+// welfare payments and the children's education allowance.
+
+namespace wel::claims {
+
+namespace {
+
+QStringList one(const char* code) { return {QString::fromLatin1(code)}; }
+
+// The entry's "สิทธิ": the yearly limit without decimals, "0" for no limit.
+QString entryEntitlement(const RightTypeLimit* limit)
+{
+    return !limit ? QString() : limit->unlimited ? QStringLiteral("0") : limit->listText;
+}
+
+// The printed form's entitlement: "200,000", "20,000" or "ไม่จำกัดวงเงิน".
+QString formEntitlement(const RightTypeLimit* limit) { return limit ? limit->listText : QString(); }
+
+// The cancellation grid's "วงเงิน(บาท)": type "1" its limit, any other "20,000".
+QString cancelLimit(const QString& hType)
+{
+    return rightTypeLimit(hType.trimmed() == QLatin1String("1") ? hType : QStringLiteral("2"))->listText;
+}
+
+QVector<SearchColumn> employeeColumns()
+{
+    return {{QStringLiteral("No"), 50, QStringLiteral("No")},
+            {QStringLiteral("รหัสประจำตัวประชาชน"), 90, QStringLiteral("Emp_SSN")},
+            {QStringLiteral("รหัสประจำตัวพนักงาน"), 90, QStringLiteral("EMP_ID")},
+            {QStringLiteral("คำนำหน้า"), 70, QStringLiteral("Emp_Surname")},
+            {QStringLiteral("ชื่อ"), 80, QStringLiteral("Emp_F_Name")},
+            {QStringLiteral("นามสกุล"), 80, QStringLiteral("Emp_L_Name")},
+            {QStringLiteral("ปรเภท"), 40, QStringLiteral("Emp_H_Type")},
+            {QStringLiteral("KV_ID"), 40, QStringLiteral("KV_ID")},
+            {QStringLiteral("ตำแหน่ง"), 140, QStringLiteral("Emp_Position")}};
+}
+
+const QString kSendMedical = QStringLiteral("ส่งข้อมูลไปให้มหาวิทยาลัย และพิมพ์สรุปใบเบิกสวัสดิการค่ารักษาพยาบาล");
+
+ClaimKind makeOverLimit()
+{
+    ClaimKind k;
+    k.typeCode = QStringLiteral("OVM");
+    k.listedTypes = one("OVM");
+    k.sentDocType = k.typeCode;
+    k.sentDocTypesListed = one("OVM");
+    // The yearly row is read for the gate and the remaining-limit panel only.
+    k.limit = {LimitPolicy::None, QStringLiteral("Fact_T_H_Money"), QStringLiteral("Fact_T_U_H"), QString(), QString(),
+               QString()};
+    k.requiresLimitUsedUp = true;
+    k.budgetYearPreset = true;
+    k.remainingShowsFlex = false;
+
+    k.entryTitle = QStringLiteral("การบันทึกข้อมูลค่ารักษาพยาบาลเกินวงเงิน (ไม่หักวงเงิน)");
+    k.searchTitle = QStringLiteral("1. การค้นหาข้อมูล");
+    k.gridTitle = QStringLiteral("2. คลิกเลือกชื่อที่ต้องการ");
+    k.searchColumns = employeeColumns();
+    k.patientCount = 7;
+    k.flexibleBenefitShown = false;
+    k.entryExitCloses = false;
+    k.entitlementText = entryEntitlement;
+
+    const QString title = QStringLiteral("ใบเบิกสวัสดิการค่ารักษาพยาบาลกรณีเกินวงเงิน (ไม่ตัดวงเงิน)");
+    k.form.titleAfterSave = title;
+    k.form.titleReprint = title;
+    k.form.titleReprintHospital = title;
+    k.form.footerHeadingHasYear = false;
+    k.form.footerHeading = QStringLiteral("สรุปการเบิกค่ารักษาพยาบาล");
+    k.form.lineCaptions = {QStringLiteral("1. วงเงินคงเหลือก่อนหักครั้งนี้"), QStringLiteral("2. หักเบิกครั้งนี้"),
+                           QStringLiteral("3. วงเงินคงเหลือหลังหักครั้งนี้"), QStringLiteral("4. จำนวนที่เกินวงเงิน")};
+    k.form.columnHeadings = {QStringLiteral("ลำดับ"), QStringLiteral("ชื่อ-นามสกุล"), QStringLiteral("สถานะ"),
+                             QStringLiteral("วันที่ในใบเสร็จรับเงิน"), QStringLiteral("จำนวนเงิน")};
+    k.form.limitNotCharged = true;
+    k.form.flexibleBenefitLine = false;
+    k.form.entitlementText = formEntitlement;
+
+    k.cancelTitle = QStringLiteral("การยกเลิกใบเบิกค่ารักษาพยาบาล กรณีเกินวงเงินค่ารักษา (ไม่หักวงเงิน)");
+    k.cancelGridTitle = QStringLiteral("2. เลือกใบเบิกค่ารักษาพยาบาล");
+    k.cancelLimitText = cancelLimit;
+
+    k.summaryTitle = QStringLiteral("3 สรุปใบเบิกสวัสดิการค่ารักษาพยาบาลเกินวงเงินที่กำหนด");
+    k.sendCaption = kSendMedical;
+    k.summaryReprintTitle = QStringLiteral("3.1 ขอพิมพ์ใบสรุปอีกครั้ง");
+    const QString sum = QStringLiteral("สรุปใบเบิกสวัสดิการค่ารักษาพยาบาล(เกินวงเงิน)");
+    k.summaryDocument = {sum + QStringLiteral("-คนไข้นอก"), sum + QStringLiteral("-คนไข้ใน"),
+                         sum + QStringLiteral(" -คนไข้นอก"), sum + QStringLiteral(" -คนไข้ใน")};
+    k.claimReprintTitle = QStringLiteral("1.1  ขอพิมพ์ใบเบิกค่ารักษาพยาบาลเกินวงเงินที่กำหนดใหม่");
+    return k;
+}
+
+// What other welfare and education share: nothing charged, the summary of
+// every open claim of the faculty whatever its year, the claimed amounts.
+ClaimKind makeUncharged(const char* type)
+{
+    ClaimKind k;
+    k.typeCode = QString::fromLatin1(type);
+    k.listedTypes = one(type);
+    k.sentDocType = k.typeCode;
+    k.sentDocTypesListed = one(type);
+    k.limit.policy = LimitPolicy::None;
+    k.numberWhenMissing = RunningNumbers::WhenMissing::MessageB;
+    k.searchTitle = QStringLiteral("การค้นหา");
+    k.entitlementText = entryEntitlement;
+    k.cancelLimitText = cancelLimit;
+    k.cancelStartPanel = false;
+    k.cancelPatientType = false;
+    k.cancelShowsPayYear = false;
+    k.cancelSearchesAgain = true;
+    k.summaryByYearAndPatientType = false;
+    k.summaryAmountClaimed = true;
+    k.summaryDocument.idHeading = QStringLiteral("รหัสประจำตัว");
+    k.summaryDocument.secondCertificationItem = false;
+    return k;
+}
+
+ClaimKind makeOtherWelfare()
+{
+    ClaimKind k = makeUncharged("OTH");
+    k.entryTitle = QStringLiteral("บันทึกการเบิกสวัสดิการอื่น ๆ");
+    k.searchColumns = employeeColumns();
+    k.claimFaculty = FacultySource::Typed;
+    k.listFacultySource = FacultySource::Typed;
+    k.cancelTitle = QStringLiteral("การยกเลิกใบเบิกสวัสดิการอื่น ๆ");
+    k.cancelGridTitle = QStringLiteral("2. เลือกใบเบิก");
+    k.cancelShowsKind = true;
+    k.summaryTitle = QStringLiteral("สรุปใบเบิกสวัสดิการอื่น ๆ");
+    k.summaryByEmployeeFaculty = true;
+    k.summaryFacultyCaption = QStringLiteral("รหัสคณะ");
+    k.sendCaption = QStringLiteral("ส่งข้อมูลไปให้มหาวิทยาลัย และพิมพ์สรุปใบเบิกสวัสดิการอื่น ๆ");
+    k.summaryReprintTitle = QStringLiteral("ขอพิมพ์ใบสรุปสวัสดิการอื่น ๆ อีกครั้ง");
+    k.summaryDocument.fixedTitle = QStringLiteral("สรุปใบเบิกสวัสดิการอื่น ๆ พนักงานมหาวิทยาลัย");
+    k.summaryDocument.showsKindDescription = true;
+    k.summaryDocument.certification = QStringLiteral("ข้าพเจ้าได้ตรวจสอบใบเบิกเงินสวัสดิการ ข้างต้นแล้ว ขอรับรองว่า");
+    return k;
+}
+
+ClaimKind makeEducation()
+{
+    ClaimKind k = makeUncharged("EDU");
+    k.entryTitle = QStringLiteral("บันทึกการเบิกค่าเล่าเรียนบุตร");
+    k.nameRequired = false;
+    k.searchColumns = {{QStringLiteral("No"), 30, QStringLiteral("No")},
+                       {QStringLiteral("รหัสประจำตัวประชาชน"), 0, QStringLiteral("Emp_SSN")},
+                       {QStringLiteral("รหัสประจำตัวพนักงาน"), 90, QStringLiteral("EMP_ID")},
+                       {QStringLiteral("คำนำหน้า"), 70, QStringLiteral("Emp_Surname")},
+                       {QStringLiteral("ชื่อ"), 80, QStringLiteral("Emp_F_Name")},
+                       {QStringLiteral("นามสกุล"), 80, QStringLiteral("Emp_L_Name")},
+                       {QStringLiteral("ปรเภท"), 40, QStringLiteral("Emp_H_Type")},
+                       {QStringLiteral("KV_ID"), 0, QStringLiteral("KV_ID")},
+                       {QStringLiteral("สิทธิค่าเล่าเรียนบุตร"), 110, QStringLiteral("EduRight")},
+                       {QStringLiteral("ตำแหน่ง"), 140, QStringLiteral("Emp_Position")}};
+    k.claimFaculty = FacultySource::Clerk;
+    k.listFacultySource = FacultySource::Clerk;
+    k.cancelTitle = QStringLiteral("3.2 ยกเลิกใบเบิกค่าเล่าเรียนบุตร");
+    k.cancelGridTitle = QStringLiteral("2. เลือกใบเบิกค่ารักษาพยาบาล");
+    k.cancelByEmployeeFaculty = true;
+    k.cancelFacultyField = false;
+    k.cancelFirstPatient = 4;
+    k.cancelPatientCount = 4;
+    k.cancelPatientsNote = QStringLiteral("ค่าเล่าเรียนบุตร");
+    k.summaryTitle = QStringLiteral("3.3 สรุปใบเบิกสวัสดิการค่าเล่าเรียนบุตร");
+    k.sendCaption = QStringLiteral("ส่งข้อมูลไปให้มหาวิทยาลัย และพิมพ์สรุปใบเบิกสวัสดิการค่าศึกษาบุตร");
+    k.summaryReprintTitle = QStringLiteral("3.3.1 ขอพิมพ์ใบสรุปอีกครั้ง");
+    k.summaryDocument.fixedTitle = QStringLiteral("สรุปใบเบิกสวัสดิการการศึกษาบุตรพนักงานมหาวิทยาลัย");
+    k.summaryDocument.certification =
+        QStringLiteral("ข้าพเจ้าได้ตรวจสอบใบเบิกเงินสวัสดิการค่าศึกษาบุตร ข้างต้นแล้ว ขอรับรองว่า");
+    return k;
+}
+
+} // namespace
+
+const ClaimKind& overLimit()
+{
+    static const ClaimKind k = makeOverLimit();
+    return k;
+}
+
+const ClaimKind& otherWelfare()
+{
+    static const ClaimKind k = makeOtherWelfare();
+    return k;
+}
+
+const ClaimKind& education()
+{
+    static const ClaimKind k = makeEducation();
+    return k;
+}
+
+} // namespace wel::claims

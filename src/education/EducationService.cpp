@@ -1,0 +1,143 @@
+#include "EducationService.h"
+#include "claims/ClaimKind.h"
+#include "claims/ClaimWriter.h"
+#include "common/AppError.h"
+#include "common/LoginContext.h"
+#include "common/ThaiDate.h"
+#include "common/Utility.h"
+#include "common/db/Database.h"
+
+#include <QMap>
+
+namespace wel::claims::Education {
+
+void checkRight(const std::optional<Money>& yearLimit, const QString& hType)
+{
+    const QString type = hType.trimmed();
+    const QString because = QStringLiteral("พนักงานคนนี้ ไม่มีสิทธิในการเบิกค่าเล่าเรียนบุตร\nเนื่องจากเลือกสิทธิประเภท : ") + type;
+    if (yearLimit && *yearLimit == Money::fromBaht(20000))
+        throw AppError(QStringLiteral("(2)") + because);
+    if (!yearLimit && type == QLatin1String("2"))
+        throw AppError(because);
+}
+
+void checkRight(Database& db, const QString& kvId, const QString& payYear, const QString& hType)
+{
+    const Rows r = db.select(QStringLiteral("SELECT Fact_T_H_Money FROM T_Year_Cur_Health WHERE KV_ID = ? AND Pay_Year = ?"),
+                             {kvId.trimmed(), payYear.trimmed()});
+    checkRight(r.isEmpty() ? std::nullopt : std::optional<Money>(r.money(0, QStringLiteral("Fact_T_H_Money"))), hType);
+}
+
+QString rightText(const QString& hType)
+{
+    return hType.trimmed() == QLatin1String("2") ? QStringLiteral("ไม่มี") : QStringLiteral("มี");
+}
+
+std::optional<int> ageOf(const QString& birthday, const QString& today)
+{
+    const auto born = parseBEText(birthday);
+    const auto now = parseBEText(today);
+    if (!born || !now)
+        return std::nullopt;
+    return now->year() - born->year();
+}
+
+QString budgetYearOfClaim(const QString& claimDate)
+{
+    const auto d = parseBEText(claimDate);
+    return d ? budgetYearOf(*d) : QString();
+}
+
+QString Child::displayName() const { return title + given + QStringLiteral("  ") + family; }
+
+Child findChild(Database& db, const QString& kvId, int index, const QString& today)
+{
+    const int code = index + 4;
+    const Rows r = db.select(QStringLiteral("SELECT EF_Surname, EF_F_Name, EF_L_Name, EF_Birthday FROM T_Emp_Folk "
+                                            "WHERE KV_ID = ? AND Emp_Folk = ?"),
+                             {kvId.trimmed(), QString::number(code)});
+    if (r.isEmpty())
+        throw AppError(QStringLiteral("ไม่พบข้อมูลบุตรลำดับที่ : %1\nให้แจ้งฝ่ายการเจ้าหน้าที่คณะ บันทึกข้อมูลเพิ่มเติม")
+                           .arg(index + 1));
+    Child c;
+    c.folk = code;
+    c.title = r.text(0, QStringLiteral("EF_Surname"));
+    c.given = r.text(0, QStringLiteral("EF_F_Name"));
+    c.family = r.text(0, QStringLiteral("EF_L_Name"));
+    const QString birthday = r.text(0, QStringLiteral("EF_Birthday")).trimmed();
+    // A birth date that is no date is neither shown nor counted: the child
+    // can be claimed for all the same.
+    if (parseBEText(birthday)) {
+        c.birthday = birthday;
+        c.age = ageOf(birthday, today);
+    }
+    return c;
+}
+
+void checkLine(Line& l)
+{
+    if (TrimBlanks(l.term).isEmpty())
+        throw AppError(QStringLiteral("กรุณาใส่ข้อมูลภาคเรียนด้วย"));
+    if (TrimBlanks(l.year).isEmpty())
+        throw AppError(QStringLiteral("กรุณาใส่ข้อมูลปีการศึกษาด้วย"));
+    if (TrimBlanks(l.level).isEmpty())
+        throw AppError(QStringLiteral("กรุณาใส่ข้อมูลชั้นที่ศึกษาด้วย"));
+    if (TrimBlanks(l.school).isEmpty())
+        throw AppError(QStringLiteral("กรุณาใส่ข้อมูลสถานที่ศึกษาด้วย"));
+    Money m;
+    if (!Money::parse(CleanAmount(l.amountText), &m) || m < Money())
+        throw AppError(QStringLiteral("กรุณาใส่จำนวนเงินที่เบิกให้ถูกต้องด้วย"));
+    if (m.isZero())
+        throw AppError(QStringLiteral("กรุณาใส่จำนวนเงินที่เบิกด้วย"));
+    l.amount = m;
+}
+
+QString save(Database& db, const LoginContext& login, const QString& kvId, const QString& claimDate,
+             const QVector<Line>& lines)
+{
+    Money total;
+    QMap<int, Money> byChild;
+    for (Line l : lines) {
+        checkLine(l);
+        total += l.amount;
+        byChild[l.child.folk] += l.amount;
+    }
+    if (total < Money::fromSatang(1))
+        throw AppError(QStringLiteral("กรุณาใส่จำนวนเงินด้วย"));
+    if (kvId.trimmed().isEmpty())
+        throw AppError(kChooseEmployee);
+    const QString payYear = budgetYearOfClaim(claimDate);
+    if (payYear.isEmpty())
+        throw AppError(QStringLiteral("กรุณาใส่วันที่เบิกด้วย"));
+
+    const ClaimKind& kind = education();
+    const QString kv = kvId.trimmed();
+    const QString fact = login.Cur_Fact_Code.trimmed().toUpper();
+    const QString e = QStringLiteral("E");
+    ClaimRecord r;
+    r.numberFaculty = fact;
+    Transaction tx(db);
+    r.headerColumns = basicHeaderColumns();
+    r.header = basicHeader(db, login, kind, kv, claimDate, total, payYear, e, fact);
+    r.lineColumns = {QStringLiteral("Emp_Folk"), QStringLiteral("KV_ID"), QStringLiteral("Health_In_Out_t"),
+                     QStringLiteral("M_Berg"), QStringLiteral("HM_Can_Berg")};
+    for (auto it = byChild.cbegin(); it != byChild.cend(); ++it)
+        r.lines.push_back({QString::number(it.key()), kv, e, it.value().toSql(), it.value().toSql()});
+    r.receiptColumns = {QStringLiteral("Order_Doc"),  QStringLiteral("Emp_Folk"),   QStringLiteral("Date_Doc"),
+                        QStringLiteral("P_money"),    QStringLiteral("EF_Surname"), QStringLiteral("EF_F_Name"),
+                        QStringLiteral("EF_L_Name"),  QStringLiteral("EF_Birthday"), QStringLiteral("Edu_Type"),
+                        QStringLiteral("Edu_Level"),  QStringLiteral("Edu_Term"),   QStringLiteral("Edu_Year"),
+                        QStringLiteral("School_Name")};
+    for (int i = 0; i < lines.size(); ++i) {
+        Line l = lines[i];
+        checkLine(l);
+        r.receipts.push_back({i + 1, QString::number(l.child.folk), QString(), l.amount.toSql(), l.child.title,
+                              l.child.given, l.child.family, l.child.birthday, QString(), TrimBlanks(l.level),
+                              TrimBlanks(l.term), TrimBlanks(l.year), TrimBlanks(l.school)});
+    }
+    const QString claimNo = writeClaim(db, login, kind, r);
+    tx.commit();
+    return claimNo;
+}
+
+} // namespace wel::claims::Education

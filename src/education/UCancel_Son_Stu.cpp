@@ -1,0 +1,1 @@
+#include "UCancel_Son_Stu.h"

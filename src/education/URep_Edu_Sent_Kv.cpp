@@ -1,0 +1,1 @@
+#include "URep_Edu_Sent_Kv.h"

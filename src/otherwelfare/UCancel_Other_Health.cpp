@@ -1,0 +1,1 @@
+#include "UCancel_Other_Health.h"

@@ -1,0 +1,1 @@
+#include "URep_Oth_Sent_Kv.h"

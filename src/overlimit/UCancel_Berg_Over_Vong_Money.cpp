@@ -1,0 +1,1 @@
+#include "UCancel_Berg_Over_Vong_Money.h"

@@ -1,0 +1,1 @@
+#include "UEntry_Health_Over_Vong_Money.h"

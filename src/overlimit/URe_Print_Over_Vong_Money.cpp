@@ -1,0 +1,1 @@
+#include "URe_Print_Over_Vong_Money.h"

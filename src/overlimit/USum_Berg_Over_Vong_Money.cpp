@@ -1,0 +1,1 @@
+#include "USum_Berg_Over_Vong_Money.h"
