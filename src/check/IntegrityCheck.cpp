@@ -194,6 +194,7 @@ private:
         QStringList columns = kUsageColumns;
         for (const claims::ClaimKind* k : claims::claimKinds())
             for (const QString& c : {k->limit.usedColumn, k->limit.sentColumn})
+                if (k->limit.policy != claims::LimitPolicy::None)
                 if (!c.isEmpty() && !columns.contains(c, Qt::CaseInsensitive))
                     columns << c;
 
@@ -208,6 +209,8 @@ private:
                 continue;
             }
             const claims::LimitRule& rule = kind->limit;
+            if (rule.policy == claims::LimitPolicy::None)
+                continue; // reads the yearly row at most, never changes it
             const YearKey key{c.kvId, c.payYear};
             bool charges = false;
             if ((c.status == QLatin1String("FC") || c.status == QLatin1String("KV")) && !rule.usedColumn.isEmpty()) {

@@ -88,6 +88,9 @@ const QVector<const ClaimKind*>& claimKinds()
 {
     static const QVector<const ClaimKind*> kinds = {
         &outpatient(),
+        &overLimit(),
+        &otherWelfare(),
+        &education(),
     };
     return kinds;
 }

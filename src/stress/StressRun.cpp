@@ -226,6 +226,10 @@ QVector<Action> actions()
 {
     QVector<Action> list;
     for (const claims::ClaimKind* k : claims::claimKinds()) {
+        // The kinds charged against a limit go through the shared entry,
+        // cancellation and summary services with a medical draft.
+        if (k->limit.policy != claims::LimitPolicy::Medical)
+            continue;
         const QString t = k->typeCode;
         list.push_back({QStringLiteral("enter ") + t, Role::Faculty, 40, [k](Workstation& w) { return enterClaim(w, *k); }});
         list.push_back({QStringLiteral("cancel ") + t, Role::Faculty, 8, [k](Workstation& w) { return cancelClaim(w, *k); }});

@@ -21,9 +21,9 @@ using namespace wel::test;
 
 namespace {
 
-QString first(Database& db, const QString& sql)
+QString first(Database& db, const QString& sql, const QVariantList& params = {})
 {
-    const Rows r = db.select(sql);
+    const Rows r = db.select(sql, params);
     return r.isEmpty() ? QString() : r.value(0, 0).toString().trimmed();
 }
 
@@ -68,8 +68,13 @@ TEST(DroppedConnection, EveryOperationCutAtEveryStatementWritesNothing)
         {"claim saved",
          [&] {
              claims::ClaimDraft d;
-             d.kvId = first(*other, QStringLiteral("SELECT KV_ID FROM T_Emp_Gov_Histry WHERE Fact_code = 'SC' AND "
-                                                    "Emp_Status = 'A' AND Emp_H_Type = '1' ORDER BY KV_ID"));
+             // An employee with room left in this year's limit.
+             d.kvId = first(*other,
+                            QStringLiteral("SELECT e.KV_ID FROM T_Emp_Gov_Histry e JOIN T_Year_Cur_Health y "
+                                           "ON y.KV_ID = e.KV_ID WHERE e.Fact_code = 'SC' AND e.Emp_Status = 'A' "
+                                           "AND y.Pay_Year = ? AND y.Fact_T_H_Money - y.Fact_T_U_H - y.M_Flexben > 1000 "
+                                           "ORDER BY e.KV_ID"),
+                            {sc.Cur_Bud_Year});
              d.payYear = sc.Cur_Bud_Year;
              d.claimDate = sc.Cur_Date;
              d.inOut = QStringLiteral("0");
