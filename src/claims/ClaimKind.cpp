@@ -84,6 +84,17 @@ const ClaimKind& outpatient()
     return k;
 }
 
+const QVector<const ClaimKind*>& claimKinds()
+{
+    static const QVector<const ClaimKind*> kinds = {
+        &outpatient(),
+        &overLimit(),
+        &otherWelfare(),
+        &education(),
+    };
+    return kinds;
+}
+
 const ClaimKind* kindOfType(const QString& typeCode)
 {
     // The in-patient claim ("HPE") prints on the outpatient layout with its

@@ -38,6 +38,11 @@ struct LimitRule {
     QString flexColumn;         // F: "M_Flexben" taken out of the limit; empty for none
     QString sentColumn;         // "KV_T_U_H", raised when a summary gathers the claim
     QString usedUpMessage;      // the limit is used up (opening the entry and saving)
+    // What a summary adds to sentColumn, and cancelling its control number
+    // takes off again: the payable amount (M_Can_Berg), or for in-patient
+    // claims the claimed total (T_M_Berg).
+    enum class SentAmount { Payable, Claimed };
+    SentAmount sentAmount = SentAmount::Payable;
 };
 
 // Where an operation takes its faculty code from.
@@ -166,6 +171,11 @@ const ClaimKind& overLimit();
 // ("EDU"): their entries have screens of their own, the rest is shared.
 const ClaimKind& otherWelfare();
 const ClaimKind& education();
+
+// Every kind of claim this program enters, one entry each. The usage check
+// and the stress run take their rules from here, so a kind added to this
+// list is checked and exercised without changing either.
+const QVector<const ClaimKind*>& claimKinds();
 
 // The kind a stored Berg_Type_Code belongs to for printing its claim form;
 // nullptr for a type this program does not print yet.
