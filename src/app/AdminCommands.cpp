@@ -34,6 +34,10 @@ const QVector<Command>& commands()
          QStringLiteral("export REPORT [KEY=VALUE ...] --db URL --xlsx FILE   (export --list names the reports "
                         "and their filters)"),
          exportReport},
+        {QStringLiteral("check"),
+         QStringLiteral("check --db URL   (only reads; exit status 0 when the usage counters, states and running "
+                        "numbers agree with the claims, 1 otherwise)"),
+         check},
         {QStringLiteral("screenshots"),
          QStringLiteral("screenshots --db URL --user NAME --password PW --out DIR"), screenshots},
     };

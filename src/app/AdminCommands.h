@@ -24,5 +24,6 @@ int print(const QStringList& args);
 int importData(const QStringList& args);   // ImportCommands.cpp
 int generateYear(const QStringList& args);
 int exportReport(const QStringList& args);
+int check(const QStringList& args);         // CheckCommand.cpp
 
 } // namespace wel::admin

@@ -1,6 +1,7 @@
 #include "ClaimEntryService.h"
 #include "ClaimSql.h"
 #include "common/AppError.h"
+#include "common/InputChecks.h"
 #include "common/Limits.h"
 #include "common/LoginContext.h"
 #include "common/RunningNumbers.h"
@@ -279,9 +280,13 @@ void validate(const ClaimKind& kind, const ClaimDraft& d)
     for (const ClaimReceipt& r : d.receipts) {
         if (r.folk < 0 || r.folk >= kind.patientCount || !parseBEText(r.dateDoc))
             throw AppError(QStringLiteral("รายการใบเสร็จไม่ถูกต้อง"));
+        InputChecks::checkAmount(r.amount);
+        InputChecks::checkLength(QStringLiteral("T_Reciept"), QStringLiteral("Hospital_Name"), r.hospital,
+                                 QStringLiteral("สถานพยาบาล"));
         byPatient[r.folk] += r.amount;
         total += r.amount;
     }
+    InputChecks::checkAmount(total);
     for (int code : {0, 1})
         if (byPatient.contains(code) && byPatient[code] < Money::fromSatang(1))
             throw AppError(QStringLiteral("กรุณาใส่จำนวนเงินให้ถูกต้องด้วย"));
@@ -295,6 +300,7 @@ SavedClaim save(Database& db, const LoginContext& login, const ClaimKind& kind, 
     const QString fact = facultyFor(login, kind.claimFaculty, d.factCode);
     if (fact.size() != 2)
         throw AppError(QStringLiteral("กรุณาใส่รหัสส่วนงานให้ถูกต้อง"));
+    InputChecks::checkFaculty(db, fact);
     const QString kvId = d.kvId.trimmed();
     const QString year = d.payYear.trimmed();
     const QString inOut = kind.fixedInOut.isEmpty() ? d.inOut : kind.fixedInOut;

@@ -79,6 +79,19 @@ const ClaimKind& outpatient()
     return k;
 }
 
+const QVector<const ClaimKind*>& claimKinds()
+{
+    static const QVector<const ClaimKind*> kinds = {
+        &outpatient(),
+        &copay(),
+        &inpatient(),
+        &overLimit(),
+        &otherWelfare(),
+        &education(),
+    };
+    return kinds;
+}
+
 const ClaimKind* kindOfType(const QString& typeCode)
 {
     const QString t = typeCode.trimmed().toUpper();

@@ -179,7 +179,9 @@ struct ClaimKind {
     // The summary lists claims entered through the claim screens
     // (Ent_From "HRR") of one charged year and patient type.
     bool summaryByYearAndPatientType = true;
-    bool summaryAmountClaimed = false; // grid and total show T_M_Berg, not M_Can_Berg
+    // The summary grid and total show T_M_Berg instead of M_Can_Berg, and the
+    // summary adds T_M_Berg to limit.sentColumn (the usage check counts the same).
+    bool summaryAmountClaimed = false;
     QString summaryFacultyCaption = QStringLiteral("รหัสส่วนงาน");
 
     // Cancellation screen variants
@@ -208,8 +210,13 @@ const ClaimKind& overLimit();
 const ClaimKind& otherWelfare();
 const ClaimKind& education();
 
-// The kind whose entry writes a stored Berg_Type_Code (or whose summary
-// writes a Sent_Doc_Type); nullptr for a type this program does not print yet.
+// Every kind of claim this program enters, one entry each. The usage check
+// and the stress run take their rules from here, so a kind added to this
+// list is checked and exercised without changing either.
+const QVector<const ClaimKind*>& claimKinds();
+
+// The kind a stored Berg_Type_Code belongs to for printing its claim form;
+// nullptr for a type this program does not print yet.
 const ClaimKind* kindOfType(const QString& typeCode);
 
 // The cancellation grid's "วงเงิน(บาท)" of the medical kinds: type "1" with

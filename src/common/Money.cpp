@@ -1,6 +1,7 @@
 #include "Money.h"
 #include "AppError.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace wel {
@@ -55,6 +56,12 @@ Money Money::fromTyped(const QString& text)
     Money m;
     if (!parse(s, &m))
         throw AppError(QStringLiteral("จำนวนเงิน \"%1\" ไม่ถูกต้อง").arg(text.trimmed()));
+    // A typed satang fraction would be rounded away unseen: the clerk decides.
+    const QString t = s.trimmed();
+    const qsizetype dot = t.indexOf(QLatin1Char('.'));
+    const QString beyond = dot >= 0 ? t.mid(dot + 3) : QString();
+    if (std::any_of(beyond.cbegin(), beyond.cend(), [](QChar c) { return c.digitValue() > 0; }))
+        throw AppError(QStringLiteral("จำนวนเงิน \"%1\" มีทศนิยมเกิน 2 ตำแหน่ง").arg(text.trimmed()));
     return m;
 }
 

@@ -2,6 +2,10 @@
 #include "common/AppError.h"
 #include "common/db/Database.h"
 
+#include <QMap>
+
+#include <tuple>
+
 namespace wel::finance {
 
 QString controlCancelledText(const QString& controlNo)
@@ -71,6 +75,10 @@ void cancel(Database& db, const QString& controlNo)
                                                   "INNER JOIN T_PAY_Health h ON m.Berg_Doc_ID = h.Berg_Doc_ID "
                                                   "WHERE m.Sent_KV_Doc_ID = ? ORDER BY m.Berg_Doc_ID"),
                                    {no});
+    // The yearly rows are changed after all the claims and in key order, as
+    // a summary locks them: taken in claim order, two workstations could each
+    // hold the row the other waits for.
+    QMap<std::tuple<QString, QString, QString>, Money> giveBack; // KV_ID, Pay_Year, column
     for (int i = 0; i < members.count(); ++i) {
         const QString claimNo = members.text(i, QStringLiteral("Berg_Doc_ID"));
         if (db.exec(QStringLiteral("UPDATE T_PAY_Health SET Berg_Doc_Status = 'FC' "
@@ -83,13 +91,17 @@ void cancel(Database& db, const QString& controlNo)
                                                members.money(i, QStringLiteral("T_M_Berg")));
         if (back.column.isEmpty())
             continue;
+        giveBack[{members.text(i, QStringLiteral("KV_ID")).trimmed(), members.text(i, QStringLiteral("Pay_Year")).trimmed(),
+                  back.column}] += back.amount;
+    }
+    for (auto it = giveBack.cbegin(); it != giveBack.cend(); ++it) {
+        const auto& [kvId, year, column] = it.key();
         // One statement changes the used amount where it stands, so a
         // concurrent claim entry of the same employee is never overwritten.
         // A missing yearly row changes nothing.
         db.exec(QStringLiteral("UPDATE T_Year_Cur_Health SET %1 = ROUND(%1 - ?, 2) WHERE KV_ID = ? AND Pay_Year = ?")
-                    .arg(back.column),
-                {back.amount.toSql(), members.text(i, QStringLiteral("KV_ID")),
-                 members.text(i, QStringLiteral("Pay_Year"))});
+                    .arg(column),
+                {it.value().toSql(), kvId, year});
     }
     tx.commit();
 }

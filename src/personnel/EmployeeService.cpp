@@ -5,6 +5,9 @@
 #include "common/Utility.h"
 #include "common/db/Database.h"
 #include "common/LoginContext.h"
+#include "common/InputChecks.h"
+
+#include <QHash>
 
 namespace wel::EmployeeService {
 
@@ -18,6 +21,41 @@ const QString kDeleted = QStringLiteral("ทำการลบข้อมูล
 const QString kApptDateCaption = QStringLiteral("วันที่บรรจุเป็นพนักงาน");
 
 namespace {
+
+// The caption of a field of the add/edit screen, for the messages about it.
+QString fieldCaption(const QString& column)
+{
+    static const QHash<QString, QString> captions = {
+        {QStringLiteral("EMP_ID"), QStringLiteral("รหัสประจำตัวพนักงาน")},
+        {QStringLiteral("Emp_SSN"), QStringLiteral("เลขบัตรประจำตัวประชาชน")},
+        {QStringLiteral("Emp_Surname"), QStringLiteral("คำนำหน้าชื่อ")},
+        {QStringLiteral("Emp_F_Name"), QStringLiteral("ชื่อ")},
+        {QStringLiteral("Emp_L_Name"), QStringLiteral("นามสกุล")},
+        {QStringLiteral("Emp_Position"), QStringLiteral("ตำแหน่ง")},
+        {QStringLiteral("Emp_Level"), QStringLiteral("ระดับ")},
+        {QStringLiteral("Emp_Dept_Name"), QStringLiteral("หน่วยงาน")},
+        {QStringLiteral("Fact_code"), QStringLiteral("คณะ")},
+        {QStringLiteral("Bank_Account_No"), QStringLiteral("เลขที่บัญชีธนาคาร")},
+    };
+    return captions.value(column, column);
+}
+
+// Typed text must fit its column; a value kept as stored (an installation
+// whose column is wider than this program's) is left alone.
+void checkLengths(const EmployeeRecord& r, const EmployeeRecord* stored)
+{
+    const std::pair<QString EmployeeRecord::*, const char*> fields[] = {
+        {&EmployeeRecord::EMP_ID, "EMP_ID"},           {&EmployeeRecord::Emp_SSN, "Emp_SSN"},
+        {&EmployeeRecord::Emp_Surname, "Emp_Surname"}, {&EmployeeRecord::Emp_F_Name, "Emp_F_Name"},
+        {&EmployeeRecord::Emp_L_Name, "Emp_L_Name"},   {&EmployeeRecord::Emp_Position, "Emp_Position"},
+        {&EmployeeRecord::Emp_Level, "Emp_Level"},     {&EmployeeRecord::Emp_Dept_Name, "Emp_Dept_Name"},
+        {&EmployeeRecord::Fact_code, "Fact_code"},     {&EmployeeRecord::Bank_Account_No, "Bank_Account_No"},
+    };
+    for (const auto& [field, column] : fields)
+        if (!stored || r.*field != stored->*field)
+            InputChecks::checkLength(QStringLiteral("T_Emp_Gov_Histry"), QString::fromLatin1(column), r.*field,
+                                     fieldCaption(QString::fromLatin1(column)));
+}
 
 const QString kEmpIdLine = QStringLiteral("รหัสประจำตัวพนักงาน : ");
 const QString kSsnLine = QStringLiteral("รหัสประจำประชาชน : ");
@@ -130,6 +168,9 @@ QString add(Database& db, const LoginContext& login, EmployeeRecord r)
     const QString inDate = personnel::checkedDate(r.Emp_In_date2, kApptDateCaption, true);
     if (r.Emp_H_Type != QLatin1String("2") && r.Emp_H_Type != QLatin1String("3"))
         throw AppError(kTypeRefused);
+    checkLengths(r, nullptr);
+    if (!isFC(login)) // a clerk's own faculty needs no look-up
+        InputChecks::checkFaculty(db, r.Fact_code);
 
     Transaction tx(db);
     checkDuplicates(db, r);
@@ -165,7 +206,10 @@ void edit(Database& db, const LoginContext& login, EmployeeRecord r)
         r.Bank_Account_No = stored->Bank_Account_No;
     } else if (r.Fact_code.compare(stored->Fact_code, Qt::CaseInsensitive) == 0) {
         r.Fact_code = stored->Fact_code;
+    } else {
+        InputChecks::checkFaculty(db, r.Fact_code);
     }
+    checkLengths(r, &*stored);
     if (r.Emp_H_Type != stored->Emp_H_Type
         && !db.select(QStringLiteral("SELECT KV_ID FROM T_Year_Cur_Health WHERE KV_ID = ? AND Pay_Year = ?"),
                       {r.KV_ID, login.Cur_Bud_Year})

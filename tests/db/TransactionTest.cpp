@@ -8,6 +8,8 @@
 #include <QThread>
 #include <QTimeZone>
 
+#include <thread>
+
 using namespace wel;
 using wel::test::TestDb;
 
@@ -108,6 +110,74 @@ TEST(Reconnect, WriteIsNeverSentTwiceReadIsRetried)
         tx.commit();
     }
     EXPECT_EQ(count(*killer), 2);
+}
+
+// A statement the server refuses inside a transaction (here a key that is
+// taken) leaves the line alive: the clerk reads the server's reason, not a
+// lost connection, and the same connection goes on without dialling again.
+TEST(Reconnect, ARefusedStatementInATransactionIsNotALostConnection)
+{
+    WELMORA_NEED_DB();
+    TestDb t(TestDb::Schema);
+    addFact(t.db(), QStringLiteral("AA"));
+    const qint64 pid = t.kind() == DbKind::PostgreSQL
+        ? t.db().select(QStringLiteral("SELECT pg_backend_pid() AS p")).integer(0, QStringLiteral("p"))
+        : 0;
+    try {
+        Transaction tx(t.db());
+        addFact(t.db(), QStringLiteral("BB"));
+        addFact(t.db(), QStringLiteral("AA"));
+        tx.commit();
+        ADD_FAILURE() << "a taken key was accepted";
+    } catch (const DbError& e) {
+        EXPECT_FALSE(e.message().contains(QStringLiteral("การเชื่อมต่อกับฐานข้อมูลขาดหาย"))) << e.message().toStdString();
+    }
+    EXPECT_EQ(count(t.db()), 1);
+    addFact(t.db(), QStringLiteral("CC"));
+    EXPECT_EQ(count(t.db()), 2);
+    if (t.kind() == DbKind::PostgreSQL) {
+        EXPECT_EQ(t.db().select(QStringLiteral("SELECT pg_backend_pid() AS p")).integer(0, QStringLiteral("p")), pid);
+    }
+}
+
+// Two workstations each waiting for a row the other holds: the server ends
+// one of them, whose clerk is told in Thai that nothing was saved and to do
+// it again; the other's work is saved.
+TEST(Conflict, DeadlockIsToldAsAConflictThatSavedNothing)
+{
+    WELMORA_NEED_DB();
+    TestDb t(TestDb::Schema);
+    if (t.kind() != DbKind::PostgreSQL)
+        GTEST_SKIP() << "an embedded database lets one writer in at a time";
+    addFact(t.db(), QStringLiteral("AA"));
+    addFact(t.db(), QStringLiteral("BB"));
+    auto rename = [](Database& db, const char* code, const char* name) {
+        db.exec(QStringLiteral("UPDATE T_Fact SET Fact_Name = ? WHERE Fact_Code = ?"),
+                {QString::fromLatin1(name), QString::fromLatin1(code)});
+    };
+    QString errors[2];
+    auto workstation = [&](int me) {
+        try {
+            auto db = t.connectAgain();
+            Transaction tx(*db);
+            rename(*db, me == 0 ? "AA" : "BB", "first");
+            QThread::msleep(300); // both now hold one row
+            rename(*db, me == 0 ? "BB" : "AA", "second");
+            tx.commit();
+        } catch (const AppError& e) {
+            errors[me] = e.message();
+        }
+    };
+    std::thread a(workstation, 0), b(workstation, 1);
+    a.join();
+    b.join();
+    const int loser = errors[0].isEmpty() ? 1 : 0;
+    ASSERT_TRUE(errors[1 - loser].isEmpty()) << errors[1 - loser].toStdString();
+    EXPECT_TRUE(errors[loser].startsWith(QStringLiteral("เครื่องอื่นกำลังบันทึกข้อมูลชุดเดียวกันในขณะเดียวกัน ระบบไม่ได้บันทึกข้อมูลของรายการนี้")))
+        << errors[loser].toStdString();
+    // The winner's two renames stand: it renamed its own row "first" and the loser's "second".
+    EXPECT_EQ(count(t.db(), QStringLiteral(" WHERE Fact_Name = 'first'")), 1);
+    EXPECT_EQ(count(t.db(), QStringLiteral(" WHERE Fact_Name = 'second'")), 1);
 }
 
 // Today comes from one clock: the server's, or on SQLite the workstation's

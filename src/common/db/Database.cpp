@@ -54,6 +54,8 @@ const QString kConnectionLost = QStringLiteral(
 // Inside a transaction the server has rolled everything back.
 const QString kConnectionLostInTransaction = QStringLiteral(
     "การเชื่อมต่อกับฐานข้อมูลขาดหายระหว่างทำงาน ข้อมูลของรายการนี้ไม่ถูกบันทึก กรุณาทำรายการใหม่");
+const QString kConflict = QStringLiteral(
+    "เครื่องอื่นกำลังบันทึกข้อมูลชุดเดียวกันในขณะเดียวกัน ระบบไม่ได้บันทึกข้อมูลของรายการนี้ กรุณาทำรายการใหม่อีกครั้ง");
 // Connections unused longer than this are checked before the next operation.
 constexpr qint64 kIdleCheckMs = 30000;
 
@@ -256,7 +258,7 @@ QSqlQuery& Database::run(const QString& sql, const QVariantList& params)
     try {
         return runOnce(sql, params);
     } catch (const DbError& e) {
-        if (m_kind == DbKind::SQLite || alive())
+        if (m_kind == DbKind::SQLite || serverRefused() || alive())
             throw;
         // The connection died under this statement. Only a read is sent
         // again, and only outside a transaction: a write whose reply was
@@ -274,12 +276,29 @@ QSqlQuery& Database::run(const QString& sql, const QVariantList& params)
 
 void Database::fail(const QString& message, const QString& sql, const QVariantList& params)
 {
-    ErrorLog::write(message, sql, params, m_userName, m_url.display());
-    throw DbError(message, sql);
+    // Two workstations each waiting for a row the other holds: the server
+    // ends one of the transactions, which then wrote nothing and may simply
+    // be done again.
+    const bool conflict = m_kind == DbKind::PostgreSQL
+        && (m_lastErrorCode == QLatin1String("40P01") || m_lastErrorCode == QLatin1String("40001"));
+    const QString shown = conflict ? kConflict + QStringLiteral("\n") + message : message;
+    ErrorLog::write(shown, sql, params, m_userName, m_url.display());
+    throw DbError(shown, sql);
+}
+
+bool Database::serverRefused() const
+{
+    // A PostgreSQL error with its SQLSTATE came from a server that is still
+    // there (a key violation, a deadlock); inside a transaction it refuses
+    // every query until the rollback, so asking "SELECT 1" would take the
+    // line for dead. Class 08 and 57P0x are the server going away.
+    return m_kind == DbKind::PostgreSQL && m_lastErrorCode.size() == 5 && !m_lastErrorCode.startsWith(QLatin1String("08"))
+        && !m_lastErrorCode.startsWith(QLatin1String("57P"));
 }
 
 QSqlQuery& Database::runOnce(const QString& sql, const QVariantList& params)
 {
+    m_lastErrorCode.clear();
     if (m_observer)
         m_observer(sql, params);
     auto fresh = [this] {
@@ -292,8 +311,10 @@ QSqlQuery& Database::runOnce(const QString& sql, const QVariantList& params)
         // Nothing to bind: run it directly (PostgreSQL cannot prepare SET or DDL).
         m_direct = fresh();
         ++m_roundTrips;
-        if (!m_direct->exec(sql))
+        if (!m_direct->exec(sql)) {
+            m_lastErrorCode = m_direct->lastError().nativeErrorCode();
             fail(errorText(m_direct->lastError()), sql);
+        }
         return *m_direct;
     }
     QSqlQuery* q = nullptr;
@@ -302,8 +323,10 @@ QSqlQuery& Database::runOnce(const QString& sql, const QVariantList& params)
     } else {
         auto prepared = fresh();
         ++m_roundTrips;
-        if (!prepared->prepare(sql))
+        if (!prepared->prepare(sql)) {
+            m_lastErrorCode = prepared->lastError().nativeErrorCode();
             fail(errorText(prepared->lastError()), sql, params);
+        }
         if (m_cacheStatements) {
             if (m_prepared.size() >= 256)
                 m_prepared.clear();
@@ -317,6 +340,7 @@ QSqlQuery& Database::runOnce(const QString& sql, const QVariantList& params)
         q->bindValue(i, params[i]);
     ++m_roundTrips;
     if (!q->exec()) {
+        m_lastErrorCode = q->lastError().nativeErrorCode();
         const QString error = errorText(q->lastError());
         q->finish();
         fail(error, sql, params);

@@ -148,6 +148,7 @@ private:
     [[noreturn]] void fail(const QString& message, const QString& sql, const QVariantList& params = {});
     void openSession(); // opens the connection and sets the session up
     bool alive();
+    bool serverRefused() const; // the last statement failed with the server's answer
     void reconnect();
     // Before a statement is sent: a server connection known or found to be
     // dead is dialled again, so nothing of the operation has reached the
@@ -169,6 +170,7 @@ private:
     std::unique_ptr<QSqlQuery> m_direct; // statements that are not kept
     quint64 m_roundTrips = 0;
     std::function<void(const QString&, const QVariantList&)> m_observer;
+    QString m_lastErrorCode; // SQLSTATE of the last failed statement, when the server sent one
 };
 
 // Gives a Qt SQLite connection that Database did not open what this

@@ -1,0 +1,474 @@
+#include "StressRun.h"
+#include "claims/ClaimCancelService.h"
+#include "claims/ClaimEntryService.h"
+#include "claims/ClaimSummaryService.h"
+#include "common/LoginContext.h"
+#include "common/RunningNumbers.h"
+#include "common/ThaiDate.h"
+#include "common/db/Database.h"
+#include "common/db/Schema.h"
+#include "finance/CancelService.h"
+#include "finance/VoucherService.h"
+#include "personnel/EmployeeService.h"
+
+#include <QElapsedTimer>
+#include <QMutex>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <algorithm>
+#include <atomic>
+#include <optional>
+#include <random>
+#include <thread>
+
+namespace wel::stress {
+
+namespace {
+
+// The faculties whose clerks work in the run; two clerks share a faculty as
+// soon as there are more than four workstations (every third is the finance
+// division), so they race for the same claims and counters.
+const QStringList kFaculties = {QStringLiteral("SC"), QStringLiteral("EN"), QStringLiteral("MD")};
+const QString kFinanceFaculty = QStringLiteral("OP");
+
+enum class Role { Faculty, Finance };
+
+struct Shared {
+    QMutex mutex;
+    Figures figures;
+    QSet<QString> issued;
+    std::atomic<bool> timeUp{false};
+};
+
+// One clerk at one workstation: his own connection, log-in and dice.
+struct Workstation {
+    std::unique_ptr<Database> db;
+    LoginContext login;
+    Role role = Role::Faculty;
+    QString fact;                         // his faculty; the finance division acts for all
+    QMap<QString, QStringList> employees; // active employees by faculty
+    std::mt19937_64 rng;
+    int maxPauseMs = 0;
+    Shared* shared = nullptr;
+
+    int uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
+    template <typename T>
+    const T& pick(const QList<T>& list) { return list[uniform(0, int(list.size()) - 1)]; }
+    // The clerk reading the screen, marking rows, reaching for the button.
+    void pause()
+    {
+        if (maxPauseMs > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(uniform(0, maxPauseMs)));
+    }
+    QString anyFaculty() { return role == Role::Finance ? pick(kFaculties) : fact; }
+    // Some of the marked rows, in the order listed.
+    QStringList someOf(const QStringList& all, int most)
+    {
+        QStringList chosen = all;
+        std::shuffle(chosen.begin(), chosen.end(), rng);
+        chosen = chosen.mid(0, uniform(1, qMin(most, int(all.size()))));
+        std::sort(chosen.begin(), chosen.end());
+        return chosen;
+    }
+    void issue(const QString& id)
+    {
+        QMutexLocker lock(&shared->mutex);
+        ++shared->figures.identifiersIssued;
+        if (shared->issued.contains(id))
+            ++shared->figures.duplicateIdentifiers;
+        shared->issued.insert(id);
+    }
+};
+
+// An operation: true when it acted, false when there was nothing to act on
+// (no open claim to cancel, ...). A refusal throws AppError as the screen
+// would show it.
+using Operation = std::function<bool(Workstation&)>;
+
+struct Action {
+    QString name;
+    Role role;
+    int weight;
+    Operation run;
+};
+
+LoginContext loginOf(const Today& today, Role role, const QString& fact, const QString& user)
+{
+    LoginContext c;
+    c.Cur_Date = today.Cur_Date;
+    c.Cur_Bud_Year = today.Cur_Bud_Year;
+    c.Cur_Fact_Code = fact;
+    c.Cur_Username = user;
+    c.Cur_User_Type = QStringLiteral("U");
+    c.Cur_Mode = role == Role::Finance ? QStringLiteral("KV") : QStringLiteral("FC");
+    c.section = role == Role::Finance ? 7 : 4;
+    return c;
+}
+
+// ---- claims, by kind ----
+
+bool enterClaim(Workstation& w, const claims::ClaimKind& kind)
+{
+    const QString fact = w.anyFaculty();
+    const QStringList& staff = w.employees[fact];
+    if (staff.isEmpty())
+        return false;
+    claims::ClaimDraft d;
+    d.kvId = w.pick(staff);
+    d.payYear = w.login.Cur_Bud_Year;
+    d.claimDate = w.login.Cur_Date;
+    d.inOut = QStringLiteral("0");
+    d.factCode = fact;
+    const int receipts = w.uniform(1, 3);
+    for (int i = 0; i < receipts; ++i) {
+        claims::ClaimReceipt r;
+        r.folk = i == 0 ? 0 : w.uniform(0, 3);
+        r.dateDoc = w.login.Cur_Date;
+        r.amount = Money::fromSatang(w.uniform(5000, 600000));
+        r.hospital = QStringLiteral("โรงพยาบาลมหาวิทยาลัย");
+        r.title = QStringLiteral("นาย");
+        r.given = QStringLiteral("ผู้ป่วย");
+        r.family = QStringLiteral("ทดสอบ");
+        d.receipts.push_back(r);
+    }
+    w.pause();
+    w.issue(claims::ClaimEntry::save(*w.db, w.login, kind, d).claimNo);
+    return true;
+}
+
+bool cancelClaim(Workstation& w, const claims::ClaimKind& kind)
+{
+    const QString fact = w.anyFaculty();
+    const auto open = claims::ClaimCancel::search(*w.db, w.login, kind, fact, claims::ClaimSearchBy::ClaimNo, {});
+    if (open.isEmpty())
+        return false;
+    const QString no = open[w.uniform(0, int(open.size()) - 1)].claimNo;
+    w.pause();
+    claims::ClaimCancel::cancel(*w.db, w.login, kind, fact, no);
+    return true;
+}
+
+bool summarise(Workstation& w, const claims::ClaimKind& kind)
+{
+    const QString fact = w.anyFaculty();
+    const auto open = claims::ClaimSummary::listOpen(*w.db, w.login, kind, fact, w.login.Cur_Bud_Year,
+                                                     QStringLiteral("0"));
+    if (open.isEmpty())
+        return false;
+    QStringList nos;
+    for (const auto& r : open)
+        nos << r.claimNo;
+    w.pause();
+    w.issue(claims::ClaimSummary::send(*w.db, w.login, kind, fact, w.someOf(nos, 6)));
+    return true;
+}
+
+// ---- vouchers ----
+
+bool makeVoucher(Workstation& w)
+{
+    const QString fact = w.anyFaculty();
+    const auto open = finance::Vouchers::listOpenControls(*w.db, fact, finance::Period::all());
+    if (open.isEmpty())
+        return false;
+    QStringList nos;
+    for (const auto& c : open)
+        nos << c.controlNo;
+    w.pause();
+    w.issue(finance::Vouchers::make(*w.db, w.login, fact, w.someOf(nos, 3), QStringLiteral("นางสาวมาลี ใจดี")));
+    return true;
+}
+
+bool cancelControl(Workstation& w)
+{
+    const auto open = finance::Vouchers::listOpenControls(*w.db, w.anyFaculty(), finance::Period::all());
+    if (open.isEmpty())
+        return false;
+    const QString no = open[w.uniform(0, int(open.size()) - 1)].controlNo;
+    w.pause();
+    finance::ControlCancel::cancel(*w.db, no);
+    return true;
+}
+
+bool cancelVoucher(Workstation& w)
+{
+    const auto vouchers = finance::Vouchers::listInForce(*w.db, w.anyFaculty(), finance::Period::all());
+    if (vouchers.isEmpty())
+        return false;
+    const QString no = vouchers[w.uniform(0, int(vouchers.size()) - 1)].pvrNo;
+    w.pause();
+    finance::VoucherCancel::cancel(*w.db, no);
+    return true;
+}
+
+// ---- personnel ----
+
+bool editEmployee(Workstation& w)
+{
+    const QStringList& staff = w.employees[w.fact];
+    if (staff.isEmpty())
+        return false;
+    auto record = EmployeeService::load(*w.db, w.login, w.pick(staff));
+    if (!record)
+        return false;
+    static const QStringList positions = {QStringLiteral("นักวิชาการศึกษา"), QStringLiteral("นักวิชาการเงินและบัญชี"),
+                                          QStringLiteral("เจ้าหน้าที่บริหารงานทั่วไป"), QStringLiteral("นักวิจัย")};
+    record->Emp_Position = w.pick(positions);
+    w.pause();
+    EmployeeService::edit(*w.db, w.login, *record);
+    return true;
+}
+
+// What the clerks do, and how often. A kind of claim that goes through the
+// claim services is three lines here.
+QVector<Action> actions()
+{
+    QVector<Action> list;
+    for (const claims::ClaimKind* k : claims::claimKinds()) {
+        // The kinds charged against a limit go through the shared entry,
+        // cancellation and summary services with a medical draft.
+        if (k->limit.policy != claims::LimitPolicy::Medical)
+            continue;
+        const QString t = k->typeCode;
+        list.push_back({QStringLiteral("enter ") + t, Role::Faculty, 40, [k](Workstation& w) { return enterClaim(w, *k); }});
+        list.push_back({QStringLiteral("cancel ") + t, Role::Faculty, 8, [k](Workstation& w) { return cancelClaim(w, *k); }});
+        list.push_back({QStringLiteral("summarise ") + t, Role::Faculty, 14, [k](Workstation& w) { return summarise(w, *k); }});
+        list.push_back({QStringLiteral("enter ") + t + QStringLiteral(" (finance)"), Role::Finance, 10,
+                        [k](Workstation& w) { return enterClaim(w, *k); }});
+    }
+    list.push_back({QStringLiteral("edit employee"), Role::Faculty, 6, editEmployee});
+    list.push_back({QStringLiteral("voucher (faculty)"), Role::Faculty, 4, makeVoucher});
+    list.push_back({QStringLiteral("voucher"), Role::Finance, 40, makeVoucher});
+    list.push_back({QStringLiteral("cancel control number"), Role::Finance, 15, cancelControl});
+    list.push_back({QStringLiteral("cancel voucher"), Role::Finance, 15, cancelVoucher});
+    return list;
+}
+
+// The clerk's message without the numbers in it, so that refusals group by reason.
+QString reasonOf(const QString& message)
+{
+    static const QRegularExpression numbers(QStringLiteral("[A-Z]{2,3}\\d{4}/\\d+[A-Z]*|\\d+(\\.\\d+)?"));
+    QString m = message.section(QLatin1Char('\r'), 0, 0).section(QLatin1Char('\n'), 0, 0).trimmed();
+    m.replace(numbers, QStringLiteral("#"));
+    return m.left(90);
+}
+
+void work(const Options& o, int index, const Today& today, const QMap<QString, QStringList>& employees,
+          Shared& shared, const QElapsedTimer& clock)
+{
+    Workstation w;
+    w.shared = &shared;
+    w.maxPauseMs = o.maxPauseMs;
+    w.rng.seed(o.seed * 1000003u + quint64(index));
+    w.role = index % 3 == 2 ? Role::Finance : Role::Faculty;
+    w.fact = w.role == Role::Finance ? kFinanceFaculty : kFaculties[(index - index / 3) % kFaculties.size()];
+    w.employees = employees;
+    w.login = loginOf(today, w.role, w.fact,
+                      QStringLiteral("stress%1").arg(index + 1));
+    try {
+        w.db = Database::open(DbUrl::parse(o.url));
+    } catch (const AppError& e) {
+        QMutexLocker lock(&shared.mutex);
+        ++shared.figures.failedBy[QStringLiteral("connect: ") + reasonOf(e.message())];
+        return;
+    }
+    w.db->setUserName(w.login.Cur_Username);
+
+    QVector<Action> mine;
+    int total = 0;
+    for (const Action& a : actions())
+        if (a.role == w.role) {
+            mine.push_back(a);
+            total += a.weight;
+        }
+    for (int n = 0; n < o.operations; ++n) {
+        if (clock.elapsed() > qint64(o.seconds) * 1000) {
+            shared.timeUp = true;
+            break;
+        }
+        w.pause();
+        int roll = w.uniform(0, total - 1);
+        const Action* a = mine.data();
+        while (roll >= a->weight) {
+            roll -= a->weight;
+            ++a;
+        }
+        QElapsedTimer t;
+        t.start();
+        bool acted = true;
+        QString refused, failed;
+        try {
+            acted = a->run(w);
+        } catch (const DbError& e) {
+            failed = reasonOf(e.message());
+        } catch (const AppError& e) {
+            refused = reasonOf(e.message());
+        }
+        const int ms = int(t.elapsed());
+        QMutexLocker lock(&shared.mutex);
+        ActionFigures& f = shared.figures.actions[a->name];
+        ++shared.figures.operationsRun;
+        if (!failed.isEmpty()) {
+            ++f.failed;
+            ++shared.figures.failedBy[a->name + QStringLiteral(": ") + failed];
+        } else if (!refused.isEmpty()) {
+            ++f.refused;
+            ++shared.figures.refusedBy[a->name + QStringLiteral(": ") + refused];
+        } else if (!acted) {
+            ++f.idle;
+            continue;
+        } else {
+            ++f.done;
+        }
+        f.ms.push_back(ms);
+    }
+}
+
+QMap<QString, QStringList> activeEmployees(Database& db)
+{
+    QMap<QString, QStringList> byFaculty;
+    const Rows r = db.select(QStringLiteral("SELECT KV_ID, Fact_code FROM T_Emp_Gov_Histry WHERE Emp_Status = 'A' "
+                                            "ORDER BY KV_ID"));
+    for (int i = 0; i < r.count(); ++i)
+        byFaculty[r.text(i, QStringLiteral("Fact_code")).trimmed().toUpper()] << r.text(i, QStringLiteral("KV_ID")).trimmed();
+    return byFaculty;
+}
+
+bool hasTables(Database& db)
+{
+    try {
+        db.select(QStringLiteral("SELECT COUNT(*) AS n FROM T_USER"));
+        return true;
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
+int overspent(Database& db)
+{
+    // Claim entry never lets the used amount pass the limit less the flexible
+    // benefit, and the run changes neither.
+    const Rows r = db.select(QStringLiteral("SELECT Fact_T_H_Money AS h, Fact_T_U_H AS u, M_Flexben AS f, "
+                                            "Fact_T_Copay AS ch, Fact_U_Copay AS cu FROM T_Year_Cur_Health"));
+    int n = 0;
+    for (int i = 0; i < r.count(); ++i)
+        n += r.money(i, QStringLiteral("u")) > r.money(i, QStringLiteral("h")) - r.money(i, QStringLiteral("f"))
+            || r.money(i, QStringLiteral("cu")) > r.money(i, QStringLiteral("ch"));
+    return n;
+}
+
+int percentile(QVector<int> v, int p)
+{
+    if (v.isEmpty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[qMin(int(v.size()) - 1, int(v.size()) * p / 100)];
+}
+
+} // namespace
+
+Figures run(const Options& o, const std::function<void(const QString&)>& progress)
+{
+    auto say = [&](const QString& s) {
+        if (progress)
+            progress(s);
+    };
+    auto db = Database::open(DbUrl::parse(o.url));
+    if (!hasTables(*db)) {
+        say(QStringLiteral("empty database: making the tables, reference and demo rows"));
+        createSchema(*db);
+        loadReferenceData(*db);
+    }
+    loadDemoData(*db); // only when the database has no user yet
+    const Today today = todayFrom(db->serverNow());
+    for (const QString& f : kFaculties + QStringList{kFinanceFaculty})
+        RunningNumbers::ensureYearRows(*db, today.Cur_Bud_Year, f);
+    const check::Report before = check::run(*db);
+    if (!before.consistent())
+        throw AppError(QStringLiteral("the database is inconsistent before the run; welmora-admin check lists why\n")
+                       + check::format(before));
+    const auto employees = activeEmployees(*db);
+
+    Shared shared;
+    shared.figures.server = db->serverLabel();
+    shared.figures.workstations = o.workstations;
+    shared.figures.operationsAsked = o.workstations * o.operations;
+    say(QStringLiteral("%1 workstations x %2 operations on %3, seed %4")
+            .arg(o.workstations)
+            .arg(o.operations)
+            .arg(shared.figures.server)
+            .arg(o.seed));
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<std::thread> threads;
+    for (int i = 0; i < o.workstations; ++i)
+        threads.emplace_back([&, i] { work(o, i, today, employees, shared, clock); });
+    for (auto& t : threads)
+        t.join();
+    Figures f = shared.figures;
+    f.elapsedMs = clock.elapsed();
+    f.stoppedByTime = shared.timeUp;
+    f.report = check::run(*db);
+    f.overspentLimits = overspent(*db);
+    return f;
+}
+
+QString format(const Figures& f)
+{
+    QString out;
+    out += QStringLiteral("%1 workstations, %2 of %3 operations in %4 s on %5%6\n")
+               .arg(f.workstations)
+               .arg(f.operationsRun)
+               .arg(f.operationsAsked)
+               .arg(f.elapsedMs / 1000.0, 0, 'f', 1)
+               .arg(f.server, f.stoppedByTime ? QStringLiteral(" (stopped: time is up)") : QString());
+    out += QStringLiteral("%1 %2 %3 %4 %5 %6 %7\n")
+               .arg(QStringLiteral("action"), -26)
+               .arg(QStringLiteral("done"), 6)
+               .arg(QStringLiteral("refused"), 8)
+               .arg(QStringLiteral("failed"), 7)
+               .arg(QStringLiteral("idle"), 6)
+               .arg(QStringLiteral("p50 ms"), 7)
+               .arg(QStringLiteral("p95 ms"), 7);
+    int done = 0, refused = 0, failed = 0;
+    for (auto it = f.actions.cbegin(); it != f.actions.cend(); ++it) {
+        const ActionFigures& a = it.value();
+        done += a.done;
+        refused += a.refused;
+        failed += a.failed;
+        out += QStringLiteral("%1 %2 %3 %4 %5 %6 %7\n")
+                   .arg(it.key(), -26)
+                   .arg(a.done, 6)
+                   .arg(a.refused, 8)
+                   .arg(a.failed, 7)
+                   .arg(a.idle, 6)
+                   .arg(percentile(a.ms, 50), 7)
+                   .arg(percentile(a.ms, 95), 7);
+    }
+    out += QStringLiteral("operations done %1, refused %2, failed %3; %4 operations/s\n")
+               .arg(done)
+               .arg(refused)
+               .arg(failed)
+               .arg(f.elapsedMs > 0 ? (done + refused + failed) * 1000.0 / f.elapsedMs : 0.0, 0, 'f', 1);
+    if (!f.refusedBy.isEmpty()) {
+        out += QStringLiteral("refused, by reason:\n");
+        for (auto it = f.refusedBy.cbegin(); it != f.refusedBy.cend(); ++it)
+            out += QStringLiteral("  %1  %2\n").arg(it.value(), 5).arg(it.key());
+    }
+    if (!f.failedBy.isEmpty()) {
+        out += QStringLiteral("failed (database errors), by reason:\n");
+        for (auto it = f.failedBy.cbegin(); it != f.failedBy.cend(); ++it)
+            out += QStringLiteral("  %1  %2\n").arg(it.value(), 5).arg(it.key());
+    }
+    out += QStringLiteral("identifiers handed out: %1\n").arg(f.identifiersIssued);
+    out += QStringLiteral("duplicate identifiers: %1\n").arg(f.duplicateIdentifiers + f.report.count(QStringLiteral("duplicate")));
+    out += QStringLiteral("lost usage updates: %1\n").arg(f.lostUpdates());
+    out += QStringLiteral("overspent yearly limits: %1\n").arg(f.overspentLimits);
+    out += QStringLiteral("inconsistencies: %1\n").arg(f.inconsistencies());
+    if (!f.report.consistent())
+        out += check::format(f.report);
+    return out;
+}
+
+} // namespace wel::stress
