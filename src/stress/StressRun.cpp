@@ -7,8 +7,10 @@
 #include "common/ThaiDate.h"
 #include "common/db/Database.h"
 #include "common/db/Schema.h"
+#include "education/EducationService.h"
 #include "finance/CancelService.h"
 #include "finance/VoucherService.h"
+#include "otherwelfare/OtherWelfareService.h"
 #include "personnel/EmployeeService.h"
 
 #include <QElapsedTimer>
@@ -108,24 +110,114 @@ LoginContext loginOf(const Today& today, Role role, const QString& fact, const Q
 
 // ---- claims, by kind ----
 
+// An employee of a faculty as the entry screens' grid lists him, with the
+// yearly row of the current budget year the clerk looks at before choosing.
+struct StaffRow {
+    QString kvId, hType;
+    bool hasRow = false;
+    Money limit, used, flex, copayLimit, copayUsed;
+    bool hasChild = false;
+};
+
+QVector<StaffRow> staffOf(Workstation& w, const QString& fact)
+{
+    const Rows r = w.db->select(
+        QStringLiteral("SELECT e.KV_ID, e.Emp_H_Type, y.KV_ID AS Row_KV, y.Fact_T_H_Money, y.Fact_T_U_H, y.M_Flexben, "
+                       "y.Fact_T_Copay, y.Fact_U_Copay, "
+                       "(SELECT COUNT(*) FROM T_Emp_Folk f WHERE f.KV_ID = e.KV_ID "
+                       "AND f.Emp_Folk IN ('4', '5', '6', '7')) AS Children "
+                       "FROM T_Emp_Gov_Histry e LEFT JOIN T_Year_Cur_Health y "
+                       "ON y.KV_ID = e.KV_ID AND y.Pay_Year = ? "
+                       "WHERE e.Emp_Status = 'A' AND e.Fact_code = ? ORDER BY e.KV_ID"),
+        {w.login.Cur_Bud_Year, fact});
+    QVector<StaffRow> staff;
+    for (int i = 0; i < r.count(); ++i) {
+        StaffRow s;
+        s.kvId = r.text(i, QStringLiteral("KV_ID")).trimmed();
+        s.hType = r.text(i, QStringLiteral("Emp_H_Type")).trimmed();
+        s.hasRow = !r.text(i, QStringLiteral("Row_KV")).trimmed().isEmpty();
+        s.limit = r.money(i, QStringLiteral("Fact_T_H_Money"));
+        s.used = r.money(i, QStringLiteral("Fact_T_U_H"));
+        s.flex = r.money(i, QStringLiteral("M_Flexben"));
+        s.copayLimit = r.money(i, QStringLiteral("Fact_T_Copay"));
+        s.copayUsed = r.money(i, QStringLiteral("Fact_U_Copay"));
+        s.hasChild = r.integer(i, QStringLiteral("Children")) > 0;
+        staff.push_back(s);
+    }
+    return staff;
+}
+
+// Whether the gates of the kind's entry would let the employee through, as
+// the clerk can tell from the grid and the limit panel before choosing him.
+bool admits(const claims::ClaimKind& kind, const StaffRow& s)
+{
+    if (&kind == &claims::education())
+        return s.hType != QLatin1String("2") && s.hasChild;
+    if (kind.limit.policy == claims::LimitPolicy::Copay)
+        return s.hType == QLatin1String("2") && s.hasRow && s.used + s.flex >= s.limit && s.copayUsed < s.copayLimit;
+    if (kind.requiresLimitUsedUp)
+        return s.hasRow && s.used + s.flex == s.limit && s.copayUsed == s.copayLimit;
+    return true;
+}
+
+// Mostly an employee the kind's gates admit; one time in ten whoever is at
+// hand, as a clerk who did not look at the limits first, so that the
+// refusals of every gate are met too. nullptr when the gates admit nobody:
+// the clerk has nothing to enter.
+const StaffRow* chooseEmployee(Workstation& w, const claims::ClaimKind& kind, const QVector<StaffRow>& staff)
+{
+    if (staff.isEmpty())
+        return nullptr;
+    if (w.uniform(0, 9) == 0)
+        return &staff[w.uniform(0, int(staff.size()) - 1)];
+    QVector<const StaffRow*> fit;
+    for (const StaffRow& s : staff)
+        if (admits(kind, s))
+            fit << &s;
+    return fit.isEmpty() ? nullptr : w.pick(fit);
+}
+
+// The faculty whose employee the clerk looks for: his own, any for the
+// finance division and for entries that search every faculty.
+QString searchedFaculty(Workstation& w, const claims::ClaimKind& kind)
+{
+    return kind.searchAllFaculties ? w.pick(kFaculties) : w.anyFaculty();
+}
+
+// The amount of one receipt, by how the kind is charged: co-pay claims are
+// the large bills beyond the medical limit.
+Money receiptAmount(Workstation& w, const claims::ClaimKind& kind)
+{
+    if (kind.limit.policy == claims::LimitPolicy::Copay)
+        return Money::fromSatang(w.uniform(100000, 1500000));
+    if (kind.requiresLimitUsedUp)
+        return Money::fromSatang(w.uniform(50000, 3000000));
+    return Money::fromSatang(w.uniform(5000, 600000));
+}
+
+// The kinds entered through the claim entry service (outpatient, co-pay,
+// in-patient, above the limit): open the entry for the employee, then save.
 bool enterClaim(Workstation& w, const claims::ClaimKind& kind)
 {
-    const QString fact = w.anyFaculty();
-    const QStringList& staff = w.employees[fact];
-    if (staff.isEmpty())
+    const QString fact = searchedFaculty(w, kind);
+    const QVector<StaffRow> staff = staffOf(w, fact);
+    const StaffRow* chosen = chooseEmployee(w, kind, staff);
+    if (!chosen)
         return false;
     claims::ClaimDraft d;
-    d.kvId = w.pick(staff);
+    d.kvId = chosen->kvId;
     d.payYear = w.login.Cur_Bud_Year;
     d.claimDate = w.login.Cur_Date;
-    d.inOut = QStringLiteral("0");
+    d.inOut = kind.fixedInOut.isEmpty() ? QStringLiteral("0") : kind.fixedInOut;
     d.factCode = fact;
+    w.pause();
+    claims::ClaimEntry::openEntry(*w.db, kind, d.kvId, d.payYear);
     const int receipts = w.uniform(1, 3);
     for (int i = 0; i < receipts; ++i) {
         claims::ClaimReceipt r;
         r.folk = i == 0 ? 0 : w.uniform(0, 3);
         r.dateDoc = w.login.Cur_Date;
-        r.amount = Money::fromSatang(w.uniform(5000, 600000));
+        r.amount = receiptAmount(w, kind);
         r.hospital = QStringLiteral("โรงพยาบาลมหาวิทยาลัย");
         r.title = QStringLiteral("นาย");
         r.given = QStringLiteral("ผู้ป่วย");
@@ -137,6 +229,79 @@ bool enterClaim(Workstation& w, const claims::ClaimKind& kind)
     return true;
 }
 
+// Other welfare: one payment of a welfare kind the fund's meeting decided,
+// entered for the faculty the clerk types.
+bool enterOtherWelfare(Workstation& w, const claims::ClaimKind& kind)
+{
+    const QString fact = searchedFaculty(w, kind);
+    const QVector<StaffRow> staff = staffOf(w, fact);
+    const StaffRow* chosen = chooseEmployee(w, kind, staff);
+    if (!chosen)
+        return false;
+    const auto kinds = claims::OtherWelfare::welfareKinds(*w.db);
+    const auto folk = claims::OtherWelfare::beneficiaries(*w.db);
+    if (kinds.isEmpty() || folk.isEmpty())
+        return false;
+    claims::OtherWelfare::Draft d;
+    d.kvId = chosen->kvId;
+    d.claimDate = w.login.Cur_Date;
+    d.kindCode = w.pick(kinds).code;
+    d.factCode = fact;
+    d.beneficiary = w.pick(folk).code;
+    d.amountText = Money::fromBaht(w.uniform(5, 200) * 100).toDisplay();
+    d.docNo = QStringLiteral("ศธ 0513/%1").arg(w.uniform(1, 9999));
+    d.docDate = w.login.Cur_Date;
+    d.matiNo = QStringLiteral("%1/%2").arg(w.uniform(1, 30)).arg(w.login.Cur_Bud_Year);
+    d.matiDate = w.login.Cur_Date;
+    d.detail = QStringLiteral("ตามมติคณะกรรมการกองทุนสวัสดิการ");
+    w.pause();
+    claims::OtherWelfare::validate(*w.db, d);
+    w.issue(claims::OtherWelfare::save(*w.db, w.login, d));
+    return true;
+}
+
+// The children's education allowance: the right checked when the employee
+// is chosen, one or two lines of tuition for his children.
+bool enterEducation(Workstation& w, const claims::ClaimKind& kind)
+{
+    const QString fact = w.login.Cur_Fact_Code;
+    const QVector<StaffRow> staff = staffOf(w, fact);
+    const StaffRow* chosen = chooseEmployee(w, kind, staff);
+    if (!chosen)
+        return false;
+    const QString kvId = chosen->kvId;
+    w.pause();
+    claims::Education::checkRight(*w.db, kvId, w.login.Cur_Bud_Year, chosen->hType);
+    QVector<claims::Education::Line> lines;
+    const int count = w.uniform(1, 2);
+    static const QStringList levels = {QStringLiteral("ประถมศึกษาปีที่ 3"), QStringLiteral("มัธยมศึกษาปีที่ 2"),
+                                       QStringLiteral("อนุบาล 2")};
+    for (int i = 0; i < count; ++i) {
+        claims::Education::Line l;
+        l.amountText = Money::fromSatang(w.uniform(50000, 2500000)).toDisplay();
+        l.term = QString::number(w.uniform(1, 2));
+        l.year = w.login.Cur_Bud_Year;
+        l.level = w.pick(levels);
+        l.school = QStringLiteral("โรงเรียนสาธิตมหาวิทยาลัย");
+        claims::Education::checkLine(l);
+        // Mostly the first child, whom every employee with children has.
+        l.child = claims::Education::findChild(*w.db, kvId, w.uniform(0, 3) == 0 ? 1 : 0, w.login.Cur_Date);
+        lines.push_back(l);
+    }
+    w.pause();
+    w.issue(claims::Education::save(*w.db, w.login, kvId, w.login.Cur_Date, lines));
+    return true;
+}
+
+bool enter(Workstation& w, const claims::ClaimKind& kind)
+{
+    if (&kind == &claims::otherWelfare())
+        return enterOtherWelfare(w, kind);
+    if (&kind == &claims::education())
+        return enterEducation(w, kind);
+    return enterClaim(w, kind);
+}
+
 bool cancelClaim(Workstation& w, const claims::ClaimKind& kind)
 {
     const QString fact = w.anyFaculty();
@@ -145,6 +310,8 @@ bool cancelClaim(Workstation& w, const claims::ClaimKind& kind)
         return false;
     const QString no = open[w.uniform(0, int(open.size()) - 1)].claimNo;
     w.pause();
+    claims::ClaimCancel::load(*w.db, w.login, kind, fact, no);
+    w.pause();
     claims::ClaimCancel::cancel(*w.db, w.login, kind, fact, no);
     return true;
 }
@@ -152,8 +319,8 @@ bool cancelClaim(Workstation& w, const claims::ClaimKind& kind)
 bool summarise(Workstation& w, const claims::ClaimKind& kind)
 {
     const QString fact = w.anyFaculty();
-    const auto open = claims::ClaimSummary::listOpen(*w.db, w.login, kind, fact, w.login.Cur_Bud_Year,
-                                                     QStringLiteral("0"));
+    const QString inOut = kind.fixedInOut.isEmpty() ? QStringLiteral("0") : kind.fixedInOut;
+    const auto open = claims::ClaimSummary::listOpen(*w.db, w.login, kind, fact, w.login.Cur_Bud_Year, inOut);
     if (open.isEmpty())
         return false;
     QStringList nos;
@@ -220,22 +387,35 @@ bool editEmployee(Workstation& w)
     return true;
 }
 
-// What the clerks do, and how often. A kind of claim that goes through the
-// claim services is three lines here.
+// How often a clerk enters a claim of the kind, against the outpatient
+// claims that are the bulk of the work; a kind not named here is entered as
+// often as other welfare.
+int entryWeight(const claims::ClaimKind& kind)
+{
+    static const QMap<QString, int> weights = {{QStringLiteral("FAE"), 30}, {QStringLiteral("COP"), 10},
+                                               {QStringLiteral("HPE"), 8},  {QStringLiteral("OVM"), 5},
+                                               {QStringLiteral("OTH"), 6},  {QStringLiteral("EDU"), 6}};
+    return weights.value(kind.typeCode, 6);
+}
+
+// What the clerks do, and how often. Every kind of claimKinds() is entered,
+// cancelled and summarised through the services its screens call; the
+// finance division enters the kinds it may file for any faculty.
 QVector<Action> actions()
 {
     QVector<Action> list;
     for (const claims::ClaimKind* k : claims::claimKinds()) {
-        // The kinds charged against a limit go through the shared entry,
-        // cancellation and summary services with a medical draft.
-        if (k->limit.policy != claims::LimitPolicy::Medical)
-            continue;
         const QString t = k->typeCode;
-        list.push_back({QStringLiteral("enter ") + t, Role::Faculty, 40, [k](Workstation& w) { return enterClaim(w, *k); }});
-        list.push_back({QStringLiteral("cancel ") + t, Role::Faculty, 8, [k](Workstation& w) { return cancelClaim(w, *k); }});
-        list.push_back({QStringLiteral("summarise ") + t, Role::Faculty, 14, [k](Workstation& w) { return summarise(w, *k); }});
-        list.push_back({QStringLiteral("enter ") + t + QStringLiteral(" (finance)"), Role::Finance, 10,
-                        [k](Workstation& w) { return enterClaim(w, *k); }});
+        const int weight = entryWeight(*k);
+        list.push_back({QStringLiteral("enter ") + t, Role::Faculty, weight, [k](Workstation& w) { return enter(w, *k); }});
+        list.push_back({QStringLiteral("cancel ") + t, Role::Faculty, qMax(1, weight / 5),
+                        [k](Workstation& w) { return cancelClaim(w, *k); }});
+        list.push_back({QStringLiteral("summarise ") + t, Role::Faculty, qMax(2, weight / 3),
+                        [k](Workstation& w) { return summarise(w, *k); }});
+        // Kinds filed under the clerk's own faculty stay with the faculties.
+        if (k->claimFaculty != claims::FacultySource::Clerk)
+            list.push_back({QStringLiteral("enter ") + t + QStringLiteral(" (finance)"), Role::Finance,
+                            qMax(2, weight / 3), [k](Workstation& w) { return enter(w, *k); }});
     }
     list.push_back({QStringLiteral("edit employee"), Role::Faculty, 6, editEmployee});
     list.push_back({QStringLiteral("voucher (faculty)"), Role::Faculty, 4, makeVoucher});

@@ -1,6 +1,7 @@
 #include "../check/CheckSupport.h"
 #include "TestDb.h"
 #include "check/IntegrityCheck.h"
+#include "claims/ClaimKind.h"
 #include "stress/StressRun.h"
 
 #include <QElapsedTimer>
@@ -43,10 +44,16 @@ TEST(Stress, FourWorkstationsTwoHundredOperationsEach)
     EXPECT_EQ(f.overspentLimits, 0);
     EXPECT_EQ(f.lostUpdates(), 0);
     EXPECT_TRUE(f.report.consistent()) << check::format(f.report).toStdString();
-    // The run must have done each kind of work, not only been refused.
-    for (const QString& a : {QStringLiteral("enter FAE"), QStringLiteral("summarise FAE"), QStringLiteral("voucher"),
-                             QStringLiteral("cancel FAE")})
+    // The run must have done each kind of work, not only been refused: every
+    // kind of claim saved and summarised, the co-pay and above-limit entries
+    // past their gates included.
+    QStringList work = {QStringLiteral("voucher"), QStringLiteral("cancel FAE"), QStringLiteral("edit employee")};
+    for (const claims::ClaimKind* k : claims::claimKinds())
+        work << QStringLiteral("enter ") + k->typeCode << QStringLiteral("summarise ") + k->typeCode;
+    for (const QString& a : work)
         EXPECT_GT(f.actions.value(a).done, 0) << a.toStdString();
+    for (auto it = f.actions.cbegin(); it != f.actions.cend(); ++it)
+        EXPECT_EQ(it.value().failed, 0) << it.key().toStdString();
     EXPECT_GT(f.identifiersIssued, 100);
 }
 
