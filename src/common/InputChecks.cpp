@@ -30,6 +30,13 @@ void checkFaculty(Database& db, const QString& factCode)
         throw AppError(QStringLiteral("ไม่พบรหัสส่วนงาน %1 กรุณาใส่รหัสส่วนงานให้ถูกต้อง").arg(code));
 }
 
+void checkEmployee(Database& db, const QString& kvId)
+{
+    const QString key = kvId.trimmed();
+    if (db.select(QStringLiteral("SELECT KV_ID FROM T_Emp_Gov_Histry WHERE KV_ID = ?"), {key}).isEmpty())
+        throw AppError(QStringLiteral("ไม่พบข้อมูลพนักงาน KV_ID ") + key);
+}
+
 void checkAmount(Money amount)
 {
     if (amount > kLargestAmount || amount < -kLargestAmount)

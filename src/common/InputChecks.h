@@ -19,6 +19,10 @@ void checkLength(const QString& table, const QString& column, const QString& val
 // The faculty code is one of T_Fact's; otherwise "ไม่พบรหัสส่วนงาน <code>".
 void checkFaculty(Database& db, const QString& factCode);
 
+// The employee key is one of T_Emp_Gov_Histry's; otherwise
+// "ไม่พบข้อมูลพนักงาน KV_ID <key>".
+void checkEmployee(Database& db, const QString& kvId);
+
 // The largest amount an amount column holds (NUMERIC(15,2)).
 inline constexpr Money kLargestAmount = Money::fromSatang(999'999'999'999'999LL);
 // The amount fits an amount column; otherwise "จำนวนเงิน <amount> เกินกว่าที่บันทึกได้".

@@ -2,6 +2,7 @@
 #include "claims/ClaimKind.h"
 #include "claims/ClaimWriter.h"
 #include "common/AppError.h"
+#include "common/InputChecks.h"
 #include "common/LoginContext.h"
 #include "common/ThaiDate.h"
 #include "common/Utility.h"
@@ -89,6 +90,21 @@ void checkLine(Line& l)
         throw AppError(QStringLiteral("กรุณาใส่จำนวนเงินที่เบิกให้ถูกต้องด้วย"));
     if (m.isZero())
         throw AppError(QStringLiteral("กรุณาใส่จำนวนเงินที่เบิกด้วย"));
+    // A typed satang fraction would be rounded away unseen, and an amount or
+    // a text beyond its column would reach the server.
+    m = Money::fromTyped(l.amountText);
+    InputChecks::checkAmount(m);
+    const struct {
+        const QString& text;
+        const char* column;
+        const char* caption;
+    } texts[] = {{l.term, "Edu_Term", "ภาคเรียนที่"},
+                 {l.year, "Edu_Year", "ปีการศึกษา"},
+                 {l.level, "Edu_Level", "ชั้นที่ศึกษา"},
+                 {l.school, "School_Name", "สถานที่ศึกษา"}};
+    for (const auto& t : texts)
+        InputChecks::checkLength(QStringLiteral("T_Reciept"), QString::fromLatin1(t.column), TrimBlanks(t.text),
+                                 QString::fromUtf8(t.caption));
     l.amount = m;
 }
 
@@ -104,8 +120,10 @@ QString save(Database& db, const LoginContext& login, const QString& kvId, const
     }
     if (total < Money::fromSatang(1))
         throw AppError(QStringLiteral("กรุณาใส่จำนวนเงินด้วย"));
+    InputChecks::checkAmount(total);
     if (kvId.trimmed().isEmpty())
         throw AppError(kChooseEmployee);
+    InputChecks::checkEmployee(db, kvId);
     const QString payYear = budgetYearOfClaim(claimDate);
     if (payYear.isEmpty())
         throw AppError(QStringLiteral("กรุณาใส่วันที่เบิกด้วย"));

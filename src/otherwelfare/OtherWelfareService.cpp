@@ -1,6 +1,7 @@
 #include "OtherWelfareService.h"
 #include "claims/ClaimWriter.h"
 #include "common/AppError.h"
+#include "common/InputChecks.h"
 #include "common/LoginContext.h"
 #include "common/ThaiDate.h"
 #include "common/Utility.h"
@@ -43,6 +44,10 @@ Money amountOf(const Draft& d)
     Money m;
     if (!Money::parse(CleanAmount(d.amountText), &m) || m < Money::fromSatang(1))
         throw AppError(QStringLiteral("กรุณาใส่จำนวนเงินด้วย"));
+    // A typed satang fraction would be rounded away unseen, and an amount
+    // beyond the columns would reach the server.
+    m = Money::fromTyped(d.amountText);
+    InputChecks::checkAmount(m);
     return m;
 }
 
@@ -51,6 +56,7 @@ void validate(Database& db, const Draft& d)
     amountOf(d);
     if (d.kvId.trimmed().isEmpty())
         throw AppError(kChooseEmployee);
+    InputChecks::checkEmployee(db, d.kvId);
     if (d.kindCode.trimmed().isEmpty())
         throw AppError(QStringLiteral("กรุณาเลือกชนิดสวัสดิการด้วย"));
     if (d.beneficiary.trimmed().isEmpty())
@@ -69,6 +75,16 @@ void validate(Database& db, const Draft& d)
             throw AppError(QStringLiteral("กรุณาใส่%1ให้ถูกต้อง (วว/ดด/ปปปป พ.ศ.) หรือเว้นว่างไว้")
                                .arg(QString::fromUtf8(date.caption)));
     }
+    const struct {
+        const QString& text;
+        const char* column;
+        const char* caption;
+    } texts[] = {{d.docNo, "Doc_No", "เลขที่เอกสารสิทธิ"},
+                 {d.matiNo, "Mati_No", "มติที่ประชุมกองทุนสวัสดิการ"},
+                 {d.detail, "Doc_Detail", "รายละเอียด"}};
+    for (const auto& t : texts)
+        InputChecks::checkLength(QStringLiteral("T_PAY_Health"), QString::fromLatin1(t.column), TrimBlanks(t.text),
+                                 QString::fromUtf8(t.caption));
 }
 
 QString save(Database& db, const LoginContext& login, const Draft& d)
