@@ -75,9 +75,12 @@ void overLimitClaims(Database& db, const Clerk& c, const QDate& today)
     const QString year = login.Cur_Bud_Year;
     // Right type "1" has no co-pay limit: an outpatient claim above what is
     // left uses the year's limit up, and then claims above it are taken.
+    // One employee of the faculty keeps his limit, so that the outpatient
+    // entry of the demo has someone to enter a claim for.
+    const QStringList typeOne = employees(db, fact, QStringLiteral("Emp_H_Type = '1'"));
     QStringList usedUp;
-    for (const QString& kv : employees(db, fact, QStringLiteral("Emp_H_Type = '1'"))) {
-        if (usedUp.size() == 2)
+    for (const QString& kv : typeOne) {
+        if (usedUp.size() == qMin(2, int(typeOne.size()) - 1))
             break;
         ClaimDraft d{kv, year, toBEText(today), QStringLiteral("1"), fact,
                      {selfReceipt(db, kv, today, Money::fromBaht(215000), "โรงพยาบาลมหาวิทยาลัย")}};
