@@ -29,7 +29,10 @@ qint64 countOf(Database& db, const QString& table)
 TEST(Stress, FourWorkstationsTwoHundredOperationsEach)
 {
     WELMORA_NEED_DB();
-    TestDb t(TestDb::Demo);
+    // The demo's claims of every kind: employees whose limits are used up
+    // (the co-pay and above-limit gates let them through) and open claims
+    // to cancel and summarise from the first operation on.
+    TestDb t(TestDb::DemoWithClaims);
     stress::Options o;
     o.url = urlText(t.url());
     o.workstations = 4;
