@@ -2,14 +2,19 @@
 #include "claims/ClaimCancelService.h"
 #include "claims/ClaimEntryService.h"
 #include "claims/ClaimSummaryService.h"
+#include "claims/DemoClaims.h"
+#include "claims/DemoWelfareClaims.h"
 #include "common/LoginContext.h"
 #include "common/RunningNumbers.h"
 #include "common/ThaiDate.h"
 #include "common/db/Database.h"
 #include "common/db/Schema.h"
+#include "copay/DemoCopay.h"
 #include "education/EducationService.h"
 #include "finance/CancelService.h"
+#include "finance/DemoVouchers.h"
 #include "finance/VoucherService.h"
+#include "inpatient/DemoInpatient.h"
 #include "otherwelfare/OtherWelfareService.h"
 #include "personnel/EmployeeService.h"
 
@@ -546,11 +551,20 @@ Figures run(const Options& o, const std::function<void(const QString&)>& progres
             progress(s);
     };
     auto db = Database::open(DbUrl::parse(o.url));
-    // As welmora-admin init: only what is missing is made, so that probing an
-    // empty database leaves no server error in the log.
+    // As welmora-admin init --demo: only what is missing is made. The demo's
+    // claims of every kind go only into a database that had no user, never
+    // into a copy of the office's.
     createSchema(*db);
     loadReferenceData(*db);
-    loadDemoData(*db); // only when the database has no user yet
+    if (db->select(QStringLiteral("SELECT COUNT(*) AS n FROM T_USER")).integer(0, QStringLiteral("n")) == 0) {
+        say(QStringLiteral("empty database: the demo employees and their claims of every kind"));
+        loadDemoData(*db);
+        claims::loadDemoClaims(*db);
+        claims::loadDemoCopay(*db);
+        claims::loadDemoInpatient(*db);
+        claims::loadDemoWelfareClaims(*db);
+        finance::loadDemoVouchers(*db);
+    }
     const Today today = todayFrom(db->serverNow());
     for (const QString& f : kFaculties + QStringList{kFinanceFaculty})
         RunningNumbers::ensureYearRows(*db, today.Cur_Bud_Year, f);
