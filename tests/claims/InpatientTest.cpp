@@ -92,6 +92,7 @@ TEST(InpatientSave, FiledUnderTheClerksFacultyAsAnInpatientClaim)
               QStringLiteral("1"));
 
     // Another faculty's clerk has no number series: refused, nothing written.
+    f.db.exec(QStringLiteral("INSERT INTO T_Fact (Fact_Code, Fact_Name) VALUES ('MD', 'คณะแพทยศาสตร์')"));
     const LoginContext md = f.login(QString(), QStringLiteral("MD"));
     EXPECT_EQ(errorOf([&] { ClaimEntry::save(f.db, md, inpatient(), draft(kv, {receipt(0, baht(5))})); }),
               QStringLiteral("ไม่พบข้อมูล ในตารางใบเบิก \rเกิดความผิดพลาดในระบบ กรุณาแจ้งผู้ดูแลระบบครับ"));
