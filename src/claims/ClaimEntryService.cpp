@@ -111,11 +111,13 @@ void checkLimitUsedUp(const std::optional<UsedUpFigures>& row, const QString& pa
     if (!row)
         throw AppError(QStringLiteral("ต้องเบิค่ารักษาเต็มวงเงินก่อน จึงจะสามารถเบิกเกินวงเงินได้\n"
                                       "Error 1 (Not Have A Record Data)"));
-    if (row->used + row->flex != row->limit)
+    // Used in full or beyond: a flexible benefit raised (or a limit lowered)
+    // after the claims were made leaves the sum above the limit.
+    if (row->used + row->flex < row->limit)
         throw AppError(QStringLiteral("ต้องเบิกใช้วงเงินเต็มจำนวนก่อน จึงจะสามารถเบิกเกินวงเงินได้\nปี %1\n"
                                       "วงเงินค่ารักษา %2\nวงเงินที่ใช้ไป %3")
                            .arg(payYear.trimmed(), row->limit.toDisplay(), row->used.toDisplay()));
-    if (row->copayUsed != row->copayLimit)
+    if (row->copayUsed < row->copayLimit)
         throw AppError(QStringLiteral("ต้องเบิกใช้วงเงิน CO-PAY เต็มจำนวนก่อน จึงจะสามารถเบิกเกินวงเงินได้\nปี %1\n"
                                       "วงเงิน CO-PAY %2\nวงเงิน CO-PAY ที่ใช้ไป %3")
                            .arg(payYear.trimmed(), row->copayLimit.toDisplay(), row->copayUsed.toDisplay()));

@@ -1,5 +1,6 @@
 #include "DemoCopay.h"
 #include "claims/ClaimCancelService.h"
+#include "claims/DemoClaims.h"
 #include "claims/ClaimEntryService.h"
 #include "claims/ClaimSummaryService.h"
 #include "common/LoginContext.h"
@@ -10,23 +11,7 @@ namespace wel::claims {
 
 namespace {
 
-struct FacultyClerk {
-    const char* fact;
-    const char* user;
-};
-const FacultyClerk kClerks[] = {{"SC", "clerk"}, {"EN", "engfac"}, {"MD", "medfac"}, {"OP", "finance"}};
-
-LoginContext clerkOn(const FacultyClerk& c, const QDate& day)
-{
-    LoginContext login;
-    login.Cur_Date = toBEText(day);
-    login.Cur_Bud_Year = budgetYearOf(day);
-    login.Cur_Fact_Code = QString::fromLatin1(c.fact);
-    login.Cur_Username = QString::fromLatin1(c.user);
-    login.Cur_User_Type = QStringLiteral("U");
-    login.Cur_Mode = QStringLiteral("FC");
-    return login;
-}
+const DemoClerk kClerks[] = {{"SC", "clerk"}, {"EN", "engfac"}, {"MD", "medfac"}, {"OP", "finance"}};
 
 // One receipt of the employee himself, or of a family member he has.
 ClaimReceipt receiptOf(Database& db, const QString& kvId, int preferred, const QDate& date, Money amount,
@@ -76,9 +61,9 @@ void loadDemoCopay(Database& db)
                       {year, 1}, 1);
     bool usedUpShown = false;
     int seed = 0;
-    for (const FacultyClerk& c : kClerks) {
+    for (const DemoClerk& c : kClerks) {
         const QString fact = QString::fromLatin1(c.fact);
-        const LoginContext clerk = clerkOn(c, today);
+        const LoginContext clerk = demoLogin(c, today);
         // The co-pay entry never makes its number series itself.
         db.insertIfAbsent(QStringLiteral("T_Berg_Runno"),
                           {QStringLiteral("Fact_Code"), QStringLiteral("Berg_Year"), QStringLiteral("Run_No")},

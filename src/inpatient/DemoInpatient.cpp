@@ -1,5 +1,6 @@
 #include "DemoInpatient.h"
 #include "claims/ClaimCancelService.h"
+#include "claims/DemoClaims.h"
 #include "claims/ClaimEntryService.h"
 #include "claims/ClaimSummaryService.h"
 #include "common/LoginContext.h"
@@ -12,15 +13,11 @@ namespace {
 
 const char* const kHospital = "HO";
 
+// The hospital's clerk (or another user entering for the hospital) has no
+// operating mode of his own.
 LoginContext hospitalOn(const QDate& day, const char* fact = kHospital, const char* user = "hospital")
 {
-    LoginContext login;
-    login.Cur_Date = toBEText(day);
-    login.Cur_Bud_Year = budgetYearOf(day);
-    login.Cur_Fact_Code = QString::fromLatin1(fact);
-    login.Cur_Username = QString::fromLatin1(user);
-    login.Cur_User_Type = QStringLiteral("U");
-    return login;
+    return demoLogin({fact, user}, day, QString());
 }
 
 // A stay of the employee or of one of his family: two or three receipts.
