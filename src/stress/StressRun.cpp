@@ -161,7 +161,7 @@ bool admits(const claims::ClaimKind& kind, const StaffRow& s)
     if (kind.limit.policy == claims::LimitPolicy::Copay)
         return s.hType == QLatin1String("2") && s.hasRow && s.used + s.flex >= s.limit && s.copayUsed < s.copayLimit;
     if (kind.requiresLimitUsedUp)
-        return s.hasRow && s.used + s.flex == s.limit && s.copayUsed == s.copayLimit;
+        return s.hasRow && s.used + s.flex >= s.limit && s.copayUsed >= s.copayLimit;
     return true;
 }
 
