@@ -91,7 +91,7 @@ struct ClaimsDb {
 
     qint64 count(const QString& table)
     {
-        return db.select(QStringLiteral("SELECT COUNT(*) AS n FROM %1").arg(table)).integer(0, QStringLiteral("n"));
+        return rowCount(db, table);
     }
 };
 

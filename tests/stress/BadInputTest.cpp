@@ -1,3 +1,4 @@
+#include "ClerkSupport.h"
 #include "Fingerprint.h"
 #include "TestDb.h"
 #include "check/IntegrityCheck.h"
@@ -21,25 +22,6 @@ using namespace wel;
 using namespace wel::test;
 
 namespace {
-
-LoginContext clerkOf(Database& db, const QString& fact, const QString& mode)
-{
-    const Today today = todayFrom(db.serverNow());
-    LoginContext c;
-    c.Cur_Date = today.Cur_Date;
-    c.Cur_Bud_Year = today.Cur_Bud_Year;
-    c.Cur_Fact_Code = fact;
-    c.Cur_Mode = mode;
-    c.Cur_Username = mode == QLatin1String("KV") ? QStringLiteral("finance") : QStringLiteral("clerk");
-    c.Cur_User_Type = QStringLiteral("U");
-    return c;
-}
-
-QString first(Database& db, const QString& sql)
-{
-    const Rows r = db.select(sql);
-    return r.isEmpty() ? QString() : r.value(0, 0).toString().trimmed();
-}
 
 const QString kInjection = QStringLiteral("x' OR '1'='1'; DELETE FROM T_PAY_Health; --");
 

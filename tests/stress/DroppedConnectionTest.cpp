@@ -1,3 +1,4 @@
+#include "ClerkSupport.h"
 #include "Fingerprint.h"
 #include "TestDb.h"
 #include "check/IntegrityCheck.h"
@@ -20,29 +21,6 @@
 
 using namespace wel;
 using namespace wel::test;
-
-namespace {
-
-QString first(Database& db, const QString& sql, const QVariantList& params = {})
-{
-    const Rows r = db.select(sql, params);
-    return r.isEmpty() ? QString() : r.value(0, 0).toString().trimmed();
-}
-
-LoginContext clerkOf(Database& db, const QString& fact, const QString& mode)
-{
-    const Today today = todayFrom(db.serverNow());
-    LoginContext c;
-    c.Cur_Date = today.Cur_Date;
-    c.Cur_Bud_Year = today.Cur_Bud_Year;
-    c.Cur_Fact_Code = fact;
-    c.Cur_Mode = mode;
-    c.Cur_Username = QStringLiteral("clerk");
-    c.Cur_User_Type = QStringLiteral("U");
-    return c;
-}
-
-} // namespace
 
 // The server ends the workstation's backend just before the k-th statement
 // of an operation (of every claim kind), for every k the operation reaches: the clerk is told the

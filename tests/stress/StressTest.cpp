@@ -14,14 +14,6 @@
 using namespace wel;
 using namespace wel::test;
 
-namespace {
-
-qint64 countOf(Database& db, const QString& table)
-{
-    return db.select(QStringLiteral("SELECT COUNT(*) AS n FROM %1").arg(table)).integer(0, QStringLiteral("n"));
-}
-
-} // namespace
 
 // Four workstations of three faculties and the finance division, 200
 // operations each, on one database: no number twice, no usage update lost,
@@ -70,7 +62,7 @@ TEST(Stress, KilledWorkstationsLeaveNoHalfWrittenOperation)
     const QString url = urlText(t.url());
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
-        const qint64 claimsBefore = countOf(t.db(), QStringLiteral("T_PAY_Health"));
+        const qint64 claimsBefore = rowCount(t.db(), QStringLiteral("T_PAY_Health"));
         QProcess p;
         p.setProcessChannelMode(QProcess::MergedChannels);
         p.start(QStringLiteral(WELMORA_STRESS),
@@ -88,7 +80,7 @@ TEST(Stress, KilledWorkstationsLeaveNoHalfWrittenOperation)
             out += p.readAll();
         }
         ASSERT_TRUE(out.contains("workstations x")) << out.toStdString();
-        while (countOf(t.db(), QStringLiteral("T_PAY_Health")) < claimsBefore + 20 && waited.elapsed() < 90000)
+        while (rowCount(t.db(), QStringLiteral("T_PAY_Health")) < claimsBefore + 20 && waited.elapsed() < 90000)
             QThread::msleep(50);
         QThread::msleep(137 * round);
         ASSERT_EQ(p.state(), QProcess::Running) << (out + p.readAll()).toStdString();
@@ -97,7 +89,7 @@ TEST(Stress, KilledWorkstationsLeaveNoHalfWrittenOperation)
         EXPECT_EQ(p.exitStatus(), QProcess::CrashExit);
 
         auto after = t.connectAgain();
-        EXPECT_GT(countOf(*after, QStringLiteral("T_PAY_Health")), claimsBefore);
+        EXPECT_GT(rowCount(*after, QStringLiteral("T_PAY_Health")), claimsBefore);
         const check::Report r = check::run(*after);
         EXPECT_TRUE(r.consistent()) << check::format(r).toStdString();
     }

@@ -34,6 +34,12 @@ private:
 // False when the backend under test is PostgreSQL and no server was started.
 bool backendAvailable();
 
+// The rows of one of the program's tables (a name from the test, never typed input).
+inline qint64 rowCount(Database& db, const QString& table)
+{
+    return db.select(QStringLiteral("SELECT COUNT(*) AS n FROM %1").arg(table)).integer(0, QStringLiteral("n"));
+}
+
 } // namespace wel::test
 
 // First line of every test that needs a database.
