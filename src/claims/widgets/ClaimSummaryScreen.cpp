@@ -193,7 +193,8 @@ void ClaimSummaryScreen::btnShowClick()
     edtSum_Shows->setText(m_rows.isEmpty() ? QStringLiteral("0") : shown.toDisplay());
     if (m_rows.isEmpty()) {
         edtSum_Select->setText(QStringLiteral("0"));
-        Panel2->hide();
+        if (!m_kind.summaryEmptyKeepsResults)
+            Panel2->hide();
         throw AppError(kNotFound);
     }
     Panel2->show();
