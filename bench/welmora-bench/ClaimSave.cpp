@@ -1,5 +1,6 @@
 #include "ClaimSave.h"
 #include "claims/ClaimEntryService.h"
+#include "claims/ClaimKind.h"
 #include "common/LoginContext.h"
 #include "BareSql.h"
 #include "common/AppError.h"
@@ -58,7 +59,7 @@ QVariantList headerValues(const QString& id, const ClaimInput& in, const ClaimCh
                    c.payable.toSql()};
     if (!time.isNull())
         v << time;
-    v << QStringLiteral("FC") << in.userType << QStringLiteral("HRR") << in.inOut << in.fact << QStringLiteral("FAE")
+    v << QStringLiteral("FC") << in.userType << QStringLiteral("HRR") << in.inOut << in.fact << in.typeCode
       << in.user;
     return v;
 }
@@ -79,6 +80,28 @@ QVariantList receiptValues(const QString& id, const ClaimInput& in)
         v << id << ++order << r.folk << r.date << r.amount.toSql() << r.hospital << r.title << r.first << r.last
           << r.birthday;
     return v;
+}
+
+// One line per patient; the excess comes off the patient of the last receipt.
+QVector<ClaimCharge::Line> linesOf(const ClaimInput& in, Money excess)
+{
+    QVector<ClaimCharge::Line> lines;
+    const QString last = in.receipts.isEmpty() ? QString() : in.receipts.last().folk;
+    for (int code = 0; code <= 7; ++code) {
+        const QString folk = QString::number(code);
+        ClaimCharge::Line line{folk, Money(), Money()};
+        bool any = false;
+        for (const ClaimInput::Receipt& r : in.receipts)
+            if (r.folk == folk) {
+                line.amount += r.amount;
+                any = true;
+            }
+        if (!any)
+            continue;
+        line.payable = folk == last ? line.amount - excess : line.amount;
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 const QString kRefused = QStringLiteral("วงเงินมีค่าเป็น 0 บาทแล้ว ไม่สามารถเบิกได้อีก");
@@ -105,21 +128,24 @@ ClaimCharge chargeClaim(const ClaimInput& in, Money limit, Money used, Money fle
         c.payable = c.total;
         c.used = used + c.total;
     }
-    const QString last = in.receipts.isEmpty() ? QString() : in.receipts.last().folk;
-    for (int code = 0; code <= 7; ++code) {
-        const QString folk = QString::number(code);
-        ClaimCharge::Line line{folk, Money(), Money()};
-        bool any = false;
-        for (const ClaimInput::Receipt& r : in.receipts)
-            if (r.folk == folk) {
-                line.amount += r.amount;
-                any = true;
-            }
-        if (!any)
-            continue;
-        line.payable = folk == last ? line.amount - excess : line.amount;
-        c.lines.push_back(line);
+    c.lines = linesOf(in, excess);
+    return c;
+}
+
+ClaimCharge chargeCopayClaim(const ClaimInput& in, const CopayRow& row)
+{
+    ClaimCharge c;
+    for (const ClaimInput::Receipt& r : in.receipts)
+        c.total += r.amount;
+    if (row.hType == QLatin1String("1") || row.medicalUsed + row.flexBenefit < row.medicalLimit
+        || row.used >= row.limit) {
+        c.refused = true;
+        return c;
     }
+    c.before = row.limit - row.used;
+    c.payable = qMin(c.total, c.before);
+    c.used = row.used + c.payable;
+    c.lines = linesOf(in, c.total - c.payable);
     return c;
 }
 
@@ -128,23 +154,47 @@ QString saveClaimBare(BareSql& sql, const ClaimInput& in)
     const bool pg = sql.kind() == DbKind::PostgreSQL;
     sql.begin();
     try {
-        Money limit, used, flex;
+        const QString lock = pg ? QStringLiteral(" FOR UPDATE") : QString();
+        const bool copay = in.typeCode == QLatin1String("COP");
+        ClaimCharge c;
         bool found = false;
-        sql.each(QStringLiteral("SELECT Fact_T_H_Money, Fact_T_U_H, M_Flexben FROM T_Year_Cur_Health "
-                                "WHERE KV_ID = ? AND Pay_Year = ?")
-                     + (pg ? QStringLiteral(" FOR UPDATE") : QString()),
-                 {in.kvId, in.payYear}, [&](QSqlQuery& q) {
-                     limit = Money::fromVariant(q.value(0));
-                     used = Money::fromVariant(q.value(1));
-                     flex = Money::fromVariant(q.value(2));
-                     found = true;
-                 });
+        if (copay) {
+            CopayRow row;
+            sql.each(QStringLiteral("SELECT Emp_H_Type FROM T_Emp_Gov_Histry WHERE KV_ID = ?"), {in.kvId},
+                     [&](QSqlQuery& q) { row.hType = q.value(0).toString().trimmed(); });
+            sql.each(QStringLiteral("SELECT Fact_T_H_Money, Fact_T_U_H, M_Flexben, Fact_T_Copay, Fact_U_Copay "
+                                    "FROM T_Year_Cur_Health WHERE KV_ID = ? AND Pay_Year = ?")
+                         + lock,
+                     {in.kvId, in.payYear}, [&](QSqlQuery& q) {
+                         row.medicalLimit = Money::fromVariant(q.value(0));
+                         row.medicalUsed = Money::fromVariant(q.value(1));
+                         row.flexBenefit = Money::fromVariant(q.value(2));
+                         row.limit = Money::fromVariant(q.value(3));
+                         row.used = Money::fromVariant(q.value(4));
+                         found = true;
+                     });
+            if (found)
+                c = chargeCopayClaim(in, row);
+        } else {
+            Money limit, used, flex;
+            sql.each(QStringLiteral("SELECT Fact_T_H_Money, Fact_T_U_H, M_Flexben FROM T_Year_Cur_Health "
+                                    "WHERE KV_ID = ? AND Pay_Year = ?")
+                         + lock,
+                     {in.kvId, in.payYear}, [&](QSqlQuery& q) {
+                         limit = Money::fromVariant(q.value(0));
+                         used = Money::fromVariant(q.value(1));
+                         flex = Money::fromVariant(q.value(2));
+                         found = true;
+                     });
+            if (found)
+                c = chargeClaim(in, limit, used, flex);
+        }
         if (!found)
             throw AppError(QStringLiteral("no yearly row for %1 %2").arg(in.kvId, in.payYear));
-        const ClaimCharge c = chargeClaim(in, limit, used, flex);
         if (c.refused)
             throw AppError(kRefused);
-        sql.exec(QStringLiteral("UPDATE T_Year_Cur_Health SET Fact_T_U_H = ? WHERE KV_ID = ? AND Pay_Year = ?"),
+        sql.exec(QStringLiteral("UPDATE T_Year_Cur_Health SET %1 = ? WHERE KV_ID = ? AND Pay_Year = ?")
+                     .arg(copay ? QStringLiteral("Fact_U_Copay") : QStringLiteral("Fact_T_U_H")),
                  {c.used.toSql(), in.kvId, in.payYear});
         qint64 next = 0;
         sql.each(QStringLiteral("UPDATE T_Berg_Runno SET Run_No = Run_No + 1 WHERE Fact_Code = ? AND Berg_Year = ? "
@@ -184,7 +234,10 @@ QString saveClaimProject(Database& db, const ClaimInput& in)
     draft.factCode = in.fact;
     for (const ClaimInput::Receipt& r : in.receipts)
         draft.receipts.push_back({r.folk.toInt(), r.date, r.amount, r.hospital, r.title, r.first, r.last, r.birthday});
-    return claims::ClaimEntry::save(db, clerk, claims::outpatient(), draft).claimNo;
+    const claims::ClaimKind* kind = claims::kindOfType(in.typeCode);
+    if (!kind)
+        throw AppError(QStringLiteral("no claim entry for the type ") + in.typeCode);
+    return claims::ClaimEntry::save(db, clerk, *kind, draft).claimNo;
 }
 
 } // namespace wel::bench

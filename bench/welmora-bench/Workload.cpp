@@ -194,6 +194,9 @@ struct Cases {
     QVector<SummaryCase> summaries;
     QVector<ClaimInput> claims; // a pool; each save takes the next
     int nextClaim = 0;
+    int nextInpatient = 0;
+    QVector<ClaimInput> copayClaims; // right type "2", medical limit used up
+    int nextCopay = 0;
     QStringList saved;
 };
 
@@ -304,6 +307,53 @@ void pickCases(Database& db, Cases& c)
     }
     if (c.claims.size() < 24)
         throw AppError(QStringLiteral("too few employees with room left in %1 to save claims for").arg(c.budYear));
+    // The hospital saves in-patient claims for the same employees, from the
+    // other end of the pool.
+    c.nextInpatient = int(c.claims.size()) / 2;
+}
+
+// Co-pay claims need employees of right type "2" whose medical limit is used
+// up and whose co-pay limit has room. The generated year has few, so the
+// medical limit of some is used up first by an outpatient claim saved through
+// the program (the usage stays consistent with the claims).
+void prepareCopayPool(Database& db, Cases& c)
+{
+    const Rows staff = db.select(QStringLiteral("SELECT y.KV_ID, y.Fact_T_H_Money, y.Fact_T_U_H, y.M_Flexben, "
+                                                "y.Fact_T_Copay, y.Fact_U_Copay, e.Fact_code "
+                                                "FROM T_Year_Cur_Health y INNER JOIN T_Emp_Gov_Histry e "
+                                                "ON e.KV_ID = y.KV_ID WHERE y.Pay_Year = ? AND e.Emp_Status = 'A' "
+                                                "AND e.Emp_H_Type = '2' ORDER BY y.KV_ID"),
+                                 {c.budYear});
+    const int wanted = 600;
+    for (int i = 0; i < staff.count() && c.copayClaims.size() < wanted; ++i) {
+        if (staff.money(i, QStringLiteral("Fact_T_Copay")) - staff.money(i, QStringLiteral("Fact_U_Copay"))
+            < Money::fromBaht(15000))
+            continue;
+        const ClaimInput& model = c.claims[i % c.claims.size()];
+        ClaimInput in = model;
+        in.kvId = staff.text(i, QStringLiteral("KV_ID"));
+        in.fact = staff.text(i, QStringLiteral("Fact_code"));
+        in.user = in.fact.toLower() + QStringLiteral("clerk");
+        in.typeCode = QStringLiteral("COP");
+        // The co-pay claims are the employee's own receipts, a tenth of the
+        // outpatient amounts, so that a long run does not use the co-pay
+        // limits of the pool up.
+        for (ClaimInput::Receipt& r : in.receipts)
+            r = {QStringLiteral("0"), r.date, r.hospital, QStringLiteral("นาย"), QStringLiteral("ผู้เบิก"),
+                 QStringLiteral("ร่วมจ่าย"), QString(), Money::fromSatang(qMax<qint64>(100, r.amount.satang() / 10))};
+        const Money left = staff.money(i, QStringLiteral("Fact_T_H_Money")) - staff.money(i, QStringLiteral("Fact_T_U_H"))
+            - staff.money(i, QStringLiteral("M_Flexben"));
+        if (left > Money()) {
+            ClaimInput useUp = in;
+            useUp.typeCode = QStringLiteral("FAE");
+            useUp.receipts.resize(1);
+            useUp.receipts.first().amount = left;
+            saveClaimProject(db, useUp);
+        }
+        c.copayClaims.push_back(in);
+    }
+    if (c.copayClaims.size() < 24)
+        throw AppError(QStringLiteral("too few employees of right type 2 with co-pay room in %1").arg(c.budYear));
 }
 
 int cancelClaims(Database& db, const QStringList& ids)
@@ -312,21 +362,26 @@ int cancelClaims(Database& db, const QStringList& ids)
     int cancelled = 0;
     Transaction tx(db);
     for (const QString& id : ids) {
-        const Rows claim = db.select(QStringLiteral("SELECT KV_ID, Pay_Year, M_Can_Berg FROM T_PAY_Health "
+        const Rows claim = db.select(QStringLiteral("SELECT KV_ID, Pay_Year, M_Can_Berg, Berg_Type_Code FROM T_PAY_Health "
                                                     "WHERE Berg_Doc_ID = ? AND Berg_Doc_Status = 'FC'"),
                                      {id});
         if (claim.isEmpty())
             continue;
+        // A co-pay claim gives back to the co-pay limit, the others to the medical one.
+        const QString column = claim.text(0, QStringLiteral("Berg_Type_Code")).trimmed() == QLatin1String("COP")
+                                   ? QStringLiteral("Fact_U_Copay")
+                                   : QStringLiteral("Fact_T_U_H");
         const QVariantList year{claim.text(0, QStringLiteral("KV_ID")), claim.text(0, QStringLiteral("Pay_Year"))};
-        const Rows used = db.select(QStringLiteral("SELECT Fact_T_U_H FROM T_Year_Cur_Health WHERE KV_ID = ? AND Pay_Year = ?")
+        const Rows used = db.select(QStringLiteral("SELECT %1 AS u FROM T_Year_Cur_Health WHERE KV_ID = ? AND Pay_Year = ?")
+                                            .arg(column)
                                         + lock,
                                     year);
         if (used.isEmpty())
             continue;
         db.exec(QStringLiteral("UPDATE T_PAY_Health SET Berg_Doc_Status = 'NO' WHERE Berg_Doc_ID = ? AND Berg_Doc_Status = 'FC'"),
                 {id});
-        const Money back = used.money(0, QStringLiteral("Fact_T_U_H")) - claim.money(0, QStringLiteral("M_Can_Berg"));
-        db.exec(QStringLiteral("UPDATE T_Year_Cur_Health SET Fact_T_U_H = ? WHERE KV_ID = ? AND Pay_Year = ?"),
+        const Money back = used.money(0, QStringLiteral("u")) - claim.money(0, QStringLiteral("M_Can_Berg"));
+        db.exec(QStringLiteral("UPDATE T_Year_Cur_Health SET %1 = ? WHERE KV_ID = ? AND Pay_Year = ?").arg(column),
                 QVariantList{back.toSql()} + year);
         ++cancelled;
     }
@@ -373,19 +428,20 @@ Workload buildWorkload(Database& db, BareSql& bare)
         ++c->nextClaim;
         return in;
     };
-    auto saves = [c, nextClaim](std::function<QString(const ClaimInput&)> save) {
+    // Six saves a call, each of the next claim of a pool.
+    auto saves = [c](std::function<ClaimInput()> next, std::function<QString(const ClaimInput&)> save) {
         auto ids = std::make_shared<QStringList>();
-        return Side{[c, nextClaim, save, ids] {
+        return Side{[c, next, save, ids] {
                         ids->clear();
                         for (int i = 0; i < 6; ++i)
-                            ids->push_back(save(nextClaim()));
+                            ids->push_back(save(next()));
                         c->saved << *ids;
                     },
                     [ids] { return ids->join(QLatin1Char(',')); }};
     };
     Comparison save{QStringLiteral("claim save"), QStringLiteral("6 claims of 1 to 6 receipts"),
-                    saves([pdb](const ClaimInput& in) { return saveClaimProject(*pdb, in); }),
-                    saves([psql](const ClaimInput& in) { return saveClaimBare(*psql, in); }),
+                    saves(nextClaim, [pdb](const ClaimInput& in) { return saveClaimProject(*pdb, in); }),
+                    saves(nextClaim, [psql](const ClaimInput& in) { return saveClaimBare(*psql, in); }),
                     false, nullptr, 9};
     save.roundTrips = [c, pdb, psql, nextClaim] {
         QStringList counts;
@@ -409,6 +465,30 @@ Workload buildWorkload(Database& db, BareSql& bare)
         return QStringLiteral("round trips of one save, begin and commit included - ") + counts.join(QStringLiteral("; "));
     };
     list.push_back(save);
+
+    // The co-pay and in-patient entries: the same service with the kind's own
+    // limit rule, against the bare SQL of that rule.
+    prepareCopayPool(db, *c);
+    auto nextOf = [c](QVector<ClaimInput> Cases::*pool, int Cases::*next, const QString& typeCode,
+                      const QString& inOut) {
+        return [c, pool, next, typeCode, inOut] {
+            ClaimInput in = ((*c).*pool)[((*c).*next) % ((*c).*pool).size()];
+            ++((*c).*next);
+            in.typeCode = typeCode;
+            in.inOut = inOut;
+            return in;
+        };
+    };
+    const auto nextCopay = nextOf(&Cases::copayClaims, &Cases::nextCopay, QStringLiteral("COP"), QStringLiteral("0"));
+    list.push_back({QStringLiteral("co-pay save"), QStringLiteral("6 co-pay claims of 1 to 6 receipts"),
+                    saves(nextCopay, [pdb](const ClaimInput& in) { return saveClaimProject(*pdb, in); }),
+                    saves(nextCopay, [psql](const ClaimInput& in) { return saveClaimBare(*psql, in); }), false,
+                    nullptr, 9});
+    const auto nextInpatient = nextOf(&Cases::claims, &Cases::nextInpatient, QStringLiteral("HPE"), QStringLiteral("1"));
+    list.push_back({QStringLiteral("in-patient save"), QStringLiteral("6 in-patient claims of 1 to 6 receipts"),
+                    saves(nextInpatient, [pdb](const ClaimInput& in) { return saveClaimProject(*pdb, in); }),
+                    saves(nextInpatient, [psql](const ClaimInput& in) { return saveClaimBare(*psql, in); }), false,
+                    nullptr, 9});
     list += financeComparisons(db, bare, c->budYear, c->today);
     list.push_back(importComparison(db, bare, c->today));
     list += reportComparisons(db, bare, c->today.right(4));

@@ -5,6 +5,7 @@
 #include "claims/SummaryDocument.h"
 #include "common/ThaiDate.h"
 #include "finance/VoucherDocument.h"
+#include "inpatient/LimitEnquiry.h"
 #include "shell/DatabaseSetup.h"
 
 #include <QTextStream>
@@ -24,7 +25,8 @@ const QVector<Command>& commands()
          QStringLiteral("print user-letters --db URL --from N --to M --pdf FILE\n"
                         "  welmora-admin print claim-form CLAIMNO --db URL --pdf FILE\n"
                         "  welmora-admin print control-summary CONTROLNO --db URL --pdf FILE\n"
-                        "  welmora-admin print voucher PVR_NO --db URL --pdf FILE"),
+                        "  welmora-admin print voucher PVR_NO --db URL --pdf FILE\n"
+                        "  welmora-admin print limit-statement KV_ID --year YYYY --db URL --pdf FILE"),
          print},
         {QStringLiteral("import"), QStringLiteral("import employees FILE --db URL [--dry-run]"), importData},
         {QStringLiteral("generate-year"), QStringLiteral("generate-year YYYY --db URL [--dry-run]"), generateYear},
@@ -160,6 +162,29 @@ int printClaimDocument(const QStringList& args)
         return 1;
     }
 }
+// The remaining-limit statement of an employee for a budget year.
+int printLimitStatement(const QStringList& args)
+{
+    QTextStream out(stdout), err(stderr);
+    const QString kvId = args.value(1);
+    const QString year = option(args, QStringLiteral("year"));
+    const QString pdf = option(args, QStringLiteral("pdf"));
+    if (kvId.isEmpty() || kvId.startsWith(QLatin1String("--")) || year.isEmpty() || pdf.isEmpty()) {
+        err << usage();
+        return 2;
+    }
+    try {
+        auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));
+        const Report doc = hospital::LimitEnquiry::statement(hospital::LimitEnquiry::read(*db, kvId, year),
+                                                              db->serverNow());
+        doc.writePdf(pdf);
+        out << "wrote " << pdf << " (" << doc.pageCount() << " page)\n";
+        return 0;
+    } catch (const AppError& e) {
+        err << e.message() << "\n";
+        return 1;
+    }
+}
 } // namespace
 
 int print(const QStringList& args)
@@ -169,6 +194,8 @@ int print(const QStringList& args)
         return printClaimDocument(args);
     if (args.value(0) == QLatin1String("voucher"))
         return printVoucher(args);
+    if (args.value(0) == QLatin1String("limit-statement"))
+        return printLimitStatement(args);
     if (args.value(0) != QLatin1String("user-letters") || option(args, QStringLiteral("pdf")).isEmpty()) {
         err << usage();
         return 2;

@@ -219,7 +219,7 @@ private:
             }
             if (c.status == QLatin1String("KV") && !rule.sentColumn.isEmpty()) {
                 expected[key][rule.sentColumn.toLower()] +=
-                    rule.sentAmount == claims::LimitRule::SentAmount::Claimed ? c.claimed : c.payable;
+                    kind->summaryAmountClaimed ? c.claimed : c.payable;
                 charges = true;
             }
             if (charges)

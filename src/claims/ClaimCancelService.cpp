@@ -20,13 +20,17 @@ QString likePrefix(const QString& text)
 }
 
 // The condition that a claim (alias h) belongs to the faculty: filed under it,
-// or, for kinds listed by the employee's faculty, of one of its employees.
+// or, for kinds listed by the employee's faculty, of one of its employees; and
+// for kinds that cancel only their own entries, entered through this screen.
 QString facultyCondition(const ClaimKind& kind, const QString& alias)
 {
     const QString p = alias.isEmpty() ? QString() : alias + QLatin1Char('.');
-    return kind.cancelByEmployeeFaculty
+    QString c = kind.cancelByEmployeeFaculty
         ? p + QStringLiteral("KV_ID IN (SELECT KV_ID FROM T_Emp_Gov_Histry WHERE Fact_code = ?)")
         : p + QStringLiteral("Fact_Code = ?");
+    if (kind.cancelHrrOnly)
+        c += QStringLiteral(" AND ") + p + QStringLiteral("Ent_From = 'HRR'");
+    return c;
 }
 
 } // namespace

@@ -45,6 +45,25 @@ std::optional<YearFigures> readYear(Database& db, const LimitRule& rule, const Q
                        r.money(0, QStringLiteral("F"))};
 }
 
+CopayFigures copayFigures(Database& db, const LimitRule& rule, const QString& kvId, const QString& year, bool locked)
+{
+    CopayFigures f;
+    const Rows e = db.select(QStringLiteral("SELECT Emp_H_Type FROM T_Emp_Gov_Histry WHERE KV_ID = ?"), {kvId});
+    f.hType = e.isEmpty() ? QString() : e.text(0, QStringLiteral("Emp_H_Type")).trimmed();
+    const QString columns = QStringLiteral("Fact_T_H_Money AS H, Fact_T_U_H AS U, M_Flexben AS F, %1 AS T, %2 AS C")
+                                .arg(rule.limitColumn, rule.usedColumn);
+    const Rows r = locked ? db.selectLocked(columns, QStringLiteral("T_Year_Cur_Health"), kYearWhere, {kvId, year})
+                          : db.select(QStringLiteral("SELECT %1 FROM T_Year_Cur_Health WHERE %2").arg(columns, kYearWhere),
+                                      {kvId, year});
+    if (r.isEmpty())
+        return f;
+    f.hasRow = true;
+    f.medical = {r.money(0, QStringLiteral("H")), r.money(0, QStringLiteral("U")), r.money(0, QStringLiteral("F"))};
+    f.limit = r.money(0, QStringLiteral("T"));
+    f.used = r.money(0, QStringLiteral("C"));
+    return f;
+}
+
 std::optional<UsedUpFigures> usedUpFigures(Database& db, const QString& kvId, const QString& year, bool lock)
 {
     const QString columns = QStringLiteral("Fact_T_H_Money AS H, Fact_T_U_H AS U, M_Flexben AS F, "
@@ -60,16 +79,45 @@ std::optional<UsedUpFigures> usedUpFigures(Database& db, const QString& kvId, co
 
 } // namespace
 
+QString copayGate(const CopayGateTexts& t, const CopayFigures& f, bool saving)
+{
+    if (f.hType == t.refusedType)
+        return t.typeRefused;
+    if (!f.hasRow)
+        return saving ? t.noRowSave : t.noRowOpen;
+    if (f.medical.used + f.medical.flex < f.medical.limit)
+        return t.medicalNotUsedUp;
+    if (f.used >= f.limit)
+        return saving ? t.usedUpSave : t.usedUpOpen;
+    return {};
+}
+
+Charge chargeCopay(Money limit, Money used, Money total)
+{
+    Charge c;
+    c.before = limit - used;
+    if (total > c.before) {
+        c.excess = total - c.before;
+        c.payable = c.before;
+    } else {
+        c.payable = total;
+    }
+    c.newUsed = used + c.payable;
+    return c;
+}
+
 void checkLimitUsedUp(const std::optional<UsedUpFigures>& row, const QString& payYear)
 {
     if (!row)
         throw AppError(QStringLiteral("ต้องเบิค่ารักษาเต็มวงเงินก่อน จึงจะสามารถเบิกเกินวงเงินได้\n"
                                       "Error 1 (Not Have A Record Data)"));
-    if (row->used + row->flex != row->limit)
+    // Used in full or beyond: a flexible benefit raised (or a limit lowered)
+    // after the claims were made leaves the sum above the limit.
+    if (row->used + row->flex < row->limit)
         throw AppError(QStringLiteral("ต้องเบิกใช้วงเงินเต็มจำนวนก่อน จึงจะสามารถเบิกเกินวงเงินได้\nปี %1\n"
                                       "วงเงินค่ารักษา %2\nวงเงินที่ใช้ไป %3")
                            .arg(payYear.trimmed(), row->limit.toDisplay(), row->used.toDisplay()));
-    if (row->copayUsed != row->copayLimit)
+    if (row->copayUsed < row->copayLimit)
         throw AppError(QStringLiteral("ต้องเบิกใช้วงเงิน CO-PAY เต็มจำนวนก่อน จึงจะสามารถเบิกเกินวงเงินได้\nปี %1\n"
                                       "วงเงิน CO-PAY %2\nวงเงิน CO-PAY ที่ใช้ไป %3")
                            .arg(payYear.trimmed(), row->copayLimit.toDisplay(), row->copayUsed.toDisplay()));
@@ -132,6 +180,13 @@ QStringList budgetYears(Database& db)
 
 Money openEntry(Database& db, const ClaimKind& kind, const QString& kvId, const QString& payYear)
 {
+    if (kind.limit.policy == LimitPolicy::Copay) {
+        const QString refused =
+            copayGate(kind.limit.copay, copayFigures(db, kind.limit, kvId.trimmed(), payYear.trimmed(), false), false);
+        if (!refused.isEmpty())
+            throw AppError(refused);
+        return Money();
+    }
     if (kind.requiresLimitUsedUp)
         checkLimitUsedUp(usedUpFigures(db, kvId, payYear, false), payYear);
     if (kind.limit.policy == LimitPolicy::None)
@@ -148,9 +203,18 @@ RemainingLimit remainingLimit(Database& db, const ClaimKind& kind, const QString
                               const QString& hType)
 {
     const RightTypeLimit* type = rightTypeLimit(hType);
+    RemainingLimit r;
+    if (kind.limit.policy == LimitPolicy::Copay) {
+        // Without a row: the co-pay limit of the right types that have one.
+        const CopayFigures f = copayFigures(db, kind.limit, kvId.trimmed(), payYear.trimmed(), false);
+        r.hasRow = f.hasRow;
+        r.entitled = f.hasRow ? f.limit : rightTypeLimit(QStringLiteral("2"))->copay;
+        r.used = f.used;
+        r.remaining = r.entitled - r.used;
+        return r;
+    }
     if (type && type->unlimited)
         throw AppError(kNoLimitText);
-    RemainingLimit r;
     if (const auto row = readYear(db, kind.limit, kvId, payYear)) {
         r.hasRow = true;
         r.entitled = row->limit;
@@ -241,6 +305,7 @@ SavedClaim save(Database& db, const LoginContext& login, const ClaimKind& kind, 
     InputChecks::checkFaculty(db, fact);
     const QString kvId = d.kvId.trimmed();
     const QString year = d.payYear.trimmed();
+    const QString inOut = kind.fixedInOut.isEmpty() ? d.inOut : kind.fixedInOut;
     Money total;
     for (const ClaimReceipt& r : d.receipts)
         total += r.amount;
@@ -249,17 +314,26 @@ SavedClaim save(Database& db, const LoginContext& login, const ClaimKind& kind, 
     QVector<Database::Statement> writes;
     const LimitRule& rule = kind.limit;
     std::optional<Charge> charge;
-    if (rule.policy == LimitPolicy::None) {
+    std::optional<YearFigures> row;
+    if (rule.policy == LimitPolicy::Copay) {
+        // Every gate again, on the row locked for the rest of the save.
+        const CopayFigures f = copayFigures(db, rule, kvId, year, true);
+        const QString refused = copayGate(rule.copay, f, true);
+        if (!refused.isEmpty())
+            throw AppError(refused);
+        charge = chargeCopay(f.limit, f.used, total);
+        writes.push_back({QStringLiteral("UPDATE T_Year_Cur_Health SET %1 = ? WHERE %2").arg(rule.usedColumn, kYearWhere),
+                          {charge->newUsed.toSql(), kvId, year}});
+    } else if (rule.policy == LimitPolicy::None) {
         // Checked again on the locked row: a cancellation elsewhere may have
         // given part of the limit back since the entry was opened.
         if (kind.requiresLimitUsedUp)
             checkLimitUsedUp(usedUpFigures(db, kvId, year, true), year);
         charge = Charge{Money(), total, Money(), Money()};
-    }
-    std::optional<YearFigures> row;
-    if (!charge)
+    } else {
         row = lockedYear(db, rule, kvId, year);
-    if (!row && !charge) {
+    }
+    if (!row && rule.policy == LimitPolicy::Medical) {
         const Rows e = db.select(QStringLiteral("SELECT Emp_H_Type FROM T_Emp_Gov_Histry WHERE KV_ID = ?"), {kvId});
         if (e.isEmpty())
             throw AppError(QStringLiteral("ไม่พบข้อมูลพนักงาน KV_ID ") + kvId);
@@ -282,7 +356,7 @@ SavedClaim save(Database& db, const LoginContext& login, const ClaimKind& kind, 
         if (!inserted) // another workstation made the row meanwhile: charge it as it now stands
             row = lockedYear(db, rule, kvId, year);
     }
-    if (row) {
+    if (row && rule.policy == LimitPolicy::Medical) {
         charge = chargeMedical(*row, total);
         if (!charge)
             throw AppError(rule.usedUpMessage);
@@ -307,12 +381,12 @@ SavedClaim save(Database& db, const LoginContext& login, const ClaimKind& kind, 
          QStringLiteral("User_Type"), QStringLiteral("Ent_From"), QStringLiteral("Health_In_Out_t"),
          QStringLiteral("Fact_Code"), QStringLiteral("Berg_Type_Code"), QStringLiteral("Ent_User")},
         {{saved.claimNo, kvId, year, d.claimDate.trimmed(), total.toSql(), login.Cur_Date, saved.before.toSql(),
-          saved.payable.toSql(), time, QStringLiteral("FC"), login.Cur_User_Type, QStringLiteral("HRR"), d.inOut,
+          saved.payable.toSql(), time, QStringLiteral("FC"), login.Cur_User_Type, QStringLiteral("HRR"), inOut,
           fact, kind.typeCode, login.Cur_Username}}));
 
     QVector<QVariantList> lineRows;
     for (const ClaimLine& l : saved.lines)
-        lineRows.push_back({saved.claimNo, QString::number(l.folk), kvId, d.inOut, l.claimed.toSql(), l.payable.toSql()});
+        lineRows.push_back({saved.claimNo, QString::number(l.folk), kvId, inOut, l.claimed.toSql(), l.payable.toSql()});
     writes.push_back(sql::insertRows(QStringLiteral("T_Pay_Health_Detail"),
                                 {QStringLiteral("Berg_Doc_ID"), QStringLiteral("Emp_Folk"), QStringLiteral("KV_ID"),
                                  QStringLiteral("Health_In_Out_t"), QStringLiteral("M_Berg"),

@@ -75,6 +75,23 @@ std::optional<Charge> chargeMedical(const YearFigures& row, Money total);
 // stands for V, and the new row's used amount is what is payable.
 Charge chargeNewRow(const RightTypeLimit& limit, Money total);
 
+// The yearly row as the co-pay gates see it, with the employee's right type.
+struct CopayFigures {
+    QString hType;
+    bool hasRow = false;
+    YearFigures medical;   // H, U, F of the medical limit
+    Money limit;           // T, Fact_T_Copay
+    Money used;            // Fact_U_Copay
+};
+// The message of the first co-pay gate the employee does not pass, "" when
+// he may claim: not right type "1", a yearly row, the medical limit used up
+// (U + F >= H) and co-pay left (used < T). The same gates open the entry and
+// save, with the messages of each.
+QString copayGate(const CopayGateTexts& texts, const CopayFigures& figures, bool saving);
+// The co-pay rule for an employee the gates admitted: V = T - U, a claim
+// above V pays V, and the co-pay used amount is raised by what is payable.
+Charge chargeCopay(Money limit, Money used, Money total);
+
 // Lines of a claim: one per patient with receipts, in code order, each with
 // the sum of his receipts; the excess is taken from the line of the patient
 // of the last receipt, so the lines always add up to the payable amount.

@@ -87,13 +87,24 @@ ReportLayout claimFormLayout(const ClaimKind& kind)
     y += 7;
     pair(t, QStringLiteral("QRLabel8"), 0, y, half, QStringLiteral("เลือกสวัสดิการรักษาพยาบาลแบบ"),
          ReportItem::caption(QStringLiteral("QRLabelHType"), {}, QString()));
-    amountPair(t, QStringLiteral("QRLabel9"), second, y, w, QStringLiteral("สิทธิในการเบิกวงเงิน"),
-               QStringLiteral("QRLabelMPay"));
-    y += 7;
-    pair(t, QStringLiteral("QRLabel11"), 0, y, half, QStringLiteral("ประเภทคนไข้"),
-         ReportItem::caption(QStringLiteral("QRLabelInOut"), {}, QString()));
-    amountPair(t, QStringLiteral("QRLabel12"), second, y, w, QStringLiteral("Flexible Benefit"),
-               QStringLiteral("QRLabelFlex"));
+    if (kind.form.limitLines) {
+        amountPair(t, QStringLiteral("QRLabel9"), second, y, w, QStringLiteral("สิทธิในการเบิกวงเงิน"),
+                   QStringLiteral("QRLabelMPay"));
+        y += 7;
+        pair(t, QStringLiteral("QRLabel11"), 0, y, half, QStringLiteral("ประเภทคนไข้"),
+             ReportItem::caption(QStringLiteral("QRLabelInOut"), {}, QString()));
+        amountPair(t, QStringLiteral("QRLabel12"), second, y, w, QStringLiteral("Flexible Benefit"),
+                   QStringLiteral("QRLabelFlex"));
+    } else {
+        // No limit of its own to show: the patient type beside the right type.
+        pair(t, QStringLiteral("QRLabel11"), second, y, w, QStringLiteral("ประเภทคนไข้"),
+             ReportItem::caption(QStringLiteral("QRLabelInOut"), {}, QString()));
+    }
+    if (!kind.form.shareText.isEmpty()) {
+        y += 7;
+        t.add(ReportItem::caption(QStringLiteral("QRLabelShare"), {0, y, w, 12}, kind.form.shareText).size(kData).wrap());
+        t.heightMm = y + 14;
+    }
 
     // Columns: order, patient, relationship, receipt date, amount.
     const double cx[] = {0, 14, 84, 112, 156, w};
@@ -127,7 +138,12 @@ ReportLayout claimFormLayout(const ClaimKind& kind)
     f.add(ReportItem::sum(QStringLiteral("QRExpr3"), {cx[4] + 1, 1, cx[5] - cx[4] - 2, 7}, QStringLiteral("P_money"))
               .size(kData).bold().withMask(QStringLiteral("#,###.00")).align(Align::Right));
     f.add(ReportItem::line(QStringLiteral("QRShape3"), 0, 9, w, 9));
-    f.add(ReportItem::caption(QStringLiteral("QRLabelFootHead"), {4, 11, w - 8, 7}, QString()).size(kCaption).bold());
+    // A long heading (the co-pay one) steps down a size to stay on its line.
+    double headingSize = kCaption;
+    for (const QString& heading : {kind.form.footerHeading, kind.form.footerHeadingReprint})
+        while (headingSize > kSmall && printedWidthMm(heading + QStringLiteral("0000"), font(headingSize, true)) > w - 8)
+            headingSize -= 0.5;
+    f.add(ReportItem::caption(QStringLiteral("QRLabelFootHead"), {4, 11, w - 8, 7}, QString()).size(headingSize).bold());
     for (int i = 0; i < 4; ++i) {
         const double ly = 19 + i * 7;
         f.add(ReportItem::caption(QStringLiteral("QRLabelCap%1").arg(i + 1), {12, ly, 88, 7},
@@ -137,10 +153,12 @@ ReportLayout claimFormLayout(const ClaimKind& kind)
                   .size(kData).align(Align::Right));
         f.add(ReportItem::caption(QStringLiteral("QRLabelBaht%1").arg(i + 1), {152, ly, 20, 7}, kBaht).size(kCaption));
     }
-    f.add(ReportItem::expression(QStringLiteral("QRExpr4"), {4, 48, w - 8, 6},
+    // Most forms give the processing line first; the co-pay form its note.
+    const bool noteFirst = kind.form.noteBeforeProcessing;
+    f.add(ReportItem::expression(QStringLiteral("QRExpr4"), {4, noteFirst ? 58.0 : 48.0, w - 8, 6},
                                  QStringLiteral("วันที่ประมวลผล [Date_Ent] :  เวลา [Time_Ent] น."))
               .size(kSmall));
-    f.add(ReportItem::caption(QStringLiteral("QRLabel15"), {4, 56, w - 8, 8},
+    f.add(ReportItem::caption(QStringLiteral("QRLabel15"), {4, noteFirst ? 48.0 : 56.0, w - 8, 8},
                               QStringLiteral("ส่วนที่เกินวงเงิน ผู้ป่วยชำระเงินเอง"))
               .size(kCaption).bold());
     return l;
@@ -183,26 +201,27 @@ Report claimForm(Database& db, const QString& claimNo, FormOccasion occasion, co
     const bool reprint = occasion == FormOccasion::Reprint;
     l.setVisible(QStringLiteral("QRLabelRePrint"), reprint);
     l.setVisible(QStringLiteral("QRSysData1"), reprint);
-    l.setCaption(QStringLiteral("QRLabelTitle"),
-                 !reprint ? kind->form.titleAfterSave
-                          : type == QLatin1String("HPE") ? kind->form.titleReprintHospital : kind->form.titleReprint);
+    l.setCaption(QStringLiteral("QRLabelTitle"), reprint ? kind->form.titleReprint : kind->form.titleAfterSave);
     const QString hType = h.text(0, QStringLiteral("Emp_H_Type")).trimmed();
     const RightTypeLimit* limit = rightTypeLimit(hType);
     l.setCaption(QStringLiteral("QRLabelHType"), hType);
-    l.setCaption(QStringLiteral("QRLabelMPay"), kind->form.entitlementText ? kind->form.entitlementText(limit)
-                                                : limit                       ? limit->formText
-                                                                              : QString());
-    l.setCaption(QStringLiteral("QRLabelFlex"), h.money(0, QStringLiteral("M_Flexben")).toDisplay());
-    for (const char* item : {"QRLabel12", "QRLabelFlex", "QRLabel12B"})
-        l.setVisible(QString::fromLatin1(item), kind->form.flexibleBenefitLine);
+    if (kind->form.limitLines) {
+        l.setCaption(QStringLiteral("QRLabelMPay"), kind->form.entitlementText ? kind->form.entitlementText(limit)
+                                                    : limit                       ? limit->formText
+                                                                                  : QString());
+        l.setCaption(QStringLiteral("QRLabelFlex"), h.money(0, QStringLiteral("M_Flexben")).toDisplay());
+        for (const char* item : {"QRLabel12", "QRLabelFlex", "QRLabel12B"})
+            l.setVisible(QString::fromLatin1(item), kind->form.flexibleBenefitLine);
+    }
     l.setCaption(QStringLiteral("QRLabelInOut"), h.integer(0, QStringLiteral("Health_In_Out_t")) != 0
                                                      ? QStringLiteral("คนไข้ใน")
                                                      : QStringLiteral("คนไข้นอก"));
-    l.setCaption(QStringLiteral("QRLabelFootHead"),
-                 kind->form.footerHeading
-                     + (kind->form.footerHeadingHasYear ? h.text(0, QStringLiteral("Pay_Year")) : QString()));
+    const bool ownReprintHeading = reprint && !kind->form.footerHeadingReprint.isEmpty();
+    const QString heading = ownReprintHeading ? kind->form.footerHeadingReprint : kind->form.footerHeading;
+    const bool withYear = ownReprintHeading ? kind->form.footerHeadingReprintHasYear : kind->form.footerHeadingHasYear;
+    l.setCaption(QStringLiteral("QRLabelFootHead"), heading + (withYear ? h.text(0, QStringLiteral("Pay_Year")) : QString()));
     QStringList lines = footerLines(h.money(0, QStringLiteral("Vong_M_Befor")), h.money(0, QStringLiteral("T_M_Berg")),
-                                    limit && limit->unlimited);
+                                    kind->form.unlimitedTexts && limit && limit->unlimited);
     if (kind->form.limitNotCharged)
         lines = {kNotChargedText, h.money(0, QStringLiteral("T_M_Berg")).toDisplay(), kNotChargedText,
                  QStringLiteral("0.00")};

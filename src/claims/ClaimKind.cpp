@@ -8,13 +8,6 @@ namespace {
 
 QString medicalEntitlement(const RightTypeLimit* limit) { return limit ? limit->entryText : QString(); }
 
-// The cancellation lists type "1" with its limit and every other type with
-// type "2"'s, the unlimited type "3" included.
-QString medicalCancelLimit(const QString& hType)
-{
-    return rightTypeLimit(hType.trimmed() == QLatin1String("1") ? hType : QStringLiteral("2"))->listText;
-}
-
 ClaimKind makeOutpatient()
 {
     ClaimKind k;
@@ -24,7 +17,7 @@ ClaimKind makeOutpatient()
     k.sentDocTypesListed = {QStringLiteral("FAE"), QStringLiteral("HPE")};
     k.limit = {LimitPolicy::Medical, QStringLiteral("Fact_T_H_Money"), QStringLiteral("Fact_T_U_H"),
                QStringLiteral("M_Flexben"), QStringLiteral("KV_T_U_H"),
-               QStringLiteral("วงเงินมีค่าเป็น 0 บาทแล้ว ไม่สามารถเบิกได้อีก")};
+               QStringLiteral("วงเงินมีค่าเป็น 0 บาทแล้ว ไม่สามารถเบิกได้อีก"), {}};
 
     k.entryTitle = QStringLiteral("2.1 บันทึกการเบิกค่ารักษาพยาบาล");
     k.searchTitle = QStringLiteral("1. การค้นหาข้อมูล");
@@ -60,6 +53,8 @@ ClaimKind makeOutpatient()
                          title + QStringLiteral(" -คนไข้นอก"), title + QStringLiteral(" -คนไข้ใน")};
 
     k.claimReprintTitle = QStringLiteral("     2.1.1  ขอพิมพ์ใบเบิกค่ารักษาพยาบาลใหม่");
+    k.remainingShowsFlex = true;
+    k.cancelColumnWidths = {30, 100, 140, 70, 80, 90, 90, 40, 40, 40};
     return k;
 }
 
@@ -88,6 +83,8 @@ const QVector<const ClaimKind*>& claimKinds()
 {
     static const QVector<const ClaimKind*> kinds = {
         &outpatient(),
+        &copay(),
+        &inpatient(),
         &overLimit(),
         &otherWelfare(),
         &education(),
@@ -97,15 +94,22 @@ const QVector<const ClaimKind*>& claimKinds()
 
 const ClaimKind* kindOfType(const QString& typeCode)
 {
-    // The in-patient claim ("HPE") prints on the outpatient layout with its
-    // own reprint title, which the outpatient kind carries.
     const QString t = typeCode.trimmed().toUpper();
-    if (t == QLatin1String("FAE") || t == QLatin1String("HPE"))
+    if (t == QLatin1String("FAE"))
         return &outpatient();
+    if (t == QLatin1String("HPE"))
+        return &inpatient();
+    if (t == QLatin1String("COP"))
+        return &copay();
     for (const ClaimKind* k : {&overLimit(), &otherWelfare(), &education()})
         if (k->typeCode == t)
             return k;
     return nullptr;
+}
+
+QString medicalCancelLimit(const QString& hType)
+{
+    return rightTypeLimit(hType.trimmed() == QLatin1String("1") ? hType : QStringLiteral("2"))->listText;
 }
 
 QString facultyFor(const LoginContext& login, FacultySource source, const QString& field)

@@ -24,10 +24,25 @@ enum class LimitPolicy {
     // year; the used amount is raised by what is payable and never passes
     // H - F. With no yearly row, one is created from the right-type table.
     Medical,
+    // The co-pay limit T of a right-type "2" employee whose medical limit is
+    // used up to the last satang: a claim above T - U pays T - U, and the
+    // co-pay used amount is raised by what is payable. Never creates a row.
+    Copay,
     // Nothing is charged: the yearly row is neither read for the amount nor
     // changed, the whole claim is payable and nothing is given back or
     // raised later (above-limit, other welfare, education).
     None,
+};
+
+// The texts of the co-pay gates, in the order they are checked.
+struct CopayGateTexts {
+    QString refusedType;       // the right type that has no co-pay ("1")
+    QString typeRefused;
+    QString noRowOpen;         // no yearly row, opening the entry
+    QString medicalNotUsedUp;
+    QString usedUpOpen;
+    QString noRowSave;         // no yearly row, saving
+    QString usedUpSave;
 };
 
 // The yearly-row columns a kind charges, and the messages of its limit.
@@ -38,11 +53,7 @@ struct LimitRule {
     QString flexColumn;         // F: "M_Flexben" taken out of the limit; empty for none
     QString sentColumn;         // "KV_T_U_H", raised when a summary gathers the claim
     QString usedUpMessage;      // the limit is used up (opening the entry and saving)
-    // What a summary adds to sentColumn, and cancelling its control number
-    // takes off again: the payable amount (M_Can_Berg), or for in-patient
-    // claims the claimed total (T_M_Berg).
-    enum class SentAmount { Payable, Claimed };
-    SentAmount sentAmount = SentAmount::Payable;
+    CopayGateTexts copay;       // LimitPolicy::Copay only
 };
 
 // Where an operation takes its faculty code from.
@@ -61,6 +72,13 @@ struct ClaimFormTexts {
     QString footerHeading;           // followed by Pay_Year when footerHeadingHasYear
     QStringList lineCaptions;        // the four lines of the footer
     QStringList columnHeadings;      // order, name, relationship, receipt date, amount
+    bool limitLines = true;          // the entitlement and flexible-benefit lines
+    QString shareText;               // a line below the title band's lines ("" for none)
+    bool noteBeforeProcessing = false; // the bold note above the processing line
+    bool unlimitedTexts = true;      // right type "3" prints "ไม่จำกัดวงเงิน" for the limits
+    // The reprint's footer heading when it differs from the one after saving.
+    QString footerHeadingReprint;
+    bool footerHeadingReprintHasYear = true;
     // A claim charged nowhere prints "ไม่ตัดวงเงิน" for the limits before and
     // after it, and no flexible-benefit line.
     bool limitNotCharged = false;
@@ -153,6 +171,19 @@ struct ClaimKind {
     // Claim reprint screen
     QString claimReprintTitle;
 
+    // Where the kinds part further.
+    QString entryObjectName = QStringLiteral("frmEntry_Health");
+    bool searchAllFaculties = false;   // the entry's employee search has no faculty condition
+    QString fixedInOut;                // the patient type, fixed and disabled ("" = the clerk's choice)
+    bool claimDateFixed = false;       // the claim date is today's, in every mode
+    // The remaining-limit panel: entitled, flexible benefit, used, remaining.
+    QStringList limitCaptions{QStringLiteral("สิทธิในการเบิกวงเงิน"), QStringLiteral("Flexible Benefit"),
+                              QStringLiteral("วงเงินที่ใช้ไปแล้ว"), QStringLiteral("วงเงินคงเหลือก่อนหักครั้งนี้")};
+    bool cancelHrrOnly = false;        // the cancellation lists only claims entered here (Ent_From "HRR")
+    QVector<int> cancelColumnWidths;   // the cancellation grid's ten columns
+    QString cancelObjectName = QStringLiteral("frmCancel_Berg");
+    QString summaryObjectName = QStringLiteral("frmSum_Berg_FC");
+
     // Above-limit claims: the entry opens, and a claim is saved, only while
     // the year's medical limit and co-pay limit are both used in full.
     bool requiresLimitUsedUp = false;
@@ -168,7 +199,9 @@ struct ClaimKind {
     // The summary lists claims entered through the claim screens
     // (Ent_From "HRR") of one charged year and patient type.
     bool summaryByYearAndPatientType = true;
-    bool summaryAmountClaimed = false; // grid and total show T_M_Berg, not M_Can_Berg
+    // The summary grid and total show T_M_Berg instead of M_Can_Berg, and the
+    // summary adds T_M_Berg to limit.sentColumn (the usage check counts the same).
+    bool summaryAmountClaimed = false;
     QString summaryFacultyCaption = QStringLiteral("รหัสส่วนงาน");
 
     // Cancellation screen variants
@@ -185,6 +218,11 @@ struct ClaimKind {
 
 // The outpatient medical claim, charged against the yearly medical limit.
 const ClaimKind& outpatient();
+// The co-pay claim ("COP"), charged against the yearly co-pay limit.
+const ClaimKind& copay();
+// The in-patient claim the hospital enters ("HPE"), charged against the
+// yearly medical limit like an outpatient claim.
+const ClaimKind& inpatient();
 // Medical claims above the limit ("OVM"), charged nowhere.
 const ClaimKind& overLimit();
 // Other welfare payments ("OTH") and the children's education allowance
@@ -200,6 +238,10 @@ const QVector<const ClaimKind*>& claimKinds();
 // The kind a stored Berg_Type_Code belongs to for printing its claim form;
 // nullptr for a type this program does not print yet.
 const ClaimKind* kindOfType(const QString& typeCode);
+
+// The cancellation grid's "วงเงิน(บาท)" of the medical kinds: type "1" with
+// its limit and every other type with type "2"'s, the unlimited "3" included.
+QString medicalCancelLimit(const QString& hType);
 
 // Patient codes ("0" self ... "7" fourth child) and their captions.
 QString patientChoiceCaption(int code);   // "ตนเอง", ..., "บุตรลำดับที่1"

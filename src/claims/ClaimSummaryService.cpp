@@ -35,7 +35,7 @@ QVector<SummaryRow> summaryRows(const Rows& r)
 
 struct Member {
     QString status, type, entFrom, fact, kvId, payYear;
-    Money payable;
+    Money payable, claimed;
 };
 
 } // namespace
@@ -52,7 +52,7 @@ QVector<SummaryRow> listOpen(Database& db, const LoginContext& login, const Clai
     // others list every open claim of the faculty together.
     if (kind.summaryByYearAndPatientType) {
         where += QStringLiteral(" AND h.Pay_Year = ? AND h.Ent_From = 'HRR' AND h.Health_In_Out_t = ?");
-        params << payYear.trimmed() << inOut;
+        params << payYear.trimmed() << (kind.fixedInOut.isEmpty() ? inOut : kind.fixedInOut);
     }
     return summaryRows(db.select(kSummaryColumns
                                      + QStringLiteral("FROM T_PAY_Health h LEFT JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID "
@@ -73,7 +73,7 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
     QVariantList params;
     const QString where = sql::in(QStringLiteral("Berg_Doc_ID"), claimNos, params);
     const Rows c = db.selectLocked(QStringLiteral("Berg_Doc_ID, Berg_Doc_Status, Berg_Type_Code, Ent_From, Fact_Code, "
-                                                  "KV_ID, Pay_Year, M_Can_Berg"),
+                                                  "KV_ID, Pay_Year, M_Can_Berg, T_M_Berg"),
                                    QStringLiteral("T_PAY_Health"), where, params);
     // Kinds listed by the employee's faculty are checked by it too.
     QHash<QString, QString> employeeFaculty;
@@ -91,8 +91,9 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
     for (int i = 0; i < c.count(); ++i) {
         auto t = [&](const char* col) { return c.text(i, QString::fromLatin1(col)).trimmed(); };
         members.insert(t("Berg_Doc_ID"), {t("Berg_Doc_Status").toUpper(), t("Berg_Type_Code").toUpper(),
-                                          t("Ent_From").toUpper(), t("Fact_Code").toUpper(), t("KV_ID"),
-                                          t("Pay_Year"), c.money(i, QStringLiteral("M_Can_Berg"))});
+                                          t("Ent_From").toUpper(), t("Fact_Code").toUpper(), t("KV_ID"), t("Pay_Year"),
+                                          c.money(i, QStringLiteral("M_Can_Berg")),
+                                          c.money(i, QStringLiteral("T_M_Berg"))});
     }
     Money total;
     QMap<std::pair<QString, QString>, Money> sentByYear;
@@ -106,8 +107,9 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
             throw AppError(QStringLiteral("ใบเบิกเลขที่ %1 ถูกยกเลิกแล้ว กรุณาคลิก ปุ่มแสดงผลใหม่").arg(no));
         if (it->status != QLatin1String("FC"))
             throw AppError(kAlreadySent);
-        total += it->payable;
-        sentByYear[{it->kvId, it->payYear}] += it->payable;
+        const Money sent = kind.summaryAmountClaimed ? it->claimed : it->payable;
+        total += sent;
+        sentByYear[{it->kvId, it->payYear}] += sent;
     }
     if (total.isZero())
         throw AppError(kBadAmount);

@@ -11,13 +11,9 @@ namespace wel::claims {
 
 namespace {
 
-struct FacultyClerk {
-    const char* fact;
-    const char* user;
-};
 // The demo users who enter claims, one per faculty that has claims (the
 // finance division's own office, OP, included).
-const FacultyClerk kClerks[] = {{"SC", "clerk"}, {"EN", "engfac"}, {"MD", "medfac"}, {"HO", "hospital"},
+const DemoClerk kClerks[] = {{"SC", "clerk"}, {"EN", "engfac"}, {"MD", "medfac"}, {"HO", "hospital"},
                                  {"OP", "finance"}};
 
 const char* const kHospitals[] = {"โรงพยาบาลมหาวิทยาลัย", "โรงพยาบาลศูนย์", "คลินิกเวชกรรมใกล้บ้าน", "โรงพยาบาลเอกชน"};
@@ -63,7 +59,9 @@ QVector<ClaimReceipt> receiptsFor(Database& db, const QString& kvId, const QDate
     return receipts;
 }
 
-LoginContext clerkOn(const FacultyClerk& c, const QDate& day)
+} // namespace
+
+LoginContext demoLogin(const DemoClerk& c, const QDate& day, const QString& mode)
 {
     LoginContext login;
     login.Cur_Date = toBEText(day);
@@ -71,11 +69,9 @@ LoginContext clerkOn(const FacultyClerk& c, const QDate& day)
     login.Cur_Fact_Code = QString::fromLatin1(c.fact);
     login.Cur_Username = QString::fromLatin1(c.user);
     login.Cur_User_Type = QStringLiteral("U");
-    login.Cur_Mode = QStringLiteral("FC");
+    login.Cur_Mode = mode;
     return login;
 }
-
-} // namespace
 
 void loadDemoClaims(Database& db)
 {
@@ -91,7 +87,7 @@ void loadDemoClaims(Database& db)
         const QDate yearStart(year - 544, 10, 1);
         const QDate lastDay = year == thisYear ? today : QDate(year - 543, 9, 30);
         int seed = year;
-        for (const FacultyClerk& c : kClerks) {
+        for (const DemoClerk& c : kClerks) {
             const QString fact = QString::fromLatin1(c.fact);
             QStringList saved;
             const QVector<Employee> staff = employeesOf(db, fact);
@@ -107,12 +103,12 @@ void loadDemoClaims(Database& db)
                 d.receipts = receiptsFor(db, d.kvId, day, yearStart, ++seed);
                 if (d.receipts.isEmpty())
                     continue;
-                saved << ClaimEntry::save(db, clerkOn(c, day), kind, d).claimNo;
+                saved << ClaimEntry::save(db, demoLogin(c, day), kind, d).claimNo;
             }
             if (saved.size() < 4)
                 continue;
             // One cancelled, two gathered under a control number, the rest open.
-            const LoginContext last = clerkOn(c, lastDay);
+            const LoginContext last = demoLogin(c, lastDay);
             ClaimCancel::cancel(db, last, kind, fact, saved[1]);
             ClaimSummary::send(db, last, kind, fact, {saved[0], saved[2]});
         }
@@ -130,7 +126,7 @@ void loadDemoClaims(Database& db)
         d.factCode = QStringLiteral("SC");
         d.receipts = receiptsFor(db, e.kvId, today, QDate(thisYear - 544, 10, 1), 1);
         d.receipts.first().amount = Money::fromBaht(21500);
-        ClaimEntry::save(db, clerkOn(kClerks[0], today), kind, d);
+        ClaimEntry::save(db, demoLogin(kClerks[0], today), kind, d);
         break;
     }
 }

@@ -1,5 +1,6 @@
 #include "DemoWelfareClaims.h"
 #include "ClaimCancelService.h"
+#include "DemoClaims.h"
 #include "ClaimEntryService.h"
 #include "ClaimSummaryService.h"
 #include "common/LoginContext.h"
@@ -12,23 +13,7 @@ namespace wel::claims {
 
 namespace {
 
-struct Clerk {
-    const char* fact;
-    const char* user;
-};
-const Clerk kClerks[] = {{"OP", "finance"}, {"SC", "clerk"}};
-
-LoginContext loginOf(const Clerk& c, const QDate& today, const QString& mode)
-{
-    LoginContext l;
-    l.Cur_Date = toBEText(today);
-    l.Cur_Bud_Year = budgetYearOf(today);
-    l.Cur_Fact_Code = QString::fromLatin1(c.fact);
-    l.Cur_Username = QString::fromLatin1(c.user);
-    l.Cur_User_Type = QStringLiteral("U");
-    l.Cur_Mode = mode;
-    return l;
-}
+const DemoClerk kClerks[] = {{"OP", "finance"}, {"SC", "clerk"}};
 
 QStringList employees(Database& db, const QString& fact, const QString& condition)
 {
@@ -68,16 +53,19 @@ void cancelAndGather(Database& db, const LoginContext& login, const ClaimKind& k
     ClaimSummary::send(db, login, kind, fact, {saved[0], saved[2]});
 }
 
-void overLimitClaims(Database& db, const Clerk& c, const QDate& today)
+void overLimitClaims(Database& db, const DemoClerk& c, const QDate& today)
 {
     const QString fact = QString::fromLatin1(c.fact);
-    const LoginContext login = loginOf(c, today, QStringLiteral("KV"));
+    const LoginContext login = demoLogin(c, today, QStringLiteral("KV"));
     const QString year = login.Cur_Bud_Year;
     // Right type "1" has no co-pay limit: an outpatient claim above what is
     // left uses the year's limit up, and then claims above it are taken.
+    // One employee of the faculty keeps his limit, so that the outpatient
+    // entry of the demo has someone to enter a claim for.
+    const QStringList typeOne = employees(db, fact, QStringLiteral("Emp_H_Type = '1'"));
     QStringList usedUp;
-    for (const QString& kv : employees(db, fact, QStringLiteral("Emp_H_Type = '1'"))) {
-        if (usedUp.size() == 2)
+    for (const QString& kv : typeOne) {
+        if (usedUp.size() == qMin(2, int(typeOne.size()) - 1))
             break;
         ClaimDraft d{kv, year, toBEText(today), QStringLiteral("1"), fact,
                      {selfReceipt(db, kv, today, Money::fromBaht(215000), "โรงพยาบาลมหาวิทยาลัย")}};
@@ -98,10 +86,10 @@ void overLimitClaims(Database& db, const Clerk& c, const QDate& today)
     cancelAndGather(db, login, overLimit(), fact, saved);
 }
 
-void otherWelfareClaims(Database& db, const Clerk& c, const QDate& today)
+void otherWelfareClaims(Database& db, const DemoClerk& c, const QDate& today)
 {
     const QString fact = QString::fromLatin1(c.fact);
-    const LoginContext login = loginOf(c, today, QStringLiteral("FC"));
+    const LoginContext login = demoLogin(c, today, QStringLiteral("FC"));
     const QStringList staff = employees(db, fact, QStringLiteral("1 = 1"));
     const QVector<OtherWelfare::Choice> kinds = OtherWelfare::welfareKinds(db);
     if (staff.isEmpty() || kinds.isEmpty())
@@ -134,10 +122,10 @@ void otherWelfareClaims(Database& db, const Clerk& c, const QDate& today)
     cancelAndGather(db, login, otherWelfare(), fact, saved);
 }
 
-void educationClaims(Database& db, const Clerk& c, const QDate& today)
+void educationClaims(Database& db, const DemoClerk& c, const QDate& today)
 {
     const QString fact = QString::fromLatin1(c.fact);
-    const LoginContext login = loginOf(c, today, QStringLiteral("FC"));
+    const LoginContext login = demoLogin(c, today, QStringLiteral("FC"));
     // Employees entitled to the allowance with a first child recorded.
     const QStringList staff = employees(db, fact, QStringLiteral("Emp_H_Type <> '2' AND EXISTS (SELECT 1 FROM T_Emp_Folk f "
                                                                  "WHERE f.KV_ID = e.KV_ID AND f.Emp_Folk = '4')"));
@@ -183,7 +171,7 @@ void loadDemoWelfareClaims(Database& db)
     const QDate today = db.serverNow().date();
     db.insertIfAbsent(QStringLiteral("T_Sent_KV_RunNo"), {QStringLiteral("Sent_Year"), QStringLiteral("Run_No")},
                       {budgetYearOf(today), 1}, 1);
-    for (const Clerk& c : kClerks) {
+    for (const DemoClerk& c : kClerks) {
         db.insertIfAbsent(QStringLiteral("T_Berg_Runno"),
                           {QStringLiteral("Fact_Code"), QStringLiteral("Berg_Year"), QStringLiteral("Run_No")},
                           {QString::fromLatin1(c.fact), budgetYearOf(today), 1}, 2);

@@ -141,7 +141,7 @@ ReportLayout summaryDocumentLayout(const ClaimKind& kind)
 }
 
 Report summaryDocument(Database& db, const QString& controlNo, const std::optional<QString>& inOut,
-                       const QDateTime& printedAt)
+                       const QDateTime& printedAt, const ClaimKind* titledAs)
 {
     const QString no = controlNo.trimmed();
     const Rows head = db.select(QStringLiteral("SELECT Sent_Doc_Type, Fact_Code FROM T_Sent_KV_Detail "
@@ -150,7 +150,7 @@ Report summaryDocument(Database& db, const QString& controlNo, const std::option
     if (head.isEmpty())
         throw AppError(QStringLiteral("ไม่พบเลขที่ควบคุมใบเบิก ") + no);
     const QString type = head.text(0, QStringLiteral("Sent_Doc_Type")).trimmed().toUpper();
-    const ClaimKind* kind = kindOfType(type);
+    const ClaimKind* kind = titledAs ? titledAs : kindOfType(type);
     if (!kind)
         throw AppError(QStringLiteral("เลขที่ควบคุมใบเบิก %1 เป็นประเภท %2 ซึ่งพิมพ์จากหน้าจอนี้ไม่ได้").arg(no, type));
     const Rows data = db.select(

@@ -21,9 +21,10 @@ ReportLayout summaryDocumentLayout(const ClaimKind& kind);
 
 // The document of a stored control number. Right after a summary the title
 // follows the patient type that was summarised (inOut "0" or "1"); on a
-// reprint (nullopt) it follows the first claim's patient type. Throws
-// AppError for an unknown control number.
+// reprint (nullopt) it follows the first claim's patient type. The titles
+// are those of the kind that summarised (titledAs), or else of the kind of
+// the control number's type. Throws AppError for an unknown control number.
 Report summaryDocument(Database& db, const QString& controlNo, const std::optional<QString>& inOut,
-                       const QDateTime& printedAt);
+                       const QDateTime& printedAt, const ClaimKind* titledAs = nullptr);
 
 } // namespace wel::claims

@@ -49,7 +49,7 @@ ClaimKind makeOverLimit()
     k.sentDocTypesListed = one("OVM");
     // The yearly row is read for the gate and the remaining-limit panel only.
     k.limit = {LimitPolicy::None, QStringLiteral("Fact_T_H_Money"), QStringLiteral("Fact_T_U_H"), QString(), QString(),
-               QString()};
+               QString(), {}};
     k.requiresLimitUsedUp = true;
     k.budgetYearPreset = true;
     k.remainingShowsFlex = false;

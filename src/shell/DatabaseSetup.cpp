@@ -1,6 +1,8 @@
 #include "DatabaseSetup.h"
 #include "claims/DemoClaims.h"
 #include "claims/DemoWelfareClaims.h"
+#include "copay/DemoCopay.h"
+#include "inpatient/DemoInpatient.h"
 #include "common/db/Schema.h"
 #include "finance/DemoVouchers.h"
 
@@ -47,6 +49,8 @@ void initDatabase(Database& db, bool demo)
     if (demo) {
         loadDemoData(db);
         claims::loadDemoClaims(db);
+        claims::loadDemoCopay(db);
+        claims::loadDemoInpatient(db);
         claims::loadDemoWelfareClaims(db);
         finance::loadDemoVouchers(db);
     }

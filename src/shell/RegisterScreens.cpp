@@ -7,6 +7,8 @@ void registerAdminScreens();
 void registerClaimsScreens();
 void registerFinanceScreens();
 void registerReportScreens();
+void registerCopayScreens();
+void registerInpatientScreens();
 void registerOverLimitScreens();
 void registerOtherWelfareScreens();
 void registerEducationScreens();
@@ -18,6 +20,8 @@ void registerAllScreens()
     registerClaimsScreens();
     registerFinanceScreens();
     registerReportScreens();
+    registerCopayScreens();
+    registerInpatientScreens();
     registerOverLimitScreens();
     registerOtherWelfareScreens();
     registerEducationScreens();

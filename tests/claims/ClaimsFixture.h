@@ -21,7 +21,8 @@ struct ClaimsDb {
     ClaimsDb()
     {
         t.setToday(2024, 11, 15);
-        for (const auto& [code, name] : {std::pair{"SC", "คณะวิทยาศาสตร์"}, std::pair{"EN", "คณะวิศวกรรมศาสตร์"}})
+        for (const auto& [code, name] : {std::pair{"SC", "คณะวิทยาศาสตร์"}, std::pair{"EN", "คณะวิศวกรรมศาสตร์"},
+                                        std::pair{"HO", "โรงพยาบาลมหาวิทยาลัย"}})
             db.exec(QStringLiteral("INSERT INTO T_Fact (Fact_Code, Fact_Name) VALUES (?, ?)"),
                     {QString::fromLatin1(code), QString::fromUtf8(name)});
         for (const char* y : {"2567", "2568", "2569"})

@@ -85,3 +85,30 @@ TEST(ClaimRaces, SummaryWaitsForACancellationAndThenRefuses)
     EXPECT_EQ(f.yearValue(kv, QStringLiteral("2568"), QStringLiteral("Fact_T_U_H")), Money());
     EXPECT_EQ(f.yearValue(kv, QStringLiteral("2568"), QStringLiteral("KV_T_U_H")), Money());
 }
+
+TEST(ClaimRaces, TwoCopaySavesCannotBothFitIntoOneCopayRemainder)
+{
+    WELMORA_NEED_DB();
+    ClaimsDb f;
+    const QString kv = f.addEmployee(1, QStringLiteral("SC"), QStringLiteral("2"));
+    f.addYear(kv, QStringLiteral("2568"), baht(20000), baht(20000));
+    f.db.exec(QStringLiteral("UPDATE T_Year_Cur_Health SET Fact_T_Copay = 25000, Fact_U_Copay = 24000"));
+    f.db.exec(QStringLiteral("INSERT INTO T_Berg_Runno (Fact_Code, Berg_Year, Run_No) VALUES ('SC', '2568', 1)"));
+    const LoginContext clerk = f.login();
+
+    SecondWorkstation other;
+    {
+        Transaction tx(f.db);
+        EXPECT_EQ(ClaimEntry::save(f.db, clerk, copay(), draft(kv, {receipt(0, baht(1000))})).payable, baht(1000));
+        other.start(f.t, [&](Database& db) {
+            ClaimEntry::save(db, clerk, copay(), draft(kv, {receipt(1, baht(600))}));
+        });
+        EXPECT_TRUE(other.stillWaiting()) << "the second save read the co-pay row while the first held it";
+        tx.commit();
+    }
+    other.join();
+    // The first took the whole remainder: the second is refused, not paid twice.
+    EXPECT_EQ(other.error, copay().limit.copay.usedUpSave);
+    EXPECT_EQ(f.count(QStringLiteral("T_PAY_Health")), 1);
+    EXPECT_EQ(f.yearValue(kv, QStringLiteral("2568"), QStringLiteral("Fact_U_Copay")), baht(25000));
+}

@@ -1,6 +1,8 @@
 #include "TestDb.h"
 #include "claims/DemoClaims.h"
 #include "claims/DemoWelfareClaims.h"
+#include "copay/DemoCopay.h"
+#include "inpatient/DemoInpatient.h"
 #include "common/db/Schema.h"
 
 #include <QAtomicInt>
@@ -50,6 +52,8 @@ TestDb::TestDb(Seed seed)
         loadDemoData(*m_db);
     if (seed >= DemoWithClaims) {
         claims::loadDemoClaims(*m_db);
+        claims::loadDemoCopay(*m_db);
+        claims::loadDemoInpatient(*m_db);
         claims::loadDemoWelfareClaims(*m_db);
     }
 }

@@ -32,6 +32,11 @@ TEST(OverLimitGate, OpensOnlyWhenTheMedicalAndCopayLimitsAreUsedInFull)
          QStringLiteral("ต้องเบิกใช้วงเงิน CO-PAY เต็มจำนวนก่อน จึงจะสามารถเบิกเกินวงเงินได้\nปี 2568\n"
                         "วงเงิน CO-PAY 25,000.00\nวงเงิน CO-PAY ที่ใช้ไป 24,000.00")},
         {"type 1 used, no co-pay", UsedUpFigures{baht(200000), baht(200000), {}, {}, {}}, {}},
+        // A flexible benefit raised after the limit was used up leaves it more
+        // than used up, and a co-pay limit lowered the same way: both open.
+        {"flexible benefit raised later", UsedUpFigures{baht(20000), baht(20000), baht(1500), baht(25000), baht(25000)},
+         {}},
+        {"co-pay limit lowered later", UsedUpFigures{baht(20000), baht(20000), {}, baht(20000), baht(25000)}, {}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(errorOf([&] { checkLimitUsedUp(c.row, QStringLiteral("2568")); }), c.message) << c.name;

@@ -37,7 +37,7 @@ QLineEdit* amountField(const QString& name, QWidget* parent)
 ClaimCancelScreen::ClaimCancelScreen(const ScreenContext& context, const ClaimKind& kind, QWidget* parent)
     : Screen(context, parent), m_kind(kind)
 {
-    setObjectName(QStringLiteral("frmCancel_Berg"));
+    setObjectName(kind.cancelObjectName);
     setWindowTitle(kind.cancelTitle);
     setOpensMaximised();
     auto* root = new QVBoxLayout(this);
@@ -144,7 +144,8 @@ QWidget* ClaimCancelScreen::buildSearchPanel()
 
     auto* gridBox = new QGroupBox(m_kind.cancelGridTitle, panel);
     m_headings = kMedicalHeadings;
-    QVector<int> widths{30, 100, 140, 70, 80, 90, 90, 40, 40, 40};
+    QVector<int> widths = m_kind.cancelColumnWidths.isEmpty() ? QVector<int>{30, 100, 140, 70, 80, 90, 90, 40, 40, 40}
+                                                            : m_kind.cancelColumnWidths;
     if (m_kind.cancelShowsKind) {
         m_headings << QStringLiteral("ประเภทสวัสดิการอื่น ๆ");
         widths = {30, 100, 140, 70, 80, 90, 90, 90, 50, 70, 190};

@@ -41,6 +41,7 @@ EmployeeColumn columnOf(const QString& field)
         {QStringLiteral("KV_ID"), EmployeeColumn::KV_ID},
         {QStringLiteral("Emp_Position"), EmployeeColumn::Emp_Position},
         {QStringLiteral("Fact_code"), EmployeeColumn::Fact_code},
+        {QStringLiteral("CopayRight"), EmployeeColumn::CopayRight},
         {QStringLiteral("EduRight"), EmployeeColumn::EduRight},
     };
     return columns.value(field, EmployeeColumn::RowNo);
@@ -55,7 +56,9 @@ EmployeeSearchOptions employeeSearchOptions(const ClaimKind& kind)
     s.gridTitle = kind.gridTitle;
     s.withLastName = true;
     s.nameRequired = kind.nameRequired;
-    s.faculty = kind.claimFaculty == FacultySource::Clerk ? SearchFaculty::Clerk : SearchFaculty::Field;
+    s.faculty = kind.searchAllFaculties                    ? SearchFaculty::Any
+        : kind.claimFaculty == FacultySource::Clerk ? SearchFaculty::Clerk
+                                                    : SearchFaculty::Field;
     for (const SearchColumn& c : kind.searchColumns)
         s.columns.push_back({c.heading, c.width, columnOf(c.field)});
     return s;
@@ -77,7 +80,7 @@ const int kReceiptColumns = 10;
 ClaimEntryScreen::ClaimEntryScreen(const ScreenContext& context, const ClaimKind& kind, QWidget* parent)
     : Screen(context, parent), m_kind(kind)
 {
-    setObjectName(QStringLiteral("frmEntry_Health"));
+    setObjectName(kind.entryObjectName);
     setWindowTitle(kind.entryTitle);
     setOpensMaximised();
     auto* root = new QVBoxLayout(this);
@@ -92,8 +95,10 @@ ClaimEntryScreen::ClaimEntryScreen(const ScreenContext& context, const ClaimKind
     cmbSel_Year_BudDate->addItems(ClaimEntry::budgetYears(db()));
     cmbSel_Year_BudDate->setCurrentIndex(kind.budgetYearPreset ? cmbSel_Year_BudDate->count() - 1 : -1);
     DT_Sel_Date->setText(login().Cur_Date);
-    DT_Sel_Date->setEnabled(mode() == QLatin1String("KV"));
-    m_outpatient->setChecked(true);
+    DT_Sel_Date->setEnabled(mode() == QLatin1String("KV") && !m_kind.claimDateFixed);
+    (m_kind.fixedInOut == QLatin1String("1") ? m_inpatient : m_outpatient)->setChecked(true);
+    if (!m_kind.fixedInOut.isEmpty())
+        m_inpatient->parentWidget()->setEnabled(false);
     Panel2->hide();
     Panel3->hide();
     Panel4->hide();
@@ -116,7 +121,9 @@ void ClaimEntryScreen::showPanelState(const QString& name)
         return;
     if (name == QLatin1String("number")) {
         guard([this] {
-            const auto claims = ClaimListings::claimsForReprint(db(), login(), m_kind, m_search->searchedFaculty(),
+            // The faculty the kind files its claims under, as the listing's field.
+            const QString filedUnder = facultyFor(login(), m_kind.claimFaculty, m_search->searchedFaculty());
+            const auto claims = ClaimListings::claimsForReprint(db(), login(), m_kind, filedUnder,
                                                                 {DateFilter::Year, yearOf(login().Cur_Date)});
             if (claims.isEmpty())
                 throw AppError(kNotFound);
@@ -382,8 +389,7 @@ QGroupBox* ClaimEntryScreen::buildLimitPanel(QWidget* parent)
     auto* box = new QGroupBox(QStringLiteral("ยอดวงเงิน"), parent);
     box->setObjectName(QStringLiteral("Panel3"));
     auto* g = new QGridLayout(box);
-    const QStringList captions = {QStringLiteral("สิทธิในการเบิกวงเงิน"), QStringLiteral("Flexible Benefit"),
-                                  QStringLiteral("วงเงินที่ใช้ไปแล้ว"), QStringLiteral("วงเงินคงเหลือก่อนหักครั้งนี้")};
+    const QStringList& captions = m_kind.limitCaptions;
     for (int i = 0; i < captions.size(); ++i) {
         QLineEdit* e = amountField(QStringLiteral("edtVong%1").arg(i + 1), box);
         m_limitLines << e;
@@ -474,7 +480,8 @@ void ClaimEntryScreen::btnPost_HealClick()
 void ClaimEntryScreen::btnShow_VongClick()
 {
     const auto r = ClaimEntry::remainingLimit(db(), m_kind, m_employee.KV_ID, m_payYear, m_employee.Emp_H_Type);
-    m_limitLines[0]->setText(r.hasRow ? r.entitled.toDisplay() : edtM_Pay3->text());
+    const bool entitlementText = !r.hasRow && m_kind.limit.policy == LimitPolicy::Medical;
+    m_limitLines[0]->setText(entitlementText ? edtM_Pay3->text() : r.entitled.toDisplay());
     m_limitLines[1]->setText(r.flex.toDisplay());
     m_limitLines[2]->setText(r.used.toDisplay());
     m_limitLines[3]->setText(r.remaining.toDisplay());

@@ -57,7 +57,7 @@ void fillSummaryGrid(QTableWidget* grid, const QVector<SummaryRow>& rows, bool c
 ClaimSummaryScreen::ClaimSummaryScreen(const ScreenContext& context, const ClaimKind& kind, QWidget* parent)
     : Screen(context, parent), m_kind(kind)
 {
-    setObjectName(QStringLiteral("frmSum_Berg_FC"));
+    setObjectName(kind.summaryObjectName);
     setWindowTitle(kind.summaryTitle);
     setOpensMaximised();
     auto* root = new QVBoxLayout(this);
@@ -99,7 +99,8 @@ QWidget* ClaimSummaryScreen::buildSearchPanel()
     type->setObjectName(QStringLiteral("RadioGroup1"));
     m_outpatient = new QRadioButton(QStringLiteral("คนใข้นอก"), type);
     m_inpatient = new QRadioButton(QStringLiteral("คนใข้ใน"), type);
-    m_outpatient->setChecked(true);
+    (m_kind.fixedInOut == QLatin1String("1") ? m_inpatient : m_outpatient)->setChecked(true);
+    type->setEnabled(m_kind.fixedInOut.isEmpty());
     auto* tl = new QHBoxLayout(type);
     tl->addWidget(m_outpatient);
     tl->addWidget(m_inpatient);
@@ -217,7 +218,7 @@ void ClaimSummaryScreen::btnSendClick()
     const Report doc = summaryDocument(db(), m_lastControlNo,
                                        m_kind.summaryByYearAndPatientType ? std::optional<QString>(m_listedInOut)
                                                                           : std::nullopt,
-                                       db().serverNow());
+                                       db().serverNow(), &m_kind);
     previewReport(doc, this);
 }
 

@@ -211,6 +211,8 @@ QString EmployeeSearchPanel::cellText(const EmployeeSummary& e, int rowNo, Emplo
     case EmployeeColumn::KV_ID: return e.KV_ID;
     case EmployeeColumn::Emp_Position: return e.Emp_Position;
     case EmployeeColumn::Fact_code: return e.Fact_code;
+    case EmployeeColumn::CopayRight:
+        return e.Emp_H_Type.trimmed() == QLatin1String("1") ? QStringLiteral("ไม่มี") : QStringLiteral("มี");
     case EmployeeColumn::EduRight:
         return e.Emp_H_Type.trimmed() == QLatin1String("2") ? QStringLiteral("ไม่มี") : QStringLiteral("มี");
     }

@@ -23,7 +23,9 @@ class FactCodeEdit;
 // What a grid column of the employee search shows.
 enum class EmployeeColumn { RowNo, Emp_SSN, EMP_ID, Emp_Surname, Emp_F_Name, Emp_L_Name, Emp_H_Type, KV_ID,
                             Emp_Position, Fact_code,
-                            EduRight /* the education allowance: "ไม่มี" for right type "2", else "มี" */ };
+                            CopayRight, // "มี" unless right type "1", which has no co-pay: "ไม่มี"
+                            EduRight,   // the education allowance: "ไม่มี" for right type "2", else "มี"
+};
 
 struct EmployeeGridColumn {
     QString heading;

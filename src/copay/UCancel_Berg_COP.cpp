@@ -1,0 +1,1 @@
+#include "UCancel_Berg_COP.h"

@@ -1,0 +1,1 @@
+#include "UCo_Pay_Entry.h"

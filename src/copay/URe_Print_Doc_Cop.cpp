@@ -1,0 +1,1 @@
+#include "URe_Print_Doc_Cop.h"

@@ -1,0 +1,1 @@
+#include "URep_COP_Sent_Kv.h"

@@ -1,0 +1,1 @@
+#include "UHospital_Entry.h"

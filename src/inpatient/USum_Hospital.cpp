@@ -1,0 +1,1 @@
+#include "USum_Hospital.h"
