@@ -211,7 +211,7 @@ TEST(EducationScreens, ClerkEntersTuitionForTwoChildrenAndSendsTheClaim)
         press(s.get(), "btnShow");
         EXPECT_EQ(cell(s.get(), "StringGrid1", 0, 4), QStringLiteral("7,500.50"));
         press(s.get(), "btnSelectAll");
-        press(s.get(), "btnSend");
+        press(s.get(), "btnSent_KV");
         EXPECT_EQ(previews.titles.last(), QStringLiteral("สรุปใบเบิกสวัสดิการการศึกษาบุตรพนักงานมหาวิทยาลัย"));
         EXPECT_FALSE(control(s.get(), "Panel2")->isVisible());
         press(s.get(), "btnShow");
