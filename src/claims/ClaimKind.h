@@ -87,6 +87,19 @@ struct ClaimFormTexts {
     QString (*entitlementText)(const RightTypeLimit* limit) = nullptr;
 };
 
+// Point sizes of the summary document's texts. The medical family's keep
+// the old forms' Angsana sizes (20, 16, 14) scaled down, because those print
+// far wider in our document face.
+struct SummaryTextSizes {
+    double title = 17;      // the university and the document's title
+    double heading = 13;    // the faculty and control-number lines
+    double pageNumber = 11;
+    double text = 11;       // headings, claims, certification, signatures
+    double total = 13;      // "รวมทั้งสิ้น"
+    double detail = 10.5;   // the lines under each claim
+    double printedAt = 12;  // the page footer
+};
+
 // Captions of the summary document (one layout for the medical family).
 struct SummaryDocumentTexts {
     QString outpatientTitle;         // by the patient type summarised
@@ -101,6 +114,10 @@ struct SummaryDocumentTexts {
     bool showsKindDescription = false; // Health_Desc before each line (other welfare)
     QString certification;
     bool secondCertificationItem = true;
+    SummaryTextSizes sizes;
+    // Left edges of the columns order, claim number, claim date, id, name,
+    // amount, and the right edge of the last, in mm from the left margin.
+    QVector<double> columns{0, 12, 45, 68, 101, 158, 190};
 };
 
 // A column of the employee grid of an entry screen: its heading, its width
@@ -145,6 +162,9 @@ struct ClaimKind {
     // Summary screen and summary reprint
     QString summaryTitle;
     QString sendCaption;
+    // A listing that finds nothing leaves the result panel as it was (still
+    // showing the emptied grid when it was open) instead of hiding it.
+    bool summaryEmptyKeepsResults = false;
     QString summaryReprintTitle;
     SummaryDocumentTexts summaryDocument;
 

@@ -6,10 +6,9 @@
 namespace wel::claims {
 
 namespace {
-// The old forms' Angsana sizes print far wider in our document face.
-constexpr double kText = 11, kHeading = 13, kTitle = 17;
-// Columns: order, claim number, claim date, staff number, name, amount.
-const double kCol[] = {0, 12, 45, 68, 101, 158, 190};
+// The height of a one-line item: enough for the face's marks above and
+// below the line at the given size, never less than the old forms' rows.
+double lineMm(double points) { return qMax(7.0, points * 0.6); }
 } // namespace
 
 ReportLayout summaryDocumentLayout() { return summaryDocumentLayout(outpatient()); }
@@ -17,6 +16,10 @@ ReportLayout summaryDocumentLayout() { return summaryDocumentLayout(outpatient()
 ReportLayout summaryDocumentLayout(const ClaimKind& kind)
 {
     const SummaryDocumentTexts& texts = kind.summaryDocument;
+    const SummaryTextSizes& pt = texts.sizes;
+    const QVector<double>& kCol = texts.columns;
+    const double titleH = lineMm(pt.title), headingH = lineMm(pt.heading), textH = lineMm(pt.text),
+                 detailH = lineMm(pt.detail);
     const bool medical = texts.fixedTitle.isEmpty();
     const QString claimAmount = medical ? QStringLiteral("M_Can_Berg") : QStringLiteral("T_M_Berg");
     const QString lineAmount = medical ? QStringLiteral("HM_Can_Berg") : QStringLiteral("M_Berg");
@@ -25,101 +28,115 @@ ReportLayout summaryDocumentLayout(const ClaimKind& kind)
     l.page.marginsMm = {10, 10, 10, 10};
     const double w = l.page.bodyWidthMm();
 
-    l.pageHeader.heightMm = 8;
-    l.pageHeader.add(ReportItem::pageNumber(QStringLiteral("QRSysData1"), {w - 40, 0, 40, 7}, QStringLiteral("หน้า  %1"))
-                         .size(kText).align(Align::Right));
+    const double pageNoH = lineMm(pt.pageNumber);
+    l.pageHeader.heightMm = pageNoH + 1;
+    l.pageHeader.add(ReportItem::pageNumber(QStringLiteral("QRSysData1"), {w - 40, 0, 40, pageNoH}, QStringLiteral("หน้า  %1"))
+                         .size(pt.pageNumber).align(Align::Right));
 
     Band& t = l.title;
-    t.heightMm = 32;
-    t.add(ReportItem::caption(QStringLiteral("QRLabel1"), {0, 0, w, 10}, QStringLiteral("มหาวิทยาลัยVelmarn"))
-              .size(kTitle).bold().align(Align::Centre));
-    t.add(ReportItem::caption(QStringLiteral("QRLabelTitle"), {0, 10, w, 10}, texts.fixedTitle)
-              .size(kTitle).align(Align::Centre));
-    t.add(ReportItem::caption(QStringLiteral("QRLabelFact"), {0, 22, 110, 9}, QString()).size(kHeading).bold());
-    t.add(ReportItem::caption(QStringLiteral("QRLabelControl"), {110, 22, w - 110, 9}, QString())
-              .size(kHeading).bold().align(Align::Right));
+    const double factY = 2 * titleH + 2;
+    t.heightMm = factY + headingH + 1;
+    t.add(ReportItem::caption(QStringLiteral("QRLabel1"), {0, 0, w, titleH}, QStringLiteral("มหาวิทยาลัยVelmarn"))
+              .size(pt.title).bold().align(Align::Centre));
+    t.add(ReportItem::caption(QStringLiteral("QRLabelTitle"), {0, titleH, w, titleH}, texts.fixedTitle)
+              .size(pt.title).align(Align::Centre));
+    // The control number keeps the room its longest form needs; the faculty
+    // line has the rest of the row.
+    ReportFont headingFont;
+    headingFont.pointSize = pt.heading;
+    headingFont.bold = true;
+    const double factW = w - printedWidthMm(QStringLiteral("เลขที่ควบคุมใบเบิก : KV0000/000000XX"), headingFont) - 2;
+    t.add(ReportItem::caption(QStringLiteral("QRLabelFact"), {0, factY, factW, headingH}, QString())
+              .size(pt.heading).bold().shrinking());
+    t.add(ReportItem::caption(QStringLiteral("QRLabelControl"), {factW, factY, w - factW, headingH}, QString())
+              .size(pt.heading).bold().align(Align::Right));
 
     const QStringList headings = {QStringLiteral("ลำดับ"), QStringLiteral("เลขที่ใบเบิก"), QStringLiteral("วันที่เบิก"),
                                   texts.idHeading, QStringLiteral("ชื่อ-นามสกุล"),
                                   QStringLiteral("จำนวนเงินที่เบิก")};
-    l.columnHeader.heightMm = 9;
+    l.columnHeader.heightMm = textH + 2;
     l.columnHeader.framed = true;
     for (int i = 0; i < 6; ++i)
         l.columnHeader.add(ReportItem::caption(QStringLiteral("QRLabelHead%1").arg(i),
-                                               {kCol[i] + 1, 1, kCol[i + 1] - kCol[i] - 2, 7}, headings[i])
-                               .size(kText).bold().align(i == 5 ? Align::Right : i == 0 ? Align::Centre : Align::Left));
+                                               {kCol[i] + 1, 1, kCol[i + 1] - kCol[i] - 2, textH}, headings[i])
+                               .size(pt.text).bold().align(i == 5 ? Align::Right : i == 0 ? Align::Centre : Align::Left));
 
     ReportGroup& g = l.addGroup(QStringLiteral("[Berg_Doc_ID]"));
-    g.header.heightMm = 7;
+    g.header.heightMm = textH;
     auto col = [&](int i, const QString& name, const QString& column) {
-        return ReportItem::field(name, {kCol[i] + 1, 0, kCol[i + 1] - kCol[i] - 2, 7}, column).size(kText);
+        return ReportItem::field(name, {kCol[i] + 1, 0, kCol[i + 1] - kCol[i] - 2, textH}, column).size(pt.text);
     };
     g.header.add(col(0, QStringLiteral("QRDBText1"), QStringLiteral("Order_No")).align(Align::Centre));
     g.header.add(col(1, QStringLiteral("QRDBText2"), QStringLiteral("Berg_Doc_ID")));
     g.header.add(col(2, QStringLiteral("QRDBText3"), QStringLiteral("Date_berg")));
     g.header.add(col(3, QStringLiteral("QRDBText4"), QStringLiteral("EMP_ID")));
-    g.header.add(ReportItem::expression(QStringLiteral("QRExpr1"), {kCol[4] + 1, 0, kCol[5] - kCol[4] - 2, 7},
+    g.header.add(ReportItem::expression(QStringLiteral("QRExpr1"), {kCol[4] + 1, 0, kCol[5] - kCol[4] - 2, textH},
                                         QStringLiteral("[Emp_Surname][Emp_F_Name]  [Emp_L_Name]"))
-                     .size(kText));
+                     .size(pt.text).shrinking());
     g.header.add(col(5, QStringLiteral("QRDBText5"), claimAmount)
                      .withMask(QStringLiteral("#,###.00")).align(Align::Right));
 
-    l.detail.heightMm = 7;
+    l.detail.heightMm = detailH;
     // Each patient, indented below his claim, with his amount set in from the
     // claim's own.
     // Other welfare names the kind of each payment before its beneficiary.
     const double nameX = texts.showsKindDescription ? kCol[4] + 1 : kCol[3] + 2;
     if (texts.showsKindDescription)
-        l.detail.add(ReportItem::field(QStringLiteral("QRDBText7"), {kCol[1] + 1, 0, kCol[4] - kCol[1] - 2, 7},
+        l.detail.add(ReportItem::field(QStringLiteral("QRDBText7"), {kCol[1] + 1, 0, kCol[4] - kCol[1] - 2, detailH},
                                        QStringLiteral("Health_Desc"))
-                         .size(kText - 0.5));
-    l.detail.add(ReportItem::expression(QStringLiteral("QRExpr2"), {nameX, 0, 150 - nameX, 7},
+                         .size(pt.detail).shrinking());
+    const double lineAmountX = kCol[5] - 8;
+    l.detail.add(ReportItem::expression(QStringLiteral("QRExpr2"), {nameX, 0, lineAmountX - nameX, detailH},
                                         medical ? QStringLiteral("[Folk_name]-[EF_Surname][EF_F_Name]  [EF_L_Name]")
                                                 : QStringLiteral("[Folk_name] - [EF_Surname][EF_F_Name]  [EF_L_Name]"))
-                     .size(kText - 0.5));
-    l.detail.add(ReportItem::field(QStringLiteral("QRDBText6"), {150, 0, 28, 7}, lineAmount)
-                     .size(kText - 0.5).withMask(QStringLiteral("#,###.00")).align(Align::Right));
+                     .size(pt.detail).shrinking());
+    l.detail.add(ReportItem::field(QStringLiteral("QRDBText6"), {lineAmountX, 0, 28, detailH}, lineAmount)
+                     .size(pt.detail).withMask(QStringLiteral("#,###.00")).align(Align::Right));
 
     Band& s = l.summary;
-    s.heightMm = 92;
+    // The total, then the framed certification, then the signature lines
+    // below it, each row as high as its text needs.
+    const double rowH = textH + 1, frameY = rowH + 4;
     s.add(ReportItem::line(QStringLiteral("QRShape1"), 0, 1, w, 1));
-    s.add(ReportItem::caption(QStringLiteral("QRLabel2"), {kCol[4] + 1, 2, 60, 8}, QStringLiteral("รวมทั้งสิ้น"))
-              .size(kHeading).bold());
-    s.add(ReportItem::sum(QStringLiteral("QRExpr3"), {kCol[5] + 1, 2, kCol[6] - kCol[5] - 2, 8},
+    s.add(ReportItem::caption(QStringLiteral("QRLabel2"), {kCol[4] + 1, 2, 60, rowH}, QStringLiteral("รวมทั้งสิ้น"))
+              .size(pt.total).bold());
+    s.add(ReportItem::sum(QStringLiteral("QRExpr3"), {kCol[5] + 1, 2, kCol[6] - kCol[5] - 2, rowH},
                           lineAmount, SumScope::Report)
-              .size(kText).bold().withMask(QStringLiteral("#,###.00")).align(Align::Right));
-    s.add(ReportItem::frame(QStringLiteral("QRShape2"), {0, 13, w, 34}));
-    s.add(ReportItem::caption(QStringLiteral("QRLabel3"), {3, 14, w - 6, 8},
+              .size(pt.text).bold().withMask(QStringLiteral("#,###.00")).align(Align::Right));
+    s.add(ReportItem::caption(QStringLiteral("QRLabel3"), {3, frameY + 1, w - 6, rowH},
                               medical ? QStringLiteral("ข้าพเจ้าได้ตรวจสอบใบเบิกเงินสวัสดิการค่ารักษาพยาบาลข้างต้นแล้ว ขอรับรองว่า")
                                       : texts.certification)
-              .size(kText).bold());
-    s.add(ReportItem::caption(QStringLiteral("QRLabel4"), {10, 22, w - 13, 8},
+              .size(pt.text).bold());
+    s.add(ReportItem::caption(QStringLiteral("QRLabel4"), {10, frameY + 1 + rowH, w - 13, rowH},
                               QStringLiteral("1. ผู้เบิกมีสิทธิเบิกได้ตามข้อบังคับฯ /ประกาศและระเบียบที่กำหนด"))
-              .size(kText));
-    s.add(ReportItem::caption(QStringLiteral("QRLabel5"), {10, 30, w - 13, 16},
-                              QStringLiteral("2. พนักงานมหาวิทยาลัยแต่ละราย มีวงเงินกองทุนสวัสดิการ ฯ คงเหลือเพียงพอที่จะเบิก"
-                                             "สวัสดิการ ค่ารักษาพยาบาล ข้างต้นได้"))
-              .size(kText).wrap());
-    if (!texts.secondCertificationItem) { // item 1 alone: the frame closes below it
-        s.items.removeLast();
-        for (ReportItem& i : s.items)
-            if (i.name == QLatin1String("QRShape2"))
-                i.rectMm.setHeight(19);
+              .size(pt.text));
+    double frameH = 2 * rowH + 3;
+    if (texts.secondCertificationItem) {
+        s.add(ReportItem::caption(QStringLiteral("QRLabel5"), {10, frameY + 1 + 2 * rowH, w - 13, 2 * rowH},
+                                  QStringLiteral("2. พนักงานมหาวิทยาลัยแต่ละราย มีวงเงินกองทุนสวัสดิการ ฯ คงเหลือเพียงพอที่จะเบิก"
+                                                 "สวัสดิการ ค่ารักษาพยาบาล ข้างต้นได้"))
+                  .size(pt.text).wrap());
+        frameH += 2 * rowH;
     }
+    s.add(ReportItem::frame(QStringLiteral("QRShape2"), {0, frameY, w, frameH}));
     const QStringList signature = {
         QStringLiteral("ลงชื่อผู้เบิก ....................................................... "),
         QStringLiteral("(.........................................................)"),
         QStringLiteral("ตำแหน่ง........................................................"),
         QStringLiteral("วันที่ ............../.............../............................."),
     };
+    const double signY = frameY + frameH + 5, signStep = rowH + 1.5;
     for (int i = 0; i < signature.size(); ++i)
-        s.add(ReportItem::caption(QStringLiteral("QRLabelSign%1").arg(i + 1), {95, 52 + i * 9.5, w - 95, 8}, signature[i])
-                  .size(kText).align(Align::Centre));
+        s.add(ReportItem::caption(QStringLiteral("QRLabelSign%1").arg(i + 1), {95, signY + i * signStep, w - 95, rowH},
+                                  signature[i])
+                  .size(pt.text).align(Align::Centre));
+    s.heightMm = signY + signature.size() * signStep + 2;
 
-    l.pageFooter.heightMm = 8;
-    l.pageFooter.add(ReportItem::printDateTime(QStringLiteral("QRSysData2"), {0, 0, 100, 7},
+    const double printedH = lineMm(pt.printedAt);
+    l.pageFooter.heightMm = printedH + 1;
+    l.pageFooter.add(ReportItem::printDateTime(QStringLiteral("QRSysData2"), {0, 0, 100, printedH},
                                                QStringLiteral("วันที่พิมพ์  %1 %2"))
-                         .size(12));
+                         .size(pt.printedAt));
     return l;
 }
 

@@ -162,11 +162,16 @@ ClaimKind makeEducation()
     k.cancelPatientCount = 4;
     k.cancelPatientsNote = QStringLiteral("ค่าเล่าเรียนบุตร");
     k.summaryTitle = QStringLiteral("3.3 สรุปใบเบิกสวัสดิการค่าเล่าเรียนบุตร");
+    k.summaryEmptyKeepsResults = true;
     k.sendCaption = QStringLiteral("ส่งข้อมูลไปให้มหาวิทยาลัย และพิมพ์สรุปใบเบิกสวัสดิการค่าศึกษาบุตร");
     k.summaryReprintTitle = QStringLiteral("3.3.1 ขอพิมพ์ใบสรุปอีกครั้ง");
     k.summaryDocument.fixedTitle = QStringLiteral("สรุปใบเบิกสวัสดิการการศึกษาบุตรพนักงานมหาวิทยาลัย");
     k.summaryDocument.certification =
         QStringLiteral("ข้าพเจ้าได้ตรวจสอบใบเบิกเงินสวัสดิการค่าศึกษาบุตร ข้างต้นแล้ว ขอรับรองว่า");
+    // This document's sizes are prescribed as they stand.
+    k.summaryDocument.sizes = {.title = 20, .heading = 16, .pageNumber = 16, .text = 14, .total = 14, .detail = 12,
+                               .printedAt = 14};
+    k.summaryDocument.columns = {0, 14, 54, 82, 113, 155, 190}; // the headings at 14 points
     return k;
 }
 

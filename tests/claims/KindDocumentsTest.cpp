@@ -1,4 +1,5 @@
 #include "ClaimsFixture.h"
+#include "ReportChecks.h"
 #include "claims/ClaimForm.h"
 #include "claims/ClaimSummaryService.h"
 #include "claims/SummaryDocument.h"
@@ -26,18 +27,6 @@ QString one(const Report& r, const QString& name)
 {
     const auto found = items(r, name);
     return found.size() == 1 ? found.first().text : QStringLiteral("<%1 placed %2 times>").arg(name).arg(found.size());
-}
-
-// Texts printed wider than their items, which the paper would cut.
-QStringList cutTexts(const Report& r)
-{
-    QStringList cut;
-    for (const ReportPage& p : r.pages())
-        for (const PlacedItem& i : p.items)
-            if (i.shape == PlacedItem::Shape::Text && !i.wordWrap
-                && printedWidthMm(i.text, i.font) > i.rectMm.width() - (i.framed ? 2 : 0) + 0.01)
-                cut << i.text;
-    return cut;
 }
 
 QStringList footer(const Report& r)

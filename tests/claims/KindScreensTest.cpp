@@ -98,7 +98,7 @@ TEST(KindScreens, CopayClerkPassesTheGatesSavesAndSummarises)
     press(&sum, "btnShow");
     ASSERT_TRUE(control(&sum, "Panel2")->isVisible());
     press(&sum, "btnSelectAll");
-    press(&sum, "btnSend");
+    press(&sum, "btnSent_KV");
     EXPECT_EQ(sum.lastControlNo(), QStringLiteral("KV2568/000001SC"));
     EXPECT_EQ(previews.titles.last(), QStringLiteral("สรุปใบเบิกสวัสดิการค่ารักษาพยาบาลพนักงานมหาวิทยาลัย(CO-PAY)-คนไข้นอก"));
     EXPECT_EQ(f.yearValue(usedUp, QStringLiteral("2568"), QStringLiteral("Kv_U_Copay")), baht(1500));
@@ -146,7 +146,7 @@ TEST(KindScreens, HospitalClerkEntersAnyFacultysPatientAndSummarises)
     EXPECT_EQ(cell(&sum, "StringGrid1", 0, 4), QStringLiteral("9,500.00")) << "the amount claimed";
     press(&sum, "btnSelectAll");
     EXPECT_EQ(textOf(&sum, "edtSum_Select"), QStringLiteral("9,500.00"));
-    press(&sum, "btnSend");
+    press(&sum, "btnSent_KV");
     EXPECT_EQ(previews.titles.last(), QStringLiteral("สรุปใบเบิกสวัสดิการค่ารักษาพยาบาล-คนไข้ใน"));
     EXPECT_EQ(f.yearValue(en, QStringLiteral("2568"), QStringLiteral("KV_T_U_H")), baht(9500));
 

@@ -116,7 +116,7 @@ TEST(ClaimLifeCycle, EnterPrintCancelSummariseAndReprintThroughTheScreens)
         ASSERT_EQ(control<QTableWidget>(s.get(), "StringGrid1")->rowCount(), 2);
         EXPECT_EQ(cell(s.get(), "StringGrid1", 0, 4), QStringLiteral("2,000.00")) << "the payable amount";
         EXPECT_EQ(textOf(s.get(), "edtSum_Shows"), QStringLiteral("2,700.00")) << "the amounts claimed";
-        press(s.get(), "btnSend");
+        press(s.get(), "btnSent_KV");
         EXPECT_EQ(log.texts.last(), QStringLiteral("โปรดเลือกข้อมูลที่จะส่งด้วยครับ"));
         press(s.get(), "btnSelectAll");
         EXPECT_EQ(textOf(s.get(), "edtSum_Select"), QStringLiteral("2,200.00"));
@@ -127,7 +127,7 @@ TEST(ClaimLifeCycle, EnterPrintCancelSummariseAndReprintThroughTheScreens)
         grid->setCurrentCell(0, 0);
         press(s.get(), "btnSelect");
         EXPECT_EQ(textOf(s.get(), "edtSum_Select"), QStringLiteral("2,000.00")) << "a marked row is not added twice";
-        press(s.get(), "btnSend");
+        press(s.get(), "btnSent_KV");
         EXPECT_EQ(log.texts.last(), QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว"));
         EXPECT_FALSE(control(s.get(), "Panel2")->isVisible());
     }

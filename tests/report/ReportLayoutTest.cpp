@@ -180,3 +180,33 @@ TEST(ReportLayout, FullPageDetailGivesEachRowItsOwnPage)
     for (const ReportPage& page : report.pages())
         EXPECT_EQ(findItem(page, QStringLiteral("QRShape2"))->rectMm, QRectF(10, 70, 190, 200));
 }
+
+TEST(ReportLayout, ShrinkingItemsPrintLongTextsSmallerDownToTheirLeastSize)
+{
+    // A name field 48 mm wide at 14 points: short names keep the size, a
+    // long one prints just small enough to fit, a very long one stops at 70%.
+    ReportLayout l;
+    l.detail.heightMm = 8;
+    l.detail.add(ReportItem::field(QStringLiteral("name"), {0, 0, 48, 8}, QStringLiteral("Name")).size(14).shrinking());
+    l.detail.add(ReportItem::field(QStringLiteral("fixed"), {50, 0, 48, 8}, QStringLiteral("Name")).size(14));
+    const QString shortName = QStringLiteral("นายสมชาย  ใจดี");
+    const QString longName = QStringLiteral("นางสาวพรรณนิภา  วงศ์สวัสดิ์");
+    const QString tooLong = longName + longName;
+    const Rows rows({QStringLiteral("Name")}, {{shortName}, {longName}, {tooLong}});
+    const Report report(l, rows, kPrinted);
+    QVector<const PlacedItem*> names, fixed;
+    for (const PlacedItem& it : report.pages()[0].items)
+        (it.name == QLatin1String("name") ? names : fixed).append(&it);
+    ASSERT_EQ(names.size(), 3);
+    EXPECT_EQ(names[0]->font.pointSize, 14);
+    EXPECT_LT(names[1]->font.pointSize, 14);
+    EXPECT_GT(names[1]->font.pointSize, 14 * 0.7);
+    EXPECT_LE(printedWidthMm(longName, names[1]->font), 48);
+    ReportFont halfStepLarger = names[1]->font;
+    halfStepLarger.pointSize += 0.5;
+    EXPECT_GT(printedWidthMm(longName, halfStepLarger), 48) << "shrunk no further than it needed";
+    EXPECT_DOUBLE_EQ(names[2]->font.pointSize, 14 * 0.7);
+    EXPECT_EQ(names[2]->text, tooLong) << "never cut, only smaller";
+    for (const PlacedItem* f : fixed)
+        EXPECT_EQ(f->font.pointSize, 14) << "items without shrinking keep their size";
+}

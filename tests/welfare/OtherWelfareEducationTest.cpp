@@ -1,3 +1,4 @@
+#include "ReportChecks.h"
 #include "WelfareFixture.h"
 #include "claims/ClaimCancelService.h"
 #include "claims/ClaimForm.h"
@@ -266,4 +267,22 @@ TEST(EducationSave, LinesPerChildYearOfTheClaimDateAndTheEmployeesFaculty)
     EXPECT_EQ(placed(doc, QStringLiteral("QRDBText6")), (QStringList{"2,000.00", "700.00"}));
     EXPECT_EQ(placedOnce(doc, QStringLiteral("QRLabel3")),
               QStringLiteral("ข้าพเจ้าได้ตรวจสอบใบเบิกเงินสวัสดิการค่าศึกษาบุตร ข้างต้นแล้ว ขอรับรองว่า"));
+    // Its own text sizes: the titles 20 points, faculty, control number and
+    // page number 16, the children's lines 12, the rest 14.
+    const QMap<QString, double> sized = {
+        {QStringLiteral("QRLabel1"), 20},   {QStringLiteral("QRLabelTitle"), 20},  {QStringLiteral("QRLabelFact"), 16},
+        {QStringLiteral("QRLabelControl"), 16}, {QStringLiteral("QRSysData1"), 16}, {QStringLiteral("QRExpr2"), 12},
+        {QStringLiteral("QRDBText6"), 12}};
+    QStringList wrong;
+    int texts = 0;
+    for (const ReportPage& p : doc.pages())
+        for (const PlacedItem& i : p.items)
+            if (i.shape == PlacedItem::Shape::Text && !i.text.isEmpty()) {
+                ++texts;
+                if (i.font.pointSize != sized.value(i.name, 14))
+                    wrong << QStringLiteral("%1 %2 pt").arg(i.name).arg(i.font.pointSize);
+            }
+    EXPECT_GT(texts, 20);
+    EXPECT_EQ(wrong.join(QLatin1Char('|')).toStdString(), "");
+    EXPECT_EQ(cutTexts(doc).join(QLatin1Char('|')).toStdString(), "");
 }

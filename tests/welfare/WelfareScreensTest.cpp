@@ -201,14 +201,30 @@ TEST(EducationScreens, ClerkEntersTuitionForTwoChildrenAndSendsTheClaim)
         EXPECT_EQ(log.texts.last(), QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว\nเลขที่ใบเบิก SC2568/0000001"));
     }
     {
+        // Two workstations list the claim; the second sends it.
+        auto first = open("TfrmRep_Edu_Sent_Kv", clerk);
+        press(first.get(), "btnShow");
+        ASSERT_TRUE(control(first.get(), "Panel2")->isVisible());
         auto s = open("TfrmRep_Edu_Sent_Kv", clerk);
         EXPECT_FALSE(control(s.get(), "edtPay_Year")->isVisible());
         EXPECT_FALSE(control(s.get(), "edtFact_Code")->isVisible());
         press(s.get(), "btnShow");
         EXPECT_EQ(cell(s.get(), "StringGrid1", 0, 4), QStringLiteral("7,500.50"));
         press(s.get(), "btnSelectAll");
-        press(s.get(), "btnSend");
+        press(s.get(), "btnSent_KV");
         EXPECT_EQ(previews.titles.last(), QStringLiteral("สรุปใบเบิกสวัสดิการการศึกษาบุตรพนักงานมหาวิทยาลัย"));
+        EXPECT_FALSE(control(s.get(), "Panel2")->isVisible());
+        press(s.get(), "btnShow");
+        EXPECT_EQ(log.texts.last(), kNotFound);
+        EXPECT_FALSE(control(s.get(), "Panel2")->isVisible()) << "a hidden result panel stays hidden";
+        // The first one, asked again, finds nothing: its result panel stays
+        // open with the grid and both totals emptied.
+        press(first.get(), "btnShow");
+        EXPECT_EQ(log.texts.last(), kNotFound);
+        EXPECT_TRUE(control(first.get(), "Panel2")->isVisible());
+        EXPECT_EQ(cell(first.get(), "StringGrid1", 0, 2), QString());
+        EXPECT_EQ(textOf(first.get(), "edtSum_Shows"), QStringLiteral("0"));
+        EXPECT_EQ(textOf(first.get(), "edtSum_Select"), QStringLiteral("0"));
     }
     EXPECT_EQ(f.claimValue(QStringLiteral("SC2568/0000001"), QStringLiteral("Berg_Doc_Status")), QStringLiteral("KV"));
     {

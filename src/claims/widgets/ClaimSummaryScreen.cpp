@@ -162,7 +162,7 @@ QWidget* ClaimSummaryScreen::buildSelectionPanel()
     auto* none = namedButton(QStringLiteral("btnUnSelectAll"), QStringLiteral("ยกเลิกการเลือกทั้งหมด"), panel);
     auto* one = namedButton(QStringLiteral("btnSelect"), QStringLiteral("เลือก"), panel);
     auto* unone = namedButton(QStringLiteral("btnUnSelect"), QStringLiteral("ยกเลิกการเลือก"), panel);
-    auto* send = namedButton(QStringLiteral("btnSend"), m_kind.sendCaption, panel);
+    auto* send = namedButton(QStringLiteral("btnSent_KV"), m_kind.sendCaption, panel);
     auto* leave = namedButton(QStringLiteral("btnExit2"), QStringLiteral("ออก"), panel);
     connect(all, &QPushButton::clicked, m_marks, &MarkingGrid::markAll);
     connect(none, &QPushButton::clicked, m_marks, &MarkingGrid::unmarkAll);
@@ -194,7 +194,8 @@ void ClaimSummaryScreen::btnShowClick()
     edtSum_Shows->setText(m_rows.isEmpty() ? QStringLiteral("0") : shown.toDisplay());
     if (m_rows.isEmpty()) {
         edtSum_Select->setText(QStringLiteral("0"));
-        Panel2->hide();
+        if (!m_kind.summaryEmptyKeepsResults)
+            Panel2->hide();
         throw AppError(kNotFound);
     }
     Panel2->show();

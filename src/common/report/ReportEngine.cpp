@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include <cmath>
+
 namespace wel {
 
 namespace {
@@ -232,6 +234,22 @@ private:
               m_lastRowOnPage >= 0 ? m_lastRowOnPage : m_rowInHand);
     }
 
+    static void shrinkToFit(PlacedItem& p, double leastShare)
+    {
+        const double room = p.rectMm.width() - (p.framed ? 2 : 0);
+        const double wide = printedWidthMm(p.text, p.font);
+        if (wide <= room)
+            return;
+        // Widths grow in step with the size; the half-step rounding keeps it
+        // a size a printer offers, and the loop makes sure it then fits.
+        double size = std::floor(p.font.pointSize * room / wide * 2) / 2;
+        const double least = p.font.pointSize * leastShare;
+        ReportFont f = p.font;
+        for (f.pointSize = qMax(size, least); f.pointSize > least && printedWidthMm(p.text, f) > room;)
+            f.pointSize = qMax(f.pointSize - 0.5, least);
+        p.font.pointSize = f.pointSize;
+    }
+
     void place(BandKind kind, const Band& band, int group, int row)
     {
         ReportPage& page = m_pages.last();
@@ -265,6 +283,8 @@ private:
                 p.shape = PlacedItem::Shape::Line;
             else
                 p.text = itemText(it, group, row);
+            if (it.shrinkToFit > 0 && !p.text.isEmpty() && !p.wordWrap)
+                shrinkToFit(p, it.shrinkToFit);
             if (it.kind == ItemKind::PageNumber)
                 m_pageNumberItems.append({int(m_pages.size()) - 1, int(page.items.size())});
             page.items.append(p);

@@ -67,6 +67,9 @@ struct ReportItem {
     bool framed = false;   // a frame around the item's rectangle
     double penMm = 0.2;    // frames and rules
     bool visible = true;
+    // A one-line text wider than its item prints smaller, down to this share
+    // of its size, rather than be cut (0: printed at its size whatever it holds).
+    double shrinkToFit = 0;
 
     static ReportItem caption(const QString& name, QRectF rectMm, const QString& text);
     static ReportItem field(const QString& name, QRectF rectMm, const QString& column);
@@ -90,6 +93,7 @@ struct ReportItem {
     ReportItem& withMask(const QString& m) { mask = m; return *this; }
     ReportItem& withFrame(bool on = true) { framed = on; return *this; }
     ReportItem& pen(double mm) { penMm = mm; return *this; }
+    ReportItem& shrinking(double leastShare = 0.7) { shrinkToFit = leastShare; return *this; }
 };
 
 enum class BandKind {
