@@ -77,6 +77,12 @@ int screenshots(const QStringList& args)
         err << e.message() << "\n";
         return 1;
     }
+    // An empty database would stop at the first-administrator dialog, which
+    // nobody answers here.
+    if (db->select(QStringLiteral("SELECT COUNT(*) AS n FROM T_USER")).integer(0, QStringLiteral("n")) == 0) {
+        err << "the database has no users yet: run `welmora-admin init --db URL --demo` first\n";
+        return 1;
+    }
     bool ok = true;
     {
         TfrmMain_Welmora before(*db);
