@@ -58,7 +58,10 @@ TfrmEntry_Son_Stu::TfrmEntry_Son_Stu(const ScreenContext& context, QWidget* pare
     setPanels({Panel1, Panel2});
 
     cmbSel_Year_BudDate->addItems(ClaimEntry::budgetYears(db()));
-    cmbSel_Year_BudDate->setCurrentIndex(cmbSel_Year_BudDate->count() - 1);
+    // The right is read from the year row of the current budget year unless
+    // the clerk picks another one.
+    const int current = cmbSel_Year_BudDate->findText(login().Cur_Bud_Year);
+    cmbSel_Year_BudDate->setCurrentIndex(current >= 0 ? current : cmbSel_Year_BudDate->count() - 1);
     cmbDate_Berg1->setText(login().Cur_Date);
     installEnterAsTab(this);
     reformatAmountOnEnter(edtM_Berg);

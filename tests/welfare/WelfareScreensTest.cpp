@@ -168,7 +168,8 @@ TEST(EducationScreens, ClerkEntersTuitionForTwoChildrenAndSendsTheClaim)
         press(s.get(), "btnSelect"); // an empty name lists the faculty's staff
         EXPECT_EQ(cell(s.get(), "StringGrid1", 0, 8), QStringLiteral("ไม่มี"));
         EXPECT_EQ(cell(s.get(), "StringGrid1", 1, 8), QStringLiteral("มี"));
-        control<QComboBox>(s.get(), "cmbSel_Year_BudDate")->setCurrentText(QStringLiteral("2568"));
+        EXPECT_EQ(control<QComboBox>(s.get(), "cmbSel_Year_BudDate")->currentText(), QStringLiteral("2568"))
+            << "the right is read for the current budget year, not the last one listed";
         press(s.get(), "btnPost_Heal");
         EXPECT_EQ(log.texts.last(),
                   QStringLiteral("พนักงานคนนี้ ไม่มีสิทธิในการเบิกค่าเล่าเรียนบุตร\nเนื่องจากเลือกสิทธิประเภท : 2"));
