@@ -11,7 +11,6 @@
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -33,13 +32,6 @@ const QStringList kLineHeadings = {QStringLiteral("No"),          QStringLiteral
                                    QStringLiteral("ปีการศึกษา"),    QStringLiteral("ชั้นเรียนที่ศึกษา"),
                                    QStringLiteral("สถานที่ศึกษา"),  QStringLiteral("วันเดือนปีเกิด"),
                                    QStringLiteral("อายุ"),          QStringLiteral("Folk")};
-
-QLineEdit* amountField(const QString& name, QWidget* parent)
-{
-    QLineEdit* e = namedReadOnly(name, parent, longest::amount);
-    e->setAlignment(Qt::AlignRight);
-    return e;
-}
 
 } // namespace
 
@@ -118,25 +110,12 @@ QWidget* TfrmEntry_Son_Stu::buildSearchPanel()
     m_search->addButton(back);
     layout->addWidget(m_search, 1);
 
-    auto* box = new QGroupBox(panel);
-    cmbDate_Berg1 = new BEDateEdit(box);
-    cmbDate_Berg1->setObjectName(QStringLiteral("cmbDate_Berg1"));
-    cmbDate_Berg1->setEnabled(false);
-    cmbSel_Year_BudDate = new QComboBox(box);
+    cmbSel_Year_BudDate = new QComboBox(panel);
     cmbSel_Year_BudDate->setObjectName(QStringLiteral("cmbSel_Year_BudDate"));
     cmbSel_Year_BudDate->setMinimumContentsLength(6);
-    auto* post = namedButton(QStringLiteral("btnPost_Heal"), QStringLiteral("บันทึกค่าเล่าเรียนบุตร"), box);
+    auto* post = namedButton(QStringLiteral("btnPost_Heal"), QStringLiteral("บันทึกค่าเล่าเรียนบุตร"), panel);
     connect(post, &QPushButton::clicked, this, [this] { guard([this] { btnPost_HealClick(); }); });
-    auto* row = new QHBoxLayout(box);
-    row->addWidget(new QLabel(QStringLiteral("วันที่เบิก"), box));
-    row->addWidget(cmbDate_Berg1);
-    row->addSpacing(16);
-    row->addWidget(new QLabel(QStringLiteral("ปีงบประมาณ"), box));
-    row->addWidget(cmbSel_Year_BudDate);
-    row->addSpacing(16);
-    row->addWidget(post);
-    row->addStretch();
-    layout->addWidget(box);
+    layout->addWidget(claimOpenRow(panel, cmbDate_Berg1, QStringLiteral("ปีงบประมาณ"), cmbSel_Year_BudDate, post));
     return panel;
 }
 
@@ -144,13 +123,9 @@ QWidget* TfrmEntry_Son_Stu::buildEntryPanel()
 {
     const auto [panel, layout] = namedPanel(QStringLiteral("Panel2"), this);
     auto* record = new QGroupBox(QStringLiteral("ประวัติพนักงาน"), panel);
-    edtEmp_F_Name3 = namedReadOnly(QStringLiteral("edtEmp_F_Name3"), record);
-    edtEMP_ID3 = namedReadOnly(QStringLiteral("edtEMP_ID3"), record, longestValue(FieldKind::Code, 12));
-    edtEmp_SSN3 = namedReadOnly(QStringLiteral("edtEmp_SSN3"), record, longestValue(FieldKind::Digits, 13));
-    edtEmp_H_Type3 = namedReadOnly(QStringLiteral("edtEmp_H_Type3"), record, longestValue(FieldKind::Digits, 1));
+    m_employeeFields = EmployeeFields::create(record);
+    const EmployeeFields& f = m_employeeFields;
     edtM_Pay3 = amountField(QStringLiteral("edtM_Pay3"), record);
-    edtKV_ID3 = namedReadOnly(QStringLiteral("edtKV_ID3"), record, longest::KV_ID);
-    edtEmp_Position3 = namedReadOnly(QStringLiteral("edtEmp_Position3"), record);
     edtDate_Berg = namedReadOnly(QStringLiteral("edtDate_Berg"), record, longest::date);
     edtBud_Year_Berg = namedReadOnly(QStringLiteral("edtBud_Year_Berg"), record, longestValue(FieldKind::Digits, 4));
     auto* rg = new QGridLayout(record);
@@ -158,13 +133,13 @@ QWidget* TfrmEntry_Son_Stu::buildEntryPanel()
         rg->addWidget(new QLabel(caption, record), row, col * 2);
         rg->addWidget(w, row, col * 2 + 1);
     };
-    add(0, 0, QStringLiteral("ชื่อ - นามสกุล"), edtEmp_F_Name3);
-    add(0, 1, QStringLiteral("ตำแหน่ง"), edtEmp_Position3);
-    add(0, 2, QStringLiteral("KV ID"), edtKV_ID3);
-    add(1, 0, QStringLiteral("รหัสประจำตัวพนักงาน"), edtEMP_ID3);
-    add(1, 1, QStringLiteral("รหัสประจำตัวประชาชน"), edtEmp_SSN3);
+    add(0, 0, QStringLiteral("ชื่อ - นามสกุล"), f.edtEmp_F_Name3);
+    add(0, 1, QStringLiteral("ตำแหน่ง"), f.edtEmp_Position3);
+    add(0, 2, QStringLiteral("KV ID"), f.edtKV_ID3);
+    add(1, 0, QStringLiteral("รหัสประจำตัวพนักงาน"), f.edtEMP_ID3);
+    add(1, 1, QStringLiteral("รหัสประจำตัวประชาชน"), f.edtEmp_SSN3);
     add(1, 2, QStringLiteral("วันที่เบิก"), edtDate_Berg);
-    add(2, 0, QStringLiteral("เลือกค่ารักษาพยาบาลประเภท"), edtEmp_H_Type3);
+    add(2, 0, QStringLiteral("เลือกค่ารักษาพยาบาลประเภท"), f.edtEmp_H_Type3);
     add(2, 1, QStringLiteral("สิทธิ"), edtM_Pay3);
     add(2, 2, QStringLiteral("ปีงบประมาณเบิก"), edtBud_Year_Berg);
     rg->setColumnStretch(1, 1);
@@ -173,7 +148,8 @@ QWidget* TfrmEntry_Son_Stu::buildEntryPanel()
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(buildLineGroup(panel), 1);
-    middle->addWidget(buildChildGroup(panel));
+    m_childAmounts = new PersonAmountsGroup(QStringLiteral("สรุปจำนวนเงินแยกตามบุตร"), 4, 4, panel);
+    middle->addWidget(m_childAmounts);
     layout->addLayout(middle, 1);
 
     auto* save = namedButton(QStringLiteral("btnSave"), QStringLiteral("บันทึกข้อมูล"), panel);
@@ -275,30 +251,6 @@ QWidget* TfrmEntry_Son_Stu::buildLineGroup(QWidget* parent)
     return box;
 }
 
-QWidget* TfrmEntry_Son_Stu::buildChildGroup(QWidget* parent)
-{
-    auto* box = new QGroupBox(QStringLiteral("สรุปจำนวนเงินแยกตามบุตร"), parent);
-    auto* g = new QGridLayout(box);
-    for (int i = 0; i < 4; ++i) {
-        auto* check = new QCheckBox(patientCheckCaption(i + 4), box);
-        check->setObjectName(QStringLiteral("CheckBox%1").arg(i + 4));
-        check->setAttribute(Qt::WA_TransparentForMouseEvents);
-        check->setFocusPolicy(Qt::NoFocus);
-        QLineEdit* money = amountField(QStringLiteral("edtP_Money%1").arg(i + 4), box);
-        m_checks << check;
-        m_amounts << money;
-        g->addWidget(check, i, 0);
-        g->addWidget(money, i, 1);
-        g->addWidget(new QLabel(QStringLiteral("บาท"), box), i, 2);
-    }
-    edtSum_Berg = amountField(QStringLiteral("edtSum_Berg"), box);
-    g->addWidget(new QLabel(QStringLiteral("รวมจำนวนเงินที่เบิก"), box), 4, 0);
-    g->addWidget(edtSum_Berg, 4, 1);
-    g->addWidget(new QLabel(QStringLiteral("บาท"), box), 4, 2);
-    g->setRowStretch(5, 1);
-    return box;
-}
-
 int TfrmEntry_Son_Stu::childIndex() const
 {
     for (int i = 0; i < m_children.size(); ++i)
@@ -318,12 +270,7 @@ void TfrmEntry_Son_Stu::btnPost_HealClick()
     Education::checkRight(db(), e->KV_ID, year, e->Emp_H_Type);
     m_employee = *e;
     const RightTypeLimit* limit = rightTypeLimit(e->Emp_H_Type);
-    edtEmp_SSN3->setText(e->Emp_SSN);
-    edtEMP_ID3->setText(e->EMP_ID);
-    edtEmp_F_Name3->setText(e->fullName());
-    edtEmp_H_Type3->setText(e->Emp_H_Type);
-    edtKV_ID3->setText(e->KV_ID);
-    edtEmp_Position3->setText(e->Emp_Position);
+    m_employeeFields.show(*e);
     edtM_Pay3->setText(!limit ? QString() : limit->unlimited ? QStringLiteral("0") : limit->listText);
     const QString claimDate = cmbDate_Berg1->text();
     edtDate_Berg->setText(claimDate);
@@ -370,29 +317,20 @@ void TfrmEntry_Son_Stu::btnAddClick()
 void TfrmEntry_Son_Stu::showLines()
 {
     QVector<QStringList> rows;
-    QVector<Money> byChild(4);
-    QVector<bool> has(4);
-    Money total;
+    QVector<std::pair<int, Money>> byChild;
     for (int i = 0; i < m_lines.size(); ++i) {
         const Education::Line& l = m_lines[i];
         rows << QStringList{QString::number(i + 1), l.child.title,  l.child.given,   l.child.family,
                             l.amount.toDisplay(),   TrimBlanks(l.term), TrimBlanks(l.year), TrimBlanks(l.level),
                             TrimBlanks(l.school), l.child.birthday, l.child.age ? QString::number(*l.child.age) : QString(),
                             QString::number(l.child.folk)};
-        byChild[l.child.folk - 4] += l.amount;
-        has[l.child.folk - 4] = true;
-        total += l.amount;
+        byChild.push_back({l.child.folk, l.amount});
     }
     if (rows.isEmpty())
         rows << QStringList(kLineHeadings.size());
     fillListGrid(StringGrid_Edu, rows);
     alignRight(StringGrid_Edu, {4});
-    for (int i = 0; i < 4; ++i) {
-        m_checks[i]->setChecked(has[i]);
-        m_amounts[i]->setText(byChild[i].toDisplay());
-    }
-    edtSum_M_Berg->setText(total.toDisplay());
-    edtSum_Berg->setText(total.toDisplay());
+    edtSum_M_Berg->setText(m_childAmounts->showLines(byChild).toDisplay());
 }
 
 void TfrmEntry_Son_Stu::btnSaveClick()

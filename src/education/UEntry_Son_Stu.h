@@ -1,11 +1,11 @@
 #pragma once
 #include "EducationService.h"
+#include "claims/widgets/EntryParts.h"
 #include "common/EmployeeSearch.h"
 #include "common/widgets/Screen.h"
 
 #include <QVector>
 
-class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QRadioButton;
@@ -36,7 +36,6 @@ private:
     QWidget* buildSearchPanel();
     QWidget* buildEntryPanel();
     QWidget* buildLineGroup(QWidget* parent);
-    QWidget* buildChildGroup(QWidget* parent);
     void btnPost_HealClick();
     void btnShow_NameClick();
     void btnAddClick();
@@ -51,13 +50,8 @@ private:
     QComboBox* cmbSel_Year_BudDate = nullptr;
 
     QWidget* Panel2 = nullptr;
-    QLineEdit* edtEmp_F_Name3 = nullptr;
-    QLineEdit* edtEMP_ID3 = nullptr;
-    QLineEdit* edtEmp_SSN3 = nullptr;
-    QLineEdit* edtEmp_H_Type3 = nullptr;
+    EmployeeFields m_employeeFields;
     QLineEdit* edtM_Pay3 = nullptr;
-    QLineEdit* edtKV_ID3 = nullptr;
-    QLineEdit* edtEmp_Position3 = nullptr;
     QLineEdit* edtDate_Berg = nullptr;
     QLineEdit* edtBud_Year_Berg = nullptr;
     QVector<QRadioButton*> m_children; // RadioGroup1
@@ -71,9 +65,7 @@ private:
     QLineEdit* edtYear_old = nullptr;
     QTableWidget* StringGrid_Edu = nullptr;
     QLineEdit* edtSum_M_Berg = nullptr;
-    QVector<QCheckBox*> m_checks;
-    QVector<QLineEdit*> m_amounts;
-    QLineEdit* edtSum_Berg = nullptr;
+    PersonAmountsGroup* m_childAmounts = nullptr;
 
     EmployeeSummary m_employee;
     QVector<Education::Line> m_lines;

@@ -39,13 +39,6 @@ EmployeeSearchOptions searchOptions()
     return s;
 }
 
-QLineEdit* amountField(const QString& name, QWidget* parent)
-{
-    QLineEdit* e = namedReadOnly(name, parent, longest::amount);
-    e->setAlignment(Qt::AlignRight);
-    return e;
-}
-
 // Caption, field and "บาท" on one row of a grid layout.
 void amountRow(QGridLayout* g, int row, const QString& caption, QLineEdit* field, QWidget* parent)
 {

@@ -90,25 +90,12 @@ QWidget* TfrmEntry_Other_Health::buildSearchPanel()
     m_search->addButton(back);
     layout->addWidget(m_search, 1);
 
-    auto* box = new QGroupBox(panel);
-    cmbDate_Berg1 = new BEDateEdit(box);
-    cmbDate_Berg1->setObjectName(QStringLiteral("cmbDate_Berg1"));
-    cmbDate_Berg1->setEnabled(false);
-    cmbHealth_In_Out_t = new QComboBox(box);
+    cmbHealth_In_Out_t = new QComboBox(panel);
     cmbHealth_In_Out_t->setObjectName(QStringLiteral("cmbHealth_In_Out_t"));
     cmbHealth_In_Out_t->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    auto* post = namedButton(QStringLiteral("btnPost_Heal"), QStringLiteral("บันทึกค่าสวัสดิการ"), box);
+    auto* post = namedButton(QStringLiteral("btnPost_Heal"), QStringLiteral("บันทึกค่าสวัสดิการ"), panel);
     connect(post, &QPushButton::clicked, this, [this] { guard([this] { btnPost_HealClick(); }); });
-    auto* row = new QHBoxLayout(box);
-    row->addWidget(new QLabel(QStringLiteral("วันที่เบิก"), box));
-    row->addWidget(cmbDate_Berg1);
-    row->addSpacing(16);
-    row->addWidget(new QLabel(QStringLiteral("ชนิดสวัสดิการ"), box));
-    row->addWidget(cmbHealth_In_Out_t);
-    row->addSpacing(16);
-    row->addWidget(post);
-    row->addStretch();
-    layout->addWidget(box);
+    layout->addWidget(claimOpenRow(panel, cmbDate_Berg1, QStringLiteral("ชนิดสวัสดิการ"), cmbHealth_In_Out_t, post));
     return panel;
 }
 
@@ -120,13 +107,9 @@ QWidget* TfrmEntry_Other_Health::buildEntryPanel()
     layout->addWidget(L_Title);
 
     auto* record = new QGroupBox(QStringLiteral("ประวัติพนักงาน"), panel);
-    edtEmp_F_Name3 = namedReadOnly(QStringLiteral("edtEmp_F_Name3"), record);
-    edtEMP_ID3 = namedReadOnly(QStringLiteral("edtEMP_ID3"), record, longestValue(FieldKind::Code, 12));
-    edtEmp_SSN3 = namedReadOnly(QStringLiteral("edtEmp_SSN3"), record, longestValue(FieldKind::Digits, 13));
-    edtEmp_H_Type3 = namedReadOnly(QStringLiteral("edtEmp_H_Type3"), record, longestValue(FieldKind::Digits, 1));
+    m_employeeFields = EmployeeFields::create(record);
+    const EmployeeFields& f = m_employeeFields;
     edtM_Pay3 = namedReadOnly(QStringLiteral("edtM_Pay3"), record, longest::noLimit);
-    edtKV_ID3 = namedReadOnly(QStringLiteral("edtKV_ID3"), record, longest::KV_ID);
-    edtEmp_Position3 = namedReadOnly(QStringLiteral("edtEmp_Position3"), record);
     edtDate_Berg = namedReadOnly(QStringLiteral("edtDate_Berg"), record, longest::date);
     edtBud_Year_Berg = namedReadOnly(QStringLiteral("edtBud_Year_Berg"), record, longestValue(FieldKind::Digits, 4));
     edtHealth_In_Out_t = namedReadOnly(QStringLiteral("edtHealth_In_Out_t"), record, longestValue(FieldKind::Code, 2));
@@ -136,13 +119,13 @@ QWidget* TfrmEntry_Other_Health::buildEntryPanel()
         rg->addWidget(new QLabel(caption, record), row, col * 2);
         rg->addWidget(w, row, col * 2 + 1);
     };
-    add(0, 0, QStringLiteral("ชื่อ - นามสกุล"), edtEmp_F_Name3);
-    add(0, 1, QStringLiteral("ตำแหน่ง"), edtEmp_Position3);
-    add(1, 0, QStringLiteral("รหัสประจำตัวพนักงาน"), edtEMP_ID3);
-    add(1, 1, QStringLiteral("รหัสประจำตัวประชาชน"), edtEmp_SSN3);
-    add(2, 0, QStringLiteral("เลือกค่ารักษาพยาบาลประเภท"), edtEmp_H_Type3);
+    add(0, 0, QStringLiteral("ชื่อ - นามสกุล"), f.edtEmp_F_Name3);
+    add(0, 1, QStringLiteral("ตำแหน่ง"), f.edtEmp_Position3);
+    add(1, 0, QStringLiteral("รหัสประจำตัวพนักงาน"), f.edtEMP_ID3);
+    add(1, 1, QStringLiteral("รหัสประจำตัวประชาชน"), f.edtEmp_SSN3);
+    add(2, 0, QStringLiteral("เลือกค่ารักษาพยาบาลประเภท"), f.edtEmp_H_Type3);
     add(2, 1, QStringLiteral("สิทธิ"), edtM_Pay3);
-    add(3, 0, QStringLiteral("KV ID"), edtKV_ID3);
+    add(3, 0, QStringLiteral("KV ID"), f.edtKV_ID3);
     add(3, 1, QStringLiteral("วันที่เบิก"), edtDate_Berg);
     add(4, 0, QStringLiteral("ปีงบประมาณเบิก"), edtBud_Year_Berg);
     add(5, 0, QStringLiteral("รหัสชนิดสวัสดิการ"), edtHealth_In_Out_t);
@@ -214,13 +197,8 @@ void TfrmEntry_Other_Health::btnPost_HealClick()
     L_Title->setText(QStringLiteral("บันทึกการเบิก") + desc);
     edtDate_Berg->setText(login().Cur_Date);
     edtBud_Year_Berg->setText(login().Cur_Bud_Year);
-    edtEmp_F_Name3->setText(e->fullName());
-    edtEMP_ID3->setText(e->EMP_ID);
-    edtEmp_SSN3->setText(e->Emp_SSN);
-    edtEmp_H_Type3->setText(e->Emp_H_Type);
+    m_employeeFields.show(*e);
     edtM_Pay3->setText(entitlement(e->Emp_H_Type));
-    edtKV_ID3->setText(e->KV_ID);
-    edtEmp_Position3->setText(e->Emp_Position);
     edtHealth_In_Out_t->setText(code);
     edtHealth_Desc->setText(desc);
     edtM_Berg->setText(QStringLiteral("0.00"));

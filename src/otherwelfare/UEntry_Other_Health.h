@@ -1,4 +1,5 @@
 #pragma once
+#include "claims/widgets/EntryParts.h"
 #include "common/EmployeeSearch.h"
 #include "common/widgets/Screen.h"
 
@@ -41,13 +42,8 @@ private:
 
     QWidget* Panel2 = nullptr;
     QLabel* L_Title = nullptr;
-    QLineEdit* edtEmp_F_Name3 = nullptr;
-    QLineEdit* edtEMP_ID3 = nullptr;
-    QLineEdit* edtEmp_SSN3 = nullptr;
-    QLineEdit* edtEmp_H_Type3 = nullptr;
+    EmployeeFields m_employeeFields;
     QLineEdit* edtM_Pay3 = nullptr;
-    QLineEdit* edtKV_ID3 = nullptr;
-    QLineEdit* edtEmp_Position3 = nullptr;
     QLineEdit* edtDate_Berg = nullptr;
     QLineEdit* edtBud_Year_Berg = nullptr;
     QLineEdit* edtHealth_In_Out_t = nullptr;

@@ -25,13 +25,6 @@ const QStringList kMedicalHeadings = {QStringLiteral("No"), QStringLiteral("เ�
                                QStringLiteral("รหัสประจำตัวพนักงาน"), QStringLiteral("เลขที่บัตรประชาชน"),
                                QStringLiteral("KV_ID"), QStringLiteral("ประเภท"), QStringLiteral("วงเงิน(บาท)")};
 
-QLineEdit* amountField(const QString& name, QWidget* parent)
-{
-    QLineEdit* e = namedReadOnly(name, parent, longest::amount);
-    e->setAlignment(Qt::AlignRight);
-    return e;
-}
-
 } // namespace
 
 ClaimCancelScreen::ClaimCancelScreen(const ScreenContext& context, const ClaimKind& kind, QWidget* parent)

@@ -66,13 +66,6 @@ EmployeeSearchOptions employeeSearchOptions(const ClaimKind& kind)
 
 namespace {
 
-QLineEdit* amountField(const QString& name, QWidget* parent)
-{
-    QLineEdit* e = namedReadOnly(name, parent, longest::amount);
-    e->setAlignment(Qt::AlignRight);
-    return e;
-}
-
 const int kReceiptColumns = 10;
 
 } // namespace
@@ -222,7 +215,8 @@ QWidget* ClaimEntryScreen::buildEntryPanel()
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(buildReceiptGroup(panel), 1);
-    middle->addWidget(buildPatientGroup(panel));
+    m_patientAmounts = new PersonAmountsGroup(QStringLiteral("สรุปจำนวนเงินแยกตามผู้ป่วย"), 0, m_kind.patientCount, panel);
+    middle->addWidget(m_patientAmounts);
     layout->addLayout(middle, 1);
 
     auto* save = namedButton(QStringLiteral("btnSave"), QStringLiteral("บันทึกข้อมูล"), panel);
@@ -236,14 +230,10 @@ QWidget* ClaimEntryScreen::buildEntryPanel()
 QWidget* ClaimEntryScreen::buildEmployeeGroup(QWidget* parent)
 {
     auto* box = new QGroupBox(QStringLiteral("ประวัติพนักงาน"), parent);
-    edtEMP_ID3 = namedReadOnly(QStringLiteral("edtEMP_ID3"), box, longestValue(FieldKind::Code, 12));
-    edtEmp_SSN3 = namedReadOnly(QStringLiteral("edtEmp_SSN3"), box, longestValue(FieldKind::Digits, 13));
-    edtEmp_F_Name3 = namedReadOnly(QStringLiteral("edtEmp_F_Name3"), box);
-    edtEmp_H_Type3 = namedReadOnly(QStringLiteral("edtEmp_H_Type3"), box, longestValue(FieldKind::Digits, 1));
-    edtKV_ID3 = namedReadOnly(QStringLiteral("edtKV_ID3"), box, longest::KV_ID);
+    m_employeeFields = EmployeeFields::create(box);
+    const EmployeeFields& f = m_employeeFields;
     edtM_Pay3 = amountField(QStringLiteral("edtM_Pay3"), box);
     edtM_Flexben = amountField(QStringLiteral("edtM_Flexben"), box);
-    edtEmp_Position3 = namedReadOnly(QStringLiteral("edtEmp_Position3"), box);
     edtDate_berg = namedReadOnly(QStringLiteral("edtDate_berg"), box, longest::date);
     edtPay_Year = namedReadOnly(QStringLiteral("edtPay_Year"), box, longestValue(FieldKind::Digits, 4));
     auto* show = namedButton(QStringLiteral("btnShow_Vong"), QStringLiteral("แสดงยอดคงเหลือ"), box);
@@ -264,12 +254,12 @@ QWidget* ClaimEntryScreen::buildEmployeeGroup(QWidget* parent)
         g->addWidget(new QLabel(caption, box), row, col * 2);
         g->addWidget(w, row, col * 2 + 1);
     };
-    add(0, 0, QStringLiteral("รหัสประจำตัวพนักงาน"), edtEMP_ID3);
-    add(0, 1, QStringLiteral("รหัสประจำตัวประชาชน"), edtEmp_SSN3);
-    add(1, 0, QStringLiteral("ชื่อ - นามสกุล"), edtEmp_F_Name3);
-    add(1, 1, QStringLiteral("ตำแหน่ง"), edtEmp_Position3);
-    add(2, 0, QStringLiteral("เลือกค่ารักษาพยาบาลประเภท"), edtEmp_H_Type3);
-    add(2, 1, QStringLiteral("KV ID"), edtKV_ID3);
+    add(0, 0, QStringLiteral("รหัสประจำตัวพนักงาน"), f.edtEMP_ID3);
+    add(0, 1, QStringLiteral("รหัสประจำตัวประชาชน"), f.edtEmp_SSN3);
+    add(1, 0, QStringLiteral("ชื่อ - นามสกุล"), f.edtEmp_F_Name3);
+    add(1, 1, QStringLiteral("ตำแหน่ง"), f.edtEmp_Position3);
+    add(2, 0, QStringLiteral("เลือกค่ารักษาพยาบาลประเภท"), f.edtEmp_H_Type3);
+    add(2, 1, QStringLiteral("KV ID"), f.edtKV_ID3);
     add(3, 0, QStringLiteral("สิทธิ"), edtM_Pay3);
     if (m_kind.flexibleBenefitShown)
         add(3, 1, QStringLiteral("Flexible Benefit"), edtM_Flexben);
@@ -358,32 +348,6 @@ QWidget* ClaimEntryScreen::buildReceiptGroup(QWidget* parent)
     return box;
 }
 
-QWidget* ClaimEntryScreen::buildPatientGroup(QWidget* parent)
-{
-    auto* box = new QGroupBox(QStringLiteral("สรุปจำนวนเงินแยกตามผู้ป่วย"), parent);
-    auto* g = new QGridLayout(box);
-    for (int code = 0; code < m_kind.patientCount; ++code) {
-        auto* check = new QCheckBox(patientCheckCaption(code), box);
-        check->setObjectName(QStringLiteral("CheckBox%1").arg(code));
-        // Shown, never changed by hand: the receipts decide them. Not disabled,
-        // so that the amounts stay readable.
-        check->setAttribute(Qt::WA_TransparentForMouseEvents);
-        check->setFocusPolicy(Qt::NoFocus);
-        QLineEdit* money = amountField(QStringLiteral("edtP_Money%1").arg(code), box);
-        m_checks << check;
-        m_amounts << money;
-        g->addWidget(check, code, 0);
-        g->addWidget(money, code, 1);
-        g->addWidget(new QLabel(QStringLiteral("บาท"), box), code, 2);
-    }
-    edtSum_Berg = amountField(QStringLiteral("edtSum_Berg"), box);
-    g->addWidget(new QLabel(QStringLiteral("รวมจำนวนเงินที่เบิก"), box), m_kind.patientCount, 0);
-    g->addWidget(edtSum_Berg, m_kind.patientCount, 1);
-    g->addWidget(new QLabel(QStringLiteral("บาท"), box), m_kind.patientCount, 2);
-    g->setRowStretch(m_kind.patientCount + 1, 1);
-    return box;
-}
-
 QGroupBox* ClaimEntryScreen::buildLimitPanel(QWidget* parent)
 {
     auto* box = new QGroupBox(QStringLiteral("ยอดวงเงิน"), parent);
@@ -457,12 +421,7 @@ void ClaimEntryScreen::btnPost_HealClick()
     edtHospital_folk00->clear();
     cmbDate_folk00->setText(login().Cur_Date);
     edtDate_berg->setText(m_claimDate);
-    edtEmp_SSN3->setText(e->Emp_SSN);
-    edtEMP_ID3->setText(e->EMP_ID);
-    edtEmp_F_Name3->setText(e->fullName());
-    edtEmp_H_Type3->setText(e->Emp_H_Type);
-    edtKV_ID3->setText(e->KV_ID);
-    edtEmp_Position3->setText(e->Emp_Position);
+    m_employeeFields.show(*e);
     edtPay_Year->setText(year);
     (m_inOut == QLatin1String("1") ? m_copyIn : m_copyOut)->setChecked(true);
     m_patients.first()->setChecked(true);
@@ -538,28 +497,19 @@ void ClaimEntryScreen::btnDelClick()
 void ClaimEntryScreen::showReceipts()
 {
     QVector<QStringList> rows;
-    QVector<Money> byPatient(m_kind.patientCount);
-    QVector<bool> has(m_kind.patientCount);
-    Money total;
+    QVector<std::pair<int, Money>> byPatient;
     for (int i = 0; i < m_receipts.size(); ++i) {
         const ClaimReceipt& r = m_receipts[i];
         rows << QStringList{QString::number(i + 1), m_displayNames.value(i), r.dateDoc, r.amount.toDisplay(), r.hospital,
                             QString::number(r.folk), r.title, r.given, r.family, r.birthday};
-        byPatient[r.folk] += r.amount;
-        has[r.folk] = true;
-        total += r.amount;
+        byPatient.push_back({r.folk, r.amount});
     }
     if (rows.isEmpty())
         rows << QStringList(kReceiptColumns);
     fillListGrid(StringGrid_Folk0, rows);
     alignRight(StringGrid_Folk0, {3});
     StringGrid_Folk0->setCurrentCell(int(rows.size()) - 1, 0);
-    for (int code = 0; code < m_kind.patientCount; ++code) {
-        m_checks[code]->setChecked(has[code]);
-        m_amounts[code]->setText(byPatient[code].toDisplay());
-    }
-    edtSum_F00->setText(total.toDisplay());
-    edtSum_Berg->setText(total.toDisplay());
+    edtSum_F00->setText(m_patientAmounts->showLines(byPatient).toDisplay());
 }
 
 void ClaimEntryScreen::btnSaveClick()

@@ -1,4 +1,5 @@
 #pragma once
+#include "EntryParts.h"
 #include "claims/ClaimEntryService.h"
 #include "common/EmployeeSearch.h"
 #include "common/widgets/EmployeeSearchPanel.h"
@@ -49,7 +50,6 @@ private:
     QWidget* buildEntryPanel();
     QWidget* buildEmployeeGroup(QWidget* parent);
     QWidget* buildReceiptGroup(QWidget* parent);
-    QWidget* buildPatientGroup(QWidget* parent);
     QGroupBox* buildLimitPanel(QWidget* parent);
     QGroupBox* buildNumberPanel(QWidget* parent);
 
@@ -75,14 +75,9 @@ private:
 
     // Entry panel
     QWidget* Panel2 = nullptr;
-    QLineEdit* edtEMP_ID3 = nullptr;
-    QLineEdit* edtEmp_SSN3 = nullptr;
-    QLineEdit* edtEmp_F_Name3 = nullptr;
-    QLineEdit* edtEmp_H_Type3 = nullptr;
-    QLineEdit* edtKV_ID3 = nullptr;
+    EmployeeFields m_employeeFields;
     QLineEdit* edtM_Pay3 = nullptr;
     QLineEdit* edtM_Flexben = nullptr;
-    QLineEdit* edtEmp_Position3 = nullptr;
     QLineEdit* edtDate_berg = nullptr;
     QLineEdit* edtPay_Year = nullptr;
     QRadioButton* m_copyOut = nullptr;
@@ -93,9 +88,7 @@ private:
     QLineEdit* edtHospital_folk00 = nullptr;
     QTableWidget* StringGrid_Folk0 = nullptr;
     QLineEdit* edtSum_F00 = nullptr;
-    QVector<QCheckBox*> m_checks;
-    QVector<QLineEdit*> m_amounts;
-    QLineEdit* edtSum_Berg = nullptr;
+    PersonAmountsGroup* m_patientAmounts = nullptr;
 
     // Remaining-limit and claim-number panels
     QGroupBox* Panel3 = nullptr;

@@ -21,12 +21,6 @@ namespace wel::claims {
 namespace {
 constexpr int kColumns = 9, kMark = 1, kAmount = 4;
 
-QLineEdit* amountField(const QString& name, QWidget* parent)
-{
-    QLineEdit* e = namedReadOnly(name, parent, longest::amount);
-    e->setAlignment(Qt::AlignRight);
-    return e;
-}
 } // namespace
 
 void setupSummaryGrid(QTableWidget* grid)

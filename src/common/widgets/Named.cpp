@@ -135,6 +135,13 @@ QLineEdit* namedReadOnly(const QString& name, QWidget* parent, const QString& lo
     return e;
 }
 
+QLineEdit* amountField(const QString& name, QWidget* parent)
+{
+    QLineEdit* e = namedReadOnly(name, parent, longest::amount);
+    e->setAlignment(Qt::AlignRight);
+    return e;
+}
+
 QPushButton* namedButton(const QString& name, const QString& caption, QWidget* parent)
 {
     auto* b = new QPushButton(caption, parent);

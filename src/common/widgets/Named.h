@@ -55,6 +55,8 @@ QLineEdit* namedEdit(const QString& name, int maxLength, QWidget* parent, FieldK
 // A shown-only field as wide as the longest value it shows; without one it
 // holds free text (a full name, a position).
 QLineEdit* namedReadOnly(const QString& name, QWidget* parent, const QString& longestValue = QString());
+// A shown-only amount, right-aligned, as wide as the largest amount.
+QLineEdit* amountField(const QString& name, QWidget* parent);
 QPushButton* namedButton(const QString& name, const QString& caption, QWidget* parent);
 // A screen's or panel's title line.
 QLabel* titleLabel(const QString& text, QWidget* parent);

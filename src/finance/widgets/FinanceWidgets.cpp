@@ -20,13 +20,6 @@ QLineEdit* shownField(const QString& name, const QString& sample, QWidget* paren
     return namedReadOnly(name, parent, sample);
 }
 
-QLineEdit* amountField(const QString& name, QWidget* parent)
-{
-    QLineEdit* e = shownField(name, longest::amount, parent);
-    e->setAlignment(Qt::AlignRight);
-    return e;
-}
-
 QTableWidget* listGrid(const QString& name, const QStringList& headings, const QVector<int>& widths, int rows,
                        QWidget* parent)
 {

@@ -1,6 +1,7 @@
 #pragma once
 #include "finance/Period.h"
 #include "finance/VoucherService.h"
+#include "common/widgets/Named.h"
 
 #include <QString>
 #include <functional>
@@ -18,8 +19,7 @@ namespace wel::finance {
 // The period chosen in a box whose buttons are, in order, the kinds given.
 Period periodOf(const ChoiceBox* box, const QVector<Period::Kind>& kinds);
 
-// A shown-only amount field, right-aligned, wide enough for 2,000,000,000.00.
-QLineEdit* amountField(const QString& name, QWidget* parent);
+using wel::amountField; // common/widgets/Named.h
 // A shown-only field wide enough for values like sample.
 QLineEdit* shownField(const QString& name, const QString& sample, QWidget* parent);
 // A list grid at least rows rows high.
