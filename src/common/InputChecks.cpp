@@ -20,6 +20,12 @@ void checkLength(const QString& table, const QString& column, const QString& val
     }
 }
 
+void checkLengths(const QString& table, std::initializer_list<TypedText> texts)
+{
+    for (const TypedText& t : texts)
+        checkLength(table, QString::fromLatin1(t.column), t.value, QString::fromUtf8(t.caption));
+}
+
 void checkFaculty(Database& db, const QString& factCode)
 {
     const QString code = factCode.trimmed().toUpper();

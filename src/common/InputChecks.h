@@ -2,6 +2,7 @@
 #include "common/Money.h"
 
 #include <QString>
+#include <initializer_list>
 
 namespace wel {
 
@@ -15,6 +16,15 @@ namespace InputChecks {
 // The value fits the column's width in the schema; otherwise
 // "ข้อความในช่อง <caption> ยาวเกิน N ตัวอักษร".
 void checkLength(const QString& table, const QString& column, const QString& value, const QString& caption);
+
+// A typed text of a form, the column it is stored in and the field's caption.
+struct TypedText {
+    QString value;
+    const char* column;
+    const char* caption; // UTF-8
+};
+// checkLength for each of the texts, in order.
+void checkLengths(const QString& table, std::initializer_list<TypedText> texts);
 
 // The faculty code is one of T_Fact's; otherwise "ไม่พบรหัสส่วนงาน <code>".
 void checkFaculty(Database& db, const QString& factCode);

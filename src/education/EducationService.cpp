@@ -94,17 +94,10 @@ void checkLine(Line& l)
     // a text beyond its column would reach the server.
     m = Money::fromTyped(l.amountText);
     InputChecks::checkAmount(m);
-    const struct {
-        const QString& text;
-        const char* column;
-        const char* caption;
-    } texts[] = {{l.term, "Edu_Term", "ภาคเรียนที่"},
-                 {l.year, "Edu_Year", "ปีการศึกษา"},
-                 {l.level, "Edu_Level", "ชั้นที่ศึกษา"},
-                 {l.school, "School_Name", "สถานที่ศึกษา"}};
-    for (const auto& t : texts)
-        InputChecks::checkLength(QStringLiteral("T_Reciept"), QString::fromLatin1(t.column), TrimBlanks(t.text),
-                                 QString::fromUtf8(t.caption));
+    InputChecks::checkLengths(QStringLiteral("T_Reciept"), {{TrimBlanks(l.term), "Edu_Term", "ภาคเรียนที่"},
+                                                            {TrimBlanks(l.year), "Edu_Year", "ปีการศึกษา"},
+                                                            {TrimBlanks(l.level), "Edu_Level", "ชั้นที่ศึกษา"},
+                                                            {TrimBlanks(l.school), "School_Name", "สถานที่ศึกษา"}});
     l.amount = m;
 }
 

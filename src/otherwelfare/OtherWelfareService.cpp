@@ -75,16 +75,10 @@ void validate(Database& db, const Draft& d)
             throw AppError(QStringLiteral("กรุณาใส่%1ให้ถูกต้อง (วว/ดด/ปปปป พ.ศ.) หรือเว้นว่างไว้")
                                .arg(QString::fromUtf8(date.caption)));
     }
-    const struct {
-        const QString& text;
-        const char* column;
-        const char* caption;
-    } texts[] = {{d.docNo, "Doc_No", "เลขที่เอกสารสิทธิ"},
-                 {d.matiNo, "Mati_No", "มติที่ประชุมกองทุนสวัสดิการ"},
-                 {d.detail, "Doc_Detail", "รายละเอียด"}};
-    for (const auto& t : texts)
-        InputChecks::checkLength(QStringLiteral("T_PAY_Health"), QString::fromLatin1(t.column), TrimBlanks(t.text),
-                                 QString::fromUtf8(t.caption));
+    InputChecks::checkLengths(QStringLiteral("T_PAY_Health"),
+                              {{TrimBlanks(d.docNo), "Doc_No", "เลขที่เอกสารสิทธิ"},
+                               {TrimBlanks(d.matiNo), "Mati_No", "มติที่ประชุมกองทุนสวัสดิการ"},
+                               {TrimBlanks(d.detail), "Doc_Detail", "รายละเอียด"}});
 }
 
 QString save(Database& db, const LoginContext& login, const Draft& d)

@@ -165,21 +165,24 @@ bool admits(const claims::ClaimKind& kind, const StaffRow& s)
     return true;
 }
 
-// Mostly an employee the kind's gates admit; one time in ten whoever is at
-// hand, as a clerk who did not look at the limits first, so that the
-// refusals of every gate are met too. nullptr when the gates admit nobody:
-// the clerk has nothing to enter.
-const StaffRow* chooseEmployee(Workstation& w, const claims::ClaimKind& kind, const QVector<StaffRow>& staff)
+// An active employee of the faculty: mostly one the kind's gates admit; one
+// time in ten whoever is at hand, as a clerk who did not look at the limits
+// first, so that the refusals of every gate are met too. Nothing when the
+// gates admit nobody: the clerk has nothing to enter.
+std::optional<StaffRow> chooseEmployee(Workstation& w, const claims::ClaimKind& kind, const QString& fact)
 {
+    const QVector<StaffRow> staff = staffOf(w, fact);
     if (staff.isEmpty())
-        return nullptr;
+        return std::nullopt;
     if (w.uniform(0, 9) == 0)
-        return &staff[w.uniform(0, int(staff.size()) - 1)];
+        return staff[w.uniform(0, int(staff.size()) - 1)];
     QVector<const StaffRow*> fit;
     for (const StaffRow& s : staff)
         if (admits(kind, s))
             fit << &s;
-    return fit.isEmpty() ? nullptr : w.pick(fit);
+    if (fit.isEmpty())
+        return std::nullopt;
+    return *w.pick(fit);
 }
 
 // The faculty whose employee the clerk looks for: his own, any for the
@@ -206,8 +209,7 @@ Money receiptAmount(Workstation& w, const claims::ClaimKind& kind)
 bool enterClaim(Workstation& w, const claims::ClaimKind& kind)
 {
     const QString fact = searchedFaculty(w, kind);
-    const QVector<StaffRow> staff = staffOf(w, fact);
-    const StaffRow* chosen = chooseEmployee(w, kind, staff);
+    const std::optional<StaffRow> chosen = chooseEmployee(w, kind, fact);
     if (!chosen)
         return false;
     claims::ClaimDraft d;
@@ -240,8 +242,7 @@ bool enterClaim(Workstation& w, const claims::ClaimKind& kind)
 bool enterOtherWelfare(Workstation& w, const claims::ClaimKind& kind)
 {
     const QString fact = searchedFaculty(w, kind);
-    const QVector<StaffRow> staff = staffOf(w, fact);
-    const StaffRow* chosen = chooseEmployee(w, kind, staff);
+    const std::optional<StaffRow> chosen = chooseEmployee(w, kind, fact);
     if (!chosen)
         return false;
     const auto kinds = claims::OtherWelfare::welfareKinds(*w.db);
@@ -271,8 +272,7 @@ bool enterOtherWelfare(Workstation& w, const claims::ClaimKind& kind)
 bool enterEducation(Workstation& w, const claims::ClaimKind& kind)
 {
     const QString fact = w.login.Cur_Fact_Code;
-    const QVector<StaffRow> staff = staffOf(w, fact);
-    const StaffRow* chosen = chooseEmployee(w, kind, staff);
+    const std::optional<StaffRow> chosen = chooseEmployee(w, kind, fact);
     if (!chosen)
         return false;
     const QString kvId = chosen->kvId;

@@ -107,13 +107,7 @@ TEST(BadInput, EveryEntryPointRefusesWithAThaiMessageAndWritesNothing)
     auto tuition = [&](const std::function<void(QString& kv, QString& date, claims::Education::Line&)>& change) {
         return [&, change] {
             QString kv = withChild, date = sc.Cur_Date;
-            claims::Education::Line l;
-            l.amountText = QStringLiteral("4,200.00");
-            l.term = QStringLiteral("1");
-            l.year = sc.Cur_Bud_Year;
-            l.level = QStringLiteral("ประถมศึกษาปีที่ 3");
-            l.school = QStringLiteral("โรงเรียนสาธิต");
-            l.child = claims::Education::findChild(db, kv, 0, sc.Cur_Date);
+            claims::Education::Line l = tuitionLine(db, kv, sc);
             change(kv, date, l);
             claims::Education::save(db, sc, kv, date, {l});
         };

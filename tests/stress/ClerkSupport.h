@@ -1,5 +1,6 @@
 #pragma once
 #include "common/LoginContext.h"
+#include "education/EducationService.h"
 #include "common/ThaiDate.h"
 #include "common/db/Database.h"
 
@@ -25,6 +26,19 @@ inline QString first(Database& db, const QString& sql, const QVariantList& param
 {
     const Rows r = db.select(sql, params);
     return r.isEmpty() ? QString() : r.value(0, 0).toString().trimmed();
+}
+
+// One term's tuition for the employee's first child, as a clerk types it.
+inline claims::Education::Line tuitionLine(Database& db, const QString& kvId, const LoginContext& clerk)
+{
+    claims::Education::Line l;
+    l.amountText = QStringLiteral("4,200.00");
+    l.term = QStringLiteral("1");
+    l.year = clerk.Cur_Bud_Year;
+    l.level = QStringLiteral("ประถมศึกษาปีที่ 3");
+    l.school = QStringLiteral("โรงเรียนสาธิต");
+    l.child = claims::Education::findChild(db, kvId, 0, clerk.Cur_Date);
+    return l;
 }
 
 } // namespace wel::test

@@ -85,26 +85,7 @@ TEST(DroppedConnection, EveryOperationCutAtEveryStatementWritesNothing)
         std::function<void()> run;
     };
     const QVector<Operation> operations = {
-        {"claim saved",
-         [&] {
-             claims::ClaimDraft d;
-             // An employee with room left in this year's limit.
-             d.kvId = first(*other,
-                            QStringLiteral("SELECT e.KV_ID FROM T_Emp_Gov_Histry e JOIN T_Year_Cur_Health y "
-                                           "ON y.KV_ID = e.KV_ID WHERE e.Fact_code = 'SC' AND e.Emp_Status = 'A' "
-                                           "AND y.Pay_Year = ? AND y.Fact_T_H_Money - y.Fact_T_U_H - y.M_Flexben > 1000 "
-                                           "ORDER BY e.KV_ID"),
-                            {sc.Cur_Bud_Year});
-             d.payYear = sc.Cur_Bud_Year;
-             d.claimDate = sc.Cur_Date;
-             d.inOut = QStringLiteral("0");
-             claims::ClaimReceipt r;
-             r.dateDoc = sc.Cur_Date;
-             r.amount = Money::fromBaht(120);
-             d.receipts = {r, r};
-             d.receipts[1].folk = 1;
-             claims::ClaimEntry::save(db, sc, kind, d);
-         }},
+        {"claim saved", [&] { saveClaim(kind, sc, kRoomLeft); }},
         {"claim cancelled",
          [&] {
              claims::ClaimCancel::cancel(db, sc, kind, {},
@@ -153,13 +134,7 @@ TEST(DroppedConnection, EveryOperationCutAtEveryStatementWritesNothing)
         {"education claim saved",
          [&] {
              const QString kvId = employee(kWithChild);
-             claims::Education::Line l;
-             l.amountText = QStringLiteral("4,200.00");
-             l.term = QStringLiteral("1");
-             l.year = sc.Cur_Bud_Year;
-             l.level = QStringLiteral("ประถมศึกษาปีที่ 3");
-             l.school = QStringLiteral("โรงเรียนสาธิต");
-             l.child = claims::Education::findChild(*other, kvId, 0, sc.Cur_Date);
+             const claims::Education::Line l = tuitionLine(*other, kvId, sc);
              claims::Education::save(db, sc, kvId, sc.Cur_Date, {l, l});
          }},
         {"co-pay claim cancelled",

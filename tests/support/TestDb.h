@@ -1,5 +1,7 @@
 #pragma once
+#include "common/AppError.h"
 #include "common/db/Database.h"
+#include "common/db/Schema.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -34,10 +36,14 @@ private:
 // False when the backend under test is PostgreSQL and no server was started.
 bool backendAvailable();
 
-// The rows of one of the program's tables (a name from the test, never typed input).
+// The rows of one of the program's tables. Only a name of the schema's own
+// table list reaches the statement; any other name is refused.
 inline qint64 rowCount(Database& db, const QString& table)
 {
-    return db.select(QStringLiteral("SELECT COUNT(*) AS n FROM %1").arg(table)).integer(0, QStringLiteral("n"));
+    for (const TableDef& t : schemaTables())
+        if (t.name.compare(table, Qt::CaseInsensitive) == 0)
+            return db.select(QStringLiteral("SELECT COUNT(*) AS n FROM %1").arg(t.name)).integer(0, QStringLiteral("n"));
+    throw AppError(QStringLiteral("no such table in the schema: ") + table);
 }
 
 } // namespace wel::test
