@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QTextStream>
 
+#include <exception>
+#include <new>
+
 // welmora-admin COMMAND [options]: maintenance without the desktop window.
 int main(int argc, char** argv)
 {
@@ -18,9 +21,22 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString command = args.takeFirst();
-    for (const wel::admin::Command& c : wel::admin::commands())
-        if (c.name == command)
+    for (const wel::admin::Command& c : wel::admin::commands()) {
+        if (c.name != command)
+            continue;
+        // A command's own faults are told by the command; what escapes it
+        // (memory exhausted by a file, a library's error) still ends with a
+        // message and exit status 1 instead of an abort.
+        try {
             return c.run(args);
+        } catch (const std::bad_alloc&) {
+            err << QStringLiteral("หน่วยความจำของเครื่องไม่พอ คำสั่ง %1 หยุดทำงานโดยไม่ได้บันทึกข้อมูล\n").arg(command);
+        } catch (const std::exception& e) {
+            err << QStringLiteral("คำสั่ง %1 หยุดทำงานเพราะข้อผิดพลาดภายในโปรแกรม โดยไม่ได้บันทึกข้อมูล: %2\n")
+                       .arg(command, QString::fromLocal8Bit(e.what()));
+        }
+        return 1;
+    }
     err << "unknown command: " << command << "\n" << wel::admin::usage();
     return 2;
 }

@@ -10,6 +10,17 @@ class QDate;
 
 namespace wel::excel::detail {
 
+// Thrown by the readers for a sheet beyond WorkbookLimits: not a
+// std::exception, so that it passes the readers' own catch of library
+// errors and readFirstSheet names the file in its message.
+struct SheetTooLarge {
+    int lastRow = 0, lastColumn = 0; // 1-based, of the farthest cell
+    qint64 cells = 0;
+};
+// Throws SheetTooLarge when the last row or the number of filled cells
+// passes the limits.
+void checkSheetBounds(int lastRow, int lastColumn, qint64 cells);
+
 std::optional<SheetData> readPackageFirstSheet(const QByteArray& bytes, bool ods);
 std::optional<SheetData> readXlsFirstSheet(const QString& path);
 

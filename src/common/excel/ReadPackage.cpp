@@ -74,12 +74,15 @@ private:
 
 // orcus keeps no number formats of an .ods, so its date cells would read
 // as day numbers; the cells the file marks as dates are found here instead.
-// Positions are 0-based (row, column) of the first table.
+// Positions are 0-based (row, column) of the first table. The scan also
+// measures the cells that hold a value, before orcus spreads a repeated cell
+// over a million rows: it throws SheetTooLarge for a table beyond the limits.
 QSet<std::pair<int, int>> odsDateCells(const QByteArray& contentXml)
 {
     QSet<std::pair<int, int>> dates;
     QXmlStreamReader x(contentXml);
     int tableDepth = 0, row = 0, col = 0, rowRepeat = 1;
+    qint64 filled = 0;
     auto repeat = [&](QLatin1String name) {
         const int n = x.attributes().value(name).toInt();
         return n > 0 ? n : 1;
@@ -102,7 +105,12 @@ QSet<std::pair<int, int>> odsDateCells(const QByteArray& contentXml)
             row += rowRepeat;
         } else if (x.isStartElement() && (name == u"table-cell" || name == u"covered-table-cell")) {
             const int colRepeat = repeat(QLatin1String("table:number-columns-repeated"));
-            if (x.attributes().value(QLatin1String("office:value-type")) == u"date" && rowRepeat * colRepeat <= 10000)
+            const auto type = x.attributes().value(QLatin1String("office:value-type"));
+            if (!type.isEmpty()) {
+                filled += qint64(rowRepeat) * colRepeat;
+                checkSheetBounds(row + rowRepeat, col + colRepeat, filled);
+            }
+            if (type == u"date" && qint64(rowRepeat) * colRepeat <= 10000)
                 for (int r = 0; r < rowRepeat; ++r)
                     for (int c = 0; c < colRepeat; ++c)
                         dates.insert({row + r, col + c});
@@ -110,6 +118,39 @@ QSet<std::pair<int, int>> odsDateCells(const QByteArray& contentXml)
         }
     }
     return dates;
+}
+
+// Cells that hold a value, text, truth value or a formula's kept result.
+const ixion::values_t kFilled(ixion::value_numeric | ixion::value_string | ixion::value_boolean);
+
+// Calls read(row) for the cells of column c between first and last that
+// hold something. ixion counts a block of cells without visiting its empty
+// ones, so halving the rows finds the filled cells and a stray cell far down
+// costs no more than a near one.
+template <typename Read>
+void readFilled(const ixion::model_context& cxt, ixion::col_t c, ixion::row_t first, ixion::row_t last, Read&& read)
+{
+    const ixion::row_t size = last - first + 1;
+    double filled = -1;
+    if (size > 32) {
+        try {
+            filled = cxt.count_range(ixion::abs_range_t(0, first, c, size, 1), kFilled);
+        } catch (const std::bad_alloc&) {
+            throw;
+        } catch (const std::exception&) {
+            filled = -1; // a formula without a kept result: look closer
+        }
+    }
+    if (filled == 0)
+        return;
+    if (size <= 32 || filled == size) {
+        for (ixion::row_t r = first; r <= last; ++r)
+            read(r);
+        return;
+    }
+    const ixion::row_t middle = first + size / 2;
+    readFilled(cxt, c, first, middle - 1, read);
+    readFilled(cxt, c, middle, last, read);
 }
 
 } // namespace
@@ -121,6 +162,9 @@ std::optional<SheetData> readPackageFirstSheet(const QByteArray& bytes, bool ods
         ss::import_factory factory(doc);
         const QByteArray package = ods ? bytes : readableByOrcus(bytes);
         const std::string_view stream(package.constData(), size_t(package.size()));
+        // Measured before orcus spreads the repeated cells.
+        const QSet<std::pair<int, int>> odsDates =
+            ods ? odsDateCells(ZipPackage(bytes).entry(QStringLiteral("content.xml"))) : QSet<std::pair<int, int>>();
         if (ods) {
             orcus::orcus_ods filter(&factory);
             filter.read_stream(stream);
@@ -145,11 +189,15 @@ std::optional<SheetData> readPackageFirstSheet(const QByteArray& bytes, bool ods
             return data;
         }
         const ixion::model_context& cxt = doc.get_model_context();
+        double cells = -1;
+        try {
+            cells = cxt.count_range(range, kFilled);
+        } catch (const std::exception&) {
+        }
+        checkSheetBounds(range.last.row + 1, range.last.column + 1, qint64(cells));
         const DateFormats dates(doc);
-        const QSet<std::pair<int, int>> odsDates =
-            ods ? odsDateCells(ZipPackage(bytes).entry(QStringLiteral("content.xml"))) : QSet<std::pair<int, int>>();
-        for (ixion::row_t r = range.first.row; r <= range.last.row; ++r) {
-            for (ixion::col_t c = range.first.column; c <= range.last.column; ++c) {
+        for (ixion::col_t c = range.first.column; c <= range.last.column; ++c) {
+            readFilled(cxt, c, range.first.row, range.last.row, [&](ixion::row_t r) {
                 QString text;
                 // A formula without a kept result cannot be read; it stays empty.
                 try {
@@ -174,15 +222,19 @@ std::optional<SheetData> readPackageFirstSheet(const QByteArray& bytes, bool ods
                     default:
                         break;
                     }
+                } catch (const std::bad_alloc&) {
+                    throw;
                 } catch (const std::exception&) {
                     text.clear();
                 }
                 data.set(r + 1, c + 1, text);
-            }
+            });
         }
         if (!ods)
             addInlineStrings(package, data);
         return data;
+    } catch (const std::bad_alloc&) {
+        throw;
     } catch (const std::exception&) {
         return std::nullopt;
     }

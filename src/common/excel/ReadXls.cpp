@@ -60,6 +60,7 @@ std::optional<SheetData> readXlsFirstSheet(const QString& path)
     unsigned short columns = 0;
     if (freexl_worksheet_dimensions(xls.get(), &rows, &columns) != FREEXL_OK)
         return std::nullopt;
+    qint64 filled = 0;
     for (unsigned int r = 0; r < rows; ++r) {
         for (unsigned short c = 0; c < columns; ++c) {
             FreeXL_CellValue v;
@@ -85,7 +86,10 @@ std::optional<SheetData> readXlsFirstSheet(const QString& path)
             default:
                 break;
             }
-            data.set(int(r) + 1, int(c) + 1, text);
+            if (!text.isEmpty()) {
+                data.set(int(r) + 1, int(c) + 1, text);
+                checkSheetBounds(int(r) + 1, int(c) + 1, ++filled);
+            }
         }
     }
     return data;

@@ -7,7 +7,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QXmlStreamReader>
+
+#include <new>
 
 namespace wel::excel {
 
@@ -34,6 +37,23 @@ QString shown(const QString& path)
 [[noreturn]] void damaged(const QString& path)
 {
     throw AppError(QStringLiteral("แฟ้ม %1 เสียหายหรือไม่สมบูรณ์ อ่านข้อมูลไม่ได้").arg(shown(path)));
+}
+
+QString counted(qint64 n) { return QLocale(QLocale::English).toString(n); }
+
+[[noreturn]] void tooLarge(const QString& path, const QString& what)
+{
+    throw AppError(QStringLiteral("แฟ้ม %1 %2 จึงไม่อ่านแฟ้มนี้").arg(shown(path), what));
+}
+
+[[noreturn]] void sheetTooLarge(const QString& path, const detail::SheetTooLarge& t)
+{
+    if (t.lastRow > WorkbookLimits::rows)
+        tooLarge(path, QStringLiteral("มีข้อมูลถึงแถวที่ %1 (เซลล์ %2) เกินจำนวนแถวที่อ่านได้ (ไม่เกิน %3 แถว) "
+                                      "กรุณาลบข้อมูลที่อยู่เกินตารางออกก่อน")
+                           .arg(counted(t.lastRow), cellAddress(t.lastRow, t.lastColumn), counted(WorkbookLimits::rows)));
+    tooLarge(path, QStringLiteral("มีเซลล์ที่มีข้อมูล %1 เซลล์ เกินจำนวนที่อ่านได้ (ไม่เกิน %2 เซลล์)")
+                       .arg(counted(t.cells), counted(WorkbookLimits::cells)));
 }
 
 bool wellFormedXml(const QByteArray& xml)
@@ -121,11 +141,26 @@ QList<QStringList> SheetData::rowsUntilEmptyKey(int firstRow, int keyColumn, int
     return rows;
 }
 
-SheetData readFirstSheet(const QString& path)
+namespace detail {
+
+void checkSheetBounds(int lastRow, int lastColumn, qint64 cells)
+{
+    if (lastRow > WorkbookLimits::rows || cells > WorkbookLimits::cells)
+        throw SheetTooLarge{lastRow, lastColumn, cells};
+}
+
+} // namespace detail
+
+namespace {
+
+SheetData readBounded(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         cannotOpen(path);
+    if (file.size() > WorkbookLimits::fileBytes)
+        tooLarge(path, QStringLiteral("มีขนาด %1 MB เกินขนาดที่อ่านได้ (ไม่เกิน %2 MB)")
+                           .arg(counted(file.size() / (1024 * 1024)), counted(WorkbookLimits::fileBytes / (1024 * 1024))));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         cannotOpen(path);
@@ -142,15 +177,35 @@ SheetData readFirstSheet(const QString& path)
         sheet = detail::readXlsFirstSheet(path);
         break;
     case WorkbookFormat::Xlsx:
-    case WorkbookFormat::Ods:
-        if (!cellPartsWhole(ZipPackage(bytes), format))
+    case WorkbookFormat::Ods: {
+        const ZipPackage zip(bytes);
+        const qint64 unpacked = zip.declaredUnpackedSize();
+        if (unpacked < 0 || unpacked > WorkbookLimits::unpackedBytes)
+            tooLarge(path, QStringLiteral("เมื่อคลายการบีบอัดแล้วมีข้อมูลเกิน %1 MB ซึ่งเกินขนาดที่อ่านได้")
+                               .arg(counted(WorkbookLimits::unpackedBytes / (1024 * 1024))));
+        if (!cellPartsWhole(zip, format))
             damaged(path);
         sheet = detail::readPackageFirstSheet(bytes, format == WorkbookFormat::Ods);
         break;
     }
+    }
     if (!sheet)
         damaged(path);
     return *sheet;
+}
+
+} // namespace
+
+SheetData readFirstSheet(const QString& path)
+{
+    try {
+        return readBounded(path);
+    } catch (const detail::SheetTooLarge& t) {
+        sheetTooLarge(path, t);
+    } catch (const std::bad_alloc&) {
+        throw AppError(QStringLiteral("หน่วยความจำของเครื่องไม่พอสำหรับอ่านแฟ้ม %1 (ข้อมูลในแฟ้มมากเกินไป)")
+                           .arg(shown(path)));
+    }
 }
 
 } // namespace wel::excel

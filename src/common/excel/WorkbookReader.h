@@ -37,9 +37,20 @@ private:
     int m_rows = 0, m_columns = 0;
 };
 
+// What a workbook may hold. Beyond them the reader refuses the file with a
+// message naming the limit, instead of filling the memory or working for
+// minutes (a few kilobytes of zip can unpack to gigabytes).
+struct WorkbookLimits {
+    static constexpr qint64 fileBytes = 200LL * 1024 * 1024;
+    static constexpr qint64 unpackedBytes = 200LL * 1024 * 1024; // all parts of an .xlsx or .ods
+    static constexpr int rows = 100000;                         // the last row holding a value
+    static constexpr qint64 cells = 5000000;                    // cells holding a value
+};
+
 // Reads the first worksheet of an .xlsx, .ods or .xls file. The file is only
-// read, never changed. A missing, unreadable, damaged or foreign file throws
-// AppError with a Thai message, and nothing is returned.
+// read, never changed. A missing, unreadable, damaged, foreign or too large
+// file throws AppError with a Thai message naming the file, and nothing is
+// returned; so does a file the memory of the workstation cannot hold.
 SheetData readFirstSheet(const QString& path);
 
 } // namespace wel::excel

@@ -3,6 +3,8 @@
 #include <orcus/zip_archive.hpp>
 #include <orcus/zip_archive_stream.hpp>
 
+#include <QtEndian>
+
 #include <exception>
 #include <vector>
 
@@ -60,6 +62,40 @@ QByteArray ZipPackage::entry(const QString& name) const
     } catch (const std::exception&) {
         return {};
     }
+}
+
+} // namespace wel::excel
+
+namespace wel::excel {
+
+qint64 ZipPackage::declaredUnpackedSize() const
+{
+    if (!m_valid)
+        return 0;
+    auto at16 = [&](qsizetype pos) { return qFromLittleEndian<quint16>(m_bytes.constData() + pos); };
+    auto at32 = [&](qsizetype pos) { return qFromLittleEndian<quint32>(m_bytes.constData() + pos); };
+    // The end record sits in the last 22 bytes, or before a comment of at most 64 KB.
+    qsizetype end = -1;
+    for (qsizetype pos = m_bytes.size() - 22; pos >= 0 && pos >= m_bytes.size() - 22 - 0xFFFF; --pos)
+        if (at32(pos) == 0x06054b50u) {
+            end = pos;
+            break;
+        }
+    if (end < 0)
+        return -1;
+    const quint32 entries = at16(end + 10);
+    qsizetype pos = at32(end + 16);
+    qint64 total = 0;
+    for (quint32 i = 0; i < entries; ++i) {
+        if (pos < 0 || pos + 46 > m_bytes.size() || at32(pos) != 0x02014b50u)
+            return -1;
+        const quint32 size = at32(pos + 24);
+        if (size == 0xFFFFFFFFu)
+            return -1;
+        total += size;
+        pos += 46 + at16(pos + 28) + at16(pos + 30) + at16(pos + 32);
+    }
+    return total;
 }
 
 } // namespace wel::excel

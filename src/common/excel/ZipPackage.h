@@ -21,6 +21,10 @@ public:
     bool contains(const QString& name) const { return m_names.contains(name); }
     // The part uncompressed; empty when it is missing or cannot be read.
     QByteArray entry(const QString& name) const;
+    // The bytes all parts take uncompressed, as the archive's directory
+    // declares them; -1 when a size is kept in the 64-bit extension, which
+    // no workbook of this office needs.
+    qint64 declaredUnpackedSize() const;
 
 private:
     struct Impl;

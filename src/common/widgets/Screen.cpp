@@ -3,6 +3,8 @@
 #include "common/db/ErrorLog.h"
 #include "ScreenWindow.h"
 
+#include <new>
+
 namespace wel {
 
 const QString Screen::kOpened = QStringLiteral("opened");
@@ -72,8 +74,11 @@ bool guardOperation(QWidget* parent, const std::function<void()>& operation)
                        + QStringLiteral("\n\nบันทึกไว้ใน ") + ErrorLog::path());
     } catch (const AppError& e) {
         msg::warning(parent, e.message());
+    } catch (const std::bad_alloc&) {
+        msg::error(parent, QStringLiteral("หน่วยความจำของเครื่องไม่พอสำหรับงานนี้ ระบบไม่ได้บันทึกข้อมูลของรายการนี้"));
     } catch (const std::exception& e) {
-        msg::error(parent, QString::fromLocal8Bit(e.what()));
+        msg::error(parent, QStringLiteral("เกิดข้อผิดพลาดภายในโปรแกรม ระบบไม่ได้บันทึกข้อมูลของรายการนี้"),
+                   QString::fromLocal8Bit(e.what()));
     }
     return false;
 }
