@@ -32,10 +32,7 @@ void list(QTextStream& out)
             continue;
         out << r.id << "  (" << r.screen << ": " << r.title << ")\n";
         for (const reports::FilterSpec& s : r.filters(sample)) {
-            QStringList choices;
-            for (const reports::FilterOption& o : s.options)
-                choices << (o.maxLength > 0 ? o.value + QStringLiteral(":VALUE") : o.value);
-            out << "    " << s.key << "=" << choices.join(u'|') << "   (" << s.title << ", at start " << s.initial << ")\n";
+            out << "    " << s.key << "=" << reports::allowedValues(s) << "   (" << s.title << ", at start " << s.initial << ")\n";
             for (const reports::FilterOption& o : s.options)
                 if (o.extraMaxLength > 0)
                     out << "    " << o.extraKey << "=" << o.extraKey << ":VALUE   (" << o.extraCaption << ", with " << s.key
@@ -81,9 +78,15 @@ int exportReport(const QStringList& args)
                 err << "unknown filter: " << args[i] << " (filters of " << report->id << ": " << keys.join(u' ') << ")\n";
                 return 2;
             }
+            reports::checkFilterValue(*report, login, key, args[i].mid(eq + 1));
             filters[key] = args[i].mid(eq + 1);
         }
         const reports::ReportResult result = report->run(*db, filters);
+        // As the screen refuses to export an empty grid: no workbook of headings only.
+        if (result.empty || result.rows.isEmpty()) {
+            out << reports::kNotFound << ": no rows, " << xlsx << " was not written\n";
+            return 0;
+        }
         reports::exportReport(*report, result, filters, login, xlsx);
         out << "wrote " << xlsx << " (" << (result.empty ? 0 : result.rows.size()) << " rows)\n";
         return 0;

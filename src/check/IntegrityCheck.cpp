@@ -2,12 +2,14 @@
 #include "claims/ClaimKind.h"
 #include "common/Money.h"
 #include "common/db/Database.h"
+#include "finance/VoucherService.h"
 
 #include <QHash>
 #include <QMap>
 #include <QRegularExpression>
 #include <QSet>
 
+#include <algorithm>
 #include <memory>
 
 namespace wel::check {
@@ -108,10 +110,14 @@ public:
         readClaims();
         readControls();
         checkIdentifiers();
+        checkPersons();
         checkUsage();
+        checkLimits();
         checkLines();
+        checkPayable();
         checkMembership();
         checkVouchers();
+        checkVoucherTotals();
         checkRunningNumbers();
         return m_report;
     }
@@ -187,6 +193,126 @@ private:
         duplicates(QStringLiteral("T_Reciept"), {QStringLiteral("Berg_Doc_ID"), QStringLiteral("Order_Doc")});
         duplicates(QStringLiteral("T_Sent_KV"), {QStringLiteral("Sent_KV_Doc_ID"), QStringLiteral("Berg_Doc_ID")});
         duplicates(QStringLiteral("T_PV_Detail"), {QStringLiteral("PVR_NO"), QStringLiteral("Sent_KV_Doc_ID")});
+    }
+
+    // One active employee per staff number and per identity number: two
+    // active rows of one person split his yearly limit in two. The unique
+    // indexes that keep this waits while old data holds such pairs.
+    void checkPersons()
+    {
+        for (const QString& column : {QStringLiteral("EMP_ID"), QStringLiteral("Emp_SSN")}) {
+            const Rows r = m_db.select(QStringLiteral("SELECT UPPER(TRIM(%1)) AS k, KV_ID FROM T_Emp_Gov_Histry "
+                                                      "WHERE Emp_Status = 'A' AND TRIM(%1) <> '' AND UPPER(TRIM(%1)) IN "
+                                                      "(SELECT UPPER(TRIM(%1)) FROM T_Emp_Gov_Histry WHERE Emp_Status = 'A' "
+                                                      "GROUP BY UPPER(TRIM(%1)) HAVING COUNT(*) > 1) ORDER BY k, KV_ID")
+                                           .arg(column));
+            QMap<QString, QStringList> persons;
+            for (int i = 0; i < r.count(); ++i)
+                persons[r.text(i, QStringLiteral("k"))]
+                    << QStringLiteral("T_Emp_Gov_Histry KV_ID=%1 %2=%3")
+                           .arg(r.text(i, QStringLiteral("KV_ID")).trimmed(), column, r.text(i, QStringLiteral("k")));
+            for (auto it = persons.cbegin(); it != persons.cend(); ++it)
+                add(QStringLiteral("duplicate-person"),
+                    QStringLiteral("%1 active employees have %2 %3").arg(it.value().size()).arg(column, it.key()),
+                    it.value());
+        }
+    }
+
+    // A used amount never passes its limit, less the flexible benefit taken
+    // out of it, for every kind whose limit rule charges one.
+    void checkLimits()
+    {
+        struct Rule {
+            QString limit, used, flex;
+        };
+        QVector<Rule> rules;
+        for (const claims::ClaimKind* k : claims::claimKinds()) {
+            const claims::LimitRule& l = k->limit;
+            if (l.policy == claims::LimitPolicy::None || l.limitColumn.isEmpty() || l.usedColumn.isEmpty())
+                continue;
+            const Rule rule{l.limitColumn, l.usedColumn, l.flexColumn};
+            if (std::none_of(rules.begin(), rules.end(), [&](const Rule& x) {
+                    return x.limit == rule.limit && x.used == rule.used && x.flex == rule.flex;
+                }))
+                rules << rule;
+        }
+        for (const Rule& rule : rules) {
+            const QString flex = rule.flex.isEmpty() ? QStringLiteral("0") : rule.flex;
+            const Rows y = m_db.select(QStringLiteral("SELECT KV_ID, Pay_Year, %1 AS h, %2 AS u, %3 AS f FROM T_Year_Cur_Health "
+                                                      "ORDER BY KV_ID, Pay_Year")
+                                           .arg(rule.limit, rule.used, flex));
+            for (int i = 0; i < y.count(); ++i) {
+                const Money limit = y.money(i, QStringLiteral("h")), used = y.money(i, QStringLiteral("u")),
+                            taken = y.money(i, QStringLiteral("f"));
+                if (used <= limit - taken)
+                    continue;
+                const YearKey key{y.text(i, QStringLiteral("KV_ID")).trimmed(), y.text(i, QStringLiteral("Pay_Year")).trimmed()};
+                add(QStringLiteral("over-limit"),
+                    QStringLiteral("%1 of %2 %3 is %4, above its limit %5 = %6%7")
+                        .arg(rule.used, key.first, key.second, used.toPlain(), rule.limit, limit.toPlain(),
+                             rule.flex.isEmpty() ? QString()
+                                                 : QStringLiteral(" less %1 = %2").arg(rule.flex, taken.toPlain())),
+                    {yearRow(key) + QStringLiteral(" %1=%2 %3=%4").arg(rule.limit, limit.toPlain(), rule.used, used.toPlain())});
+            }
+        }
+    }
+
+    void checkPayable()
+    {
+        for (const Claim& c : m_claims)
+            if (c.payable > c.claimed)
+                add(QStringLiteral("payable-above-claimed"),
+                    QStringLiteral("claim %1 pays %2, more than the %3 claimed").arg(c.no, c.payable.toPlain(), c.claimed.toPlain()),
+                    {claimRow(c)});
+    }
+
+    // The counts and amounts a voucher summary in force prints, recomputed
+    // from the claims of its control numbers as the summary makes them.
+    void checkVoucherTotals()
+    {
+        const Rows v = m_db.select(QStringLiteral("SELECT PVR_NO, EDU_Count, EDU_Money, He_In_Count, He_In_Money, He_Out_Count, "
+                                                  "He_Out_Money, Oth_Count, Oth_Money FROM T_PV WHERE Sent_Doc_Status = 'A' "
+                                                  "ORDER BY PVR_NO"));
+        const Rows m = m_db.select(QStringLiteral("SELECT d.PVR_NO, h.Health_In_Out_t, t.Health_Other_Code, t.Health_Desc, "
+                                                  "h.M_Can_Berg FROM T_PV p "
+                                                  "INNER JOIN T_PV_Detail d ON d.PVR_NO = p.PVR_NO "
+                                                  "INNER JOIN T_Sent_KV s ON s.Sent_KV_Doc_ID = d.Sent_KV_Doc_ID "
+                                                  "INNER JOIN T_PAY_Health h ON h.Berg_Doc_ID = s.Berg_Doc_ID "
+                                                  "LEFT JOIN TR_Heal_Type t ON t.Health_In_Out_t = h.Health_In_Out_t "
+                                                  "WHERE p.Sent_Doc_Status = 'A'"));
+        QHash<QString, QVector<finance::VoucherClaim>> claimsOf;
+        for (int i = 0; i < m.count(); ++i)
+            claimsOf[code(m.text(i, QStringLiteral("PVR_NO")))].push_back(
+                {m.text(i, QStringLiteral("Health_In_Out_t")), m.text(i, QStringLiteral("Health_Other_Code")),
+                 m.text(i, QStringLiteral("Health_Desc")), m.money(i, QStringLiteral("M_Can_Berg"))});
+        for (int i = 0; i < v.count(); ++i) {
+            const QString no = v.text(i, QStringLiteral("PVR_NO")).trimmed();
+            const finance::VoucherTally t = finance::Vouchers::tally(claimsOf.value(code(no)));
+            struct Figure {
+                const char* count;
+                int countShould;
+                const char* amount;
+                Money amountShould;
+            };
+            const Figure figures[] = {{"EDU_Count", t.eduCount, "EDU_Money", t.edu},
+                                      {"He_In_Count", t.inCount, "He_In_Money", t.in},
+                                      {"He_Out_Count", t.outCount, "He_Out_Money", t.out},
+                                      {"Oth_Count", t.othCount, "Oth_Money", t.oth}};
+            QStringList wrong;
+            for (const Figure& f : figures) {
+                const QString count = QString::fromLatin1(f.count), amount = QString::fromLatin1(f.amount);
+                if (v.integer(i, count) != f.countShould)
+                    wrong << QStringLiteral("%1=%2 (the claims make %3)").arg(count).arg(v.integer(i, count)).arg(f.countShould);
+                if (v.money(i, amount) != f.amountShould)
+                    wrong << QStringLiteral("%1=%2 (the claims make %3)")
+                                 .arg(amount, v.money(i, amount).toPlain(), f.amountShould.toPlain());
+            }
+            if (!wrong.isEmpty())
+                add(QStringLiteral("voucher-totals"),
+                    QStringLiteral("voucher summary %1 disagrees with the claims of its control numbers: %2")
+                        .arg(no, wrong.join(QStringLiteral(", "))),
+                    {QStringLiteral("T_PV PVR_NO=%1 ").arg(no) + wrong.join(QLatin1Char(' '))});
+        }
     }
 
     void checkUsage()

@@ -34,7 +34,13 @@ struct Report {
 //  - a claim in "KV" under exactly one control number in force, any other
 //    claim under none; a control number in "P" in exactly one voucher
 //    summary in force, any other in none; members of the right kind and faculty;
-//  - the lines and the receipts of a claim adding up to its header;
+//  - the lines and the receipts of a claim adding up to its header, and
+//    no claim paying more than it claims;
+//  - no used amount above its limit (less the flexible benefit) where a
+//    claim kind's limit rule charges it;
+//  - the counts and amounts of a voucher summary in force agreeing with the
+//    claims of its control numbers;
+//  - one active employee per staff number and per identity number;
 //  - no claim, control, voucher or employee number twice;
 //  - every running-number row ahead of the numbers taken from it.
 // Only reads, inside one read transaction so that a busy database is seen

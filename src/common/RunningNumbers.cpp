@@ -80,6 +80,13 @@ QString takeEmployeeKey(Database& db, const QString& curDate, WhenMissing whenMi
     return QStringLiteral("KV") + year + QLatin1Char('/') + zeroFill(n, 6);
 }
 
+void lockEmployeeNumbers(Database& db, const QString& curDate)
+{
+    const QString year = curDate.right(4);
+    db.insertIfAbsent(QStringLiteral("T_Emp_RunNo"), {QStringLiteral("Emp_Year"), QStringLiteral("Run_No")}, {year, 1}, 1);
+    db.selectLocked(QStringLiteral("Run_No"), QStringLiteral("T_Emp_RunNo"), QStringLiteral("Emp_Year = ?"), {year});
+}
+
 QString takeClaimNumber(Database& db, const QString& factCode, const QString& budYear, WhenMissing whenMissing)
 {
     const qint64 n = take(db,

@@ -27,6 +27,12 @@ extern const QString kMessageD;
 
 // "KV" + calendar year (last 4 characters of Cur_Date) + "/" + 6 digits.
 QString takeEmployeeKey(Database& db, const QString& curDate, WhenMissing whenMissing);
+// Holds the employee counter row of the calendar year (made when missing)
+// locked until the caller's transaction ends. Every operation that adds
+// employees takes its keys from this row, so taking it before looking for
+// an existing person makes them look one at a time: a second import of the
+// same workbook waits for the first and then finds its people.
+void lockEmployeeNumbers(Database& db, const QString& curDate);
 // Faculty code + Cur_Bud_Year + "/" + 7 digits; one series per faculty and year.
 QString takeClaimNumber(Database& db, const QString& factCode, const QString& budYear, WhenMissing whenMissing);
 // "KV" + Cur_Bud_Year + "/" + 6 digits + faculty code; message C when missing.

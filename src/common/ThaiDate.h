@@ -20,6 +20,11 @@ QString toBEText(const QDate& date);
 // is no calendar date ("29/02/2550", "31/04/2551").
 std::optional<QDate> parseBEText(const QString& text);
 
+// The Buddhist-Era years a date of this office can fall in: a year outside
+// them was typed wrongly (9999) or in the Christian Era (2019).
+inline constexpr int kFirstBEYear = 2400;
+inline constexpr int kLastBEYear = 2700;
+
 // True for an empty text or one of blanks and "/" only: a date field left empty.
 bool isBlankDate(const QString& text);
 

@@ -1,4 +1,5 @@
 #include "EmployeeImport.h"
+#include "common/CleanText.h"
 #include "common/Faculties.h"
 #include "common/LoginContext.h"
 #include "common/RunningNumbers.h"
@@ -128,8 +129,8 @@ Workbook fromSheet(const excel::SheetData& sheet, const QString& path)
         QStringList g;
         g << QString::number(r - kFirstRow + 1);
         for (int c = 1; c < kColumns; ++c) {
-            QString text = c == RightType ? TrimBlanks(sheet.cell(r, 12) + sheet.cell(r, 13))
-                                          : sheet.cell(r, sheetColumnOf(c));
+            QString text = CleanText(c == RightType ? TrimBlanks(sheet.cell(r, 12) + sheet.cell(r, 13))
+                                                    : sheet.cell(r, sheetColumnOf(c)));
             if (dateColumns.contains(c))
                 text = imports::shownDate(text);
             g << text;
@@ -205,14 +206,25 @@ Result run(Database& db, const LoginContext& login, const imports::SheetRows& ro
     result.refused = checked.refused;
 
     Transaction tx(db);
+    // Taken before the look-up: a second workstation importing the same
+    // workbook waits here, then finds every person the first one added.
+    RunningNumbers::lockEmployeeNumbers(db, login.Cur_Date);
     // One read of the keys instead of a search per row: the look-up trims and
     // ignores letter case, which no index would serve.
     QHash<QString, QString> known; // lookup key -> KV_ID
-    const Rows stored = db.select(QStringLiteral("SELECT KV_ID, EMP_ID, Emp_SSN FROM T_Emp_Gov_Histry ORDER BY KV_ID"));
+    // Staff and identity numbers of active employees -> KV_ID: one person is
+    // never recorded active twice.
+    QHash<QString, QString> activeEmpIds, activeSsns;
+    const Rows stored = db.select(QStringLiteral("SELECT KV_ID, EMP_ID, Emp_SSN, Emp_Status FROM T_Emp_Gov_Histry ORDER BY KV_ID"));
     for (int i = 0; i < stored.count(); ++i) {
+        const QString kvId = stored.text(i, QStringLiteral("KV_ID"));
         const QString key = lookupKey(stored.text(i, QStringLiteral("EMP_ID")), stored.text(i, QStringLiteral("Emp_SSN")));
         if (!known.contains(key))
-            known.insert(key, stored.text(i, QStringLiteral("KV_ID")));
+            known.insert(key, kvId);
+        if (TrimBlanks(stored.text(i, QStringLiteral("Emp_Status"))) == QLatin1String("A")) {
+            activeEmpIds.insert(TrimBlanks(stored.text(i, QStringLiteral("EMP_ID"))).toUpper(), kvId);
+            activeSsns.insert(TrimBlanks(stored.text(i, QStringLiteral("Emp_SSN"))), kvId);
+        }
     }
 
     int done = 0;
@@ -226,6 +238,15 @@ Result run(Database& db, const LoginContext& login, const imports::SheetRows& ro
         const QString key = lookupKey(row.EMP_ID, t(Ssn));
         row.KV_ID = known.value(key);
         if (row.KV_ID.isEmpty()) {
+            const QString holder = activeEmpIds.value(row.EMP_ID, activeSsns.value(t(Ssn)));
+            if (!holder.isEmpty()) {
+                result.refused << imports::Refusal{row.sheetRow, row.EMP_ID,
+                                                   (activeEmpIds.contains(row.EMP_ID) ? u("รหัสประจำตัวพนักงาน")
+                                                                                      : u("เลขประจำตัวประชาชน"))
+                                                       + u("นี้เป็นของพนักงาน KV_ID %1 อยู่แล้ว").arg(holder),
+                                                   index + 1};
+                continue;
+            }
             // The counter is keyed by the calendar year, the log-in makes the budget
             // year's: from October to December it may be missing, and is made.
             row.KV_ID = RunningNumbers::takeEmployeeKey(db, login.Cur_Date, RunningNumbers::WhenMissing::CreateRow);
@@ -235,6 +256,8 @@ Result run(Database& db, const LoginContext& login, const imports::SheetRows& ro
                     {row.KV_ID, row.EMP_ID, t(Ssn), t(Title), t(FirstName), t(LastName), t(Position), t(Level),
                      t(Dept), *imports::storedDate(g[InDate]), t(RightType), fact});
             known.insert(key, row.KV_ID);
+            activeEmpIds.insert(row.EMP_ID, row.KV_ID);
+            activeSsns.insert(t(Ssn), row.KV_ID);
             row.added = true;
         }
         for (int person = 1; person <= 6; ++person) {

@@ -1,4 +1,5 @@
 #include "EmployeeService.h"
+#include "common/CleanText.h"
 #include "common/EmployeeSearch.h"
 #include "PersonnelCommon.h"
 #include "common/RunningNumbers.h"
@@ -66,7 +67,7 @@ void normalise(EmployeeRecord& r)
 {
     for (QString* f : {&r.EMP_ID, &r.Emp_SSN, &r.Emp_Surname, &r.Emp_F_Name, &r.Emp_L_Name, &r.Emp_Position,
                        &r.Emp_Level, &r.Emp_Dept_Name, &r.Emp_H_Type, &r.Fact_code, &r.Bank_Account_No})
-        *f = TrimBlanks(*f);
+        *f = TrimBlanks(CleanText(*f));
     // A staff number keeps its letters as typed: searches and the duplicate
     // tests ignore their case, so nothing is gained by rewriting them.
     r.Fact_code = r.Fact_code.toUpper();
@@ -97,8 +98,8 @@ void refuseDuplicate(Database& db, const EmployeeRecord& r, const QString& condi
     throw AppError(text + closing);
 }
 
-// Active staff numbers are unique, identity numbers unique within the
-// faculty the record is (to be) in.
+// Active staff numbers and identity numbers are unique (the database keeps
+// them so with unique indexes; this names the employee who has it).
 void checkDuplicates(Database& db, const EmployeeRecord& r)
 {
     const QString fact = db.ciEquals(QStringLiteral("Fact_code"));
@@ -108,7 +109,7 @@ void checkDuplicates(Database& db, const EmployeeRecord& r)
                     QStringLiteral("นี้มีในระบบแล้ว ไม่สามารถเพิ่มในระบบได้ กรุณาตรวจสอบ"));
     refuseDuplicate(db, r, empId, {r.EMP_ID}, true, false,
                     QStringLiteral("รหัสประจำตัวพนักงานนี้ มีในระบบแล้ว ไม่สามารถเพิ่มในระบบได้ กรุณาตรวจสอบ"));
-    refuseDuplicate(db, r, fact + QStringLiteral(" AND Emp_SSN = ?"), {r.Fact_code, r.Emp_SSN}, false, true,
+    refuseDuplicate(db, r, QStringLiteral("Emp_SSN = ?"), {r.Emp_SSN}, false, true,
                     QStringLiteral("รหัสประจำตัวประชาชน นี้มีในระบบแล้ว ไม่สามารถเพิ่มในระบบได้ กรุณาตรวจสอบ"));
 }
 
@@ -173,6 +174,7 @@ QString add(Database& db, const LoginContext& login, EmployeeRecord r)
         InputChecks::checkFaculty(db, r.Fact_code);
 
     Transaction tx(db);
+    RunningNumbers::lockEmployeeNumbers(db, login.Cur_Date);
     checkDuplicates(db, r);
     r.KV_ID = RunningNumbers::takeEmployeeKey(db, login.Cur_Date, RunningNumbers::WhenMissing::CreateRow);
     db.exec(QStringLiteral("INSERT INTO T_Emp_Gov_Histry (KV_ID, EMP_ID, Emp_SSN, Emp_Surname, Emp_F_Name, "

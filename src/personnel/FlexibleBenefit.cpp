@@ -52,6 +52,19 @@ QString notEnoughRemark(Money limit, Money used)
         + u(" Flex=5,000)");
 }
 
+// An applicant not found in his faculty who is an active employee of
+// another: a second active record of one person cannot be made.
+QString activeElsewhere(Database& db, const QString& ssn)
+{
+    const Rows r = db.select(QStringLiteral("SELECT KV_ID, Fact_code FROM T_Emp_Gov_Histry "
+                                            "WHERE Emp_SSN = ? AND Emp_Status = 'A' ORDER BY KV_ID"),
+                             {ssn});
+    if (r.isEmpty())
+        return {};
+    return u("เลขประจำตัวประชาชนนี้เป็นของพนักงานคณะ %1 (KV_ID %2) อยู่แล้ว")
+        .arg(TrimBlanks(r.text(0, QStringLiteral("Fact_code"))), TrimBlanks(r.text(0, QStringLiteral("KV_ID"))));
+}
+
 } // namespace
 
 QStringList applicantHeadings()
@@ -116,6 +129,8 @@ TestResult test(Database& db, const imports::SheetRows& rows, const QString& yea
             : Rows();
         if (!reason.isEmpty()) {
             t.kind = Kind::Refused;
+        } else if (found.isEmpty() && !(reason = activeElsewhere(db, ssn)).isEmpty()) {
+            t.kind = Kind::Refused;
         } else if (found.isEmpty()) {
             t.kind = Kind::NotFound;
             t.rightType = TrimBlanks(g[Type]);
@@ -173,6 +188,7 @@ Saved save(Database& db, const LoginContext& login, const imports::SheetRows& ro
     const QString year = imports::checkedYear(yearText);
     Saved saved;
     Transaction tx(db);
+    RunningNumbers::lockEmployeeNumbers(db, login.Cur_Date);
     // Another workstation may have claimed or changed records since the test.
     const TestResult tested = test(db, rows, year);
     if (!tested.canSave())

@@ -1,5 +1,7 @@
 #include "ImportCommon.h"
+#include "PersonnelCommon.h"
 #include "common/AppError.h"
+#include "common/CleanText.h"
 #include "common/ThaiDate.h"
 #include "common/Utility.h"
 #include "common/excel/WorkbookReader.h"
@@ -36,7 +38,7 @@ SheetRows rowsFromRow2(const excel::SheetData& sheet, const QString& path, int l
     for (int r = 2; !sheet.cell(r, 1).isEmpty(); ++r) {
         QStringList cells;
         for (int c = 1; c <= lastColumn; ++c)
-            cells << sheet.cell(r, c);
+            cells << CleanText(sheet.cell(r, c));
         if (keep && !keep(cells))
             continue;
         cells.prepend(QString::number(rows.count() + 1));
@@ -56,7 +58,7 @@ std::optional<QString> storedDate(const QString& cell)
     if (TrimBlanks(cell).isEmpty())
         return QString();
     const auto date = parseBEText(NormalizeDate(TrimBlanks(cell)));
-    if (!date)
+    if (!date || !personnel::plausibleDate(*date))
         return std::nullopt;
     return toBEText(*date);
 }
@@ -87,6 +89,8 @@ QString reasonTooLong(const QString& caption, int width)
 
 QString reasonBadDate(const QString& caption, const QString& text)
 {
+    if (parseBEText(NormalizeDate(TrimBlanks(text))))
+        return personnel::implausibleDate(caption, text);
     return caption + QStringLiteral(" ไม่ถูกต้อง (\"") + text + QStringLiteral("\")");
 }
 

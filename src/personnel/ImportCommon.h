@@ -53,7 +53,8 @@ bool isRightType(const QString& type);
 
 // A Buddhist-Era date cell as it is stored: "" for an empty cell, otherwise
 // "dd/mm/yyyy" after the day and month are made two digits. nullopt when the
-// text is no calendar date.
+// text is no calendar date, or no plausible one (personnel::plausibleDate:
+// "31/12/9999", or "15/01/2019" typed in the Christian Era).
 std::optional<QString> storedDate(const QString& cell);
 
 // A date cell as the grid shows it: made whole ("1/6/2560" -> "01/06/2560")
@@ -67,6 +68,7 @@ QString checkedYear(const QString& text);
 // Reasons shared by the imports.
 QString reasonMissing(const QString& caption);
 QString reasonTooLong(const QString& caption, int width);
+// The date's text shown; a calendar date of an implausible year says so.
 QString reasonBadDate(const QString& caption, const QString& text);
 QString reasonBadType(const QString& type);
 QString reasonDuplicate(int firstRow);

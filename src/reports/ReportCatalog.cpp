@@ -6,6 +6,7 @@
 
 #include "claims/SummaryDocument.h"
 #include "common/AppError.h"
+#include "common/ThaiDate.h"
 #include "common/db/Database.h"
 #include "common/Utility.h"
 #include "common/excel/Address.h"
@@ -748,6 +749,89 @@ QString exportReport(const ReportDescriptor& report, const ReportResult& result,
     const QString target = path.isEmpty() ? excel::uniqueExportPath(sheet.name()) : path;
     sheet.save(target);
     return target;
+}
+
+namespace {
+
+bool digits(const QString& text)
+{
+    for (const QChar c : text)
+        if (c < u'0' || c > u'9')
+            return false;
+    return !text.isEmpty();
+}
+
+// Why a field's text does not fill its mask; "" when it does.
+QString maskProblem(const QString& mask, const QString& text)
+{
+    const auto beYear = [](const QString& year) {
+        return year.size() == 4 && digits(year) && year.toInt() >= kFirstBEYear && year.toInt() <= kLastBEYear;
+    };
+    if (mask == u"99/99/0000") {
+        const auto date = parseBEText(text);
+        if (!date || !beYear(text.trimmed().right(4)))
+            return QStringLiteral("วันที่ต้องเป็น วว/ดด/ปปปป ปี พ.ศ. ที่มีจริง");
+    } else if (mask == u"99/0000") {
+        const int month = text.left(2).toInt();
+        if (text.size() != 7 || text[2] != u'/' || !digits(text.left(2)) || month < 1 || month > 12 || !beYear(text.mid(3)))
+            return QStringLiteral("เดือนต้องเป็น ดด/ปปปป เดือน 01 ถึง 12 ปี พ.ศ.");
+    } else if (mask == u"0000") {
+        if (!beYear(text))
+            return QStringLiteral("ปีต้องเป็น พ.ศ. 4 หลัก");
+    }
+    return {};
+}
+
+[[noreturn]] void badFilter(const QString& key, const QString& value, const QString& why, const QString& allowed)
+{
+    throw AppError(QStringLiteral("ค่า %1=%2 ไม่ถูกต้อง (%3) ค่าที่ใช้ได้: %1=%4").arg(key, value, why, allowed));
+}
+
+} // namespace
+
+QString allowedValues(const FilterSpec& spec)
+{
+    QStringList choices;
+    for (const FilterOption& o : spec.options)
+        choices << (o.maxLength > 0 ? o.value + QStringLiteral(":VALUE") : o.value);
+    return choices.join(u'|');
+}
+
+void checkFilterValue(const ReportDescriptor& report, const LoginContext& login, const QString& key,
+                      const QString& value)
+{
+    const Choice choice = Choice::of(value);
+    for (const FilterSpec& s : report.filters(login)) {
+        for (const FilterOption& o : s.options) {
+            if (o.extraMaxLength > 0 && o.extraKey == key) {
+                const QString allowed = o.extraKey + QStringLiteral(":VALUE");
+                if (choice.kind != o.extraKey)
+                    badFilter(key, value, QStringLiteral("ไม่มีในตัวเลือก"), allowed);
+                if (choice.value.size() > o.extraMaxLength)
+                    badFilter(key, value, QStringLiteral("ยาวเกิน %1 ตัวอักษร").arg(o.extraMaxLength), allowed);
+                return;
+            }
+        }
+        if (s.key != key)
+            continue;
+        const QString allowed = allowedValues(s);
+        for (const FilterOption& o : s.options) {
+            if (o.value != choice.kind)
+                continue;
+            if (o.maxLength == 0 && !choice.value.isEmpty())
+                badFilter(key, value, QStringLiteral("ตัวเลือก %1 ไม่มีค่าต่อท้าย").arg(o.value), allowed);
+            if (o.maxLength > 0 && choice.value.isEmpty())
+                badFilter(key, value, QStringLiteral("ตัวเลือก %1 ต้องมีค่าต่อท้าย").arg(o.value), allowed);
+            if (choice.value.size() > o.maxLength && o.maxLength > 0)
+                badFilter(key, value, QStringLiteral("ยาวเกิน %1 ตัวอักษร").arg(o.maxLength), allowed);
+            const QString problem = maskProblem(o.inputMask, choice.value);
+            if (!problem.isEmpty())
+                badFilter(key, value, problem, allowed);
+            return;
+        }
+        badFilter(key, value, QStringLiteral("ไม่มีในตัวเลือก"), allowed);
+    }
+    throw AppError(QStringLiteral("รายงาน %1 ไม่มีตัวกรอง %2").arg(report.id, key));
 }
 
 } // namespace wel::reports

@@ -75,6 +75,16 @@ const ReportDescriptor* findReport(const QString& id);
 // The reports a screen shows, in tab order.
 QVector<const ReportDescriptor*> reportsOfScreen(const QString& screen);
 
+// A filter value given as text (the export command's "key=value"): throws
+// AppError naming the value and listing the allowed ones when the key takes
+// no such choice, or when the choice's field holds what its mask does not
+// allow (a month 13, a day that is no calendar date, a year that is not a
+// Buddhist-Era year).
+void checkFilterValue(const ReportDescriptor& report, const LoginContext& login, const QString& key,
+                      const QString& value);
+// The choices of a filter as the export command lists them: "date:VALUE|all".
+QString allowedValues(const FilterSpec& spec);
+
 // The filters as the screen starts, with the faculty fixed by the mode.
 Filters initialFilters(const ReportDescriptor& report, const LoginContext& login);
 // A faculty filter fixed to the clerk's faculty when the mode asks for it.

@@ -1,6 +1,7 @@
 #include "ImportFixture.h"
 #include "personnel/EmployeeImport.h"
 #include "personnel/ImportSamples.h"
+#include "SecondWorkstation.h"
 
 #include <QTemporaryDir>
 
@@ -347,4 +348,93 @@ TEST(EmployeeImport, TheSampleWorkbookOfTheBenchmarkImportsWhole)
     EXPECT_EQ(r.employeesAdded(), 120);
     EXPECT_EQ(countOf(db, QStringLiteral("T_Emp_Gov_Histry WHERE Fact_code = 'SC'")), 120);
     EXPECT_EQ(countOf(db, QStringLiteral("T_Emp_Folk")), r.familyAdded());
+}
+
+// Two workstations import the same workbook at once: the second waits for
+// the first, then finds every person present and adds none twice.
+TEST(EmployeeImport, TwoWorkstationsImportingOneWorkbookAddEachPersonOnce)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    Database& db = t.db();
+    const LoginContext login = adminLogin(db);
+    const EI::Workbook book = EI::fromSheet(sheetWith({goodRow(QStringLiteral("SC5900000201"), QStringLiteral("3100000000201")),
+                                                       goodRow(QStringLiteral("SC5900000202"), QStringLiteral("3100000000202")),
+                                                       goodRow(QStringLiteral("SC5900000203"), QStringLiteral("3100000000203"))}),
+                                            QStringLiteral("new-staff.xlsx"));
+    const qint64 before = countOf(db, QStringLiteral("T_Emp_Gov_Histry"));
+
+    SecondWorkstation second;
+    EI::Result secondResult;
+    {
+        Transaction first(db); // the first import's transaction, held open
+        const EI::Result r = EI::run(db, login, book.rows, QStringLiteral("SC"));
+        ASSERT_EQ(r.employeesAdded(), 3);
+        second.start(t, [&](Database& other) { secondResult = EI::run(other, login, book.rows, QStringLiteral("SC")); });
+        EXPECT_TRUE(second.stillWaiting());
+        first.commit();
+    }
+    second.join();
+    EXPECT_EQ(second.error, QString());
+    EXPECT_EQ(secondResult.employeesAdded(), 0);
+    ASSERT_EQ(secondResult.rows.size(), 3);
+    for (const EI::ImportedRow& row : secondResult.rows)
+        EXPECT_FALSE(row.added) << row.EMP_ID.toStdString() << " is told as already present";
+    EXPECT_EQ(countOf(db, QStringLiteral("T_Emp_Gov_Histry")), before + 3);
+    EXPECT_EQ(countOf(db, QStringLiteral("T_Emp_Gov_Histry WHERE Emp_SSN = '3100000000201'")), 1);
+}
+
+// A row whose staff or identity number is another active employee's would
+// record one person twice: it is refused with the holder, the rest are written.
+TEST(EmployeeImport, ANumberOfAnotherActiveEmployeeIsRefused)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    Database& db = t.db();
+    const LoginContext login = adminLogin(db);
+    addKnownEmployee(db); // SC5900000103, 3100000000103
+    const EI::Workbook book = EI::fromSheet(sheetWith({goodRow(QStringLiteral("SC5900000103"), QStringLiteral("3100000000301")),
+                                                       goodRow(QStringLiteral("SC5900000302"), QStringLiteral("3100000000103")),
+                                                       goodRow(QStringLiteral("SC5900000303"), QStringLiteral("3100000000303"))}),
+                                            QStringLiteral("new-staff.xlsx"));
+    const EI::Result r = EI::run(db, login, book.rows, QStringLiteral("SC"));
+    EXPECT_EQ(reasonsByRow(r.refused),
+              (QMap<int, QString>{{5, QStringLiteral("รหัสประจำตัวพนักงานนี้เป็นของพนักงาน KV_ID KV2560/000777 อยู่แล้ว")},
+                                  {6, QStringLiteral("เลขประจำตัวประชาชนนี้เป็นของพนักงาน KV_ID KV2560/000777 อยู่แล้ว")}}));
+    EXPECT_EQ(r.employeesAdded(), 1);
+}
+
+// Names arrive with tabs, zero-width spaces and sara am in two characters:
+// they are stored clean, so that a search typed by a clerk finds them.
+// Dates of an impossible year are refused with the value shown.
+TEST(EmployeeImport, TextsAreStoredCleanAndImplausibleDatesRefused)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    Database& db = t.db();
+    const LoginContext login = adminLogin(db);
+    Cells dirty = goodRow(QStringLiteral("SC5900000401"), QStringLiteral("3100000000401"));
+    dirty[D] = QString::fromUtf16(u"\u0E19\u0E49\u0E4D\u0E32\u200B\u0E1D\u0E19\t");
+    dirty[E] = QString::fromUtf16(u"\u0E43\u0E08\u00AD\u0E14\u0E35\n");
+    Cells gregorian = goodRow(QStringLiteral("SC5900000402"), QStringLiteral("3100000000402"));
+    gregorian[J] = QStringLiteral("15/01/2019");
+    Cells far = goodRow(QStringLiteral("SC5900000403"), QStringLiteral("3100000000403"));
+    far[J] = QStringLiteral("31/12/9999");
+    Cells child = goodRow(QStringLiteral("SC5900000404"), QStringLiteral("3100000000404"));
+    child[AD] = QStringLiteral("01/01/2300");
+    const EI::Workbook book = EI::fromSheet(sheetWith({dirty, gregorian, far, child}), QStringLiteral("new-staff.xlsx"));
+
+    const EI::Result r = EI::run(db, login, book.rows, QStringLiteral("SC"));
+    const int nextYear = QDate::currentDate().year() + 544;
+    const QString range = QStringLiteral(" ปี พ.ศ. ต้องอยู่ระหว่าง 2400 ถึง %1").arg(nextYear);
+    EXPECT_EQ(reasonsByRow(r.refused),
+              (QMap<int, QString>{
+                  {6, QStringLiteral("วันที่บรรจุ ไม่ถูกต้อง (\"15/01/2019\")") + range},
+                  {7, QStringLiteral("วันที่บรรจุ ไม่ถูกต้อง (\"31/12/9999\")") + range},
+                  {8, QStringLiteral("วันเดือปีเกิด บุตรลำดับที่ 1 ไม่ถูกต้อง (\"01/01/2300\")") + range}}));
+    ASSERT_EQ(r.employeesAdded(), 1);
+    const Rows found = db.select(QStringLiteral("SELECT Emp_F_Name, Emp_L_Name FROM T_Emp_Gov_Histry WHERE Emp_F_Name = ?"),
+                                 {QString::fromUtf16(u"น้ำฝน")});
+    ASSERT_EQ(found.count(), 1) << "the typed name finds the stored one";
+    EXPECT_EQ(found.text(0, QStringLiteral("Emp_L_Name")), QString::fromUtf16(u"ใจดี"));
 }

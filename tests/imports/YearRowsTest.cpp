@@ -43,9 +43,11 @@ TEST(YearRows, EveryActiveEmployeeGetsTheLimitsOfHisRightTypeOnce)
         {"KV2568/000903", "3", 2000000000, 0},      {"KV2568/000904", "0", -1, -1},
         {"KV2568/000905", "4", -1, -1},             {"KV2568/000906", "", -1, -1},
     };
+    // Staff and identity numbers of their own: one person is never active twice.
     for (const Case& c : cases)
-        addEmployee(db, QString::fromLatin1(c.kvId), QStringLiteral("X"), QStringLiteral("1"), QStringLiteral("ก"),
-                    QStringLiteral("ข"), QStringLiteral("SC"), QString::fromLatin1(c.type));
+        addEmployee(db, QString::fromLatin1(c.kvId), QString::fromLatin1(c.kvId).right(6),
+                    QString::fromLatin1(c.kvId).right(6), QStringLiteral("ก"), QStringLiteral("ข"), QStringLiteral("SC"),
+                    QString::fromLatin1(c.type));
     addEmployee(db, QStringLiteral("KV2568/000907"), QStringLiteral("X"), QStringLiteral("1"), QStringLiteral("ก"),
                 QStringLiteral("ข"), QStringLiteral("SC"), QStringLiteral("1"), QStringLiteral("O"));
     addYearRow(db, QStringLiteral("KV2568/000901"), login.Cur_Bud_Year, 200000, 1234);

@@ -81,6 +81,12 @@ TEST(EmployeeService, RefusalsBeforeAnyKeyIsTaken)
         {with([](EmployeeRecord& r) { r.Emp_In_date2 = QStringLiteral("12/  /2551"); }),
          QStringLiteral("วันที่บรรจุเป็นพนักงาน ไม่ถูกต้อง กรุณาใส่เป็น วว/ดด/ปปปป (พ.ศ.)")},
         {with([](EmployeeRecord& r) { r.Emp_H_Type = QStringLiteral("1"); }), ES::kTypeRefused},
+        {with([](EmployeeRecord& r) { r.Emp_In_date2 = QStringLiteral("31/12/9999"); }),
+         QStringLiteral("วันที่บรรจุเป็นพนักงาน ไม่ถูกต้อง (\"31/12/9999\") ปี พ.ศ. ต้องอยู่ระหว่าง 2400 ถึง %1")
+             .arg(QDate::currentDate().year() + 544)},
+        {with([](EmployeeRecord& r) { r.Emp_In_date2 = QStringLiteral("15/01/2019"); }),
+         QStringLiteral("วันที่บรรจุเป็นพนักงาน ไม่ถูกต้อง (\"15/01/2019\") ปี พ.ศ. ต้องอยู่ระหว่าง 2400 ถึง %1")
+             .arg(QDate::currentDate().year() + 544)},
     };
     for (const Case& c : cases)
         EXPECT_EQ(errorOf([&] { ES::add(db, kv, c.record); }), c.message);
@@ -90,7 +96,7 @@ TEST(EmployeeService, RefusalsBeforeAnyKeyIsTaken)
         << "a refused save must not use up an employee number";
 }
 
-TEST(EmployeeService, DuplicateRulesUseTheChosenFacultyOnAddAndEdit)
+TEST(EmployeeService, DuplicateRulesOnAddAndEdit)
 {
     WELMORA_NEED_DB();
     TestDb t;
@@ -123,18 +129,21 @@ TEST(EmployeeService, DuplicateRulesUseTheChosenFacultyOnAddAndEdit)
     for (const Case& c : adds)
         EXPECT_EQ(errorOf([&] { ES::add(db, kv, newEmployee(c.empId, c.ssn, c.fact)); }), c.message)
             << c.empId.toStdString() << " " << c.fact.toStdString();
-    // an identity number is unique only within a faculty
-    const QString b = ES::add(db, kv, newEmployee(QStringLiteral("T301"), aSsn, QStringLiteral("EN")));
+    // An identity number is one person's in every faculty: a second active
+    // record of him would split his yearly limit.
+    EXPECT_EQ(errorOf([&] { ES::add(db, kv, newEmployee(QStringLiteral("T301"), aSsn, QStringLiteral("EN"))); }), ssnOnly);
+    const QString b = ES::add(db, kv, newEmployee(QStringLiteral("T301"), newSsn, QStringLiteral("EN")));
 
-    auto editB = [&](const QString& empId, const QString& fact) {
+    auto editB = [&](const QString& empId, const QString& ssn, const QString& fact) {
         auto r = ES::load(db, kv, b);
         r->EMP_ID = empId;
+        r->Emp_SSN = ssn;
         r->Fact_code = fact;
         return errorOf([&] { ES::edit(db, kv, *r); });
     };
-    EXPECT_EQ(editB(aEmp, QStringLiteral("EN")), empOnly);
-    EXPECT_EQ(editB(QStringLiteral("T301"), QStringLiteral("SC")), ssnOnly);
-    EXPECT_EQ(editB(QStringLiteral("T302"), QStringLiteral("EN")), QString()) << "the record never clashes with itself";
+    EXPECT_EQ(editB(aEmp, newSsn, QStringLiteral("EN")), empOnly);
+    EXPECT_EQ(editB(QStringLiteral("T301"), aSsn, QStringLiteral("EN")), ssnOnly);
+    EXPECT_EQ(editB(QStringLiteral("T302"), newSsn, QStringLiteral("SC")), QString()) << "the record never clashes with itself";
     EXPECT_EQ(employeeField(db, b, QStringLiteral("EMP_ID")), QStringLiteral("T302"));
 
     // a staff number of an employee who has left may be given again

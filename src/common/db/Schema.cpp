@@ -226,6 +226,32 @@ void createIndex(Database& db, const TableDef& t, const QStringList& columns, bo
     }
 }
 
+// One active employee per staff number and per identity number, so that two
+// workstations importing or adding the same person at once cannot both
+// insert him. A filtered unique index (SQLite, PostgreSQL and SQL Server
+// write it alike); staff numbers left empty (the flexible-benefit insert)
+// are not keys. Made only when the data already allows it: while old rows
+// hold such a pair, the index waits and welmora-admin check lists them.
+void createActivePersonKeys(Database& db)
+{
+    const QString table = QStringLiteral("T_Emp_Gov_Histry");
+    for (const QString& column : {QStringLiteral("EMP_ID"), QStringLiteral("Emp_SSN")}) {
+        const QString name = QStringLiteral("ax_%1_%2").arg(table, column).toLower();
+        const QString filter = QStringLiteral("Emp_Status = 'A' AND %1 <> ''").arg(column);
+        const bool duplicates =
+            !db.select(QStringLiteral("SELECT %1 FROM %2 WHERE %3 GROUP BY %1 HAVING COUNT(*) > 1").arg(column, table, filter))
+                 .isEmpty();
+        if (duplicates)
+            continue;
+        if (db.kind() == DbKind::SqlServer)
+            db.exec(QStringLiteral("IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = '%1' AND object_id = OBJECT_ID('%2')) "
+                                   "CREATE UNIQUE INDEX %1 ON %2 (%3) WHERE %4")
+                        .arg(name, table, column, filter));
+        else
+            db.exec(QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS %1 ON %2 (%3) WHERE %4").arg(name, table, column, filter));
+    }
+}
+
 } // namespace
 
 const QVector<TableDef>& schemaTables()
@@ -280,6 +306,7 @@ void createSchema(Database& db)
             made.insert(parts.join(QLatin1Char(',')).toLower());
         }
     }
+    createActivePersonKeys(db);
     tx.commit();
 }
 

@@ -1,4 +1,5 @@
 #include "Named.h"
+#include "common/CleanText.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -120,6 +121,13 @@ QLineEdit* namedEdit(const QString& name, int maxLength, QWidget* parent, FieldK
         setTypingLimit(e, maxLength);
         fitToValue(e, longestValue(kind, maxLength), kind == FieldKind::Text && maxLength > kLongText);
     }
+    // Pasted text may bring tabs and invisible characters, and Thai typed
+    // as nikhahit and sara aa: the field shows what will be stored.
+    QObject::connect(e, &QLineEdit::editingFinished, e, [e] {
+        const QString clean = CleanText(e->text());
+        if (clean != e->text())
+            e->setText(clean);
+    });
     return e;
 }
 
