@@ -81,6 +81,35 @@ TEST(Schema, KeysRefuseDuplicateDocumentNumbers)
     }
 }
 
+// One active employee per staff number and per identity number; people who
+// have left, and empty staff numbers, are not keys. A database whose old
+// rows break the rule keeps working: the index waits until they are resolved.
+TEST(Schema, ActiveEmployeesKeepTheirNumbersToThemselves)
+{
+    WELMORA_NEED_DB();
+    TestDb t(TestDb::Schema);
+    Database& db = t.db();
+    auto add = [&](const char* kvId, const char* empId, const char* ssn, const char* status) {
+        db.exec(QStringLiteral("INSERT INTO T_Emp_Gov_Histry (KV_ID, EMP_ID, Emp_SSN, Emp_Status) VALUES (?, ?, ?, ?)"),
+                {QString::fromLatin1(kvId), QString::fromLatin1(empId), QString::fromLatin1(ssn), QString::fromLatin1(status)});
+    };
+    add("KV2551/000001", "SC001", "3100000000001", "A");
+    EXPECT_THROW(add("KV2551/000002", "SC001", "3100000000002", "A"), DbError) << "a staff number twice";
+    EXPECT_THROW(add("KV2551/000003", "SC003", "3100000000001", "A"), DbError) << "an identity number twice";
+    add("KV2551/000004", "SC001", "3100000000001", "O"); // the same person, left
+    add("KV2551/000005", "", "3100000000005", "A");      // staff numbers left empty
+    add("KV2551/000006", "", "3100000000006", "A");
+
+    // Old data: the index is gone and a pair was stored meanwhile.
+    db.exec(QStringLiteral("DROP INDEX ax_t_emp_gov_histry_emp_id"));
+    add("KV2551/000007", "SC001", "3100000000007", "A");
+    createSchema(db); // waits instead of failing
+    add("KV2551/000008", "SC001", "3100000000008", "A");
+    db.exec(QStringLiteral("UPDATE T_Emp_Gov_Histry SET Emp_Status = 'O' WHERE KV_ID IN ('KV2551/000007', 'KV2551/000008')"));
+    createSchema(db);
+    EXPECT_THROW(add("KV2551/000009", "SC001", "3100000000009", "A"), DbError) << "made once the pairs are resolved";
+}
+
 TEST(Schema, MoneyIsExact)
 {
     WELMORA_NEED_DB();

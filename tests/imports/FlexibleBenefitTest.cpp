@@ -192,3 +192,24 @@ TEST(FlexibleBenefit, ExportSheetsFollowTheLayout)
     EXPECT_EQ(tested.style(1, 14).hAlign, excel::HAlign::CentreAcross);
     EXPECT_EQ(tested.style(5, 11).numberFormat, QString()) << "only the applicants' column K is an amount";
 }
+
+// An applicant not found in his faculty but active in another would be
+// recorded twice as one person: the test refuses him and names the record.
+TEST(FlexibleBenefit, AnApplicantActiveInAnotherFacultyIsRefused)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    Database& db = t.db();
+    const LoginContext login = adminLogin(db);
+    const QString year = login.Cur_Bud_Year;
+    addApplicants(db, year);
+    addEmployee(db, QStringLiteral("KV2567/000955"), QString(), QStringLiteral("3300000000004"), QStringLiteral("ย้าย"),
+                QStringLiteral("คณะ"), QStringLiteral("EN"), QStringLiteral("2"));
+    const imports::SheetRows rows = FB::readApplicants(fixture("flexben.xlsx"));
+
+    const FB::TestResult r = FB::test(db, rows, year);
+    ASSERT_EQ(r.rows.size(), 5);
+    EXPECT_EQ(r.rows[3].kind, FB::Kind::Refused);
+    EXPECT_EQ(r.rows[3].cells[10], QStringLiteral("3. เลขประจำตัวประชาชนนี้เป็นของพนักงานคณะ EN (KV_ID KV2567/000955) อยู่แล้ว"));
+    EXPECT_FALSE(FB::test(db, without(rows, {1, 4}), year).canSave());
+}
