@@ -1,6 +1,9 @@
 #include "ImportFixture.h"
 
+#include "common/excel/Worksheet.h"
+
 #include <QProcess>
+#include <QTemporaryDir>
 
 using namespace wel;
 using namespace wel::test;
@@ -65,3 +68,23 @@ TEST(AdminImport, ImportEmployeesThenGenerateTheYear)
     EXPECT_EQ(missing.code, 1);
     EXPECT_TRUE(missing.output.contains(QStringLiteral("ไม่สามารถเปิดแฟ้ม"))) << missing.output.toStdString();
 }
+
+// A workbook with a stray cell in the last row used to keep the command
+// busy for minutes: it ends at once with the file and the limit named.
+TEST(AdminImport, AWorkbookBeyondTheLimitsEndsWithItsMessage)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("stray.xlsx"));
+    excel::Worksheet sheet(QStringLiteral("Sheet1"));
+    sheet.setText(5, 2, QStringLiteral("SC5900000101"));
+    sheet.setText(1048576, 16384, QStringLiteral("x"));
+    sheet.save(path);
+    const AdminRun run = admin({QStringLiteral("import"), QStringLiteral("employees"), path, QStringLiteral("--db"),
+                                t.url().display()});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.output.contains(QStringLiteral("แฟ้ม %1 มีข้อมูลถึงแถวที่ 1,048,576 (เซลล์ XFD1048576)").arg(path)))
+        << run.output.toStdString();
+}
+

@@ -73,3 +73,15 @@ TEST(FactCodeEdit, UpperCasedTwoCharactersEditableOnlyInKV)
         EXPECT_TRUE(e.isReadOnly()) << mode;
     }
 }
+
+// A pasted name with a tab, a zero-width space and sara am in two
+// characters: the field holds it as it will be stored once the clerk
+// leaves it.
+TEST(NamedEdit, LeavingTheFieldCleansWhatWasPasted)
+{
+    QLineEdit* e = namedEdit(QStringLiteral("edtEmp_F_Name3"), 40, nullptr);
+    e->setText(QString::fromUtf16(u"\u0E19\u0E49\u0E4D\u0E32\u200B\u0E1D\u0E19\t"));
+    emit e->editingFinished();
+    EXPECT_EQ(e->text(), QString::fromUtf16(u"\u0E19\u0E49\u0E33\u0E1D\u0E19 "));
+    delete e;
+}
