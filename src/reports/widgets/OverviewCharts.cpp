@@ -87,7 +87,11 @@ void addAxes(QChart* c, QAbstractBarSeries* s, const QStringList& categories, QV
     c->addAxis(values, horizontal ? Qt::AlignBottom : Qt::AlignLeft);
     s->attachAxis(cat);
     s->attachAxis(values);
-    values->applyNiceNumbers();
+    // A chart of nothing but zeros has no range to round out.
+    if (values->max() > values->min())
+        values->applyNiceNumbers();
+    else
+        values->setRange(0, 1);
 }
 
 QChart* monthsChart(const Overview& o, bool forPrint)
