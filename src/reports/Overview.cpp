@@ -79,20 +79,20 @@ ClaimScope claimScope(Database& db, const OverviewScope& scope)
 }
 
 // The year's payable amounts by entry month, claim type, claim status and
-// the status of the control number in force: what the month chart and the
-// money chain are both made of, in one pass over the claims.
+// whether the claim's control number is in a voucher: what the month chart
+// and the money chain are both made of, in one pass over the claims. Only a
+// claim handed over looks its control number up (by the claim's index).
 Rows claimGroups(Database& db, const OverviewScope& scope)
 {
     const ClaimScope s = claimScope(db, scope);
-    const QString month = db.substr(QStringLiteral("p.Date_Ent"), 4, 7);
     return db.select(
-        QStringLiteral("SELECT %1 AS M_Y, p.Berg_Type_Code, p.Berg_Doc_Status, c.Sent_Doc_Status, "
-                       "SUM(p.M_Can_Berg) AS Amount FROM T_PAY_Health p%2 "
-                       "LEFT OUTER JOIN (SELECT s.Berg_Doc_ID, d.Sent_Doc_Status FROM T_Sent_KV s "
+        QStringLiteral("SELECT M_Y, Berg_Type_Code, Berg_Doc_Status, In_Voucher, SUM(M_Can_Berg) AS Amount FROM "
+                       "(SELECT %1 AS M_Y, p.Berg_Type_Code, p.Berg_Doc_Status, p.M_Can_Berg, "
+                       "CASE WHEN p.Berg_Doc_Status = 'KV' AND EXISTS (SELECT 1 FROM T_Sent_KV s "
                        "INNER JOIN T_Sent_KV_Detail d ON s.Sent_KV_Doc_ID = d.Sent_KV_Doc_ID "
-                       "WHERE d.Sent_Doc_Status <> 'C') c ON c.Berg_Doc_ID = p.Berg_Doc_ID%3 "
-                       "GROUP BY %1, p.Berg_Type_Code, p.Berg_Doc_Status, c.Sent_Doc_Status")
-            .arg(month, s.join, s.where),
+                       "WHERE s.Berg_Doc_ID = p.Berg_Doc_ID AND d.Sent_Doc_Status = 'P') THEN 'P' ELSE 'N' END AS In_Voucher "
+                       "FROM T_PAY_Health p%2%3) x GROUP BY M_Y, Berg_Type_Code, Berg_Doc_Status, In_Voucher")
+            .arg(db.substr(QStringLiteral("p.Date_Ent"), 4, 7), s.join, s.where),
         s.params);
 }
 
@@ -134,8 +134,7 @@ MoneyChain chainOf(const Rows& rows)
         const Money amount = rows.money(i, QStringLiteral("Amount"));
         if (cancelledStatus(status))
             c.cancelled += amount;
-        else if (status.compare(u"KV", Qt::CaseInsensitive) == 0
-                 && rows.text(i, QStringLiteral("Sent_Doc_Status")).compare(u"P", Qt::CaseInsensitive) == 0)
+        else if (rows.text(i, QStringLiteral("In_Voucher")) == u"P")
             c.paid += amount;
         else if (status.compare(u"KV", Qt::CaseInsensitive) == 0)
             c.sent += amount;
