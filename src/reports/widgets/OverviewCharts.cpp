@@ -73,10 +73,16 @@ void addAxes(QChart* c, QAbstractBarSeries* s, const QStringList& categories, QV
 {
     auto* cat = new QBarCategoryAxis;
     cat->append(categories);
+    // A category label taller than its share of the axis is cut to "...":
+    // a faculty a bar needs a smaller size.
+    const bool many = categories.size() > 5;
+    if (many && !forPrint) {
+        QFont f = cat->labelsFont();
+        f.setPointSizeF(7);
+        cat->setLabelsFont(f);
+    }
     if (forPrint) {
-        // A category label taller than its share of the axis is cut to
-        // "...": a faculty a bar needs the smaller size.
-        cat->setLabelsFont(printFont(categories.size() > 5 ? 7 : 8.5));
+        cat->setLabelsFont(printFont(many ? 7 : 8.5));
         values->setLabelsFont(printFont(8.5));
         values->setTitleFont(printFont(8.5));
     }
@@ -128,8 +134,10 @@ QChart* chainChart(const Overview& o, bool forPrint)
     const QVector<Money> parts = o.chain.parts();
     // The amounts are the point of this chart: one line each above the bar.
     QStringList lines;
+    // The legend names each colour by its state alone; the lines above give the words.
+    const QStringList states = {QStringLiteral("FC"), QStringLiteral("KV"), QStringLiteral("P"), QStringLiteral("ยกเลิก")};
     for (int i = 0; i < parts.size(); ++i) {
-        auto* set = new QBarSet(MoneyChain::labels()[i]);
+        auto* set = new QBarSet(states[i]);
         *set << parts[i].toDouble();
         series->append(set);
         lines << MoneyChain::labels()[i] + QStringLiteral("  ") + baht(parts[i]);
@@ -207,15 +215,21 @@ QChart* hospitalsChart(const Overview& o, bool forPrint)
     auto* series = new QHorizontalBarSeries;
     auto* set = new QBarSet(QStringLiteral("ยอดเบิก (บาท)"));
     QStringList categories;
+    QStringList tips;
     // The largest on top: the axis draws its first category at the bottom.
+    // Paper has no mouse to rest on a bar: it prints each amount by its name.
     for (auto h = o.hospitals.crbegin(); h != o.hospitals.crend(); ++h) {
         *set << h->amount.toDouble();
-        categories << QStringLiteral("%1  %2").arg(h->name, h->amount.toDisplay());
+        categories << (forPrint ? QStringLiteral("%1  %2").arg(h->name, h->amount.toDisplay()) : h->name);
+        tips << QStringLiteral("%1\n%2").arg(h->name, baht(h->amount));
     }
     series->append(set);
     c->addSeries(series);
     addAxes(c, series, categories, valueAxis(), true, forPrint);
     c->legend()->hide();
+    if (!forPrint)
+        QObject::connect(series, &QAbstractBarSeries::hovered, c,
+                         [tips](bool on, int index, QBarSet*) { showTip(on, tips.value(index)); });
     return c;
 }
 
