@@ -92,9 +92,10 @@ QWidget* TfrmOverview::buildChoices()
         cmbFact_Code->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         row->addWidget(cmbFact_Code);
     } else {
-        edtFact_Code = namedReadOnly(QStringLiteral("edtFact_Code"), panel);
-        edtFact_Code->setText(Faculties::itemText({login().Cur_Fact_Code, Faculties::nameOf(db(), login().Cur_Fact_Code)}));
-        edtFact_Code->setMinimumWidth(edtFact_Code->fontMetrics().horizontalAdvance(edtFact_Code->text()) + 16);
+        // It never changes while the screen is open: as wide as what it shows.
+        const QString own = Faculties::itemText({login().Cur_Fact_Code, Faculties::nameOf(db(), login().Cur_Fact_Code)});
+        edtFact_Code = namedReadOnly(QStringLiteral("edtFact_Code"), panel, own);
+        edtFact_Code->setText(own);
         row->addWidget(edtFact_Code);
     }
     row->addSpacing(20);
