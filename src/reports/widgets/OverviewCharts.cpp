@@ -28,11 +28,11 @@ QString baht(Money m) { return m.toDisplay() + QStringLiteral(" บาท"); }
 
 QString percent(double share) { return QString::number(share * 100, 'f', 1) + QStringLiteral(" %"); }
 
-// Amounts on the axes with thousands separators, as the reports print them.
-QValueAxis* valueAxis(const QString& format = QStringLiteral("%.0f"))
+// Whole numbers on the axes, with thousands separators (the chart's locale).
+QValueAxis* valueAxis()
 {
     auto* axis = new QValueAxis;
-    axis->setLabelFormat(format);
+    axis->setLabelFormat(QStringLiteral("%.0f"));
     return axis;
 }
 
@@ -74,7 +74,7 @@ void addAxes(QChart* c, QAbstractBarSeries* s, const QStringList& categories, QV
     auto* cat = new QBarCategoryAxis;
     cat->append(categories);
     // A category label taller than its share of the axis is cut to "...":
-    // a faculty a bar needs a smaller size.
+    // a bar for every faculty or month needs the smaller size.
     const bool many = categories.size() > 5;
     if (many && !forPrint) {
         QFont f = cat->labelsFont();
@@ -176,8 +176,8 @@ QChart* facultiesChart(const Overview& o, bool forPrint)
     if (!forPrint)
         QObject::connect(series, &QAbstractBarSeries::hovered, c, [faculties](bool on, int index, QBarSet*) {
             const FacultyLimit& f = faculties.value(index);
-            showTip(on, QStringLiteral("%1  %2\nวงเงิน %3\nใช้ไปแล้ว %4\nFlexible Benefit %5\nพนักงาน %6 คน")
-                            .arg(f.code, f.name, baht(f.limit), baht(f.used), baht(f.flex))
+            showTip(on, QStringLiteral("%1  %2\nวงเงิน %3\nใช้ไปแล้ว %4\nFlexible Benefit %5\nใช้ไป %6 ของวงเงิน\nพนักงาน %7 คน")
+                            .arg(f.code, f.name, baht(f.limit), baht(f.used), baht(f.flex), percent(f.shareUsed()))
                             .arg(f.employees));
         });
     return c;
@@ -199,7 +199,7 @@ QChart* progressChart(const Overview& o, bool forPrint)
         series->append(set);
     }
     c->addSeries(series);
-    QValueAxis* counts = valueAxis(QStringLiteral("%.0f"));
+    QValueAxis* counts = valueAxis();
     counts->setTitleText(QStringLiteral("จำนวนพนักงาน (คน)"));
     addAxes(c, series, bands, counts, true, forPrint);
     if (!forPrint)
