@@ -202,6 +202,11 @@ QChart* progressChart(const Overview& o, bool forPrint)
     QValueAxis* counts = valueAxis();
     counts->setTitleText(QStringLiteral("จำนวนพนักงาน (คน)"));
     addAxes(c, series, bands, counts, true, forPrint);
+    // Whole people: a few of them get a tick each, never "0, 1, 1".
+    if (counts->max() < 4) {
+        counts->setRange(0, 4);
+        counts->setTickCount(5);
+    }
     if (!forPrint)
         QObject::connect(series, &QAbstractBarSeries::hovered, c, [bands](bool on, int index, QBarSet* set) {
             showTip(on, QStringLiteral("%1, %2: %3 คน").arg(set->label(), bands.value(index)).arg(set->at(index)));
