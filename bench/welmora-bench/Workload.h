@@ -72,4 +72,8 @@ Comparison importComparison(Database& db, BareSql& bare, const QString& today);
 // SQL, and a 50,000-row grid export against libxlsxwriter called directly.
 QVector<Comparison> reportComparisons(Database& db, BareSql& bare, const QString& year);
 
+// The management overview of a budget year, every faculty and the largest,
+// against its three bare queries reduced in memory.
+Comparison overviewComparison(Database& db, BareSql& bare, const QString& budYear);
+
 } // namespace wel::bench

@@ -26,7 +26,8 @@ const QVector<Command>& commands()
                         "  welmora-admin print claim-form CLAIMNO --db URL --pdf FILE\n"
                         "  welmora-admin print control-summary CONTROLNO --db URL --pdf FILE\n"
                         "  welmora-admin print voucher PVR_NO --db URL --pdf FILE\n"
-                        "  welmora-admin print limit-statement KV_ID --year YYYY --db URL --pdf FILE"),
+                        "  welmora-admin print limit-statement KV_ID --year YYYY --db URL --pdf FILE\n"
+                        "  welmora-admin print overview --year YYYY [--faculty CODE] --db URL --pdf FILE"),
          print},
         {QStringLiteral("import"), QStringLiteral("import employees FILE --db URL [--dry-run]"), importData},
         {QStringLiteral("generate-year"), QStringLiteral("generate-year YYYY --db URL [--dry-run]"), generateYear},
@@ -196,6 +197,8 @@ int print(const QStringList& args)
         return printVoucher(args);
     if (args.value(0) == QLatin1String("limit-statement"))
         return printLimitStatement(args);
+    if (args.value(0) == QLatin1String("overview"))
+        return printOverview(args);
     if (args.value(0) != QLatin1String("user-letters") || option(args, QStringLiteral("pdf")).isEmpty()) {
         err << usage();
         return 2;

@@ -21,6 +21,7 @@ int init(const QStringList& args);
 int addUser(const QStringList& args);
 int screenshots(const QStringList& args);
 int print(const QStringList& args);
+int printOverview(const QStringList& args); // OverviewCommand.cpp
 int importData(const QStringList& args);   // ImportCommands.cpp
 int generateYear(const QStringList& args);
 int exportReport(const QStringList& args);

@@ -1,3 +1,4 @@
+#include "reports/UOverview.h"
 #include "reports/UQuery.h"
 #include "reports/UReport.h"
 
@@ -14,6 +15,8 @@ void registerReportScreens()
         ScreenRegistry::instance().add(name, [name](const ScreenContext& c) { return new TfrmReport(c, name); });
     for (const EnquirySpec& spec : enquirySpecs())
         ScreenRegistry::instance().add(spec.screen, [&spec](const ScreenContext& c) { return new TfrmQuery(c, spec); });
+    ScreenRegistry::instance().add(QStringLiteral("TfrmOverview"),
+                                   [](const ScreenContext& c) { return new TfrmOverview(c); });
 }
 
 } // namespace wel

@@ -75,6 +75,8 @@ const Row kRows[] = {
     CMD("N3", "N411", "4.1 รายงานสวัสดิการพนักงาน", FC, "TfrmRep_Berg_Doc_ID"),
     CMD("N3", "N452", "4.5 รายงงานสวัสดิการพนักงาน - แยกตามใบเสร็จ ญาติ", FC, "TfrmRep_BergDocID_Folk"),
     CMD("N3", "N46FlexibleBenifet1", "4.6 รายงานรายชื่อผู้สมัคร Flexible Benifet", FC, "TfrmRep_Flexible_Benifit"),
+    SEP("N3", "Overview1Sep"),
+    CMD("N3", "Overview1", "ภาพรวมการเบิกสวัสดิการ", FC, "TfrmOverview"),
 
     // โรงพยาบาล
     CMD("N21", "N22", "สอบถามยอดวงเงินคงเหลือ", Unchanged, "TfrmQ_Hospital"),
@@ -122,6 +124,8 @@ const Row kRows[] = {
     SEP("N41", "N73"),
     CMD("N41", "N81ImportExcel1", "8.1 ข้อมูลด้านรับ(Import Excel)", Unchanged, "TfrmImp_Excel_Income"),
     CMD("N41", "N821", "8.2 ยกเลิกใบสำคัญจ่าย", Unchanged, "TfrmCancel_Sum_PV"),
+    SEP("N41", "Overview2Sep"),
+    CMD("N41", "Overview2", "ภาพรวมการเบิกสวัสดิการ", KV, "TfrmOverview"),
 
     // กองคลัง สอบถาม/รายงาน > บันทึกข้อมูล FA
     CMD("FA1", "N211", "2.1 บันทึกการเบิกค่ารักษาพยาบาล", KV, "TfrmEntry_Health"),

@@ -58,7 +58,7 @@ namespace wel {
 // A NULL value prints empty; a text that is not a number prints as it is.
 
 struct PlacedItem {
-    enum class Shape { Text, Rect, Line };
+    enum class Shape { Text, Rect, Line, Drawing };
     Shape shape = Shape::Text;
     BandKind band = BandKind::Detail;
     QString name;      // the layout item's name, empty for band frames
@@ -69,6 +69,7 @@ struct PlacedItem {
     bool wordWrap = false;
     bool framed = false;
     double penMm = 0.2;
+    std::shared_ptr<const ReportDrawing> drawing; // Shape::Drawing
 };
 
 struct PlacedBand {

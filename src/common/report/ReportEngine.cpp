@@ -277,12 +277,16 @@ private:
             p.wordWrap = it.wordWrap;
             p.framed = it.framed;
             p.penMm = it.penMm;
-            if (it.kind == ItemKind::Frame)
+            if (it.kind == ItemKind::Frame) {
                 p.shape = PlacedItem::Shape::Rect;
-            else if (it.kind == ItemKind::Line)
+            } else if (it.kind == ItemKind::Line) {
                 p.shape = PlacedItem::Shape::Line;
-            else
+            } else if (it.kind == ItemKind::Drawing) {
+                p.shape = PlacedItem::Shape::Drawing;
+                p.drawing = it.drawing;
+            } else {
                 p.text = itemText(it, group, row);
+            }
             if (it.shrinkToFit > 0 && !p.text.isEmpty() && !p.wordWrap)
                 shrinkToFit(p, it.shrinkToFit);
             if (it.kind == ItemKind::PageNumber)
@@ -321,6 +325,7 @@ private:
         }
         case ItemKind::Frame:
         case ItemKind::Line:
+        case ItemKind::Drawing:
             break;
         }
         return {};

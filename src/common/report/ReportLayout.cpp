@@ -72,6 +72,13 @@ ReportItem ReportItem::line(const QString& name, double x1, double y1, double x2
     return make(ItemKind::Line, name, QRectF(QPointF(x1, y1), QPointF(x2, y2)));
 }
 
+ReportItem ReportItem::picture(const QString& name, QRectF rectMm, ReportDrawing draw)
+{
+    ReportItem item = make(ItemKind::Drawing, name, rectMm);
+    item.drawing = std::make_shared<const ReportDrawing>(std::move(draw));
+    return item;
+}
+
 ReportGroup& ReportLayout::addGroup(const QString& keyExpression)
 {
     groups.push_back(ReportGroup{keyExpression, {}, {}});

@@ -5,6 +5,10 @@
 #include <QVector>
 
 #include <deque>
+#include <functional>
+#include <memory>
+
+class QPainter;
 
 namespace wel {
 
@@ -46,7 +50,13 @@ enum class ItemKind {
     PrintDateTime, // template: %1 the date (Buddhist Era dd/mm/yyyy), %2 HH:MM:SS
     Frame,         // an empty framed rectangle
     Line,          // a rule from the rectangle's top-left to its bottom-right
+    Drawing,       // a picture the layout's maker draws (a chart), as lines and text
 };
+
+// Draws into target, the item's rectangle in the painter's device units, as
+// often as the document is painted (preview, printer, PDF); what it draws
+// stays vector graphics on paper and in the PDF.
+using ReportDrawing = std::function<void(QPainter& painter, const QRectF& target)>;
 
 enum class SumScope { Group, Report };
 
@@ -70,6 +80,7 @@ struct ReportItem {
     // A one-line text wider than its item prints smaller, down to this share
     // of its size, rather than be cut (0: printed at its size whatever it holds).
     double shrinkToFit = 0;
+    std::shared_ptr<const ReportDrawing> drawing; // ItemKind::Drawing
 
     static ReportItem caption(const QString& name, QRectF rectMm, const QString& text);
     static ReportItem field(const QString& name, QRectF rectMm, const QString& column);
@@ -83,6 +94,7 @@ struct ReportItem {
     static ReportItem frame(const QString& name, QRectF rectMm);
     // A rule from (x1, y1) to (x2, y2); a horizontal rule has y1 == y2.
     static ReportItem line(const QString& name, double x1, double y1, double x2, double y2);
+    static ReportItem picture(const QString& name, QRectF rectMm, ReportDrawing draw);
 
     ReportItem& size(double points) { font.pointSize = points; return *this; }
     ReportItem& bold(bool on = true) { font.bold = on; return *this; }

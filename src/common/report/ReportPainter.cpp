@@ -49,6 +49,13 @@ public:
             case PlacedItem::Shape::Text:
                 paintText(it, r);
                 break;
+            case PlacedItem::Shape::Drawing:
+                if (it.drawing) {
+                    m_p.save();
+                    (*it.drawing)(m_p, r);
+                    m_p.restore();
+                }
+                break;
             }
         }
     }
