@@ -39,6 +39,13 @@ const QVector<Command>& commands()
          QStringLiteral("check --db URL   (only reads; exit status 0 when the usage counters, states and running "
                         "numbers agree with the claims, 1 otherwise)"),
          check},
+        {QStringLiteral("copy"),
+         QStringLiteral("copy --from URL --to URL [--replace]   (the whole installation to another database, "
+                        "compared table by table afterwards)"),
+         copy},
+        {QStringLiteral("backup"),
+         QStringLiteral("backup --db URL --to FILE   (a consistent copy in a new embedded file while work goes on)"),
+         backup},
         {QStringLiteral("screenshots"),
          QStringLiteral("screenshots --db URL --user NAME --password PW --out DIR"), screenshots},
     };

@@ -1,4 +1,5 @@
 #include "IntegrityCheck.h"
+#include "common/db/ReadSnapshot.h"
 #include "claims/ClaimKind.h"
 #include "common/Money.h"
 #include "common/db/Database.h"
@@ -25,45 +26,6 @@ const QStringList kUsageColumns = {QStringLiteral("Fact_T_U_H"), QStringLiteral(
 constexpr int kRowsShown = 12;
 
 QString code(const QString& s) { return s.trimmed().toUpper(); }
-
-// A view of the database as of one moment while other workstations write:
-// a deferred read transaction on SQLite (WAL keeps its snapshot and takes no
-// write lock), a read-only repeatable-read transaction on PostgreSQL.
-class ReadSnapshot {
-public:
-    explicit ReadSnapshot(Database& db) : m_db(db)
-    {
-        if (db.inTransaction())
-            return; // the caller's transaction already fixes the view
-        switch (db.kind()) {
-        case DbKind::SQLite:
-            db.exec(QStringLiteral("BEGIN DEFERRED"));
-            m_sqliteOpen = true;
-            break;
-        case DbKind::PostgreSQL:
-            m_tx = std::make_unique<Transaction>(db);
-            db.exec(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
-            break;
-        case DbKind::SqlServer:
-            break;
-        }
-    }
-    ~ReadSnapshot()
-    {
-        if (m_sqliteOpen) {
-            try {
-                m_db.exec(QStringLiteral("ROLLBACK"));
-            } catch (...) {
-            }
-        }
-        // m_tx rolls back: nothing was written.
-    }
-
-private:
-    Database& m_db;
-    bool m_sqliteOpen = false;
-    std::unique_ptr<Transaction> m_tx;
-};
 
 struct Claim {
     QString no, kvId, payYear, type, status, fact;

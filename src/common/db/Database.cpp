@@ -348,6 +348,39 @@ QSqlQuery& Database::runOnce(const QString& sql, const QVariantList& params)
     return *q;
 }
 
+void Database::forEachRow(const QString& sql, const QVariantList& params,
+                          const std::function<void(const QVector<QVariant>&)>& row)
+{
+    if (m_broken && m_txDepth > 0)
+        fail(kConnectionLostInTransaction, sql, params);
+    ensureConnected();
+    if (m_observer)
+        m_observer(sql, params);
+    // A query of its own, forward only: the PostgreSQL driver then fetches
+    // row by row instead of the whole result at once.
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    q.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    ++m_roundTrips;
+    if (!q.prepare(sql))
+        fail(errorText(q.lastError()), sql, params);
+    for (int i = 0; i < params.size(); ++i)
+        q.bindValue(i, params[i]);
+    ++m_roundTrips;
+    if (!q.exec())
+        fail(errorText(q.lastError()), sql, params);
+    const int columns = q.record().count();
+    QVector<QVariant> values(columns);
+    while (q.next()) {
+        for (int i = 0; i < columns; ++i)
+            values[i] = q.value(i);
+        row(values);
+    }
+    if (q.lastError().isValid())
+        fail(errorText(q.lastError()), sql, params);
+    m_lastUsed = monotonicMs();
+}
+
 void Database::setBusyTimeout(int milliseconds)
 {
     if (m_kind == DbKind::SQLite)

@@ -59,6 +59,11 @@ public:
     QString serverLabel() const;
 
     Rows select(const QString& sql, const QVariantList& params = {});
+    // SELECT whose rows are handed to row one at a time and not kept, for
+    // reading a whole table (a copy or a backup) in flat memory. row must not
+    // use this connection: SQL Server allows one active result per connection.
+    void forEachRow(const QString& sql, const QVariantList& params,
+                    const std::function<void(const QVector<QVariant>&)>& row);
     // INSERT, UPDATE, DELETE, DDL. Returns the number of rows affected.
     int exec(const QString& sql, const QVariantList& params = {});
 
