@@ -17,10 +17,21 @@ int main(int argc, char** argv)
         err << wel::admin::usage();
         return 2;
     }
+    if (wel::admin::wantsHelp({args.first()})) {
+        QTextStream(stdout) << wel::admin::usage();
+        return 0;
+    }
     const QString command = args.takeFirst();
-    for (const wel::admin::Command& c : wel::admin::commands())
-        if (c.name == command)
-            return c.run(args);
+    for (const wel::admin::Command& c : wel::admin::commands()) {
+        if (c.name != command)
+            continue;
+        // Help never runs the command: "init --help" must not make a database.
+        if (wel::admin::wantsHelp(args)) {
+            QTextStream(stdout) << wel::admin::helpOf(c);
+            return 0;
+        }
+        return c.run(args);
+    }
     err << "unknown command: " << command << "\n" << wel::admin::usage();
     return 2;
 }

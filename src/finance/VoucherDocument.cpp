@@ -58,22 +58,23 @@ ReportItem text(const QString& name, QRectF r, const QString& t, double pt = kBo
     return ReportItem::caption(name, r, t).size(pt);
 }
 
+// The box beside the faculty rows keeps its place when a long faculty name wraps.
 void rightBox(Band& d)
 {
     const double x = 124, labelW = 30, w = 66;
     const char* const cells[] = {"เลขที่หน่วยงานย่อย", "เลขที่กองคลัง", "วัน/เดือน/ปี"};
     double y = 0;
     for (const char* c : cells) {
-        d.add(text({}, {x, y, labelW, kRow}, u(c), kSmall).withFrame());
-        d.add(ReportItem::frame({}, {x + labelW, y, w - labelW, kRow}));
+        d.add(text({}, {x, y, labelW, kRow}, u(c), kSmall).withFrame().stayingPut());
+        d.add(ReportItem::frame({}, {x + labelW, y, w - labelW, kRow}).stayingPut());
         y += kRow;
     }
     y += 1;
-    d.add(text({}, {x, y, w, kRow}, u("สำหรับกองคลังกรอก")).bold().align(Align::Centre).withFrame());
+    d.add(text({}, {x, y, w, kRow}, u("สำหรับกองคลังกรอก")).bold().align(Align::Centre).withFrame().stayingPut());
     y += kRow;
     for (const char* c : {"เลขที่จ่าย(PV)", "วันที่"}) {
-        d.add(text({}, {x, y, labelW, kRow}, u(c), kSmall).withFrame());
-        d.add(ReportItem::frame({}, {x + labelW, y, w - labelW, kRow}));
+        d.add(text({}, {x, y, labelW, kRow}, u(c), kSmall).withFrame().stayingPut());
+        d.add(ReportItem::frame({}, {x + labelW, y, w - labelW, kRow}).stayingPut());
         y += kRow;
     }
 }
@@ -205,7 +206,9 @@ ReportLayout voucherLayout()
     rightBox(d);
 
     d.add(text({}, {0, 20, 21, kRow}, u("ชื่อหน่วยงาน")));
-    d.add(ReportItem::field(QStringLiteral("dbFact_Name"), {21, 20, 71, kRow}, QStringLiteral("Fact_Name")).size(kBody));
+    d.add(ReportItem::field(QStringLiteral("dbFact_Name"), {21, 20, 71, kRow}, QStringLiteral("Fact_Name"))
+              .size(kBody)
+              .fitting());
     d.add(text({}, {93, 20, 8, kRow}, u("รหัส")));
     d.add(ReportItem::field(QStringLiteral("dbFact_Code"), {102, 20, 21, kRow}, QStringLiteral("Fact_Code")).size(kBody));
     d.add(text({}, {0, 27, 21, kRow}, u("บัญชีเงินทุน")));
@@ -259,7 +262,21 @@ ReportLayout voucherLayout()
               .bold()
               .align(Align::Right));
     d.add(text(QStringLiteral("lblPV"), {110, y + 8, w - 110, 8}, u("ใบสำคัญจ่าย (PV)"), 14).bold().align(Align::Right));
+    // As tall as the form, so that a long faculty name can push it down.
+    d.heightMm = y + 18;
     return l;
+}
+
+void markCancelled(ReportLayout& layout)
+{
+    // Above the whole form, so that no copy of it can pass for a valid voucher.
+    Band& h = layout.pageHeader;
+    h.heightMm = 16;
+    h.add(text(QStringLiteral("lblCancelled"), {55, 1, layout.page.bodyWidthMm() - 110, 13}, u("ยกเลิก"), 28)
+              .bold()
+              .align(Align::Centre)
+              .withFrame()
+              .pen(0.8));
 }
 
 void fillVoucher(ReportLayout& layout, const VoucherFigures& figures)
@@ -284,13 +301,15 @@ void fillVoucher(ReportLayout& layout, const VoucherFigures& figures)
 
 Report voucherReport(Database& db, const QString& pvrNo)
 {
-    const Rows head = db.select(QStringLiteral("SELECT p.PVR_NO, p.Fact_Code, f.Fact_Name, p.Pay_For_Per "
+    const Rows head = db.select(QStringLiteral("SELECT p.PVR_NO, p.Fact_Code, f.Fact_Name, p.Pay_For_Per, p.Sent_Doc_Status "
                                                "FROM T_PV p LEFT JOIN T_Fact f ON f.Fact_Code = UPPER(p.Fact_Code) "
                                                "WHERE p.PVR_NO = ?"),
                                 {pvrNo.trimmed()});
     if (head.isEmpty())
-        throw AppError(kNotFound);
+        throw AppError(kNotFound + QStringLiteral(" : ใบสำคัญจ่ายเลขที่ ") + pvrNo.trimmed());
     ReportLayout layout = voucherLayout();
+    if (head.text(0, QStringLiteral("Sent_Doc_Status")).trimmed().toUpper() == QLatin1String("C"))
+        markCancelled(layout);
     fillVoucher(layout, voucherFigures(db, pvrNo));
     return Report(layout, head, db.serverNow());
 }
