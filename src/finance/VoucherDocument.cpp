@@ -195,9 +195,10 @@ ReportLayout voucherLayout()
 {
     ReportLayout l;
     l.documentName = QStringLiteral("ใบสำคัญจ่าย");
-    l.page.marginsMm = {10, 10, 10, 10};
+    // The form fills the page: narrow top and bottom margins leave room for
+    // a long faculty name to wrap before the accounting part needs a page of its own.
+    l.page.marginsMm = {10, 6, 10, 6};
     Band& d = l.detail;
-    d.heightMm = 277;
     const double w = l.page.bodyWidthMm(); // 190
 
     d.add(text(QStringLiteral("lblUniversity"), {0, 0, 115, 9}, u("มหาวิทยาลัยVelmarn"), 16).bold());
@@ -250,33 +251,40 @@ ReportLayout voucherLayout()
                u("คำอธิบายรายการโดยสรุป  [...........เบิกเงินสวัสดิการค่ารักษาพยาบาลและค่าเล่าเรียนบุตร............]")));
     y += kRow + 1;
 
-    y = accountingTable(d, y);
+    // The accounting part follows the claim part; a faculty name long enough
+    // to push it off the page moves it whole to a second page.
+    d.heightMm = y;
+    Band& a = l.summary;
+    y = accountingTable(a, 0);
 
     y += 1;
-    d.add(ReportItem::line({}, 0, y + 6, 40, y + 6).pen(0.1));
-    d.add(text({}, {41, y + 1, 45, kRow}, u("ผู้ตรวจสอบการบันทึกบัญชี")));
-    d.add(ReportItem::line({}, 0, y + 14, 40, y + 14).pen(0.1));
-    d.add(text({}, {41, y + 9, 45, kRow}, u("ผู้บันทึกข้อมูล")));
-    d.add(ReportItem::field(QStringLiteral("dbPVR_NO"), {110, y, w - 110, 8}, QStringLiteral("PVR_NO"))
+    a.add(ReportItem::line({}, 0, y + 6, 40, y + 6).pen(0.1));
+    a.add(text({}, {41, y + 1, 45, kRow}, u("ผู้ตรวจสอบการบันทึกบัญชี")));
+    a.add(ReportItem::line({}, 0, y + 14, 40, y + 14).pen(0.1));
+    a.add(text({}, {41, y + 9, 45, kRow}, u("ผู้บันทึกข้อมูล")));
+    a.add(ReportItem::field(QStringLiteral("dbPVR_NO"), {110, y, w - 110, 8}, QStringLiteral("PVR_NO"))
               .size(14)
               .bold()
               .align(Align::Right));
-    d.add(text(QStringLiteral("lblPV"), {110, y + 8, w - 110, 8}, u("ใบสำคัญจ่าย (PV)"), 14).bold().align(Align::Right));
-    // As tall as the form, so that a long faculty name can push it down.
-    d.heightMm = y + 18;
+    a.add(text(QStringLiteral("lblPV"), {110, y + 8, w - 110, 8}, u("ใบสำคัญจ่าย (PV)"), 14).bold().align(Align::Right));
+    a.heightMm = y + 18;
     return l;
 }
 
 void markCancelled(ReportLayout& layout)
 {
-    // Above the whole form, so that no copy of it can pass for a valid voucher.
-    Band& h = layout.pageHeader;
-    h.heightMm = 16;
-    h.add(text(QStringLiteral("lblCancelled"), {55, 1, layout.page.bodyWidthMm() - 110, 13}, u("ยกเลิก"), 28)
-              .bold()
-              .align(Align::Centre)
-              .withFrame()
-              .pen(0.8));
+    // At the head of the form, between the university's name and the box, so
+    // that no copy of a cancelled voucher can pass for a valid one; the form
+    // fills its page and has no room for a line of its own.
+    ReportFont university;
+    university.pointSize = 16;
+    university.bold = true;
+    const double x = printedWidthMm(u("มหาวิทยาลัยVelmarn"), university) + 6;
+    layout.detail.add(text(QStringLiteral("lblCancelled"), {x, 0, 122 - x, 9.5}, u("ยกเลิก"), 18)
+                          .bold()
+                          .align(Align::Centre)
+                          .withFrame()
+                          .pen(0.8));
 }
 
 void fillVoucher(ReportLayout& layout, const VoucherFigures& figures)

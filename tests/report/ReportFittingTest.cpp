@@ -176,3 +176,22 @@ TEST(ReportFitting, PageHeadingOnEveryPage)
                   QStringLiteral("หน้า %1 / %2").arg(p + 1).arg(r.pageCount()));
     }
 }
+
+// Two names wrapping one below the other push the rows under both down by
+// both growths (position and faculty on the claim form ran into its lines).
+TEST(ReportFitting, GrowthsOfRowsOneBelowTheOtherAddUp)
+{
+    ReportLayout l;
+    l.detail.heightMm = 21;
+    l.detail.add(ReportItem::field(QStringLiteral("first"), {0, 0, 40, 7}, QStringLiteral("Name")).fitting());
+    l.detail.add(ReportItem::field(QStringLiteral("second"), {0, 7, 40, 7}, QStringLiteral("Name")).fitting());
+    l.detail.add(ReportItem::caption(QStringLiteral("third"), {0, 14, 40, 7}, QStringLiteral("สังกัด")));
+    const Report r(l, oneName(QStringLiteral("ผู้ช่วยศาสตราจารย์ชำนาญการพิเศษ ผู้ช่วยศาสตราจารย์ชำนาญการพิเศษ")), kPrinted);
+    const ReportPage& page = r.pages().first();
+    const PlacedItem& first = item(page, QStringLiteral("first"));
+    const PlacedItem& second = item(page, QStringLiteral("second"));
+    ASSERT_GT(first.lines.size(), 1);
+    EXPECT_DOUBLE_EQ(second.rectMm.top(), first.rectMm.bottom());
+    EXPECT_DOUBLE_EQ(item(page, QStringLiteral("third")).rectMm.top(), second.rectMm.bottom());
+    EXPECT_EQ(test::overlappingTexts(r).join(u'|').toStdString(), "");
+}

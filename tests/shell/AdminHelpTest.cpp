@@ -21,6 +21,8 @@ AdminRun adminAt(const QTemporaryDir& home, const QStringList& args)
     env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("XDG_STATE_HOME"), home.filePath(QStringLiteral("state")));
+    static const QTemporaryDir runtime; // private to its owner, as Qt wants it, so that Qt has nothing to say
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     p.setProcessEnvironment(env);
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(QStringLiteral(WELMORA_ADMIN), args);

@@ -29,7 +29,7 @@ inline QStringList cutTexts(const Report& r)
             for (const QString& line : i.lines)
                 whole = whole && !tooWide(line, i);
             if (!whole)
-                cut << i.text;
+                cut << QStringLiteral("%1 (%2 lines)").arg(i.name).arg(i.lines.size());
         }
     return cut;
 }
@@ -48,7 +48,9 @@ inline QStringList overlappingTexts(const Report& r)
                     continue;
                 const QRectF both = a.rectMm.intersected(b.rectMm);
                 if (both.width() > 0.01 && both.height() > 0.01)
-                    hit << a.text + QStringLiteral(" / ") + b.text;
+                    hit << QStringLiteral("%1 (%2 lines, %3-%4 mm) over %5 (%6-%7 mm)")
+                               .arg(a.name).arg(a.lines.size()).arg(a.rectMm.top()).arg(a.rectMm.bottom())
+                               .arg(b.name).arg(b.rectMm.top()).arg(b.rectMm.bottom());
             }
         }
     return hit;

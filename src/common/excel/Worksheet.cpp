@@ -281,11 +281,14 @@ double widthInCharacters(const QString& shown, double points)
 
 QString shownText(const TypedValue& v, const CellStyle& style)
 {
-    if (v.kind == TypedValue::Number && style.numberFormat.contains(QLatin1String("0.00")))
-        return QLocale(QLocale::English, QLocale::UnitedStates).toString(v.number, 'f', 2);
-    if (!v.text.isEmpty())
+    if (v.kind != TypedValue::Number)
         return v.text;
-    return v.kind == TypedValue::Number ? QString::number(v.number, 'f') : QString();
+    const QLocale grouped(QLocale::English, QLocale::UnitedStates);
+    if (style.numberFormat.contains(QLatin1String("0.00")))
+        return grouped.toString(v.number, 'f', 2);
+    if (style.numberFormat.contains(QLatin1String("#,##0")))
+        return grouped.toString(v.number, 'f', 0);
+    return QString::number(v.number, 'g', 15);
 }
 
 } // namespace

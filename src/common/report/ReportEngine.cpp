@@ -3,9 +3,11 @@
 #include "common/ThaiDate.h"
 
 #include <QHash>
+#include <QMap>
 #include <QRegularExpression>
 
 #include <cmath>
+#include <limits>
 
 namespace wel {
 
@@ -339,32 +341,33 @@ private:
 
     // What lies below a grown item moves down by its growth; frames and rules
     // reaching past its foot grow with it, texts beside it stay on their line.
+    // Items grown on one row (one foot) move what is below by the most of
+    // them; rows grown one below the other add up.
     static double stretch(QVector<PlacedItem>& items, const QVector<bool>& staysPut,
                           const QVector<std::pair<int, double>>& grown)
     {
-        double most = 0;
-        for (const auto& [i, extra] : grown)
+        QMap<double, double> growthAtFoot;
+        for (const auto& [i, extra] : grown) {
+            double& most = growthAtFoot[items[i].rectMm.bottom()];
             most = qMax(most, extra);
-        QVector<QRectF> before;
-        for (const PlacedItem& p : items)
-            before.append(p.rectMm);
+        }
+        auto below = [&](double y) {
+            double d = 0;
+            for (auto it = growthAtFoot.cbegin(); it != growthAtFoot.cend() && it.key() <= y + kEpsilonMm; ++it)
+                d += it.value();
+            return d;
+        };
         for (int j = 0; j < items.size(); ++j) {
-            PlacedItem& p = items[j];
             if (staysPut[j])
                 continue;
+            PlacedItem& p = items[j];
+            const QRectF r = p.rectMm;
             const bool stretches = p.shape != PlacedItem::Shape::Text || p.framed || !p.lines.isEmpty();
-            double down = 0, longer = 0;
-            for (const auto& [i, extra] : grown) {
-                const double foot = before[i].bottom() - kEpsilonMm;
-                if (i == j || (stretches && before[j].bottom() >= foot && before[j].top() < foot))
-                    longer = qMax(longer, extra);
-                else if (before[j].top() >= foot)
-                    down = qMax(down, extra);
-            }
-            p.rectMm = QRectF(before[j].left(), before[j].top() + down, before[j].width(),
-                              before[j].height() + longer);
+            const double top = r.top() + below(r.top());
+            const double bottom = stretches ? r.bottom() + below(r.bottom()) : top + r.height();
+            p.rectMm = QRectF(r.left(), top, r.width(), bottom - top);
         }
-        return most;
+        return below(std::numeric_limits<double>::max());
     }
 
     void place(BandKind kind, const Band& band, int group, int row)
