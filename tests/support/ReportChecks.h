@@ -25,7 +25,7 @@ inline QStringList cutTexts(const Report& r)
                 continue;
             }
             bool whole = squeezed(i.lines.join(QString())) == squeezed(i.text)
-                         && i.lines.size() * i.lineMm <= i.rectMm.height() + 0.01;
+                         && i.linesTopMm + i.lines.size() * i.lineMm <= i.rectMm.height() + 0.01;
             for (const QString& line : i.lines)
                 whole = whole && !tooWide(line, i);
             if (!whole)

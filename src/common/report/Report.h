@@ -73,6 +73,7 @@ struct PlacedItem {
     // for a text printed on one line.
     QStringList lines;
     double lineMm = 0;
+    double linesTopMm = 0; // the first line sits where the one-line text would
 };
 
 struct PlacedBand {

@@ -286,7 +286,8 @@ private:
             return 0;
         p.lines = wrapToWidth(p.text, p.font, room(p));
         p.lineMm = printedLineMm(p.font);
-        return qMax(0.0, p.lines.size() * p.lineMm - p.rectMm.height());
+        p.linesTopMm = qMax(0.0, (p.rectMm.height() - p.lineMm) / 2);
+        return qMax(0.0, p.lines.size() * p.lineMm + 2 * p.linesTopMm - p.rectMm.height());
     }
 
     // A band's items at their places relative to the band, after their texts

@@ -87,9 +87,9 @@ private:
         } else {
             // The engine broke the text where it measured it; each line is
             // drawn as it stands so that paper and model agree.
-            const double step = it.lineMm * m_sy;
+            const double step = it.lineMm * m_sy, top = r.y() + it.linesTopMm * m_sy;
             for (int i = 0; i < it.lines.size(); ++i)
-                m_p.drawText(QRectF(r.x(), r.y() + i * step, r.width(), step), flags | Qt::TextDontClip,
+                m_p.drawText(QRectF(r.x(), top + i * step, r.width(), step), flags | Qt::TextDontClip,
                              it.lines[i]);
         }
         m_p.restore();
