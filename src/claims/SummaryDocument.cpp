@@ -55,10 +55,10 @@ ReportLayout summaryDocumentLayout(const ClaimKind& kind)
                                   QStringLiteral("จำนวนเงินที่เบิก")};
     l.columnHeader.heightMm = textH + 2;
     l.columnHeader.framed = true;
-    // Headings keep clear of the frame: a heading wider than its column prints a little smaller.
+    // A heading wider than its column prints a little smaller rather than run into the frame.
     for (int i = 0; i < 6; ++i)
         l.columnHeader.add(ReportItem::caption(QStringLiteral("QRLabelHead%1").arg(i),
-                                               {kCol[i] + 2, 1, kCol[i + 1] - kCol[i] - 4, textH}, headings[i])
+                                               {kCol[i] + 1, 1, kCol[i + 1] - kCol[i] - 2, textH}, headings[i])
                                .size(pt.text).bold().shrinking(0.85)
                                .align(i == 5 ? Align::Right : i == 0 ? Align::Centre : Align::Left));
 
