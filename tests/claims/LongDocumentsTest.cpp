@@ -142,6 +142,11 @@ TEST(LongDocuments, SummaryOfLongNamesKeepsEachClaimWithItsPatients)
             break;
         }
     }
+    // Names were shrunk to about 8 points and still cut: now never below the floor.
+    for (const ReportPage& page : doc.pages())
+        for (const PlacedItem& i : page.items)
+            if (i.name == QLatin1String("QRExpr1") || i.name == QLatin1String("QRExpr2"))
+                EXPECT_GE(i.font.pointSize, kNameFloorPt) << i.text.toStdString();
     EXPECT_EQ(texts(doc, QStringLiteral("QRDBText2")), claims);
     EXPECT_EQ(texts(doc, QStringLiteral("QRExpr1")).first(), kTitle + kGiven + QStringLiteral("  ") + kFamily);
     EXPECT_EQ(cutTexts(doc).join(u'|').toStdString(), "");
