@@ -12,6 +12,17 @@ struct Command {
 
 const QVector<Command>& commands();
 QString usage();
+// A command's own synopsis, for its --help.
+QString helpOf(const Command& command);
+// True when args ask for help ("--help" or "-h"): the command then only shows it.
+bool wantsHelp(const QStringList& args);
+
+// Names the argument a command lacks and shows the synopsis line of that
+// form of the command (the line starting with form, e.g. "print voucher");
+// returns the exit status 2.
+int missingArgument(const QString& what, const QString& form);
+// The positional argument at i, or empty when it is absent or an option.
+QString positional(const QStringList& args, int i);
 
 // Value of "--name VALUE" in args, or empty.
 QString option(const QStringList& args, const QString& name);

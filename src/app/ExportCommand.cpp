@@ -52,10 +52,14 @@ int exportReport(const QStringList& args)
     }
     const reports::ReportDescriptor* report = reports::findReport(args.value(0));
     const QString xlsx = option(args, QStringLiteral("xlsx"));
-    if (!report || !report->exportParams || xlsx.isEmpty()) {
-        err << (report ? QString() : QStringLiteral("unknown report: %1\n").arg(args.value(0))) << usage();
+    if (positional(args, 0).isEmpty())
+        return missingArgument(QStringLiteral("REPORT (export --list names them)"), QStringLiteral("export"));
+    if (!report || !report->exportParams) {
+        err << QStringLiteral("unknown report: %1 (export --list names them)\n").arg(args.value(0));
         return 2;
     }
+    if (xlsx.isEmpty())
+        return missingArgument(QStringLiteral("--xlsx FILE"), QStringLiteral("export"));
     try {
         auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));
         const LoginContext login = exportLogin(*db);

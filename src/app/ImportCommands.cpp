@@ -36,11 +36,11 @@ void printRefused(QTextStream& out, const QVector<imports::Refusal>& refused)
 int importData(const QStringList& args)
 {
     QTextStream out(stdout), err(stderr);
-    const QString file = args.value(1);
-    if (args.value(0) != QLatin1String("employees") || file.isEmpty() || file.startsWith(QLatin1String("--"))) {
-        err << usage();
-        return 2;
-    }
+    const QString file = positional(args, 1);
+    if (args.value(0) != QLatin1String("employees"))
+        return missingArgument(QStringLiteral("employees"), QStringLiteral("import"));
+    if (file.isEmpty())
+        return missingArgument(QStringLiteral("FILE"), QStringLiteral("import"));
     const bool dryRun = flag(args, QStringLiteral("dry-run"));
     try {
         auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));
@@ -67,11 +67,9 @@ int importData(const QStringList& args)
 int generateYear(const QStringList& args)
 {
     QTextStream out(stdout), err(stderr);
-    const QString year = args.value(0);
-    if (year.isEmpty() || year.startsWith(QLatin1String("--"))) {
-        err << usage();
-        return 2;
-    }
+    const QString year = positional(args, 0);
+    if (year.isEmpty())
+        return missingArgument(QStringLiteral("YYYY"), QStringLiteral("generate-year"));
     const bool dryRun = flag(args, QStringLiteral("dry-run"));
     try {
         auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));

@@ -62,10 +62,10 @@ int screenshots(const QStringList& args)
     const QString user = option(args, QStringLiteral("user"));
     const QString password = option(args, QStringLiteral("password"));
     const QString dir = option(args, QStringLiteral("out"));
-    if (user.isEmpty() || dir.isEmpty()) {
-        err << usage();
-        return 2;
-    }
+    if (user.isEmpty())
+        return missingArgument(QStringLiteral("--user NAME"), QStringLiteral("screenshots"));
+    if (dir.isEmpty())
+        return missingArgument(QStringLiteral("--out DIR"), QStringLiteral("screenshots"));
     QDir().mkpath(dir);
     QuietMessages quiet;
     msg::setRecorder(&quiet);

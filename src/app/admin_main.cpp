@@ -20,10 +20,19 @@ int main(int argc, char** argv)
         err << wel::admin::usage();
         return 2;
     }
+    if (wel::admin::wantsHelp({args.first()})) {
+        QTextStream(stdout) << wel::admin::usage();
+        return 0;
+    }
     const QString command = args.takeFirst();
     for (const wel::admin::Command& c : wel::admin::commands()) {
         if (c.name != command)
             continue;
+        // Help never runs the command: "init --help" must not make a database.
+        if (wel::admin::wantsHelp(args)) {
+            QTextStream(stdout) << wel::admin::helpOf(c);
+            return 0;
+        }
         // A command's own faults are told by the command; what escapes it
         // (memory exhausted by a file, a library's error) still ends with a
         // message and exit status 1 instead of an abort.

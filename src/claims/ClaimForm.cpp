@@ -29,7 +29,7 @@ ReportItem& pair(Band& band, const QString& name, double x, double y, double rig
     const double w = printedWidthMm(caption, font(kCaption)) + 2;
     band.add(ReportItem::caption(name, {x, y, w, 7}, caption).size(kCaption));
     value.rectMm = {x + w, y, right - x - w, 7};
-    value.size(kData);
+    value.size(kData).fitting();
     band.add(value);
     return band.items.last();
 }
@@ -60,6 +60,9 @@ ReportLayout claimFormLayout(const ClaimKind& kind)
     l.pageHeader.add(ReportItem::printDateTime(QStringLiteral("QRSysData1"), {100, 0, w - 100, 7},
                                                QStringLiteral("Date Print : %1 %2"))
                          .size(kSmall).align(Align::Right));
+    // A loose page of a long claim still says whose it is.
+    addPageHeading(l, ReportItem::expression(QStringLiteral("QRExprPageDoc"), {}, QStringLiteral("ใบเบิกเลขที่ [Berg_Doc_ID]")),
+                   QStringLiteral("QRSysPage"), kData);
 
     Band& t = l.title;
     t.heightMm = 56;
@@ -111,6 +114,7 @@ ReportLayout claimFormLayout(const ClaimKind& kind)
     ReportGroup& g = l.addGroup(QStringLiteral("[Berg_Doc_ID]"));
     g.header.heightMm = 9;
     g.header.framed = true;
+    g.header.repeatOnNewPage = true;
     for (int i = 0; i < 5; ++i)
         g.header.add(ReportItem::caption(QStringLiteral("QRLabelHead%1").arg(i), {cx[i] + 1, 1, cx[i + 1] - cx[i] - 2, 7},
                                          kind.form.columnHeadings.value(i))
@@ -122,8 +126,8 @@ ReportLayout claimFormLayout(const ClaimKind& kind)
                      .size(kData).align(Align::Centre));
     l.detail.add(ReportItem::expression(QStringLiteral("QRExpr2"), column(1),
                                         QStringLiteral("[EF_Surname][EF_F_Name]  [EF_L_Name]"))
-                     .size(kData));
-    l.detail.add(ReportItem::field(QStringLiteral("QRDBText7"), column(2), QStringLiteral("Folk_name")).size(kData));
+                     .size(kData).fitting());
+    l.detail.add(ReportItem::field(QStringLiteral("QRDBText7"), column(2), QStringLiteral("Folk_name")).size(kData).fitting());
     l.detail.add(ReportItem::field(QStringLiteral("QRDBText8"), column(3), QStringLiteral("Date_Doc")).size(kData));
     l.detail.add(ReportItem::field(QStringLiteral("QRDBText9"), column(4), QStringLiteral("P_money"))
                      .size(kData).withMask(QStringLiteral("#,###.00")).align(Align::Right));

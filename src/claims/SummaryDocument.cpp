@@ -28,10 +28,9 @@ ReportLayout summaryDocumentLayout(const ClaimKind& kind)
     l.page.marginsMm = {10, 10, 10, 10};
     const double w = l.page.bodyWidthMm();
 
-    const double pageNoH = lineMm(pt.pageNumber);
-    l.pageHeader.heightMm = pageNoH + 1;
-    l.pageHeader.add(ReportItem::pageNumber(QStringLiteral("QRSysData1"), {w - 40, 0, 40, pageNoH}, QStringLiteral("หน้า  %1"))
-                         .size(pt.pageNumber).align(Align::Right));
+    // Every page says which control number it belongs to and where it stands.
+    addPageHeading(l, ReportItem::caption(QStringLiteral("QRLabelPageDoc"), {}, QString()), QStringLiteral("QRSysData1"),
+                   pt.pageNumber);
 
     Band& t = l.title;
     const double factY = 2 * titleH + 2;
@@ -45,9 +44,9 @@ ReportLayout summaryDocumentLayout(const ClaimKind& kind)
     ReportFont headingFont;
     headingFont.pointSize = pt.heading;
     headingFont.bold = true;
-    const double factW = w - printedWidthMm(QStringLiteral("เลขที่ควบคุมใบเบิก : KV0000/000000XX"), headingFont) - 2;
+    const double factW = w - printedWidthMm(QStringLiteral("เลขที่ควบคุมใบเบิก : KV0000/000000XX"), headingFont) - 6;
     t.add(ReportItem::caption(QStringLiteral("QRLabelFact"), {0, factY, factW, headingH}, QString())
-              .size(pt.heading).bold().shrinking());
+              .size(pt.heading).bold().fitting(pt.text));
     t.add(ReportItem::caption(QStringLiteral("QRLabelControl"), {factW, factY, w - factW, headingH}, QString())
               .size(pt.heading).bold().align(Align::Right));
 
@@ -56,13 +55,18 @@ ReportLayout summaryDocumentLayout(const ClaimKind& kind)
                                   QStringLiteral("จำนวนเงินที่เบิก")};
     l.columnHeader.heightMm = textH + 2;
     l.columnHeader.framed = true;
+    // A heading wider than its column prints a little smaller rather than run into the frame.
     for (int i = 0; i < 6; ++i)
         l.columnHeader.add(ReportItem::caption(QStringLiteral("QRLabelHead%1").arg(i),
                                                {kCol[i] + 1, 1, kCol[i + 1] - kCol[i] - 2, textH}, headings[i])
-                               .size(pt.text).bold().align(i == 5 ? Align::Right : i == 0 ? Align::Centre : Align::Left));
+                               .size(pt.text).bold().shrinking(0.85)
+                               .align(i == 5 ? Align::Right : i == 0 ? Align::Centre : Align::Left));
 
     ReportGroup& g = l.addGroup(QStringLiteral("[Berg_Doc_ID]"));
     g.header.heightMm = textH;
+    g.header.keepTogether = true; // a claim's patient lines never open a page without it
+    // Names print whole: no smaller than the document's own lines, then wrapped.
+    const double nameFloor = qMax(kNameFloorPt, qMin(pt.text, pt.detail));
     auto col = [&](int i, const QString& name, const QString& column) {
         return ReportItem::field(name, {kCol[i] + 1, 0, kCol[i + 1] - kCol[i] - 2, textH}, column).size(pt.text);
     };
@@ -72,7 +76,7 @@ ReportLayout summaryDocumentLayout(const ClaimKind& kind)
     g.header.add(col(3, QStringLiteral("QRDBText4"), QStringLiteral("EMP_ID")));
     g.header.add(ReportItem::expression(QStringLiteral("QRExpr1"), {kCol[4] + 1, 0, kCol[5] - kCol[4] - 2, textH},
                                         QStringLiteral("[Emp_Surname][Emp_F_Name]  [Emp_L_Name]"))
-                     .size(pt.text).shrinking());
+                     .size(pt.text).fitting(nameFloor));
     g.header.add(col(5, QStringLiteral("QRDBText5"), claimAmount)
                      .withMask(QStringLiteral("#,###.00")).align(Align::Right));
 
@@ -84,12 +88,12 @@ ReportLayout summaryDocumentLayout(const ClaimKind& kind)
     if (texts.showsKindDescription)
         l.detail.add(ReportItem::field(QStringLiteral("QRDBText7"), {kCol[1] + 1, 0, kCol[4] - kCol[1] - 2, detailH},
                                        QStringLiteral("Health_Desc"))
-                         .size(pt.detail).shrinking());
+                         .size(pt.detail).fitting(nameFloor));
     const double lineAmountX = kCol[5] - 8;
     l.detail.add(ReportItem::expression(QStringLiteral("QRExpr2"), {nameX, 0, lineAmountX - nameX, detailH},
                                         medical ? QStringLiteral("[Folk_name]-[EF_Surname][EF_F_Name]  [EF_L_Name]")
                                                 : QStringLiteral("[Folk_name] - [EF_Surname][EF_F_Name]  [EF_L_Name]"))
-                     .size(pt.detail).shrinking());
+                     .size(pt.detail).fitting(nameFloor));
     l.detail.add(ReportItem::field(QStringLiteral("QRDBText6"), {lineAmountX, 0, 28, detailH}, lineAmount)
                      .size(pt.detail).withMask(QStringLiteral("#,###.00")).align(Align::Right));
 
@@ -181,6 +185,7 @@ Report summaryDocument(Database& db, const QString& controlNo, const std::option
     const QString fact = head.text(0, QStringLiteral("Fact_Code")).trimmed();
     l.setCaption(QStringLiteral("QRLabelFact"), Faculties::nameOf(db, fact) + QLatin1Char('(') + fact + QLatin1Char(')'));
     l.setCaption(QStringLiteral("QRLabelControl"), QStringLiteral("เลขที่ควบคุมใบเบิก : ") + no);
+    l.setCaption(QStringLiteral("QRLabelPageDoc"), QStringLiteral("เลขที่ควบคุมใบเบิก : ") + no);
     return Report(l, data, printedAt);
 }
 

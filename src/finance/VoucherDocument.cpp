@@ -58,22 +58,23 @@ ReportItem text(const QString& name, QRectF r, const QString& t, double pt = kBo
     return ReportItem::caption(name, r, t).size(pt);
 }
 
+// The box beside the faculty rows keeps its place when a long faculty name wraps.
 void rightBox(Band& d)
 {
     const double x = 124, labelW = 30, w = 66;
     const char* const cells[] = {"เลขที่หน่วยงานย่อย", "เลขที่กองคลัง", "วัน/เดือน/ปี"};
     double y = 0;
     for (const char* c : cells) {
-        d.add(text({}, {x, y, labelW, kRow}, u(c), kSmall).withFrame());
-        d.add(ReportItem::frame({}, {x + labelW, y, w - labelW, kRow}));
+        d.add(text({}, {x, y, labelW, kRow}, u(c), kSmall).withFrame().stayingPut());
+        d.add(ReportItem::frame({}, {x + labelW, y, w - labelW, kRow}).stayingPut());
         y += kRow;
     }
     y += 1;
-    d.add(text({}, {x, y, w, kRow}, u("สำหรับกองคลังกรอก")).bold().align(Align::Centre).withFrame());
+    d.add(text({}, {x, y, w, kRow}, u("สำหรับกองคลังกรอก")).bold().align(Align::Centre).withFrame().stayingPut());
     y += kRow;
     for (const char* c : {"เลขที่จ่าย(PV)", "วันที่"}) {
-        d.add(text({}, {x, y, labelW, kRow}, u(c), kSmall).withFrame());
-        d.add(ReportItem::frame({}, {x + labelW, y, w - labelW, kRow}));
+        d.add(text({}, {x, y, labelW, kRow}, u(c), kSmall).withFrame().stayingPut());
+        d.add(ReportItem::frame({}, {x + labelW, y, w - labelW, kRow}).stayingPut());
         y += kRow;
     }
 }
@@ -194,9 +195,10 @@ ReportLayout voucherLayout()
 {
     ReportLayout l;
     l.documentName = QStringLiteral("ใบสำคัญจ่าย");
-    l.page.marginsMm = {10, 10, 10, 10};
+    // The form fills the page: narrow top and bottom margins leave room for
+    // a long faculty name to wrap before the accounting part needs a page of its own.
+    l.page.marginsMm = {10, 6, 10, 6};
     Band& d = l.detail;
-    d.heightMm = 277;
     const double w = l.page.bodyWidthMm(); // 190
 
     d.add(text(QStringLiteral("lblUniversity"), {0, 0, 115, 9}, u("มหาวิทยาลัยVelmarn"), 16).bold());
@@ -205,7 +207,9 @@ ReportLayout voucherLayout()
     rightBox(d);
 
     d.add(text({}, {0, 20, 21, kRow}, u("ชื่อหน่วยงาน")));
-    d.add(ReportItem::field(QStringLiteral("dbFact_Name"), {21, 20, 71, kRow}, QStringLiteral("Fact_Name")).size(kBody));
+    d.add(ReportItem::field(QStringLiteral("dbFact_Name"), {21, 20, 71, kRow}, QStringLiteral("Fact_Name"))
+              .size(kBody)
+              .fitting());
     d.add(text({}, {93, 20, 8, kRow}, u("รหัส")));
     d.add(ReportItem::field(QStringLiteral("dbFact_Code"), {102, 20, 21, kRow}, QStringLiteral("Fact_Code")).size(kBody));
     d.add(text({}, {0, 27, 21, kRow}, u("บัญชีเงินทุน")));
@@ -247,19 +251,40 @@ ReportLayout voucherLayout()
                u("คำอธิบายรายการโดยสรุป  [...........เบิกเงินสวัสดิการค่ารักษาพยาบาลและค่าเล่าเรียนบุตร............]")));
     y += kRow + 1;
 
-    y = accountingTable(d, y);
+    // The accounting part follows the claim part; a faculty name long enough
+    // to push it off the page moves it whole to a second page.
+    d.heightMm = y;
+    Band& a = l.summary;
+    y = accountingTable(a, 0);
 
     y += 1;
-    d.add(ReportItem::line({}, 0, y + 6, 40, y + 6).pen(0.1));
-    d.add(text({}, {41, y + 1, 45, kRow}, u("ผู้ตรวจสอบการบันทึกบัญชี")));
-    d.add(ReportItem::line({}, 0, y + 14, 40, y + 14).pen(0.1));
-    d.add(text({}, {41, y + 9, 45, kRow}, u("ผู้บันทึกข้อมูล")));
-    d.add(ReportItem::field(QStringLiteral("dbPVR_NO"), {110, y, w - 110, 8}, QStringLiteral("PVR_NO"))
+    a.add(ReportItem::line({}, 0, y + 6, 40, y + 6).pen(0.1));
+    a.add(text({}, {41, y + 1, 45, kRow}, u("ผู้ตรวจสอบการบันทึกบัญชี")));
+    a.add(ReportItem::line({}, 0, y + 14, 40, y + 14).pen(0.1));
+    a.add(text({}, {41, y + 9, 45, kRow}, u("ผู้บันทึกข้อมูล")));
+    a.add(ReportItem::field(QStringLiteral("dbPVR_NO"), {110, y, w - 110, 8}, QStringLiteral("PVR_NO"))
               .size(14)
               .bold()
               .align(Align::Right));
-    d.add(text(QStringLiteral("lblPV"), {110, y + 8, w - 110, 8}, u("ใบสำคัญจ่าย (PV)"), 14).bold().align(Align::Right));
+    a.add(text(QStringLiteral("lblPV"), {110, y + 8, w - 110, 8}, u("ใบสำคัญจ่าย (PV)"), 14).bold().align(Align::Right));
+    a.heightMm = y + 18;
     return l;
+}
+
+void markCancelled(ReportLayout& layout)
+{
+    // At the head of the form, between the university's name and the box, so
+    // that no copy of a cancelled voucher can pass for a valid one; the form
+    // fills its page and has no room for a line of its own.
+    ReportFont university;
+    university.pointSize = 16;
+    university.bold = true;
+    const double x = printedWidthMm(u("มหาวิทยาลัยVelmarn"), university) + 6;
+    layout.detail.add(text(QStringLiteral("lblCancelled"), {x, 0, 122 - x, 9.5}, u("ยกเลิก"), 18)
+                          .bold()
+                          .align(Align::Centre)
+                          .withFrame()
+                          .pen(0.8));
 }
 
 void fillVoucher(ReportLayout& layout, const VoucherFigures& figures)
@@ -284,13 +309,15 @@ void fillVoucher(ReportLayout& layout, const VoucherFigures& figures)
 
 Report voucherReport(Database& db, const QString& pvrNo)
 {
-    const Rows head = db.select(QStringLiteral("SELECT p.PVR_NO, p.Fact_Code, f.Fact_Name, p.Pay_For_Per "
+    const Rows head = db.select(QStringLiteral("SELECT p.PVR_NO, p.Fact_Code, f.Fact_Name, p.Pay_For_Per, p.Sent_Doc_Status "
                                                "FROM T_PV p LEFT JOIN T_Fact f ON f.Fact_Code = UPPER(p.Fact_Code) "
                                                "WHERE p.PVR_NO = ?"),
                                 {pvrNo.trimmed()});
     if (head.isEmpty())
-        throw AppError(kNotFound);
+        throw AppError(kNotFound + QStringLiteral(" : ใบสำคัญจ่ายเลขที่ ") + pvrNo.trimmed());
     ReportLayout layout = voucherLayout();
+    if (head.text(0, QStringLiteral("Sent_Doc_Status")).trimmed().toUpper() == QLatin1String("C"))
+        markCancelled(layout);
     fillVoucher(layout, voucherFigures(db, pvrNo));
     return Report(layout, head, db.serverNow());
 }

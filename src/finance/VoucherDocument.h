@@ -35,8 +35,11 @@ VoucherFigures voucherFigures(Database& db, const QString& pvrNo);
 ReportLayout voucherLayout();
 void fillVoucher(ReportLayout& layout, const VoucherFigures& figures);
 
+// A cancelled summary's voucher carries a large "ยกเลิก" above the form.
+void markCancelled(ReportLayout& layout);
+
 // The voucher of a summary, in every status. Throws AppError
-// "ไม่พบข้อมูลที่ต้องการ" for an unknown number.
+// "ไม่พบข้อมูลที่ต้องการ" followed by the number for an unknown number.
 Report voucherReport(Database& db, const QString& pvrNo);
 
 } // namespace wel::finance

@@ -31,8 +31,8 @@ double pair(Band& band, const QString& name, double x, double y, double right, c
 {
     const double w = printedWidthMm(caption, font(kCaption)) + 2;
     band.add(ReportItem::caption(name, {x, y, w, 7}, caption).size(kCaption));
-    band.add(ReportItem::caption(name + QStringLiteral("V"), {x + w, y, right - x - w, 7}, value).size(kData));
-    return x + w + printedWidthMm(value, font(kData));
+    band.add(ReportItem::caption(name + QStringLiteral("V"), {x + w, y, right - x - w, 7}, value).size(kData).fitting());
+    return qMin(right, x + w + printedWidthMm(value, font(kData)));
 }
 
 // A line of a figures block: caption, amount right-aligned, "บาท".
@@ -58,7 +58,7 @@ RemainingLimits read(Database& db, const QString& kvId, const QString& payYear)
                                             "WHERE e.KV_ID = ?"),
                              {kv});
     if (e.isEmpty())
-        throw AppError(kChooseEmployee);
+        throw AppError(QStringLiteral("ไม่พบข้อมูลพนักงาน KV_ID ") + kv);
     auto t = [&](const char* c) { return e.text(0, QString::fromLatin1(c)); };
     RemainingLimits r;
     r.kvId = kv;

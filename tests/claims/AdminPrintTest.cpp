@@ -87,8 +87,8 @@ TEST(AdminPrint, CopayFormAndLimitStatementWithoutAWindow)
          QStringLiteral("(1 page)")},
         {{QStringLiteral("limit-statement"), QStringLiteral("KV2560/999999"), QStringLiteral("--year"),
           QStringLiteral("2568")},
-         1, QStringLiteral("กรุณาเลือกชื่อพนักงานด้วย")},
-        {{QStringLiteral("limit-statement"), kv}, 2, QStringLiteral("limit-statement KV_ID --year")},
+         1, QStringLiteral("ไม่พบข้อมูลพนักงาน KV_ID KV2560/999999")},
+        {{QStringLiteral("limit-statement"), kv}, 2, QStringLiteral("missing argument: --year YYYY")},
     };
     for (const auto& r : runs) {
         QFile::remove(pdf);

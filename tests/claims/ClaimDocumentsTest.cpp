@@ -145,7 +145,7 @@ TEST(SummaryDocument, ListsTheClaimsWithTheirPatientsAndTotal)
     EXPECT_EQ(placed(doc, QStringLiteral("QRDBText6")), (QStringList{"1,500.00", "500.00", "99.99"}));
     EXPECT_EQ(placed(doc, QStringLiteral("QRExpr2")).first(), QStringLiteral("ตนเอง-นายสมชาย1  ใจดี"));
     EXPECT_EQ(one(doc, QStringLiteral("QRExpr3")), QStringLiteral("2,099.99")) << "the sum of the payable amounts";
-    EXPECT_EQ(one(doc, QStringLiteral("QRSysData1")), QStringLiteral("หน้า  1"));
+    EXPECT_EQ(one(doc, QStringLiteral("QRSysData1")), QStringLiteral("หน้า 1 / 1"));
     EXPECT_EQ(one(doc, QStringLiteral("QRSysData2")), QStringLiteral("วันที่พิมพ์  20/11/2567 09:30:00"));
     EXPECT_EQ(cutTexts(doc).join(QLatin1Char('|')).toStdString(), "");
 

@@ -124,7 +124,7 @@ TEST(GridExport, MedicalHistoryLayout)
     EXPECT_EQ(file.cell("J10").left, QString());
 
     EXPECT_NEAR(file.columnWidth(1), 4.5, 0.1);
-    EXPECT_NEAR(file.columnWidth(2), 13, 0.1);
+    EXPECT_GT(file.columnWidth(2), 13) << "FA2551/0000001 at 12 points is wider than 13 characters";
     EXPECT_NEAR(file.columnWidth(7), 11.5, 0.1);
     EXPECT_NEAR(file.columnWidth(12), 11, 0.1);
     EXPECT_EQ(file.pageSetup(QStringLiteral("orientation")), QStringLiteral("landscape"));
@@ -220,4 +220,47 @@ TEST(GridExport, NewFilesInTheExportFolderNeverReplaceOldOnes)
         EXPECT_TRUE(info.fileName().endsWith(QStringLiteral(".xlsx")));
         EXPECT_EQ(readFirstSheet(path).name, QStringLiteral("ค่า_เล่าเรียน"));
     }
+}
+
+// Claim numbers and dates at 12 points were cut in the reports'
+// 13-character columns, and a wide register printed two pages across:
+// each column is at least as wide as its longest value at its size (a
+// digit of the 11-point default font per letter), and the sheet prints
+// one page across, as many down as it needs.
+TEST(GridExport, ColumnsFitTheirLongestValueAndTheSheetOnePageAcross)
+{
+    const QString name = QStringLiteral("นางสาวศรีสุดารัตน์  ประเสริฐวงศ์ษาสกุล");
+    GridTable grid;
+    grid.headings << QStringList{QStringLiteral("No"), QStringLiteral("เลขที่ใบเบิก"), QStringLiteral("วันที่เบิก"),
+                                 QStringLiteral("ชื่อ"), QStringLiteral("จำนวนเงิน")};
+    grid.rows << QStringList{QStringLiteral("1"), QStringLiteral("SC2568/0000001"), QStringLiteral("'15/01/2568"), name,
+                             QStringLiteral("1,234,567.50")}
+              << QStringList{QStringLiteral("2"), QStringLiteral("SC2568/0000002"), QStringLiteral("'16/01/2568"),
+                             QStringLiteral("นาย ก"), QStringLiteral("5.00")};
+    GridExportParams p;
+    p.sheetName = QStringLiteral("ทะเบียน");
+    p.lastColumn = QStringLiteral("E");
+    p.numberFormats = {{QStringLiteral("E"), amountFormat()}};
+    p.columnWidths = {{QStringLiteral("A"), 4.5}, {QStringLiteral("B:E"), 9}};
+    QTemporaryDir dir;
+    const XlsxReadBack file(exportGrid(grid, p, dir.filePath(QStringLiteral("wide.xlsx"))));
+    ASSERT_TRUE(file.ok());
+
+    auto letters = [](const QString& s) {
+        int n = 0;
+        for (QChar c : s)
+            n += c.isMark() ? 0 : 1;
+        return n;
+    };
+    const struct {
+        int column;
+        QString longest;
+    } columns[] = {{2, QStringLiteral("SC2568/0000001")}, {3, QStringLiteral("15/01/2568")}, {4, name},
+                   {5, QStringLiteral("1,234,567.50")}};
+    for (const auto& c : columns)
+        EXPECT_GE(file.columnWidth(c.column), letters(c.longest) * 12.0 / 11.0) << c.longest.toStdString();
+    EXPECT_NEAR(file.columnWidth(1), 4.5, 0.1) << "a column its values fit keeps its width";
+    EXPECT_EQ(file.pageSetup(QStringLiteral("fitToPage")), QStringLiteral("1"));
+    EXPECT_EQ(file.pageSetup(QStringLiteral("fitToHeight")), QStringLiteral("0"));
+    EXPECT_TRUE(QStringList({QString(), QStringLiteral("1")}).contains(file.pageSetup(QStringLiteral("fitToWidth"))));
 }

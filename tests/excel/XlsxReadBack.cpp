@@ -135,7 +135,7 @@ void XlsxReadBack::readSheet(const QByteArray& xml)
         } else if (name == u"col") {
             for (int c = attr(x, "min").toInt(); c <= attr(x, "max").toInt(); ++c)
                 m_widths.insert(c, attr(x, "width").toDouble());
-        } else if (name == u"pageSetup") {
+        } else if (name == u"pageSetup" || name == u"pageSetUpPr") {
             for (const auto& a : x.attributes())
                 m_pageSetup.insert(a.name().toString(), a.value().toString());
         } else if (name == u"pageMargins") {

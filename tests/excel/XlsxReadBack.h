@@ -31,7 +31,7 @@ public:
     // In the spreadsheet's character units as set (1-based column): the file
     // stores the width with the cell padding of 5 pixels of 7 per character.
     double columnWidth(int column) const { return m_widths.value(column, -1) - 5.0 / 7.0; }
-    // Attributes of <pageSetup> and <pageMargins>.
+    // Attributes of <pageSetup> and <pageSetUpPr> (fitToPage), and of <pageMargins>.
     QString pageSetup(const QString& attribute) const { return m_pageSetup.value(attribute); }
     double marginPoints(const QString& attribute) const;
     QString header() const { return m_header; }

@@ -48,7 +48,8 @@ TEST(FinanceAdmin, PrintsAVoucherWithoutAWindow)
     const AdminRun unknown = admin({QStringLiteral("print"), QStringLiteral("voucher"), QStringLiteral("PVR2568/09999SC"),
                                QStringLiteral("--db"), url, QStringLiteral("--pdf"), pdf});
     EXPECT_EQ(unknown.code, 1);
-    EXPECT_TRUE(unknown.output.contains(kNotFound)) << unknown.output.toStdString();
+    EXPECT_TRUE(unknown.output.contains(kNotFound + QStringLiteral(" : ใบสำคัญจ่ายเลขที่ PVR2568/09999SC")))
+        << unknown.output.toStdString();
     const AdminRun missing = admin({QStringLiteral("print"), QStringLiteral("voucher"), QStringLiteral("--db"), url,
                                QStringLiteral("--pdf"), pdf});
     EXPECT_EQ(missing.code, 2);

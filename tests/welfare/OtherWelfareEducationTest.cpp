@@ -271,7 +271,8 @@ TEST(EducationSave, LinesPerChildYearOfTheClaimDateAndTheEmployeesFaculty)
     // page number 16, the children's lines 12, the rest 14.
     const QMap<QString, double> sized = {
         {QStringLiteral("QRLabel1"), 20},   {QStringLiteral("QRLabelTitle"), 20},  {QStringLiteral("QRLabelFact"), 16},
-        {QStringLiteral("QRLabelControl"), 16}, {QStringLiteral("QRSysData1"), 16}, {QStringLiteral("QRExpr2"), 12},
+        {QStringLiteral("QRLabelControl"), 16}, {QStringLiteral("QRSysData1"), 16}, {QStringLiteral("QRLabelPageDoc"), 16},
+        {QStringLiteral("QRExpr2"), 12},
         {QStringLiteral("QRDBText6"), 12}};
     QStringList wrong;
     int texts = 0;

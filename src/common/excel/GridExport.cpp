@@ -126,6 +126,10 @@ Worksheet buildGridSheet(const GridTable& grid, const GridExportParams& p)
 
     for (const auto& [columns, width] : p.columnWidths)
         sheet.setColumnWidth(columns, width);
+    // The report's widths are where a column starts; its values are never cut,
+    // and the sheet prints one page across however wide that makes it.
+    sheet.widenColumnsToContent(firstData, lastRow);
+    page.fitPagesWide = 1;
     page.setPrintTitleRows(p.repeatRows);
     return sheet;
 }

@@ -264,4 +264,57 @@ std::optional<double> Worksheet::columnWidth(int column) const
     return it->second;
 }
 
+namespace {
+
+// The spreadsheet's width unit is one digit of its 11-point default font; a
+// Thai letter is a little wider than a digit, and marks above and below take
+// no room of their own.
+constexpr double kDefaultPoints = 11, kDefaultWidth = 8.43, kMostWidth = 255;
+
+double widthInCharacters(const QString& shown, double points)
+{
+    int letters = 0;
+    for (const QChar c : shown)
+        letters += c.isMark() ? 0 : 1;
+    return qMin(kMostWidth, letters * 1.1 * (points > 0 ? points : kDefaultPoints) / kDefaultPoints + 2);
+}
+
+QString shownText(const TypedValue& v, const CellStyle& style)
+{
+    if (v.kind != TypedValue::Number)
+        return v.text;
+    const QLocale grouped(QLocale::English, QLocale::UnitedStates);
+    if (style.numberFormat.contains(QLatin1String("0.00")))
+        return grouped.toString(v.number, 'f', 2);
+    if (style.numberFormat.contains(QLatin1String("#,##0")))
+        return grouped.toString(v.number, 'f', 0);
+    return QString::number(v.number, 'g', 15);
+}
+
+} // namespace
+
+void Worksheet::widenColumnsToContent(int firstRow, int lastRow)
+{
+    int lastColumn = 0;
+    forEachStored([&](int, int column, const Cell&) { lastColumn = qMax(lastColumn, column); });
+    std::map<int, double> need;
+    forEachStored([&](int row, int column, const Cell& cell) {
+        if (row < firstRow || row > lastRow || cell.value.kind == TypedValue::Empty)
+            return;
+        // A text runs on over an empty neighbour (a total row's caption);
+        // only a number, or a text with a value beside it, is cut.
+        const Cell* next = find(row, column + 1);
+        if (cell.value.kind == TypedValue::Text && column < lastColumn
+            && (!next || next->value.kind == TypedValue::Empty))
+            return;
+        for (const CellRange& m : m_merges)
+            if (row >= m.top && row <= m.bottom && column >= m.left && column <= m.right)
+                return;
+        need[column] = qMax(need[column], widthInCharacters(shownText(cell.value, cell.style), cell.style.fontSize));
+    });
+    for (const auto& [column, width] : need)
+        if (width > columnWidth(column).value_or(kDefaultWidth))
+            m_widths[column] = width;
+}
+
 } // namespace wel::excel

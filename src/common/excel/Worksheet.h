@@ -76,6 +76,7 @@ struct PageSetup {
     int firstPageNumber = 0; // 0: automatic
     bool overThenDown = false; // false: pages ordered down, then over
     int firstTitleRow = 0, lastTitleRow = 0; // repeated on every page; 0: none
+    int fitPagesWide = 0; // > 0: printed scaled to this many pages across, as many down as it takes
 
     void setPrintTitleRows(const QString& rows); // "$1:$5"
 };
@@ -118,6 +119,10 @@ public:
     void setColumnWidth(const QString& columns, double width);
     void setColumnWidth(int first, int last, double width);
     std::optional<double> columnWidth(int column) const;
+    // Widens every column whose values in rows [firstRow, lastRow] would be
+    // cut at its width, to show the longest as it prints (its font size and
+    // number format counted); never narrows one. Merged cells are left out.
+    void widenColumnsToContent(int firstRow, int lastRow);
 
     PageSetup& pageSetup() { return m_page; }
     const PageSetup& pageSetup() const { return m_page; }

@@ -222,6 +222,8 @@ void Worksheet::save(const QString& path) const
         worksheet_set_start_page(ws, uint16_t(p.firstPageNumber));
     if (p.overThenDown)
         worksheet_print_across(ws);
+    if (p.fitPagesWide > 0)
+        worksheet_fit_to_pages(ws, uint16_t(p.fitPagesWide), 0);
     if (p.firstTitleRow > 0)
         note(worksheet_repeat_rows(ws, p.firstTitleRow - 1, qMax(p.firstTitleRow, p.lastTitleRow) - 1));
 

@@ -70,6 +70,11 @@ struct PlacedItem {
     bool framed = false;
     double penMm = 0.2;
     std::shared_ptr<const ReportDrawing> drawing; // Shape::Drawing
+    // A text that wrapped: its lines from the top, each lineMm high. Empty
+    // for a text printed on one line.
+    QStringList lines;
+    double lineMm = 0;
+    double linesTopMm = 0; // the first line sits where the one-line text would
 };
 
 struct PlacedBand {
@@ -118,6 +123,11 @@ QString documentFamily(const QString& family);
 // can place a field after its caption and tests can find a text that would
 // be cut at its item's sides.
 double printedWidthMm(const QString& text, const ReportFont& font);
+// The distance from one printed line to the next in a report font, in millimetres.
+double printedLineMm(const ReportFont& font);
+// The text broken into lines no wider than widthMm: at spaces and Thai word
+// boundaries where it can, anywhere where a word alone is wider.
+QStringList wrapToWidth(const QString& text, const ReportFont& font, double widthMm);
 // A value through a display mask (see above); throws AppError for a mask it does not know.
 QString applyMask(const QVariant& value, const QString& mask);
 QString applyMask(const Money& amount, const QString& mask);

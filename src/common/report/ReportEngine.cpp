@@ -3,9 +3,11 @@
 #include "common/ThaiDate.h"
 
 #include <QHash>
+#include <QMap>
 #include <QRegularExpression>
 
 #include <cmath>
+#include <limits>
 
 namespace wel {
 
@@ -77,25 +79,20 @@ public:
         for (int r = 0; r < n; ++r) {
             m_rowInHand = r;
             placeGroupHeaders(r);
-            if (L.detail.present()) {
-                makeRoom(BandKind::Detail, L.detail.heightMm, L.detail.newPageBefore);
-                place(BandKind::Detail, L.detail, levels - 1, r);
-            }
+            if (L.detail.present())
+                placeWithRoom(BandKind::Detail, L.detail, levels - 1, r);
             const int closing = r + 1 < n ? m_break[r + 1] : 0;
             for (int g = levels - 1; g >= closing; --g) {
                 const Band& footer = L.groups[g].footer;
                 if (!footer.present())
                     continue;
                 m_open = g + 1; // inner groups are closed; this one goes on to its footer
-                makeRoom(BandKind::GroupFooter, footer.heightMm, footer.newPageBefore);
-                place(BandKind::GroupFooter, footer, g, r);
+                placeWithRoom(BandKind::GroupFooter, footer, g, r);
             }
             m_open = closing;
         }
-        if (L.summary.present()) {
-            makeRoom(BandKind::Summary, L.summary.heightMm, L.summary.newPageBefore);
-            place(BandKind::Summary, L.summary, -1, m_rowInHand);
-        }
+        if (L.summary.present())
+            placeWithRoom(BandKind::Summary, L.summary, -1, m_rowInHand);
         finishPage();
         fillPageNumbers();
         return m_pages;
@@ -151,34 +148,64 @@ private:
     void placeGroupHeaders(int r)
     {
         const int levels = int(L.groups.size());
-        // The headers go together with the first detail band, never alone at a page's foot.
-        double need = L.detail.heightMm;
+        // The headers go together with the first detail band, never alone at a
+        // page's foot; a header kept together with its group takes all of it.
+        double need = L.detail.present() ? layOut(BandKind::Detail, L.detail, levels - 1, r).heightMm : 0;
+        double whole = need;
         bool forceNewPage = false;
         for (int g = m_break[r]; g < levels; ++g) {
-            need += L.groups[g].header.heightMm;
-            forceNewPage = forceNewPage || (L.groups[g].header.present()
-                                            && L.groups[g].header.newPageBefore);
+            const Band& header = L.groups[g].header;
+            const double h = header.present() ? layOut(BandKind::GroupHeader, header, g, r).heightMm : 0;
+            need += h;
+            whole += h;
+            if (header.present() && header.keepTogether)
+                whole = qMax(whole, need + restOfGroup(g, r));
+            forceNewPage = forceNewPage || (header.present() && header.newPageBefore);
         }
-        if (m_bodyUsed && (forceNewPage || !fits(need)))
+        const bool keep = whole > need && !fits(whole) && whole <= freshPageRoom();
+        if (m_bodyUsed && (forceNewPage || !fits(need) || keep))
             newPage();
         for (int g = m_break[r]; g < levels; ++g) {
             m_open = g;
             const Band& header = L.groups[g].header;
-            if (header.present()) {
-                makeRoom(BandKind::GroupHeader, header.heightMm, false);
-                place(BandKind::GroupHeader, header, g, r);
-            }
+            if (header.present())
+                placeWithRoom(BandKind::GroupHeader, header, g, r, false);
         }
         m_open = levels;
     }
 
+    // The detail bands after row r that belong to group g, and its footer.
+    double restOfGroup(int g, int r)
+    {
+        const int levels = int(L.groups.size());
+        double h = 0;
+        int last = r;
+        while (last + 1 < R.count() && m_break[last + 1] > g) {
+            ++last;
+            if (L.detail.present())
+                h += layOut(BandKind::Detail, L.detail, levels - 1, last).heightMm;
+        }
+        for (int inner = levels - 1; inner >= g; --inner)
+            if (L.groups[inner].footer.present())
+                h += layOut(BandKind::GroupFooter, L.groups[inner].footer, inner, last).heightMm;
+        return h;
+    }
+
+    // What a page holds below its headings.
+    double freshPageRoom() const
+    {
+        return m_bodyBottom - m_top - L.pageHeader.heightMm - L.columnHeader.heightMm;
+    }
+
     bool fits(double h) const { return m_y + h <= m_bodyBottom + kEpsilonMm; }
 
-    void makeRoom(BandKind kind, double h, bool newPageBefore)
+    void placeWithRoom(BandKind kind, const Band& band, int group, int row, bool ownNewPage = true)
     {
-        if (m_bodyUsed && (newPageBefore || !fits(h)))
+        const LaidBand laid = layOut(kind, band, group, row);
+        if (m_bodyUsed && ((ownNewPage && band.newPageBefore) || !fits(laid.heightMm)))
             newPage();
-        requireFit(kind, h);
+        requireFit(kind, laid.heightMm);
+        commit(kind, laid, group, row);
     }
 
     // On a page that holds nothing but its headings a band that still does
@@ -204,25 +231,26 @@ private:
         m_lastRowOnPage = -1;
         if (L.pageHeader.present())
             place(BandKind::PageHeader, L.pageHeader, -1, m_rowInHand);
-        if (first && L.title.present()) {
-            requireFit(BandKind::Title, L.title.heightMm);
-            place(BandKind::Title, L.title, -1, m_rowInHand);
-        }
-        if (L.columnHeader.present()) {
-            const bool used = m_bodyUsed;
-            requireFit(BandKind::ColumnHeader, L.columnHeader.heightMm);
-            place(BandKind::ColumnHeader, L.columnHeader, -1, m_rowInHand);
-            m_bodyUsed = used; // a page holding only its headings is still empty
-        }
+        if (first && L.title.present())
+            placeHeading(BandKind::Title, L.title, -1, false);
+        if (L.columnHeader.present())
+            placeHeading(BandKind::ColumnHeader, L.columnHeader, -1, true);
         for (int g = 0; !first && g < m_open; ++g) {
             const Band& header = L.groups[g].header;
-            if (!header.present() || !header.repeatOnNewPage)
-                continue;
-            const bool used = m_bodyUsed;
-            requireFit(BandKind::GroupHeader, header.heightMm);
-            place(BandKind::GroupHeader, header, g, m_rowInHand);
-            m_bodyUsed = used;
+            if (header.present() && header.repeatOnNewPage)
+                placeHeading(BandKind::GroupHeader, header, g, true);
         }
+    }
+
+    // A band that opens a page; a page holding only its repeated headings is still empty.
+    void placeHeading(BandKind kind, const Band& band, int group, bool repeated)
+    {
+        const bool used = m_bodyUsed;
+        const LaidBand laid = layOut(kind, band, group, m_rowInHand);
+        requireFit(kind, laid.heightMm);
+        commit(kind, laid, group, m_rowInHand);
+        if (repeated)
+            m_bodyUsed = used;
     }
 
     void finishPage()
@@ -234,43 +262,55 @@ private:
               m_lastRowOnPage >= 0 ? m_lastRowOnPage : m_rowInHand);
     }
 
-    static void shrinkToFit(PlacedItem& p, double leastShare)
+    static double room(const PlacedItem& p) { return p.rectMm.width() - (p.framed ? 2 : 0); }
+
+    static void shrinkToFit(PlacedItem& p, double least)
     {
-        const double room = p.rectMm.width() - (p.framed ? 2 : 0);
         const double wide = printedWidthMm(p.text, p.font);
-        if (wide <= room)
+        if (wide <= room(p))
             return;
         // Widths grow in step with the size; the half-step rounding keeps it
         // a size a printer offers, and the loop makes sure it then fits.
-        double size = std::floor(p.font.pointSize * room / wide * 2) / 2;
-        const double least = p.font.pointSize * leastShare;
+        double size = std::floor(p.font.pointSize * room(p) / wide * 2) / 2;
         ReportFont f = p.font;
-        for (f.pointSize = qMax(size, least); f.pointSize > least && printedWidthMm(p.text, f) > room;)
+        for (f.pointSize = qMax(size, least); f.pointSize > least && printedWidthMm(p.text, f) > room(p);)
             f.pointSize = qMax(f.pointSize - 0.5, least);
         p.font.pointSize = f.pointSize;
     }
 
-    void place(BandKind kind, const Band& band, int group, int row)
+    // Shrinks to the floor, then wraps; returns how much taller the item must be.
+    static double fitWhole(PlacedItem& p, double floorPt)
     {
-        ReportPage& page = m_pages.last();
-        const double left = L.page.marginsMm.left();
-        const QRectF bandRect(left, m_y, L.page.bodyWidthMm(), band.heightMm);
-        page.bands.append(PlacedBand{kind, group, row, bandRect});
-        if (band.framed) {
-            PlacedItem frame;
-            frame.shape = PlacedItem::Shape::Rect;
-            frame.band = kind;
-            frame.rectMm = bandRect;
-            frame.framed = true;
-            page.items.append(frame);
-        }
+        shrinkToFit(p, qMin(floorPt, p.font.pointSize));
+        if (printedWidthMm(p.text, p.font) <= room(p))
+            return 0;
+        p.lines = wrapToWidth(p.text, p.font, room(p));
+        p.lineMm = printedLineMm(p.font);
+        p.linesTopMm = qMax(0.0, (p.rectMm.height() - p.lineMm) / 2);
+        return qMax(0.0, p.lines.size() * p.lineMm + 2 * p.linesTopMm - p.rectMm.height());
+    }
+
+    // A band's items at their places relative to the band, after their texts
+    // are known and any wrapped text has made room for itself.
+    struct LaidBand {
+        QVector<PlacedItem> items;
+        QVector<bool> pageNumber;
+        QVector<bool> staysPut;
+        double heightMm = 0;
+    };
+
+    LaidBand layOut(BandKind kind, const Band& band, int group, int row)
+    {
+        LaidBand out;
+        out.heightMm = band.heightMm;
+        QVector<std::pair<int, double>> grown; // item index, extra height
         for (const ReportItem& it : band.items) {
             if (!it.visible)
                 continue;
             PlacedItem p;
             p.band = kind;
             p.name = it.name;
-            p.rectMm = it.rectMm.translated(left, m_y);
+            p.rectMm = it.rectMm;
             p.font = it.font;
             p.font.family = documentFamily(it.font.family);
             p.alignment = it.alignment;
@@ -287,18 +327,102 @@ private:
             } else {
                 p.text = itemText(it, group, row);
             }
-            if (it.shrinkToFit > 0 && !p.text.isEmpty() && !p.wordWrap)
-                shrinkToFit(p, it.shrinkToFit);
-            if (it.kind == ItemKind::PageNumber)
+            if (!p.text.isEmpty() && !p.wordWrap) {
+                if (it.fitFloorPt > 0) {
+                    const double extra = fitWhole(p, it.fitFloorPt);
+                    if (extra > kEpsilonMm)
+                        grown.append({int(out.items.size()), extra});
+                } else if (it.shrinkToFit > 0) {
+                    shrinkToFit(p, p.font.pointSize * it.shrinkToFit);
+                }
+            }
+            out.pageNumber.append(it.kind == ItemKind::PageNumber);
+            out.staysPut.append(it.staysPut);
+            out.items.append(p);
+        }
+        out.heightMm += stretch(out.items, out.staysPut, grown);
+        return out;
+    }
+
+    // What lies below a grown item moves down by its growth; frames and rules
+    // reaching past its foot grow with it, texts beside it stay on their line.
+    // Items grown on one row (one foot) move what is below by the most of
+    // them; rows grown one below the other add up.
+    static double stretch(QVector<PlacedItem>& items, const QVector<bool>& staysPut,
+                          const QVector<std::pair<int, double>>& grown)
+    {
+        QMap<double, double> growthAtFoot;
+        for (const auto& [i, extra] : grown) {
+            double& most = growthAtFoot[items[i].rectMm.bottom()];
+            most = qMax(most, extra);
+        }
+        auto below = [&](double y) {
+            double d = 0;
+            for (auto it = growthAtFoot.cbegin(); it != growthAtFoot.cend() && it.key() <= y + kEpsilonMm; ++it)
+                d += it.value();
+            return d;
+        };
+        for (int j = 0; j < items.size(); ++j) {
+            if (staysPut[j])
+                continue;
+            PlacedItem& p = items[j];
+            const QRectF r = p.rectMm;
+            const bool stretches = p.shape != PlacedItem::Shape::Text || p.framed || !p.lines.isEmpty();
+            const double top = r.top() + below(r.top());
+            const double bottom = stretches ? r.bottom() + below(r.bottom()) : top + r.height();
+            p.rectMm = QRectF(r.left(), top, r.width(), bottom - top);
+        }
+        return below(std::numeric_limits<double>::max());
+    }
+
+    void place(BandKind kind, const Band& band, int group, int row)
+    {
+        commit(kind, layOut(kind, band, group, row), group, row);
+    }
+
+    void commit(BandKind kind, const LaidBand& laid, int group, int row)
+    {
+        ReportPage& page = m_pages.last();
+        const double left = L.page.marginsMm.left();
+        const QRectF bandRect(left, m_y, L.page.bodyWidthMm(), laid.heightMm);
+        page.bands.append(PlacedBand{kind, group, row, bandRect});
+        const Band* band = bandOf(kind, group);
+        if (band && band->framed) {
+            PlacedItem frame;
+            frame.shape = PlacedItem::Shape::Rect;
+            frame.band = kind;
+            frame.rectMm = bandRect;
+            frame.framed = true;
+            page.items.append(frame);
+        }
+        for (int i = 0; i < laid.items.size(); ++i) {
+            PlacedItem p = laid.items[i];
+            p.rectMm.translate(left, m_y);
+            if (laid.pageNumber[i])
                 m_pageNumberItems.append({int(m_pages.size()) - 1, int(page.items.size())});
             page.items.append(p);
         }
-        m_y += band.heightMm;
+        m_y += laid.heightMm;
         if (kind != BandKind::PageHeader && kind != BandKind::PageFooter)
             m_bodyUsed = true;
         if (row >= 0 && (kind == BandKind::Detail || kind == BandKind::GroupHeader
                          || kind == BandKind::GroupFooter))
             m_lastRowOnPage = row;
+    }
+
+    const Band* bandOf(BandKind kind, int group) const
+    {
+        switch (kind) {
+        case BandKind::Title: return &L.title;
+        case BandKind::PageHeader: return &L.pageHeader;
+        case BandKind::ColumnHeader: return &L.columnHeader;
+        case BandKind::GroupHeader: return &L.groups[group].header;
+        case BandKind::Detail: return &L.detail;
+        case BandKind::GroupFooter: return &L.groups[group].footer;
+        case BandKind::Summary: return &L.summary;
+        case BandKind::PageFooter: return &L.pageFooter;
+        }
+        return nullptr;
     }
 
     QString itemText(const ReportItem& it, int group, int row)

@@ -3,6 +3,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QTextLayout>
 
 namespace wel {
 
@@ -23,14 +24,46 @@ QString documentFamily(const QString& family)
     return QStringLiteral("Laksaman");
 }
 
-double printedWidthMm(const QString& text, const ReportFont& f)
+namespace {
+// Measured at ten pixels per point, so the screen's resolution plays no part.
+constexpr double kPixelsPerPoint = 10;
+
+QFont measuringFont(const ReportFont& f)
 {
-    // Measured at ten pixels per point, so the screen's resolution plays no part.
     QFont font(documentFamily(f.family));
-    font.setPixelSize(qRound(f.pointSize * 10));
+    font.setPixelSize(qRound(f.pointSize * kPixelsPerPoint));
     font.setBold(f.bold);
     font.setHintingPreference(QFont::PreferNoHinting);
-    return QFontMetricsF(font).horizontalAdvance(text) / 10.0 * 25.4 / 72.0;
+    return font;
+}
+
+double pixelsToMm(double px) { return px / kPixelsPerPoint * 25.4 / 72.0; }
+} // namespace
+
+double printedWidthMm(const QString& text, const ReportFont& f)
+{
+    return pixelsToMm(QFontMetricsF(measuringFont(f)).horizontalAdvance(text));
+}
+
+double printedLineMm(const ReportFont& f) { return pixelsToMm(QFontMetricsF(measuringFont(f)).lineSpacing()); }
+
+QStringList wrapToWidth(const QString& text, const ReportFont& f, double widthMm)
+{
+    QTextLayout layout(text, measuringFont(f));
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    const double widthPx = widthMm / 25.4 * 72.0 * kPixelsPerPoint;
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(widthPx);
+        const QString part = text.mid(line.textStart(), line.textLength()).trimmed();
+        if (!part.isEmpty())
+            lines << part;
+    }
+    layout.endLayout();
+    return lines;
 }
 
 namespace {

@@ -1,4 +1,5 @@
 #include "ReportLayout.h"
+#include "Report.h"
 #include "common/AppError.h"
 
 namespace wel {
@@ -127,6 +128,23 @@ QVector<std::pair<BandKind, const Band*>> ReportLayout::allBands() const
     bands.append({BandKind::Summary, &summary});
     bands.append({BandKind::PageFooter, &pageFooter});
     return bands;
+}
+
+void addPageHeading(ReportLayout& layout, ReportItem identity, const QString& pageNumberName, double points)
+{
+    Band& header = layout.pageHeader;
+    const double w = layout.page.bodyWidthMm();
+    ReportFont font;
+    font.pointSize = points;
+    const double y = header.heightMm;
+    const double h = qMax(7.0, printedLineMm(font));
+    const double pageW = printedWidthMm(QStringLiteral("หน้า 000 / 000"), font) + 2;
+    identity.rectMm = {0, y, w - pageW - 2, h};
+    header.add(identity.size(points).bold().fitting());
+    header.add(ReportItem::pageNumber(pageNumberName, {w - pageW, y, pageW, h}, QStringLiteral("หน้า %1 / %2"))
+                   .size(points)
+                   .align(Align::Right));
+    header.heightMm = y + h + 1;
 }
 
 } // namespace wel

@@ -60,6 +60,10 @@ using ReportDrawing = std::function<void(QPainter& painter, const QRectF& target
 
 enum class SumScope { Group, Report };
 
+// The smallest size a name is printed at before it wraps: below it a
+// printed name is hard to read on the office's copies.
+constexpr double kNameFloorPt = 10;
+
 // One item of a band. Built with the factory functions and refined with the
 // chained setters:  ReportItem::field("QRDBText5", {150, 0, 40, 7}, "P_money")
 //                       .withMask("#,###.00").align(Align::Right)
@@ -81,6 +85,14 @@ struct ReportItem {
     // of its size, rather than be cut (0: printed at its size whatever it holds).
     double shrinkToFit = 0;
     std::shared_ptr<const ReportDrawing> drawing; // ItemKind::Drawing
+    // A text that must print whole (names, positions, faculties): wider than
+    // its item it prints smaller down to this size in points, and beyond that
+    // it wraps onto as many lines as it needs; its band grows to hold them and
+    // what lies below moves down (0: not used).
+    double fitFloorPt = 0;
+    // Keeps its place when a text above it grows: a box beside the growing
+    // rows rather than below them.
+    bool staysPut = false;
 
     static ReportItem caption(const QString& name, QRectF rectMm, const QString& text);
     static ReportItem field(const QString& name, QRectF rectMm, const QString& column);
@@ -106,6 +118,8 @@ struct ReportItem {
     ReportItem& withFrame(bool on = true) { framed = on; return *this; }
     ReportItem& pen(double mm) { penMm = mm; return *this; }
     ReportItem& shrinking(double leastShare = 0.7) { shrinkToFit = leastShare; return *this; }
+    ReportItem& fitting(double floorPoints = kNameFloorPt) { fitFloorPt = floorPoints; return *this; }
+    ReportItem& stayingPut(bool on = true) { staysPut = on; return *this; }
 };
 
 enum class BandKind {
@@ -118,6 +132,10 @@ struct Band {
     bool framed = false;        // a frame around the whole band
     bool newPageBefore = false; // start on a fresh page (not for page header/footer)
     bool repeatOnNewPage = false; // group headers: again on each page their group goes on to
+    // Group headers: the group's bands go to the next page together rather
+    // than leave its lines on a page without their header (a group longer
+    // than a page still breaks).
+    bool keepTogether = false;
     QVector<ReportItem> items;
 
     Band& add(const ReportItem& item) { items.append(item); return *this; }
@@ -155,5 +173,11 @@ struct ReportLayout {
     // Bands in printing order with their kind, for walking the whole layout.
     QVector<std::pair<BandKind, const Band*>> allBands() const;
 };
+
+// The line that lets a loose page of a document be matched to it: what the
+// document is (the identity item, e.g. "ใบเบิกเลขที่ [Berg_Doc_ID]") at the
+// left and "หน้า n / m" (named pageNumberName) at the right, added below
+// what the page header already holds. Every page opens with it.
+void addPageHeading(ReportLayout& layout, ReportItem identity, const QString& pageNumberName, double points);
 
 } // namespace wel

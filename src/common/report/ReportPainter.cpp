@@ -89,7 +89,16 @@ private:
         // Thai marks above and below a tight line keep their room.
         m_p.save();
         m_p.setClipRect(r.adjusted(0, -r.height(), 0, r.height()));
-        m_p.drawText(r, flags | Qt::TextDontClip, it.text);
+        if (it.lines.isEmpty()) {
+            m_p.drawText(r, flags | Qt::TextDontClip, it.text);
+        } else {
+            // The engine broke the text where it measured it; each line is
+            // drawn as it stands so that paper and model agree.
+            const double step = it.lineMm * m_sy, top = r.y() + it.linesTopMm * m_sy;
+            for (int i = 0; i < it.lines.size(); ++i)
+                m_p.drawText(QRectF(r.x(), top + i * step, r.width(), step), flags | Qt::TextDontClip,
+                             it.lines[i]);
+        }
         m_p.restore();
     }
 
