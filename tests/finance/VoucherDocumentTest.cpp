@@ -89,7 +89,7 @@ TEST(VoucherDocument, PrintsEachLineTheTotalAndTheAmountInWords)
                               "เช็ค. ธนาคารไทยพาณิชย์ ", "ผู้ตรวจสอบการบันทึกบัญชี", "ผู้บันทึกข้อมูล"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(fixed))) << fixed;
 
-    EXPECT_EQ(test::failureOf([&] { voucherReport(f.db(), QStringLiteral("PVR2568/00099SC")); }), kNotFound);
+    EXPECT_EQ(test::errorOf([&] { voucherReport(f.db(), QStringLiteral("PVR2568/00099SC")); }), kNotFound);
 }
 
 // With the widest figures a voucher can hold every text stays whole inside
