@@ -248,9 +248,11 @@ void Generator::generateYear(int year)
                                       hasChildren ? 6.0 : 0.0};
             c.kind = Kind(m_rnd.weighted(weights));
             c.payYear = year;
-            // early in a budget year, receipts of the year before are still charged to it
+            // early in a budget year, receipts of the year before are still
+            // charged to it, when the employee was with the university then
             if (c.dateBerg.month() >= 10 && c.dateBerg.month() <= 11 && year > m_firstYear
-                && (c.kind == FAE || c.kind == COP || c.kind == OVM) && m_rnd.chance(0.3))
+                && (c.kind == FAE || c.kind == COP || c.kind == OVM) && m_rnd.chance(0.3)
+                && e.inDate <= budgetYearEnd(year - 1))
                 c.payYear = year - 1;
             c.fact = c.kind == HPE ? m_hospital : e.fact;
             c.user = clerkOf(c.fact);

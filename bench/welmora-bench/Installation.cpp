@@ -1,5 +1,6 @@
 #include "Generator.h"
 #include "common/AppError.h"
+#include "common/Limits.h"
 #include "common/ThaiDate.h"
 #include "common/db/Database.h"
 #include "common/db/Schema.h"
@@ -8,11 +9,9 @@
 
 namespace wel::bench {
 
-Money limitOf(const QString& hType)
-{
-    return Money::fromBaht(hType == QLatin1String("1") ? 200000 : hType == QLatin1String("2") ? 20000 : 2000000000);
-}
-Money copayLimitOf(const QString& hType) { return Money::fromBaht(hType == QLatin1String("2") ? 25000 : 0); }
+// The generator gives every employee a type of "1", "2" or "3".
+Money limitOf(const QString& hType) { return rightTypeLimit(hType)->medical; }
+Money copayLimitOf(const QString& hType) { return rightTypeLimit(hType)->copay; }
 
 QString money(Money m) { return m.toPlain(); }
 

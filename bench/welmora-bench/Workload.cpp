@@ -11,6 +11,7 @@
 #include "common/ThaiDate.h"
 #include "common/db/Database.h"
 
+#include <algorithm>
 #include <QDate>
 #include <QHash>
 #include <memory>
@@ -200,6 +201,22 @@ struct Cases {
     QStringList saved;
 };
 
+// A save line's calls of one side in a sample, six saves each. Between two
+// give-backs (Comparison::betweenSamples) a line makes at most one sample's
+// calls on both sides.
+constexpr int kMostSaveCalls = 9;
+constexpr int kSavesBetweenGiveBacks = 2 * 6 * kMostSaveCalls;
+constexpr int kMostReceipts = 6;
+// The receipts of a claim are 150.00 to 1,800.25 baht; a co-pay claim's a
+// tenth of that, one baht at least.
+constexpr qint64 kMostReceiptSatang = 180025;
+constexpr Money kLargestClaim = Money::fromSatang(kMostReceipts * kMostReceiptSatang);
+constexpr Money kLargestCopayClaim = Money::fromSatang(kMostReceipts * kMostReceiptSatang / 10 + kMostReceipts);
+
+Money copayAmountOf(Money outpatient) { return Money::fromSatang(std::max<qint64>(100, outpatient.satang() / 10)); }
+
+void pickClaimPool(Database& db, Cases& c, const QDate& today, Random& rnd);
+
 const QString kHospitals[] = {QStringLiteral("โรงพยาบาลมหาวิทยาลัย"), QStringLiteral("โรงพยาบาลนครพิงค์"),
                               QStringLiteral("คลินิกเวชกรรมใกล้บ้าน")};
 
@@ -270,20 +287,66 @@ void pickCases(Database& db, Cases& c)
         c.searches.push_back(q);
     }
 
-    // employees of right type "1" with room left this year, and their families
+    pickClaimPool(db, c, *today, rnd);
+}
+
+// The largest number of candidates (their room in descending order) that can
+// each take their share of the saves made between two give-backs, every
+// claim at most `largest`: the n-th candidate must have room for
+// ceil(kSavesBetweenGiveBacks / n) claims. At most `most`.
+int poolSize(const QVector<Money>& roomDescending, Money largest, int most)
+{
+    int best = 0;
+    for (int n = 1; n <= std::min<int>(most, roomDescending.size()); ++n) {
+        const int share = (kSavesBetweenGiveBacks + n - 1) / n;
+        if (roomDescending[n - 1] >= Money::fromSatang(largest.satang() * share))
+            best = n;
+    }
+    return best;
+}
+
+// The KV_IDs of the n candidates with the most room (ties by KV_ID), in
+// KV_ID order so that the saves go round the faculties.
+QStringList mostRoom(QVector<std::pair<Money, QString>> candidates, Money largest, int most)
+{
+    std::sort(candidates.begin(), candidates.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
+    });
+    QVector<Money> room;
+    for (const auto& c : candidates)
+        room << c.first;
+    QStringList chosen;
+    for (int i = 0; i < poolSize(room, largest, most); ++i)
+        chosen << candidates[i].second;
+    chosen.sort();
+    return chosen;
+}
+
+// Employees of right type "1" with room left this year, and their families.
+// However small the installation, every one of them can take his share of a
+// sample's saves (the saves are given back between samples).
+void pickClaimPool(Database& db, Cases& c, const QDate& today, Random& rnd)
+{
     const Rows room = db.select(QStringLiteral("SELECT y.KV_ID, y.Fact_T_H_Money, y.Fact_T_U_H, y.M_Flexben, e.Fact_code "
                                                "FROM T_Year_Cur_Health y INNER JOIN T_Emp_Gov_Histry e "
                                                "ON e.KV_ID = y.KV_ID WHERE y.Pay_Year = ? AND e.Emp_Status = 'A' "
                                                "AND e.Emp_H_Type = '1' ORDER BY y.KV_ID"),
                                 {c.budYear});
-    for (int i = 0; i < room.count() && c.claims.size() < 400; ++i) {
-        const Money left = room.money(i, QStringLiteral("Fact_T_H_Money")) - room.money(i, QStringLiteral("Fact_T_U_H"))
-            - room.money(i, QStringLiteral("M_Flexben"));
-        if (left < Money::fromBaht(50000) || rnd.chance(0.5))
-            continue;
+    QVector<std::pair<Money, QString>> candidates;
+    QHash<QString, QString> factOf;
+    for (int i = 0; i < room.count(); ++i) {
+        const QString kvId = room.text(i, QStringLiteral("KV_ID"));
+        candidates.push_back({room.money(i, QStringLiteral("Fact_T_H_Money")) - room.money(i, QStringLiteral("Fact_T_U_H"))
+                                  - room.money(i, QStringLiteral("M_Flexben")),
+                              kvId});
+        factOf.insert(kvId, room.text(i, QStringLiteral("Fact_code")));
+    }
+    // Receipts within the budget year of the claim, as the entry accepts them.
+    const QDate yearStart(c.budYear.toInt() - 544, 10, 1);
+    for (const QString& kvId : mostRoom(candidates, kLargestClaim, 400)) {
         ClaimInput in;
-        in.kvId = room.text(i, QStringLiteral("KV_ID"));
-        in.fact = room.text(i, QStringLiteral("Fact_code"));
+        in.kvId = kvId;
+        in.fact = factOf.value(kvId);
         in.payYear = c.budYear;
         in.budYear = c.budYear;
         in.dateEnt = c.today;
@@ -294,10 +357,10 @@ void pickCases(Database& db, Cases& c)
         const Rows folk = db.select(QStringLiteral("SELECT Emp_Folk, EF_Surname, EF_F_Name, EF_L_Name, EF_Birthday "
                                                    "FROM T_Emp_Folk WHERE KV_ID = ? ORDER BY Emp_Folk"),
                                     {in.kvId});
-        const int receipts = int(c.claims.size() % 6) + 1;
+        const int receipts = int(c.claims.size() % kMostReceipts) + 1;
         for (int k = 0; k < receipts; ++k) {
             const int f = k == 0 ? 0 : rnd.between(0, folk.count() - 1);
-            const QDate day = today->addDays(-rnd.between(1, 60));
+            const QDate day = std::max(yearStart, today.addDays(-rnd.between(1, 60)));
             in.receipts.push_back({folk.text(f, QStringLiteral("Emp_Folk")), toBEText(day), kHospitals[k % 3],
                                    folk.text(f, QStringLiteral("EF_Surname")), folk.text(f, QStringLiteral("EF_F_Name")),
                                    folk.text(f, QStringLiteral("EF_L_Name")), folk.text(f, QStringLiteral("EF_Birthday")),
@@ -305,8 +368,9 @@ void pickCases(Database& db, Cases& c)
         }
         c.claims.push_back(in);
     }
-    if (c.claims.size() < 24)
-        throw AppError(QStringLiteral("too few employees with room left in %1 to save claims for").arg(c.budYear));
+    if (c.claims.size() < 2)
+        throw AppError(QStringLiteral("too few employees of right type 1 with room left in %1 to save claims for")
+                           .arg(c.budYear));
     // The hospital saves in-patient claims for the same employees, from the
     // other end of the pool.
     c.nextInpatient = int(c.claims.size()) / 2;
@@ -324,23 +388,27 @@ void prepareCopayPool(Database& db, Cases& c)
                                                 "ON e.KV_ID = y.KV_ID WHERE y.Pay_Year = ? AND e.Emp_Status = 'A' "
                                                 "AND e.Emp_H_Type = '2' ORDER BY y.KV_ID"),
                                  {c.budYear});
-    const int wanted = 600;
-    for (int i = 0; i < staff.count() && c.copayClaims.size() < wanted; ++i) {
-        if (staff.money(i, QStringLiteral("Fact_T_Copay")) - staff.money(i, QStringLiteral("Fact_U_Copay"))
-            < Money::fromBaht(15000))
-            continue;
-        const ClaimInput& model = c.claims[i % c.claims.size()];
+    QVector<std::pair<Money, QString>> candidates;
+    QHash<QString, int> rowOf;
+    for (int i = 0; i < staff.count(); ++i) {
+        const QString kvId = staff.text(i, QStringLiteral("KV_ID"));
+        candidates.push_back(
+            {staff.money(i, QStringLiteral("Fact_T_Copay")) - staff.money(i, QStringLiteral("Fact_U_Copay")), kvId});
+        rowOf.insert(kvId, i);
+    }
+    for (const QString& kvId : mostRoom(candidates, kLargestCopayClaim, 600)) {
+        const int i = rowOf.value(kvId);
+        const ClaimInput& model = c.claims[c.copayClaims.size() % c.claims.size()];
         ClaimInput in = model;
-        in.kvId = staff.text(i, QStringLiteral("KV_ID"));
+        in.kvId = kvId;
         in.fact = staff.text(i, QStringLiteral("Fact_code"));
         in.user = in.fact.toLower() + QStringLiteral("clerk");
         in.typeCode = QStringLiteral("COP");
         // The co-pay claims are the employee's own receipts, a tenth of the
-        // outpatient amounts, so that a long run does not use the co-pay
-        // limits of the pool up.
+        // outpatient amounts, so that the co-pay limits of the pool last.
         for (ClaimInput::Receipt& r : in.receipts)
             r = {QStringLiteral("0"), r.date, r.hospital, QStringLiteral("นาย"), QStringLiteral("ผู้เบิก"),
-                 QStringLiteral("ร่วมจ่าย"), QString(), Money::fromSatang(qMax<qint64>(100, r.amount.satang() / 10))};
+                 QStringLiteral("ร่วมจ่าย"), QString(), copayAmountOf(r.amount)};
         const Money left = staff.money(i, QStringLiteral("Fact_T_H_Money")) - staff.money(i, QStringLiteral("Fact_T_U_H"))
             - staff.money(i, QStringLiteral("M_Flexben"));
         if (left > Money()) {
@@ -352,7 +420,7 @@ void prepareCopayPool(Database& db, Cases& c)
         }
         c.copayClaims.push_back(in);
     }
-    if (c.copayClaims.size() < 24)
+    if (c.copayClaims.size() < 2)
         throw AppError(QStringLiteral("too few employees of right type 2 with co-pay room in %1").arg(c.budYear));
 }
 
@@ -421,8 +489,14 @@ Workload buildWorkload(Database& db, BareSql& bare)
                            listingFingerprint),
                     true, nullptr});
 
+    // The claims saved so far cancelled, their amounts given back: the pools
+    // need room for one sample only, however long the run.
+    const std::function<void()> giveBack = [c, pdb] {
+        cancelClaims(*pdb, c->saved);
+        c->saved.clear();
+    };
     // Six claims of 1 to 6 receipts a call, each for the next employee of the
-    // pool, so that no yearly row runs out however long the run.
+    // pool.
     auto nextClaim = [c] {
         const ClaimInput in = c->claims[c->nextClaim % c->claims.size()];
         ++c->nextClaim;
@@ -442,7 +516,7 @@ Workload buildWorkload(Database& db, BareSql& bare)
     Comparison save{QStringLiteral("claim save"), QStringLiteral("6 claims of 1 to 6 receipts"),
                     saves(nextClaim, [pdb](const ClaimInput& in) { return saveClaimProject(*pdb, in); }),
                     saves(nextClaim, [psql](const ClaimInput& in) { return saveClaimBare(*psql, in); }),
-                    false, nullptr, 9};
+                    false, nullptr, kMostSaveCalls};
     save.roundTrips = [c, pdb, psql, nextClaim] {
         QStringList counts;
         for (int receipts : {1, 6}) {
@@ -464,6 +538,7 @@ Workload buildWorkload(Database& db, BareSql& bare)
         }
         return QStringLiteral("round trips of one save, begin and commit included - ") + counts.join(QStringLiteral("; "));
     };
+    save.betweenSamples = giveBack;
     list.push_back(save);
 
     // The co-pay and in-patient entries: the same service with the kind's own
@@ -483,12 +558,12 @@ Workload buildWorkload(Database& db, BareSql& bare)
     list.push_back({QStringLiteral("co-pay save"), QStringLiteral("6 co-pay claims of 1 to 6 receipts"),
                     saves(nextCopay, [pdb](const ClaimInput& in) { return saveClaimProject(*pdb, in); }),
                     saves(nextCopay, [psql](const ClaimInput& in) { return saveClaimBare(*psql, in); }), false,
-                    nullptr, 9});
+                    nullptr, kMostSaveCalls, giveBack});
     const auto nextInpatient = nextOf(&Cases::claims, &Cases::nextInpatient, QStringLiteral("HPE"), QStringLiteral("1"));
     list.push_back({QStringLiteral("in-patient save"), QStringLiteral("6 in-patient claims of 1 to 6 receipts"),
                     saves(nextInpatient, [pdb](const ClaimInput& in) { return saveClaimProject(*pdb, in); }),
                     saves(nextInpatient, [psql](const ClaimInput& in) { return saveClaimBare(*psql, in); }), false,
-                    nullptr, 9});
+                    nullptr, kMostSaveCalls, giveBack});
     list += financeComparisons(db, bare, c->budYear, c->today);
     list.push_back(importComparison(db, bare, c->today));
     list += reportComparisons(db, bare, c->today.right(4));

@@ -29,6 +29,10 @@ struct Comparison {
     bool sameResult = true;              // false: each side writes its own rows
     std::function<QString()> roundTrips; // optional, after the timing
     int maxRepetitions = 1001;           // calls of each side in one sample
+    // Before the warm-up, each sample and the round trips, untimed: undoes
+    // what the calls wrote (a save line gives its claims back), so that the
+    // line finds the same room at any length of run.
+    std::function<void()> betweenSamples = nullptr;
 };
 
 // Runs every case through f; the results stay for the fingerprint.

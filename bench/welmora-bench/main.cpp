@@ -112,7 +112,12 @@ int run(const QStringList& args, QTextStream& out)
     for (const Comparison& c : work.comparisons) {
         if (!c.name.contains(only))
             continue;
+        auto between = [&c] {
+            if (c.betweenSamples)
+                c.betweenSamples();
+        };
         // warm up both sides (prepared statements, caches) and check they agree
+        between();
         c.program.run();
         c.bare.run();
         if (c.sameResult && c.program.fingerprint() != c.bare.fingerprint()) {
@@ -125,6 +130,7 @@ int run(const QStringList& args, QTextStream& out)
         const int reps = std::clamp(int(kSampleMs / std::max(once, 0.01)), std::min(5, c.maxRepetitions), c.maxRepetitions) | 1;
         QVector<double> projectTimes, bareTimes, ratios;
         for (int r = 0; r < rounds; ++r) {
+            between();
             checkpoint(*db);
             QVector<double> tp, tb;
             for (int k = 0; k < reps; ++k) {
@@ -153,8 +159,10 @@ int run(const QStringList& args, QTextStream& out)
                    .arg(median(bareTimes), 0, 'f', 2)
                    .arg(median(ratios), 0, 'f', 2)
             << Qt::endl;
-        if (c.roundTrips)
+        if (c.roundTrips) {
+            between();
             out << "  " << c.roundTrips() << Qt::endl;
+        }
     }
     out << "(" << work.cancelSavedClaims() << " claims saved by this run cancelled again)" << Qt::endl;
     checkpoint(*db);

@@ -1,23 +1,14 @@
 #include "ClaimCancelService.h"
-#include "ClaimSql.h"
 #include "common/AppError.h"
+#include "common/LikePattern.h"
 #include "common/LoginContext.h"
 #include "common/Utility.h"
 #include "common/db/Database.h"
+#include "common/db/SqlText.h"
 
 namespace wel::claims::ClaimCancel {
 
 namespace {
-
-// Typed text is a prefix, so "%" and "_" in it must match themselves.
-QString likePrefix(const QString& text)
-{
-    QString t = TrimBlanks(text);
-    t.replace(QLatin1Char('!'), QStringLiteral("!!"));
-    t.replace(QLatin1Char('%'), QStringLiteral("!%"));
-    t.replace(QLatin1Char('_'), QStringLiteral("!_"));
-    return t + QLatin1Char('%');
-}
 
 // The condition that a claim (alias h) belongs to the faculty: filed under it,
 // or, for kinds listed by the employee's faculty, of one of its employees; and
@@ -46,7 +37,7 @@ QVector<OpenClaimRow> search(Database& db, const LoginContext& login, const Clai
     case ClaimSearchBy::Name: where += QStringLiteral(" AND e.Emp_F_Name LIKE ? ESCAPE '!'"); break;
     case ClaimSearchBy::EmpId: where += QStringLiteral(" AND UPPER(e.EMP_ID) LIKE UPPER(?) ESCAPE '!'"); break;
     }
-    params << likePrefix(text);
+    params << likePrefix(TrimBlanks(text));
     const Rows r = db.select(
         QStringLiteral("SELECT h.Berg_Doc_ID, h.Date_berg, h.T_M_Berg, h.KV_ID, e.Emp_Surname, e.Emp_F_Name, "
                        "e.Emp_L_Name, e.EMP_ID, e.Emp_SSN, e.Emp_H_Type, t.Health_Desc "

@@ -1,5 +1,4 @@
 #include "ClaimEntryService.h"
-#include "ClaimSql.h"
 #include "common/AppError.h"
 #include "common/InputChecks.h"
 #include "common/Limits.h"
@@ -8,6 +7,7 @@
 #include "common/ThaiDate.h"
 #include "common/Utility.h"
 #include "common/db/Database.h"
+#include "common/db/SqlText.h"
 
 #include <QMap>
 

@@ -1,10 +1,10 @@
 #include "ClaimSummaryService.h"
-#include "ClaimSql.h"
 #include "common/AppError.h"
 #include "common/LoginContext.h"
 #include "common/RunningNumbers.h"
 #include "common/ThaiDate.h"
 #include "common/db/Database.h"
+#include "common/db/SqlText.h"
 
 #include <QHash>
 #include <QMap>

@@ -1,8 +1,8 @@
 #include "ClaimWriter.h"
-#include "ClaimSql.h"
 #include "common/LoginContext.h"
 #include "common/RunningNumbers.h"
 #include "common/ThaiDate.h"
+#include "common/db/SqlText.h"
 
 namespace wel::claims {
 

@@ -61,6 +61,43 @@ QVector<ClaimReceipt> receiptsFor(Database& db, const QString& kvId, const QDate
 
 } // namespace
 
+QStringList demoEmployees(Database& db, const QString& fact, const QString& condition)
+{
+    const Rows r = db.select(QStringLiteral("SELECT KV_ID FROM T_Emp_Gov_Histry e WHERE Fact_code = ? AND Emp_Status = 'A' AND ")
+                                 + condition + QStringLiteral(" ORDER BY KV_ID"),
+                             {fact});
+    QStringList list;
+    for (int i = 0; i < r.count(); ++i)
+        list << r.text(i, QStringLiteral("KV_ID"));
+    return list;
+}
+
+ClaimReceipt demoSelfReceipt(Database& db, const QString& kvId, const QDate& day, Money amount, const char* hospital)
+{
+    const Rows f = db.select(QStringLiteral("SELECT EF_Surname, EF_F_Name, EF_L_Name FROM T_Emp_Folk "
+                                            "WHERE KV_ID = ? AND Emp_Folk = '0'"),
+                             {kvId});
+    ClaimReceipt r;
+    r.dateDoc = toBEText(day);
+    r.amount = amount;
+    r.hospital = QString::fromUtf8(hospital);
+    if (!f.isEmpty()) {
+        r.title = f.text(0, QStringLiteral("EF_Surname"));
+        r.given = f.text(0, QStringLiteral("EF_F_Name"));
+        r.family = f.text(0, QStringLiteral("EF_L_Name"));
+    }
+    return r;
+}
+
+void demoCancelAndGather(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& fact,
+                         const QStringList& saved)
+{
+    if (saved.size() < 4)
+        return;
+    ClaimCancel::cancel(db, login, kind, fact, saved[1]);
+    ClaimSummary::send(db, login, kind, fact, {saved[0], saved[2]});
+}
+
 LoginContext demoLogin(const DemoClerk& c, const QDate& day, const QString& mode)
 {
     LoginContext login;

@@ -1,4 +1,5 @@
 #include "EmployeeSearch.h"
+#include "common/LikePattern.h"
 #include "common/Utility.h"
 #include "common/db/Database.h"
 #include "common/LoginContext.h"
@@ -10,16 +11,6 @@ namespace {
 const QString kColumns = QStringLiteral(
     "SELECT KV_ID, EMP_ID, Emp_SSN, Emp_Surname, Emp_F_Name, Emp_L_Name, Emp_H_Type, Emp_Position, "
     "Fact_code, Emp_Status FROM T_Emp_Gov_Histry ");
-
-// Typed text is a prefix, so "%" and "_" in it must match themselves.
-QString likePrefix(const QString& text)
-{
-    QString t = text;
-    t.replace(QLatin1Char('!'), QStringLiteral("!!"));
-    t.replace(QLatin1Char('%'), QStringLiteral("!%"));
-    t.replace(QLatin1Char('_'), QStringLiteral("!_"));
-    return t + QLatin1Char('%');
-}
 
 QVector<EmployeeSummary> summaries(const Rows& rows)
 {

@@ -24,4 +24,23 @@ const RightTypeLimit* rightTypeLimit(const QString& hType)
     return nullptr;
 }
 
+const RightTypeLimit& typeOneOrTwo(const QString& hType)
+{
+    return hType.trimmed() == kLimits[0].hType ? kLimits[0] : kLimits[1];
+}
+
+const RightTypeLimit& knownOrTypeTwo(const QString& hType)
+{
+    const RightTypeLimit* l = rightTypeLimit(hType);
+    return l ? *l : kLimits[1];
+}
+
+const RightTypeLimit& typeTwo() { return kLimits[1]; }
+
+QString wholeBahtText(Money amount)
+{
+    const QString text = amount.toDisplay();
+    return text.endsWith(QLatin1String(".00")) ? text.chopped(3) : text;
+}
+
 } // namespace wel

@@ -24,4 +24,18 @@ inline const QString kNoLimitText = QStringLiteral("ไม่จำกัดว�
 // The row of a right type; nullptr for any type other than "1", "2" or "3".
 const RightTypeLimit* rightTypeLimit(const QString& hType);
 
+// The row the older screens show: they tell only type "1" from the rest, and
+// show every other value (type "3" included) as type "2".
+const RightTypeLimit& typeOneOrTwo(const QString& hType);
+
+// The row of a known type, type "2"'s for any other value.
+const RightTypeLimit& knownOrTypeTwo(const QString& hType);
+
+// Type "2": the one right type with a co-pay limit, whose amount also stands
+// for an employee who has no yearly row yet.
+const RightTypeLimit& typeTwo();
+
+// An amount in whole baht as the lists show limits: "25,000".
+QString wholeBahtText(Money amount);
+
 } // namespace wel

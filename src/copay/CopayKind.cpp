@@ -9,7 +9,7 @@ namespace {
 // type other than "1" as type "2"'s.
 QString copayEntitlement(const RightTypeLimit* limit)
 {
-    return limit && limit->hType == QLatin1String("1") ? QStringLiteral("200,000") : QStringLiteral("20,000");
+    return typeOneOrTwo(limit ? limit->hType : QString()).listText;
 }
 
 ClaimKind makeCopay()

@@ -3,6 +3,7 @@
 #include "claims/ClaimWriter.h"
 #include "common/AppError.h"
 #include "common/InputChecks.h"
+#include "common/Limits.h"
 #include "common/LoginContext.h"
 #include "common/ThaiDate.h"
 #include "common/Utility.h"
@@ -16,7 +17,7 @@ void checkRight(const std::optional<Money>& yearLimit, const QString& hType)
 {
     const QString type = hType.trimmed();
     const QString because = QStringLiteral("พนักงานคนนี้ ไม่มีสิทธิในการเบิกค่าเล่าเรียนบุตร\nเนื่องจากเลือกสิทธิประเภท : ") + type;
-    if (yearLimit && *yearLimit == Money::fromBaht(20000))
+    if (yearLimit && *yearLimit == typeTwo().medical)
         throw AppError(QStringLiteral("(2)") + because);
     if (!yearLimit && type == QLatin1String("2"))
         throw AppError(because);

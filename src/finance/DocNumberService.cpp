@@ -1,5 +1,6 @@
 #include "DocNumberService.h"
 #include "common/AppError.h"
+#include "common/LikePattern.h"
 #include "common/ThaiDate.h"
 #include "common/db/Database.h"
 
@@ -47,17 +48,13 @@ VoucherDocs docsAt(const Rows& r, int i)
     return d;
 }
 
-// A typed prefix matched as text, its wildcard characters included.
-QString likePrefix(const QString& typed)
-{
-    QString s = typed.trimmed().toUpper();
-    s.replace(QLatin1Char('!'), QStringLiteral("!!"));
-    s.replace(QLatin1Char('%'), QStringLiteral("!%"));
-    s.replace(QLatin1Char('_'), QStringLiteral("!_"));
-    return s + QLatin1Char('%');
-}
-
 } // namespace
+
+QString firstFaculty(Database& db)
+{
+    const Rows r = db.select(QStringLiteral("SELECT MIN(Fact_Code) AS F FROM T_PV"));
+    return r.isEmpty() ? QString() : r.text(0, QStringLiteral("F"));
+}
 
 QVector<VoucherDocs> list(Database& db, const QString& factCode, const DocFilter& filter)
 {
@@ -83,7 +80,7 @@ QVector<VoucherDocs> list(Database& db, const QString& factCode, const DocFilter
         break;
     case DocFilter::PvrPrefix:
         sql += QStringLiteral(" AND UPPER(p.PVR_NO) LIKE ? ESCAPE '!'");
-        params << likePrefix(filter.value);
+        params << likePrefix(filter.value.trimmed().toUpper());
         break;
     }
     const Rows r = db.select(sql + QStringLiteral(" ORDER BY p.PVR_NO"), params);

@@ -48,6 +48,8 @@ namespace DocNumbers {
 
 // Summaries of every status, by number.
 QVector<VoucherDocs> list(Database& db, const QString& factCode, const DocFilter& filter);
+// The first faculty (by code) with a summary of any status; "" when there is none.
+QString firstFaculty(Database& db);
 // Throws AppError "ไม่พบข้อมูลที่เลือก ==>" + number + "<==" when there is none.
 VoucherDocs read(Database& db, const QString& pvrNo);
 

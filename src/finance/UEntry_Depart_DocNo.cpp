@@ -229,8 +229,7 @@ QString TfrmEntry_Depart_DocNo::facultyToList() const
 {
     if (!DocNumbers::list(db(), edtFact_Code->code(), {}).isEmpty())
         return edtFact_Code->code();
-    const Rows any = db().select(QStringLiteral("SELECT MIN(Fact_Code) AS F FROM T_PV"));
-    return any.isEmpty() ? QString() : any.text(0, QStringLiteral("F"));
+    return DocNumbers::firstFaculty(db());
 }
 
 QStringList TfrmEntry_Depart_DocNo::panelStates() const

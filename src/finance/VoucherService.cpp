@@ -1,10 +1,10 @@
 #include "VoucherService.h"
-#include "claims/ClaimSql.h"
 #include "common/AppError.h"
 #include "common/LoginContext.h"
 #include "common/RunningNumbers.h"
 #include "common/ThaiDate.h"
 #include "common/db/Database.h"
+#include "common/db/SqlText.h"
 
 #include <QMap>
 #include <QSet>
@@ -136,7 +136,7 @@ QVector<VoucherClaim> claimsOf(Database& db, const QStringList& controlNos)
                                             "INNER JOIN T_PAY_Health h ON m.Berg_Doc_ID = h.Berg_Doc_ID "
                                             "LEFT JOIN TR_Heal_Type t ON h.Health_In_Out_t = t.Health_In_Out_t "
                                             "WHERE ")
-                                 + claims::sql::in(QStringLiteral("m.Sent_KV_Doc_ID"), controlNos, params),
+                                 + sql::in(QStringLiteral("m.Sent_KV_Doc_ID"), controlNos, params),
                              params);
     QVector<VoucherClaim> claims;
     for (int i = 0; i < r.count(); ++i)
@@ -160,7 +160,7 @@ QString make(Database& db, const LoginContext& login, const QString& factField, 
     // is written. Locked, no other workstation can take or cancel them
     // before the end; then they move in one statement.
     QVariantList params;
-    const QString which = claims::sql::in(QStringLiteral("Sent_KV_Doc_ID"), controlNos, params);
+    const QString which = sql::in(QStringLiteral("Sent_KV_Doc_ID"), controlNos, params);
     const Rows found = db.selectLocked(QStringLiteral("Sent_KV_Doc_ID, Sent_Doc_Status, Fact_Code"),
                                        QStringLiteral("T_Sent_KV_Detail"), which, params);
     QSet<QString> open;
@@ -203,7 +203,7 @@ QString make(Database& db, const LoginContext& login, const QString& factField, 
     QVector<QVariantList> members;
     for (int k = 0; k < controlNos.size(); ++k)
         members.push_back({pvrNo, controlNos[k], k + 1});
-    const auto insert = claims::sql::insertRows(
+    const auto insert = sql::insertRows(
         QStringLiteral("T_PV_Detail"), {QStringLiteral("PVR_NO"), QStringLiteral("Sent_KV_Doc_ID"), QStringLiteral("Order_No")},
         members);
     db.exec(insert.sql, insert.params);
@@ -222,6 +222,15 @@ QVector<VoucherRow> listInForce(Database& db, const QString& factCode, const Per
     for (int i = 0; i < r.count(); ++i)
         list.push_back({r.text(i, QStringLiteral("PVR_NO")), r.text(i, QStringLiteral("Sent_Date"))});
     return list;
+}
+
+QString firstFacultyInForce(Database& db, const Period& period)
+{
+    QVariantList params;
+    const Rows r = db.select(QStringLiteral("SELECT MIN(Fact_Code) AS F FROM T_PV WHERE Sent_Doc_Status = 'A'")
+                                 + period.andCondition(db, QStringLiteral("Sent_Date"), params),
+                             params);
+    return r.isEmpty() ? QString() : r.text(0, QStringLiteral("F"));
 }
 
 QVector<VoucherMember> members(Database& db, const QString& pvrNo)

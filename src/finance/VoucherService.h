@@ -96,6 +96,9 @@ QString make(Database& db, const LoginContext& login, const QString& factField, 
 
 // Voucher summaries in force of a faculty made in the period, by number.
 QVector<VoucherRow> listInForce(Database& db, const QString& factCode, const Period& period);
+// The first faculty (by code) with a voucher summary in force made in the
+// period; "" when no faculty has one.
+QString firstFacultyInForce(Database& db, const Period& period);
 
 // The control numbers of a voucher, one row per control number and category, by order.
 QVector<VoucherMember> members(Database& db, const QString& pvrNo);

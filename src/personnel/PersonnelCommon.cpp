@@ -40,9 +40,7 @@ QString implausibleDate(const QString& caption, const QString& text)
 QString limitTextOf(const QString& hType)
 {
     // Right type "3" has no limit; showing it 20,000 baht would mislead the clerk.
-    if (const RightTypeLimit* l = rightTypeLimit(hType))
-        return l->listText;
-    return rightTypeLimit(QStringLiteral("2"))->listText;
+    return knownOrTypeTwo(hType).listText;
 }
 
 } // namespace wel::personnel

@@ -1,4 +1,5 @@
 #include "YearRows.h"
+#include "common/Limits.h"
 #include "common/LoginContext.h"
 #include "common/Utility.h"
 #include "common/db/Database.h"
@@ -7,13 +8,8 @@ namespace wel::YearRows {
 
 std::optional<Limits> limitsOf(const QString& rightType)
 {
-    const QString t = TrimBlanks(rightType);
-    if (t == QLatin1String("1"))
-        return Limits{Money::fromBaht(200000), Money()};
-    if (t == QLatin1String("2"))
-        return Limits{Money::fromBaht(20000), Money::fromBaht(25000)};
-    if (t == QLatin1String("3"))
-        return Limits{Money::fromBaht(2000000000), Money()};
+    if (const RightTypeLimit* l = rightTypeLimit(TrimBlanks(rightType)))
+        return Limits{l->medical, l->copay};
     return std::nullopt;
 }
 

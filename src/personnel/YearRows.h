@@ -13,8 +13,7 @@ struct LoginContext;
 // year, holding the limits of his right type and what he has used of them.
 namespace YearRows {
 
-// The limits a right type gives: "1" 200,000 baht, "2" 20,000 baht and a
-// co-pay limit of 25,000 baht, "3" no limit (held as 2,000,000,000).
+// The limits a right type gives (the table of common/Limits.h).
 struct Limits {
     Money health;
     Money copay;

@@ -2,6 +2,7 @@
 #include "reports/ReportSql.h"
 
 #include "common/AppError.h"
+#include "common/LikePattern.h"
 #include "common/Limits.h"
 #include "common/Utility.h"
 #include "common/db/Database.h"
@@ -184,8 +185,7 @@ QString historyLimitText(const QString& hType)
 
 QString educationLimitText(const QString& hType)
 {
-    const RightTypeLimit* l = rightTypeLimit(hType);
-    return l ? l->formText : rightTypeLimit(QStringLiteral("2"))->formText;
+    return knownOrTypeTwo(hType).formText;
 }
 
 LimitBlock limitBlock(Database& db, const QString& kvId, const QString& payYear, const QString& hType, LimitKind kind)
@@ -209,7 +209,7 @@ LimitBlock limitBlock(Database& db, const QString& kvId, const QString& payYear,
             b.remaining = amountText(h - u - flex);
         }
     } else if (y.isEmpty()) {
-        b.limit = b.remaining = QStringLiteral("25,000");
+        b.limit = b.remaining = wholeBahtText(typeTwo().copay);
         b.claimed = QStringLiteral("0");
     } else {
         const Money h = y.money(0, QStringLiteral("Fact_T_Copay")), u = y.money(0, QStringLiteral("Fact_U_Copay"));

@@ -1,6 +1,7 @@
 #include "reports/ReportServices.h"
 #include "reports/ReportSql.h"
 
+#include "common/LikePattern.h"
 #include "common/db/Database.h"
 #include "personnel/PersonnelCommon.h"
 

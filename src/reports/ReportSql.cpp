@@ -85,15 +85,6 @@ QString facultyOf(const QString& filter)
     return (c.value.isEmpty() ? c.kind : c.value).toUpper();
 }
 
-QString likePrefix(const QString& text)
-{
-    QString t = text;
-    t.replace(QLatin1Char('!'), QStringLiteral("!!"));
-    t.replace(QLatin1Char('%'), QStringLiteral("!%"));
-    t.replace(QLatin1Char('_'), QStringLiteral("!_"));
-    return t + QLatin1Char('%');
-}
-
 QString countText(qint64 n)
 {
     return QString::number(n);

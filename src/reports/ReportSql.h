@@ -29,9 +29,6 @@ void addBefore(Where& w, Database& db, const QString& column, const QString& fil
 // empty gives "" (every faculty).
 QString facultyOf(const QString& filter);
 
-// A LIKE pattern (with ESCAPE '!') matching texts that begin with text.
-QString likePrefix(const QString& text);
-
 // Display texts of the report cells.
 QString countText(qint64 n);
 QString amountText(Money m);

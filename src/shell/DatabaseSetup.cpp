@@ -1,9 +1,6 @@
 #include "DatabaseSetup.h"
-#include "claims/DemoClaims.h"
-#include "claims/DemoWelfareClaims.h"
-#include "copay/DemoCopay.h"
-#include "inpatient/DemoInpatient.h"
 #include "common/db/Schema.h"
+#include "demo/DemoSetup.h"
 #include "finance/DemoVouchers.h"
 
 #include <QDir>
@@ -48,10 +45,7 @@ void initDatabase(Database& db, bool demo)
     loadReferenceData(db);
     if (demo) {
         loadDemoData(db);
-        claims::loadDemoClaims(db);
-        claims::loadDemoCopay(db);
-        claims::loadDemoInpatient(db);
-        claims::loadDemoWelfareClaims(db);
+        demo::loadDemoClaimsOfEveryKind(db);
         finance::loadDemoVouchers(db);
     }
 }

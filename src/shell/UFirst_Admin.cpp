@@ -1,5 +1,6 @@
 #include "UFirst_Admin.h"
 #include "LoginService.h"
+#include "common/Faculties.h"
 #include "common/db/Database.h"
 #include "common/widgets/EnterAsTab.h"
 #include "common/widgets/Messages.h"
@@ -45,11 +46,8 @@ TfrmFirst_Admin::TfrmFirst_Admin(Database& db, QWidget* parent) : QDialog(parent
     cmbFact_Code->setObjectName(QStringLiteral("cmbFact_Code"));
     cmbFact_Code->setEditable(true);
     cmbFact_Code->setInsertPolicy(QComboBox::NoInsert);
-    const Rows facts = db.select(QStringLiteral("SELECT Fact_Code, Fact_Name FROM T_Fact ORDER BY Fact_Code"));
-    for (int i = 0; i < facts.count(); ++i)
-        cmbFact_Code->addItem(facts.text(i, QStringLiteral("Fact_Code")) + QStringLiteral(" : ")
-                                  + facts.text(i, QStringLiteral("Fact_Name")),
-                              facts.text(i, QStringLiteral("Fact_Code")));
+    for (const Faculties::Faculty& f : Faculties::all(db))
+        cmbFact_Code->addItem(f.code + QStringLiteral(" : ") + f.name, f.code);
     cmbFact_Code->setCurrentIndex(-1);
     edtFact_Name = line("edtFact_Name", 250);
     edtFact_Name->setPlaceholderText(QStringLiteral("เฉพาะรหัสคณะที่ยังไม่มีในรายการ"));

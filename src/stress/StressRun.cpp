@@ -2,19 +2,16 @@
 #include "claims/ClaimCancelService.h"
 #include "claims/ClaimEntryService.h"
 #include "claims/ClaimSummaryService.h"
-#include "claims/DemoClaims.h"
-#include "claims/DemoWelfareClaims.h"
 #include "common/LoginContext.h"
 #include "common/RunningNumbers.h"
 #include "common/ThaiDate.h"
 #include "common/db/Database.h"
 #include "common/db/Schema.h"
-#include "copay/DemoCopay.h"
+#include "demo/DemoSetup.h"
 #include "education/EducationService.h"
 #include "finance/CancelService.h"
 #include "finance/DemoVouchers.h"
 #include "finance/VoucherService.h"
-#include "inpatient/DemoInpatient.h"
 #include "otherwelfare/OtherWelfareService.h"
 #include "personnel/EmployeeService.h"
 
@@ -559,10 +556,7 @@ Figures run(const Options& o, const std::function<void(const QString&)>& progres
     if (db->select(QStringLiteral("SELECT COUNT(*) AS n FROM T_USER")).integer(0, QStringLiteral("n")) == 0) {
         say(QStringLiteral("empty database: the demo employees and their claims of every kind"));
         loadDemoData(*db);
-        claims::loadDemoClaims(*db);
-        claims::loadDemoCopay(*db);
-        claims::loadDemoInpatient(*db);
-        claims::loadDemoWelfareClaims(*db);
+        demo::loadDemoClaimsOfEveryKind(*db);
         finance::loadDemoVouchers(*db);
     }
     const Today today = todayFrom(db->serverNow());

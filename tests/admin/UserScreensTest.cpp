@@ -1,4 +1,5 @@
 #include "MessageLog.h"
+#include "PreviewRecorder.h"
 #include "ScreenFixture.h"
 #include "TestDb.h"
 #include "admin/UNew_User.h"
@@ -35,7 +36,7 @@ TEST(PrintUserScreen, ListsUsersAndPreviewsTheLetters)
     TestDb t;
     test::MessageLog messages;
     int pages = -1;
-    setPreviewRecorder([&](const Report& r) { pages = r.pageCount(); });
+    const test::PreviewRecorder recorder([&](const Report& r) { pages = r.pageCount(); });
 
     TfrmPrint_User screen(ScreenContext{t.db(), admin()});
     screen.show();
@@ -56,7 +57,6 @@ TEST(PrintUserScreen, ListsUsersAndPreviewsTheLetters)
     test::press(&screen, "btnPrint_Preview");
     EXPECT_EQ(pages, -1);
     EXPECT_EQ(messages.texts, QStringList{QStringLiteral("กรุณาใส่ลำดับที่เป็นตัวเลขจำนวนเต็ม")});
-    setPreviewRecorder({});
 }
 
 TEST(NewUserScreen, AddsAUserForAnEmployee)

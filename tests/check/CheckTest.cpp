@@ -3,7 +3,7 @@
 #include "check/IntegrityCheck.h"
 #include "claims/ClaimCancelService.h"
 #include "claims/ClaimSummaryService.h"
-#include "claims/DemoWelfareClaims.h"
+#include "demo/DemoSetup.h"
 #include "finance/CancelService.h"
 #include "finance/DemoVouchers.h"
 #include "finance/VoucherService.h"
@@ -39,7 +39,7 @@ TEST(Check, DemoDatabasePasses)
 {
     WELMORA_NEED_DB();
     TestDb t(TestDb::DemoWithClaims);
-    claims::loadDemoWelfareClaims(t.db());
+    demo::loadDemoWelfareClaims(t.db());
     finance::loadDemoVouchers(t.db());
     const check::Report r = check::run(t.db());
     EXPECT_TRUE(r.consistent()) << check::format(r).toStdString();

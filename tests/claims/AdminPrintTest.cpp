@@ -1,8 +1,8 @@
 #include "ClaimsFixture.h"
+#include "AdminRun.h"
 #include "claims/ClaimSummaryService.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 using namespace wel;
@@ -10,19 +10,6 @@ using namespace wel::claims;
 using namespace wel::test;
 
 namespace {
-struct AdminRun {
-    int code = -1;
-    QString output;
-};
-
-AdminRun admin(const QStringList& args)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QStringLiteral(WELMORA_ADMIN), args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAll())};
-}
 
 bool isPdf(const QString& path)
 {

@@ -1,5 +1,4 @@
 #include "ClaimsFixture.h"
-#include "common/Limits.h"
 
 #include <optional>
 
@@ -25,7 +24,7 @@ struct LimitCase {
     QVector<LineWant> lines;
 };
 
-const QString kUsedUp = QStringLiteral("วงเงินมีค่าเป็น 0 บาทแล้ว ไม่สามารถเบิกได้อีก");
+const QString kUsedUp = kUsedUpMessage;
 
 } // namespace
 
@@ -97,15 +96,20 @@ TEST(ClaimSave, LimitArithmeticAsATable)
             EXPECT_EQ(receiptRows.integer(i, QStringLiteral("Order_Doc")), i + 1);
             EXPECT_EQ(receiptRows.money(i, QStringLiteral("P_money")), receipts[i].amount);
         }
+        // The limits of the right type, written out: "1" 200,000, "2" 20,000
+        // and a co-pay limit of 25,000, "3" no limit held as 2,000,000,000.
+        const Money medical = c.hType == QLatin1String("1") ? baht(200000)
+                              : c.hType == QLatin1String("2") ? baht(20000)
+                                                              : baht(2000000000);
         if (!c.row) {
-            const RightTypeLimit* l = rightTypeLimit(c.hType);
-            EXPECT_EQ(f.yearValue(kv, QStringLiteral("2568"), QStringLiteral("Fact_T_H_Money")), l->medical);
-            EXPECT_EQ(f.yearValue(kv, QStringLiteral("2568"), QStringLiteral("KV_T_H_Money")), l->medical);
-            EXPECT_EQ(f.yearValue(kv, QStringLiteral("2568"), QStringLiteral("Fact_T_Copay")), l->copay);
+            const Money copayLimit = c.hType == QLatin1String("2") ? baht(25000) : Money();
+            EXPECT_EQ(f.yearValue(kv, QStringLiteral("2568"), QStringLiteral("Fact_T_H_Money")), medical);
+            EXPECT_EQ(f.yearValue(kv, QStringLiteral("2568"), QStringLiteral("KV_T_H_Money")), medical);
+            EXPECT_EQ(f.yearValue(kv, QStringLiteral("2568"), QStringLiteral("Fact_T_Copay")), copayLimit);
             EXPECT_EQ(f.yearValue(kv, QStringLiteral("2568"), QStringLiteral("M_Flexben")), Money());
         }
         // A year used up to H - F refuses the next opening of the entry and the next save.
-        const Money usable = c.row ? c.row->limit - c.row->flex : rightTypeLimit(c.hType)->medical;
+        const Money usable = c.row ? c.row->limit - c.row->flex : medical;
         if (c.usedAfter == usable) {
             EXPECT_EQ(errorOf([&] { ClaimEntry::openEntry(f.db, outpatient(), kv, QStringLiteral("2568")); }), kUsedUp);
             EXPECT_EQ(errorOf([&] { ClaimEntry::save(f.db, f.login(), outpatient(), draft(kv, {receipt(0, baht(1))})); }),

@@ -1,4 +1,5 @@
 #pragma once
+#include "ErrorOf.h"
 #include "MessageLog.h"
 #include "TestDb.h"
 #include "claims/ClaimEntryService.h"
@@ -124,15 +125,17 @@ inline claims::ClaimDraft draft(const QString& kv, const QVector<claims::ClaimRe
     return d;
 }
 
-// The message of the AppError the operation throws, "" when it succeeds.
-inline QString errorOf(const std::function<void()>& operation)
-{
-    try {
-        operation();
-    } catch (const AppError& e) {
-        return e.message();
-    }
-    return {};
-}
+// The limit messages as the clerk reads them, written out here so that a
+// slip in a kind's texts fails the tests.
+inline const QString kUsedUpMessage = QStringLiteral("วงเงินมีค่าเป็น 0 บาทแล้ว ไม่สามารถเบิกได้อีก");
+namespace copayMessages {
+inline const QString typeRefused =
+    QStringLiteral("ไม่สามารถเบิกค่ารักษาแบบ Co-Pay ได้ \rเนื่องจากพนักงานเลือกสิทธิแบบ 1(วงเงิน 200,000 บาท)");
+inline const QString noRowOpen = QStringLiteral("ต้องเบิกค่ารักษาพบาบาลก่อนให้เต็มวงเงินก่อน\r จึงจะสามารถเบิก Co-Pay ได้");
+inline const QString medicalNotUsedUp = QStringLiteral("ต้องเบิกค่ารักษาพบาบาลให้เต็มวงเงินก่อน\r จึงจะสามารถเบิก Co-Pay ได้");
+inline const QString usedUpOpen = kUsedUpMessage;
+inline const QString noRowSave = QStringLiteral("ก่อนใช้ Co-Pay ต้องเบิกเงินในส่วนสวัสดิการก่อน");
+inline const QString usedUpSave = QStringLiteral("วงเงิน Co-Pay มีค่าเป็น 0 บาทแล้ว ไม่สามารถเบิกได้อีก");
+} // namespace copayMessages
 
 } // namespace wel::test

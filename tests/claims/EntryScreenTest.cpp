@@ -1,7 +1,7 @@
 #include "ClaimsFixture.h"
 #include "ScreenFixture.h"
 #include "claims/UEntry_Health.h"
-#include "common/widgets/ReportPreview.h"
+#include "PreviewRecorder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,19 +13,6 @@ using namespace wel::claims;
 using namespace wel::test;
 
 namespace {
-
-struct PreviewLog {
-    QStringList titles;
-    PreviewLog()
-    {
-        setPreviewRecorder([this](const Report& r) {
-            for (const PlacedItem& i : r.pages().first().items)
-                if (i.name == QLatin1String("QRLabelTitle"))
-                    titles << i.text;
-        });
-    }
-    ~PreviewLog() { setPreviewRecorder({}); }
-};
 
 void choose(QWidget* s, const char* radio) { QTest::mouseClick(control<QRadioButton>(s, radio), Qt::LeftButton, {}, QPoint(5, 5)); }
 
@@ -41,7 +28,7 @@ TEST(EntryScreen, ClerkEntersAClaimPatientByPatientAndPrintsItsForm)
     f.addYear(usedUp, QStringLiteral("2568"), baht(20000), baht(20000));
     f.addEmployee(3, QStringLiteral("EN"), QStringLiteral("1"));
     MessageLog log;
-    PreviewLog previews;
+    test::PreviewTitles previews;
 
     TfrmEntry_Health s(ScreenContext{f.db, f.login()});
     s.resize(1280, 800);

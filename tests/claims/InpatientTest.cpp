@@ -60,7 +60,7 @@ TEST(InpatientSave, TheExhaustedRuleCountsTheFlexibleBenefit)
     f.addYear(full, QStringLiteral("2568"), baht(20000), baht(17000), baht(3000));
     const QString some = f.addEmployee(2, QStringLiteral("SC"), QStringLiteral("2"));
     f.addYear(some, QStringLiteral("2568"), baht(20000), baht(16000), baht(3000));
-    const QString used = inpatient().limit.usedUpMessage;
+    const QString used = kUsedUpMessage;
 
     EXPECT_EQ(errorOf([&] { ClaimEntry::openEntry(f.db, inpatient(), full, QStringLiteral("2568")); }), used)
         << "U + F = H: nothing left although U < H";

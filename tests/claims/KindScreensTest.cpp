@@ -5,7 +5,7 @@
 #include "inpatient/UHospital_Entry.h"
 #include "inpatient/UQ_Hospital.h"
 #include "inpatient/USum_Hospital.h"
-#include "common/widgets/ReportPreview.h"
+#include "PreviewRecorder.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -17,19 +17,6 @@ using namespace wel::claims;
 using namespace wel::test;
 
 namespace {
-
-struct PreviewLog {
-    QStringList titles;
-    PreviewLog()
-    {
-        setPreviewRecorder([this](const Report& r) {
-            for (const PlacedItem& i : r.pages().first().items)
-                if (i.name == QLatin1String("QRLabelTitle"))
-                    titles << i.text;
-        });
-    }
-    ~PreviewLog() { setPreviewRecorder({}); }
-};
 
 void addReceipt(QWidget* s, const char* date, const char* amount)
 {
@@ -53,7 +40,7 @@ TEST(KindScreens, CopayClerkPassesTheGatesSavesAndSummarises)
     f.db.exec(QStringLiteral("UPDATE T_Year_Cur_Health SET Fact_T_Copay = 25000, Fact_U_Copay = 3000"));
     f.db.exec(QStringLiteral("INSERT INTO T_Berg_Runno (Fact_Code, Berg_Year, Run_No) VALUES ('SC', '2568', 1)"));
     MessageLog log;
-    PreviewLog previews;
+    test::PreviewTitles previews;
 
     TfrmCo_Pay_Entry s(ScreenContext{f.db, f.login()});
     s.resize(1280, 800);
@@ -67,7 +54,7 @@ TEST(KindScreens, CopayClerkPassesTheGatesSavesAndSummarises)
     const struct {
         int row;
         QString message;
-    } refused[] = {{0, copay().limit.copay.medicalNotUsedUp}, {1, copay().limit.copay.typeRefused}};
+    } refused[] = {{0, copayMessages::medicalNotUsedUp}, {1, copayMessages::typeRefused}};
     for (const auto& r : refused) {
         control<QTableWidget>(&s, "StringGrid1")->setCurrentCell(r.row, 0);
         press(&s, "btnPost_Heal");
@@ -113,7 +100,7 @@ TEST(KindScreens, HospitalClerkEntersAnyFacultysPatientAndSummarises)
     f.db.exec(QStringLiteral("INSERT INTO T_Berg_Runno (Fact_Code, Berg_Year, Run_No) VALUES ('HO', '2568', 1)"));
     const LoginContext clerk = f.login(QString(), QStringLiteral("HO"));
     MessageLog log;
-    PreviewLog previews;
+    test::PreviewTitles previews;
 
     TfrmHospital_Entry s(ScreenContext{f.db, clerk});
     s.resize(1280, 800);

@@ -1,6 +1,6 @@
 #include "ClaimsFixture.h"
 #include "ScreenFixture.h"
-#include "common/widgets/ReportPreview.h"
+#include "PreviewRecorder.h"
 #include "common/widgets/ScreenRegistry.h"
 
 #include <QCheckBox>
@@ -14,20 +14,6 @@ using namespace wel::claims;
 using namespace wel::test;
 
 namespace {
-
-// The documents the screens previewed: title and control-number line of each.
-struct Previews {
-    QStringList titles;
-    Previews()
-    {
-        setPreviewRecorder([this](const Report& r) {
-            for (const PlacedItem& i : r.pages().first().items)
-                if (i.name == QLatin1String("QRLabelTitle"))
-                    titles << i.text;
-        });
-    }
-    ~Previews() { setPreviewRecorder({}); }
-};
 
 std::unique_ptr<QWidget> open(const char* screen, const ScreenContext& context)
 {
@@ -65,7 +51,7 @@ TEST(ClaimLifeCycle, EnterPrintCancelSummariseAndReprintThroughTheScreens)
     const QString b = f.addEmployee(2, QStringLiteral("SC"), QStringLiteral("1"));
     f.addYear(b, QStringLiteral("2568"), baht(200000), {});
     MessageLog log;
-    Previews previews;
+    test::PreviewTitles previews;
     const ScreenContext clerk{f.db, f.login()};
 
     // Entry: three claims, the first cut at the limit; its form is printed.

@@ -108,7 +108,7 @@ TEST(ClaimRaces, TwoCopaySavesCannotBothFitIntoOneCopayRemainder)
     }
     other.join();
     // The first took the whole remainder: the second is refused, not paid twice.
-    EXPECT_EQ(other.error, copay().limit.copay.usedUpSave);
+    EXPECT_EQ(other.error, copayMessages::usedUpSave);
     EXPECT_EQ(f.count(QStringLiteral("T_PAY_Health")), 1);
     EXPECT_EQ(f.yearValue(kv, QStringLiteral("2568"), QStringLiteral("Fact_U_Copay")), baht(25000));
 }

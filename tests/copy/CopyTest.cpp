@@ -1,4 +1,5 @@
 #include "../check/CheckSupport.h"
+#include "AdminRun.h"
 #include "TestDb.h"
 #include "check/IntegrityCheck.h"
 #include "common/Money.h"
@@ -9,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -63,22 +63,6 @@ qint64 totalRows(Database& db)
     for (const TableDef& t : schemaTables())
         n += rowCount(db, t.name);
     return n;
-}
-
-struct AdminRun {
-    int exitCode = -1;
-    QProcess::ExitStatus status = QProcess::NormalExit;
-    QString output;
-};
-
-AdminRun admin(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
-{
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QStringLiteral(WELMORA_ADMIN), args);
-    p.waitForFinished(300000);
-    return {p.exitCode(), p.exitStatus(), QString::fromUtf8(p.readAll())};
 }
 
 } // namespace
@@ -144,19 +128,19 @@ TEST(Copy, StoppedCopyLeavesNoHalfCopy)
     TestDb source(TestDb::DemoWithClaims);
     QTemporaryDir dir;
     const QString target = QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("target.db"));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("WELMORA_TEST_STOP_COPY_AFTER"), QStringLiteral("T_PAY_Health"));
     const QStringList args = {QStringLiteral("copy"), QStringLiteral("--from"), urlText(source.url()),
                               QStringLiteral("--to"), target};
-    const AdminRun stopped = admin(args, env);
-    EXPECT_EQ(stopped.exitCode, 9) << stopped.output.toStdString();
+    qputenv("WELMORA_TEST_STOP_COPY_AFTER", "T_PAY_Health");
+    const AdminRun stopped = admin(args);
+    qunsetenv("WELMORA_TEST_STOP_COPY_AFTER");
+    EXPECT_EQ(stopped.code, 9) << stopped.output.toStdString();
     EXPECT_TRUE(stopped.output.contains(QStringLiteral("T_PAY_Health"))) << stopped.output.toStdString();
     {
         auto half = sqliteAt(dir.filePath(QStringLiteral("target.db")));
         EXPECT_EQ(half->select(QStringLiteral("SELECT COUNT(*) AS n FROM sqlite_master WHERE type = 'table'")).integer(0, QStringLiteral("n")), 0);
     }
     const AdminRun again = admin(args);
-    EXPECT_EQ(again.exitCode, 0) << again.output.toStdString();
+    EXPECT_EQ(again.code, 0) << again.output.toStdString();
     EXPECT_TRUE(again.output.contains(QStringLiteral("copy complete"))) << again.output.toStdString();
     auto done = sqliteAt(dir.filePath(QStringLiteral("target.db")));
     EXPECT_EQ(contents(*done), contents(source.db()));

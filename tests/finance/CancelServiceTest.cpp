@@ -99,11 +99,11 @@ TEST(ControlCancel, OnlyAnOpenControlNumberIsCancelledAndNothingHalfDone)
     const QString reopened = f.claim(open);
     const QString broken = f.control({sent, reopened});
 
-    EXPECT_EQ(test::failureOf([&] { ControlCancel::cancel(f.db(), inVoucher); }), kControlInVoucher.arg(inVoucher));
-    EXPECT_EQ(test::failureOf([&] { ControlCancel::cancel(f.db(), cancelled); }), kControlGone.arg(cancelled));
-    EXPECT_EQ(test::failureOf([&] { ControlCancel::cancel(f.db(), QStringLiteral("KV2568/999999SC")); }),
+    EXPECT_EQ(test::errorOf([&] { ControlCancel::cancel(f.db(), inVoucher); }), kControlInVoucher.arg(inVoucher));
+    EXPECT_EQ(test::errorOf([&] { ControlCancel::cancel(f.db(), cancelled); }), kControlGone.arg(cancelled));
+    EXPECT_EQ(test::errorOf([&] { ControlCancel::cancel(f.db(), QStringLiteral("KV2568/999999SC")); }),
               kControlGone.arg(QStringLiteral("KV2568/999999SC")));
-    EXPECT_EQ(test::failureOf([&] { ControlCancel::cancel(f.db(), broken); }), kClaimNotSent.arg(reopened));
+    EXPECT_EQ(test::errorOf([&] { ControlCancel::cancel(f.db(), broken); }), kClaimNotSent.arg(reopened));
     EXPECT_EQ(f.controlStatus(inVoucher), QStringLiteral("P"));
     EXPECT_EQ(f.controlStatus(broken), QStringLiteral("A"));
     EXPECT_EQ(f.claimStatus(sent), QStringLiteral("KV"));
@@ -125,7 +125,7 @@ TEST(VoucherCancel, FreesTheControlNumbersStillInTheVoucher)
     EXPECT_EQ(f.controlStatus(a), QStringLiteral("A"));
     EXPECT_EQ(f.controlStatus(b), QStringLiteral("C"));
     EXPECT_EQ(f.count(QStringLiteral("SELECT COUNT(*) FROM T_PV_Detail WHERE PVR_NO = ?"), {pvr}), 2);
-    EXPECT_EQ(test::failureOf([&] { VoucherCancel::cancel(f.db(), pvr); }), kVoucherGone.arg(pvr));
+    EXPECT_EQ(test::errorOf([&] { VoucherCancel::cancel(f.db(), pvr); }), kVoucherGone.arg(pvr));
 
     // Freed, the control number is offered again and can go into a new voucher.
     const auto open = Vouchers::listOpenControls(f.db(), QStringLiteral("SC"), Period::all());

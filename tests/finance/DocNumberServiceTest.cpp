@@ -64,11 +64,11 @@ TEST(DocNumbers, RecordsTheTwoStepsOnOneSummary)
     const QString other = Vouchers::make(f.db(), test::financeClerk(), QStringLiteral("SC"),
                                          {f.controlOf(QStringLiteral("0"), {1})}, {});
 
-    EXPECT_EQ(test::failureOf([&] { DocNumbers::saveSubUnit(f.db(), pvr, QStringLiteral(" "), QStringLiteral("1"), {}); }),
+    EXPECT_EQ(test::errorOf([&] { DocNumbers::saveSubUnit(f.db(), pvr, QStringLiteral(" "), QStringLiteral("1"), {}); }),
               kNeedSubUnitNo);
-    EXPECT_EQ(test::failureOf([&] { DocNumbers::saveSubUnit(f.db(), pvr, QStringLiteral("1"), {}, {}); }), kNeedFinanceNo);
-    EXPECT_EQ(test::failureOf([&] { DocNumbers::savePayment(f.db(), pvr, {}, {}); }), kNeedPaymentNo);
-    EXPECT_EQ(test::failureOf([&] { DocNumbers::savePayment(f.db(), QStringLiteral("PVR2568/09999SC"), QStringLiteral("1"), {}); }),
+    EXPECT_EQ(test::errorOf([&] { DocNumbers::saveSubUnit(f.db(), pvr, QStringLiteral("1"), {}, {}); }), kNeedFinanceNo);
+    EXPECT_EQ(test::errorOf([&] { DocNumbers::savePayment(f.db(), pvr, {}, {}); }), kNeedPaymentNo);
+    EXPECT_EQ(test::errorOf([&] { DocNumbers::savePayment(f.db(), QStringLiteral("PVR2568/09999SC"), QStringLiteral("1"), {}); }),
               voucherNotFoundText(QStringLiteral("PVR2568/09999SC")));
 
     DocNumbers::saveSubUnit(f.db(), pvr, QStringLiteral("SC 0012/2568"), QStringLiteral("กค 77"), QStringLiteral("22/01/2568"));
@@ -88,7 +88,7 @@ TEST(DocNumbers, RecordsTheTwoStepsOnOneSummary)
     const VoucherDocs untouched = DocNumbers::read(f.db(), other);
     EXPECT_EQ(untouched.subUnitNo, QString());
     EXPECT_EQ(untouched.paymentNo, QString());
-    EXPECT_EQ(test::failureOf([&] { DocNumbers::read(f.db(), QStringLiteral("PVR2568/09999SC")); }),
+    EXPECT_EQ(test::errorOf([&] { DocNumbers::read(f.db(), QStringLiteral("PVR2568/09999SC")); }),
               QStringLiteral("ไม่พบข้อมูลที่เลือก ==>PVR2568/09999SC<=="));
 }
 
@@ -98,11 +98,11 @@ TEST(DocNumbers, DatesAreEmptyOrCalendarDates)
     FinanceFixture f;
     const QString pvr = Vouchers::make(f.db(), test::facultyClerk(), {}, {f.controlOf(QStringLiteral("0"), {1})}, {});
     for (const char* bad : {"12/  /    ", "31/04/2568", "1/1/2568"}) {
-        EXPECT_EQ(test::failureOf([&] { DocNumbers::saveSubUnit(f.db(), pvr, QStringLiteral("1"), QStringLiteral("2"),
+        EXPECT_EQ(test::errorOf([&] { DocNumbers::saveSubUnit(f.db(), pvr, QStringLiteral("1"), QStringLiteral("2"),
                                                                 QString::fromLatin1(bad)); }),
                   kBadDate)
             << bad;
-        EXPECT_EQ(test::failureOf([&] { DocNumbers::savePayment(f.db(), pvr, QStringLiteral("1"), QString::fromLatin1(bad)); }),
+        EXPECT_EQ(test::errorOf([&] { DocNumbers::savePayment(f.db(), pvr, QStringLiteral("1"), QString::fromLatin1(bad)); }),
                   kBadDate)
             << bad;
     }

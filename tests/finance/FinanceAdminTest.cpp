@@ -1,33 +1,17 @@
 #include "FinanceFixture.h"
+#include "AdminRun.h"
 #include "finance/DemoVouchers.h"
 #include "finance/VoucherService.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace wel;
 using namespace wel::finance;
+using wel::test::AdminRun;
+using wel::test::admin;
 using wel::test::FinanceFixture;
-
-namespace {
-
-struct AdminRun {
-    int code = -1;
-    QString output;
-};
-
-AdminRun admin(const QStringList& args)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QStringLiteral(WELMORA_ADMIN), args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAll())};
-}
-
-} // namespace
 
 TEST(FinanceAdmin, PrintsAVoucherWithoutAWindow)
 {

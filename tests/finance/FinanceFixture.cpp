@@ -128,16 +128,6 @@ LoginContext facultyClerk()
     return c;
 }
 
-QString failureOf(const std::function<void()>& operation)
-{
-    try {
-        operation();
-    } catch (const AppError& e) {
-        return e.message();
-    }
-    return {};
-}
-
 QString raceAgainst(TestDb& t, const std::function<void(Database&)>& holder, const std::function<void(Database&)>& op)
 {
     auto other = t.connectAgain();
@@ -147,7 +137,7 @@ QString raceAgainst(TestDb& t, const std::function<void(Database&)>& holder, con
         holder(*other);
         std::thread station([&] {
             auto mine = t.connectAgain();
-            failure = failureOf([&] { op(*mine); });
+            failure = errorOf([&] { op(*mine); });
         });
         // Give the other station time to reach the held rows and wait there.
         QThread::msleep(300);

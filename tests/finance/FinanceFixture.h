@@ -1,4 +1,5 @@
 #pragma once
+#include "ErrorOf.h"
 #include "QtPrint.h"
 #include "TestDb.h"
 #include "common/LoginContext.h"
@@ -58,9 +59,6 @@ private:
 // The finance division (mode "KV") and a faculty clerk of SC (mode "FC").
 LoginContext financeClerk();
 LoginContext facultyClerk();
-
-// The message of the AppError the operation throws, "" when it succeeds.
-QString failureOf(const std::function<void()>& operation);
 
 // Runs op on a connection of its own while another workstation holds the
 // rows that holder changes in a transaction not yet committed; the holder

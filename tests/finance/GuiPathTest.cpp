@@ -1,5 +1,6 @@
 #include "FinanceFixture.h"
 #include "MessageLog.h"
+#include "PreviewRecorder.h"
 #include "ScreenFixture.h"
 #include "common/widgets/ReportPreview.h"
 #include "common/widgets/ScreenRegistry.h"
@@ -56,7 +57,7 @@ TEST(FinanceGuiPath, FromControlNumbersToAPrintedVoucherAndBack)
     ASSERT_TRUE(main.isLoggedIn());
     test::MessageLog messages;
     QStringList vouchers;
-    setPreviewRecorder([&](const Report& r) {
+    const test::PreviewRecorder recorder([&](const Report& r) {
         QString number, total, words;
         for (const PlacedItem& it : r.pages()[0].items) {
             if (it.name == QLatin1String("dbPVR_NO"))
@@ -118,5 +119,4 @@ TEST(FinanceGuiPath, FromControlNumbersToAPrintedVoucherAndBack)
     test::press(sum, "btnShow");
     ASSERT_EQ(test::control<QTableWidget>(sum, "StringGrid1")->rowCount(), 1);
     EXPECT_EQ(test::cell(sum, "StringGrid1", 0, 2), education);
-    setPreviewRecorder({});
 }

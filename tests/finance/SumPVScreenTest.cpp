@@ -1,7 +1,7 @@
 #include "FinanceFixture.h"
 #include "MessageLog.h"
 #include "ScreenFixture.h"
-#include "common/widgets/ReportPreview.h"
+#include "PreviewRecorder.h"
 #include "finance/CancelService.h"
 #include "finance/USum_PV.h"
 #include "finance/VoucherService.h"
@@ -17,25 +17,15 @@ using wel::test::FinanceFixture;
 
 namespace {
 
-QString placed(const Report& r, const char* name)
-{
-    for (const PlacedItem& it : r.pages().value(0).items)
-        if (it.name == QString::fromLatin1(name))
-            return it.text;
-    return {};
-}
+QString placed(const Report& r, const char* name) { return test::placedTexts(r, name).value(0); }
 
 struct Previews {
     QStringList numbers; // the PVR_NO of each voucher shown
     QStringList totals;
-    Previews()
-    {
-        setPreviewRecorder([this](const Report& r) {
-            numbers << placed(r, "dbPVR_NO");
-            totals << placed(r, "lblTotal");
-        });
-    }
-    ~Previews() { setPreviewRecorder({}); }
+    test::PreviewRecorder recorder{[this](const Report& r) {
+        numbers << placed(r, "dbPVR_NO");
+        totals << placed(r, "lblTotal");
+    }};
 };
 
 void doubleClick(QTableWidget* grid, int row)

@@ -91,7 +91,7 @@ TEST(VoucherDocument, PrintsEachLineTheTotalAndTheAmountInWords)
                               "เช็ค. ธนาคารไทยพาณิชย์ ", "ผู้ตรวจสอบการบันทึกบัญชี", "ผู้บันทึกข้อมูล"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(fixed))) << fixed;
 
-    EXPECT_TRUE(test::failureOf([&] { voucherReport(f.db(), QStringLiteral("PVR2568/00099SC")); }).startsWith(kNotFound));
+    EXPECT_TRUE(test::errorOf([&] { voucherReport(f.db(), QStringLiteral("PVR2568/00099SC")); }).startsWith(kNotFound));
 }
 
 // With the widest figures a voucher can hold every text stays whole inside
@@ -149,7 +149,7 @@ TEST(VoucherDocument, ACancelledVoucherIsMarked)
     ASSERT_EQ(cancelled.pageCount(), 1);
     EXPECT_EQ(test::cutTexts(cancelled).join(u'|').toStdString(), "");
 
-    EXPECT_EQ(test::failureOf([&] { voucherReport(f.db(), QStringLiteral("PVR2568/00099SC")); }),
+    EXPECT_EQ(test::errorOf([&] { voucherReport(f.db(), QStringLiteral("PVR2568/00099SC")); }),
               kNotFound + QStringLiteral(" : ใบสำคัญจ่ายเลขที่ PVR2568/00099SC"));
 }
 

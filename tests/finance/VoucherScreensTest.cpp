@@ -1,5 +1,6 @@
 #include "FinanceFixture.h"
 #include "MessageLog.h"
+#include "PreviewRecorder.h"
 #include "ScreenFixture.h"
 #include "common/widgets/ReportPreview.h"
 #include "finance/CancelService.h"
@@ -51,11 +52,9 @@ TEST(RePrintSumPVScreen, ListsTheFacultysVouchersInForceAndPrintsOneAgain)
                    {f.controlOf(QStringLiteral("0"), {5}, QStringLiteral("FAE"), QStringLiteral("EN"))}, {});
     test::MessageLog messages;
     QStringList printed;
-    setPreviewRecorder([&](const Report& r) {
+    const test::PreviewRecorder recorder([&](const Report& r) {
         for (const char* name : {"dbPVR_NO", "dbPay_For_Per"})
-            for (const PlacedItem& it : r.pages()[0].items)
-                if (it.name == QLatin1String(name))
-                    printed << it.text;
+            printed << test::placedTexts(r, name);
     });
 
     TfrmRe_Print_Sum_PV screen(ScreenContext{f.db(), test::facultyClerk()});
@@ -92,7 +91,6 @@ TEST(RePrintSumPVScreen, ListsTheFacultysVouchersInForceAndPrintsOneAgain)
     EXPECT_EQ(printed, (QStringList{today, QStringLiteral("ร้านยาดี")}));
     test::press(&screen, "btnClose");
     EXPECT_TRUE(test::control<QWidget>(&screen, "Panel1")->isVisible());
-    setPreviewRecorder({});
 }
 
 TEST(EntryDepartDocNoScreen, RecordsTheSubUnitNumbersOfTheSummaryListed)

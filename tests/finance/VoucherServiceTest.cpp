@@ -1,5 +1,6 @@
 #include "FinanceFixture.h"
 #include "common/RunningNumbers.h"
+#include "finance/DocNumberService.h"
 #include "finance/VoucherService.h"
 
 #include <gtest/gtest.h>
@@ -184,7 +185,7 @@ TEST(VoucherSummary, RefusalsLeaveEverythingAsItWas)
         {sixKinds, kTooManyOtherKinds},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(test::failureOf([&] { Vouchers::make(f.db(), test::facultyClerk(), {}, c.controls, {}); }), c.message);
+        EXPECT_EQ(test::errorOf([&] { Vouchers::make(f.db(), test::facultyClerk(), {}, c.controls, {}); }), c.message);
         EXPECT_EQ(f.count(QStringLiteral("SELECT COUNT(*) FROM T_PV")), 0);
         EXPECT_EQ(f.count(QStringLiteral("SELECT COUNT(*) FROM T_PV_Detail")), 0);
         EXPECT_EQ(f.count(QStringLiteral("SELECT Run_No FROM T_PVR_Runno")), 1);
@@ -194,10 +195,10 @@ TEST(VoucherSummary, RefusalsLeaveEverythingAsItWas)
 
     // No numbering row for the budget year, and a number that outgrows five digits.
     f.db().exec(QStringLiteral("UPDATE T_PVR_Runno SET Sent_Year = '2567'"));
-    EXPECT_EQ(test::failureOf([&] { Vouchers::make(f.db(), test::facultyClerk(), {}, {open}, {}); }),
+    EXPECT_EQ(test::errorOf([&] { Vouchers::make(f.db(), test::facultyClerk(), {}, {open}, {}); }),
               RunningNumbers::kMessageD);
     f.db().exec(QStringLiteral("UPDATE T_PVR_Runno SET Sent_Year = '2568', Run_No = 100000"));
-    EXPECT_FALSE(test::failureOf([&] { Vouchers::make(f.db(), test::facultyClerk(), {}, {open}, {}); }).isEmpty());
+    EXPECT_FALSE(test::errorOf([&] { Vouchers::make(f.db(), test::facultyClerk(), {}, {open}, {}); }).isEmpty());
     EXPECT_EQ(f.count(QStringLiteral("SELECT Run_No FROM T_PVR_Runno")), 100000);
     EXPECT_EQ(f.controlStatus(open), QStringLiteral("A"));
     EXPECT_EQ(f.count(QStringLiteral("SELECT COUNT(*) FROM T_PV")), 0);
@@ -301,4 +302,10 @@ TEST(VoucherListings, SummariesInForceAndTheirMembers)
     EXPECT_EQ(Vouchers::listInForce(f.db(), QStringLiteral("SC"), Period::month(QStringLiteral("01/2568"))).size(), 1);
     EXPECT_EQ(Vouchers::listInForce(f.db(), QStringLiteral("SC"), Period::year(QStringLiteral("2567"))).size(), 0);
     EXPECT_EQ(Vouchers::listInForce(f.db(), QStringLiteral("EN"), Period::year(QStringLiteral("2568"))).size(), 0);
+
+    // The faculty the listings open on when the clerk's own has nothing.
+    EXPECT_EQ(Vouchers::firstFacultyInForce(f.db(), Period::year(QStringLiteral("2568"))), QStringLiteral("SC"));
+    EXPECT_EQ(Vouchers::firstFacultyInForce(f.db(), Period::year(QStringLiteral("2567"))), QString())
+        << "that year's summary is cancelled";
+    EXPECT_EQ(DocNumbers::firstFaculty(f.db()), QStringLiteral("SC"));
 }

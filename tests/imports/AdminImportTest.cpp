@@ -1,4 +1,5 @@
 #include "ImportFixture.h"
+#include "AdminRun.h"
 
 #include "common/excel/Worksheet.h"
 
@@ -7,22 +8,6 @@
 
 using namespace wel;
 using namespace wel::test;
-
-namespace {
-struct AdminRun {
-    int code = -1;
-    QString output;
-};
-
-AdminRun admin(const QStringList& args)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QStringLiteral(WELMORA_ADMIN), args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAll())};
-}
-} // namespace
 
 // An administrator imports the personnel office's workbook and makes the
 // coming year's rows without opening a window.

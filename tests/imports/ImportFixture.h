@@ -1,4 +1,5 @@
 #pragma once
+#include "ErrorOf.h"
 #include "MessageLog.h"
 #include "TestDb.h"
 #include "common/LoginContext.h"
@@ -71,16 +72,6 @@ inline QMap<int, QString> reasonsByRow(const QVector<imports::Refusal>& refused)
     for (const imports::Refusal& r : refused)
         m.insert(r.row, r.reason);
     return m;
-}
-
-inline QString errorOf(const std::function<void()>& operation)
-{
-    try {
-        operation();
-    } catch (const AppError& e) {
-        return e.message();
-    }
-    return {};
 }
 
 } // namespace wel::test

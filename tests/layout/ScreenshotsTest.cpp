@@ -1,8 +1,8 @@
 #include "TestDb.h"
+#include "AdminRun.h"
 
 #include <QDir>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 using wel::test::TestDb;
@@ -15,15 +15,13 @@ TEST(Screenshots, EachScreenAndPanelStateAtTheProgramsSize)
     WELMORA_NEED_DB();
     TestDb t;
     QTemporaryDir out;
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QStringLiteral(WELMORA_ADMIN),
-            {QStringLiteral("screenshots"), QStringLiteral("--db"), t.url().display(), QStringLiteral("--user"),
-             QStringLiteral("admin"), QStringLiteral("--password"), QStringLiteral("admin"), QStringLiteral("--out"),
-             out.path()});
-    ASSERT_TRUE(p.waitForFinished(180000));
-    const QString output = QString::fromUtf8(p.readAll());
-    ASSERT_EQ(p.exitCode(), 0) << output.toStdString();
+    const wel::test::AdminRun run =
+        wel::test::admin({QStringLiteral("screenshots"), QStringLiteral("--db"), t.url().display(), QStringLiteral("--user"),
+                          QStringLiteral("admin"), QStringLiteral("--password"), QStringLiteral("admin"),
+                          QStringLiteral("--out"), out.path()},
+                         {}, 180000);
+    const QString& output = run.output;
+    ASSERT_EQ(run.code, 0) << output.toStdString();
 
     const char* const pictures[] = {"TfrmAdd_Edit_Emp_His-KV", "TfrmAdd_Edit_Emp_His-KV-add",
                                     "TfrmAdd_Edit_Emp_His-KV-edit-record", "TfrmEmp_Histry-FC-family",

@@ -1,4 +1,5 @@
 #pragma once
+#include "ErrorOf.h"
 #include "TestDb.h"
 #include "common/ThaiDate.h"
 #include "MessageLog.h"
@@ -66,17 +67,6 @@ inline QString firstActiveOf(Database& db, const QString& fact)
                                     "ORDER BY KV_ID"),
                      {fact})
         .text(0, QStringLiteral("KV_ID"));
-}
-
-// The message of the AppError the operation throws, "" when it succeeds.
-inline QString errorOf(const std::function<void()>& operation)
-{
-    try {
-        operation();
-    } catch (const AppError& e) {
-        return e.message();
-    }
-    return {};
 }
 
 } // namespace wel::test

@@ -1,29 +1,17 @@
 #include "../excel/XlsxReadBack.h"
+#include "AdminRun.h"
 #include "ReportFixture.h"
 
 #include "common/excel/Address.h"
 #include "reports/ReportCatalog.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace wel;
 using wel::test::TestDb;
+using wel::test::admin;
 using wel::test::XlsxReadBack;
-
-namespace {
-
-std::pair<int, QString> admin(const QStringList& args)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QStringLiteral(WELMORA_ADMIN), args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAll())};
-}
-
-} // namespace
 
 // The command writes the workbook the screen's button writes for the same
 // choices, cell for cell.

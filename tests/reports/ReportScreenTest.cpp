@@ -3,7 +3,7 @@
 #include "ScreenFixture.h"
 
 #include "../excel/XlsxReadBack.h"
-#include "common/widgets/ReportPreview.h"
+#include "PreviewRecorder.h"
 #include "reports/UReport.h"
 
 #include <QGroupBox>
@@ -104,10 +104,11 @@ TEST_F(ReportScreen, ControlNumberSummaryOpensItsMembersOnlyForTheFinanceDivisio
     // "พิมพ์": the control number's summary document, the list back under it.
     db->db().exec(QStringLiteral("UPDATE T_Sent_KV_Detail SET Sent_Doc_Type = 'FAE'"));
     QStringList printed;
-    setPreviewRecorder([&](const Report& r) { printed = r.pages().first().texts(); });
-    press(s.get(), "btnDetail");
-    press(s.get(), "btnPrint");
-    setPreviewRecorder({});
+    {
+        const test::PreviewRecorder recorder([&](const Report& r) { printed = r.pages().first().texts(); });
+        press(s.get(), "btnDetail");
+        press(s.get(), "btnPrint");
+    }
     EXPECT_TRUE(printed.contains(QStringLiteral("เลขที่ควบคุมใบเบิก : KV2551/000001SC")));
     EXPECT_TRUE(printed.contains(QStringLiteral("คณะวิทยาศาสตร์(SC)")));
     EXPECT_TRUE(printed.contains(QStringLiteral("SC2552/0000001")));

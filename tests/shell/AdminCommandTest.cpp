@@ -1,26 +1,12 @@
 #include "TestDb.h"
+#include "AdminRun.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 
+using wel::test::AdminRun;
+using wel::test::admin;
 using wel::test::TestDb;
-
-namespace {
-struct AdminRun {
-    int code = -1;
-    QString output;
-};
-
-AdminRun admin(const QStringList& args)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QStringLiteral(WELMORA_ADMIN), args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAll())};
-}
-} // namespace
 
 // The command line as an administrator uses it on a new server database.
 TEST(AdminCommand, InitTwiceThenScreenshotsAndLetters)
@@ -35,9 +21,11 @@ TEST(AdminCommand, InitTwiceThenScreenshotsAndLetters)
     EXPECT_EQ(t.db().select(QStringLiteral("SELECT COUNT(*) AS n FROM T_USER")).integer(0, QStringLiteral("n")), 9);
 
     QTemporaryDir out;
+    // Every screen in every state: minutes on a busy machine.
     const AdminRun shots = admin({QStringLiteral("screenshots"), QStringLiteral("--db"), url, QStringLiteral("--user"),
-                             QStringLiteral("admin"), QStringLiteral("--password"), QStringLiteral("admin"),
-                             QStringLiteral("--out"), out.path()});
+                                  QStringLiteral("admin"), QStringLiteral("--password"), QStringLiteral("admin"),
+                                  QStringLiteral("--out"), out.path()},
+                                 {}, 300000);
     ASSERT_EQ(shots.code, 0) << shots.output.toStdString();
     for (const char* png : {"login.png", "main.png", "TfrmPrint_User-none.png", "TfrmEmp_Exit-FC.png",
                             "TfrmEmp_Exit-KV.png"})
@@ -67,17 +55,11 @@ TEST(AdminCommand, AddUserReadsThePasswordTwice)
     WELMORA_NEED_DB();
     TestDb t(TestDb::Reference);
     auto addUser = [&](const QByteArray& typed) {
-        QProcess p;
-        p.setProcessChannelMode(QProcess::MergedChannels);
-        p.start(QStringLiteral(WELMORA_ADMIN),
-                {QStringLiteral("add-user"), QStringLiteral("--db"), t.url().display(), QStringLiteral("--user"),
-                 QStringLiteral("boss"), QStringLiteral("--first-name"), QStringLiteral("สมชาย"),
-                 QStringLiteral("--faculty"), QStringLiteral("hq"), QStringLiteral("--faculty-name"),
-                 QStringLiteral("สำนักงานใหญ่")});
-        p.write(typed);
-        p.closeWriteChannel();
-        p.waitForFinished(60000);
-        return AdminRun{p.exitCode(), QString::fromUtf8(p.readAll())};
+        return admin({QStringLiteral("add-user"), QStringLiteral("--db"), t.url().display(), QStringLiteral("--user"),
+                      QStringLiteral("boss"), QStringLiteral("--first-name"), QStringLiteral("สมชาย"),
+                      QStringLiteral("--faculty"), QStringLiteral("hq"), QStringLiteral("--faculty-name"),
+                      QStringLiteral("สำนักงานใหญ่")},
+                     typed, 60000);
     };
     const AdminRun differ = addUser("one\ntwo\n");
     EXPECT_EQ(differ.code, 1);

@@ -1,9 +1,6 @@
 #include "TestDb.h"
-#include "claims/DemoClaims.h"
-#include "claims/DemoWelfareClaims.h"
-#include "copay/DemoCopay.h"
-#include "inpatient/DemoInpatient.h"
 #include "common/db/Schema.h"
+#include "demo/DemoSetup.h"
 
 #include <QAtomicInt>
 #include <QCoreApplication>
@@ -51,10 +48,7 @@ TestDb::TestDb(Seed seed)
     if (seed >= Demo)
         loadDemoData(*m_db);
     if (seed >= DemoWithClaims) {
-        claims::loadDemoClaims(*m_db);
-        claims::loadDemoCopay(*m_db);
-        claims::loadDemoInpatient(*m_db);
-        claims::loadDemoWelfareClaims(*m_db);
+        demo::loadDemoClaimsOfEveryKind(*m_db);
     }
 }
 

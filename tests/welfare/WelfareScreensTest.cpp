@@ -1,7 +1,7 @@
 #include "WelfareFixture.h"
 #include "MessageLog.h"
 #include "ScreenFixture.h"
-#include "common/widgets/ReportPreview.h"
+#include "PreviewRecorder.h"
 #include "common/widgets/ScreenRegistry.h"
 
 #include <QCheckBox>
@@ -15,19 +15,6 @@ using namespace wel::claims;
 using namespace wel::test;
 
 namespace {
-
-struct Previews {
-    QStringList titles;
-    Previews()
-    {
-        setPreviewRecorder([this](const Report& r) {
-            for (const PlacedItem& i : r.pages().first().items)
-                if (i.name == QLatin1String("QRLabelTitle"))
-                    titles << i.text;
-        });
-    }
-    ~Previews() { setPreviewRecorder({}); }
-};
 
 std::unique_ptr<QWidget> open(const char* screen, const ScreenContext& context)
 {
@@ -55,7 +42,7 @@ TEST(OverLimitScreens, FinanceEntersAClaimAboveTheLimitAndPrintsItsForm)
     const QString full = f.addEmployee(2, QStringLiteral("EN"), QStringLiteral("1"));
     f.addYear(full, QStringLiteral("2568"), baht(200000), baht(200000));
     MessageLog log;
-    Previews previews;
+    test::PreviewTitles previews;
     const ScreenContext finance{f.db, f.login(QStringLiteral("KV"), QStringLiteral("OP"))};
 
     auto s = open("TfrmEntry_Health_Over_Vong_Money", finance);
@@ -161,7 +148,7 @@ TEST(EducationScreens, ClerkEntersTuitionForTwoChildrenAndSendsTheClaim)
     f.addFolk(kv, 4, QStringLiteral("เด็กชาย"), QStringLiteral("หนึ่ง"), QStringLiteral("ใจดี"), QStringLiteral("01/06/2560"));
     f.addFolk(kv, 5, QStringLiteral("เด็กหญิง"), QStringLiteral("สอง"), QStringLiteral("ใจดี"));
     MessageLog log;
-    Previews previews;
+    test::PreviewTitles previews;
     const ScreenContext clerk{f.db, f.login()};
     {
         auto s = open("TfrmEntry_Son_Stu", clerk);

@@ -127,10 +127,7 @@ QString VoucherListing::facultyToList() const
         return edtFact_Code->code();
     if (!m_anyFaculty)
         return {};
-    const Rows any = db().select(QStringLiteral("SELECT MIN(Fact_Code) AS F FROM T_PV WHERE Sent_Doc_Status = 'A' AND ")
-                                     + db().substr(QStringLiteral("Sent_Date"), 7, 4) + QStringLiteral(" = ?"),
-                                 {thisYear.value});
-    return any.isEmpty() ? QString() : any.text(0, QStringLiteral("F"));
+    return Vouchers::firstFacultyInForce(db(), thisYear);
 }
 
 QStringList VoucherListing::panelStates() const

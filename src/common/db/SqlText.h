@@ -1,9 +1,12 @@
 #pragma once
-#include "common/db/Database.h"
+#include "Database.h"
 
 #include <QStringList>
 
-namespace wel::claims::sql {
+namespace wel::sql {
+
+// Pieces of statement text for a number of values known only at run time;
+// the values themselves are always bound.
 
 // "(?, ?, ?)" for n values.
 QString marks(int n);
@@ -12,4 +15,4 @@ QString in(const QString& column, const QStringList& values, QVariantList& param
 // INSERT INTO table (columns) VALUES (...), (...): many rows in one statement.
 Database::Statement insertRows(const QString& table, const QStringList& columns, const QVector<QVariantList>& rows);
 
-} // namespace wel::claims::sql
+} // namespace wel::sql

@@ -1,6 +1,6 @@
-#include "ClaimSql.h"
+#include "SqlText.h"
 
-namespace wel::claims::sql {
+namespace wel::sql {
 
 QString marks(int n)
 {
@@ -30,4 +30,4 @@ Database::Statement insertRows(const QString& table, const QStringList& columns,
     return s;
 }
 
-} // namespace wel::claims::sql
+} // namespace wel::sql
