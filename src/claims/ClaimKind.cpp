@@ -92,19 +92,46 @@ const QVector<const ClaimKind*>& claimKinds()
     return kinds;
 }
 
-const ClaimKind* kindOfType(const QString& typeCode)
+namespace {
+
+// The first listed kind whose code of the member is the one given, in any
+// letter case and with blanks around.
+const ClaimKind* firstWith(QString ClaimKind::*member, const QString& code)
 {
-    const QString t = typeCode.trimmed().toUpper();
-    if (t == QLatin1String("FAE"))
-        return &outpatient();
-    if (t == QLatin1String("HPE"))
-        return &inpatient();
-    if (t == QLatin1String("COP"))
-        return &copay();
-    for (const ClaimKind* k : {&overLimit(), &otherWelfare(), &education()})
-        if (k->typeCode == t)
+    const QString c = code.trimmed().toUpper();
+    for (const ClaimKind* k : claimKinds())
+        if (k->*member == c)
             return k;
     return nullptr;
+}
+
+} // namespace
+
+const ClaimKind* kindOfType(const QString& typeCode) { return firstWith(&ClaimKind::typeCode, typeCode); }
+
+const ClaimKind* kindOfSentDocType(const QString& sentDocType)
+{
+    return firstWith(&ClaimKind::sentDocType, sentDocType);
+}
+
+QStringList typesSentAs(const QString& sentDocType)
+{
+    QStringList types;
+    for (const ClaimKind* k : claimKinds())
+        if (k->sentDocType == sentDocType.trimmed().toUpper())
+            types << k->typeCode;
+    return types;
+}
+
+QString patientTypeOf(const ClaimKind& kind, const QString& chosen)
+{
+    return kind.patientType == PatientTypeChoice::Inpatient ? QStringLiteral("1") : chosen;
+}
+
+QString numberFacultyOf(const LoginContext& login, const ClaimKind& kind, const QString& claimFaculty)
+{
+    return kind.numberSeries == NumberSeries::ClerkFaculty ? login.Cur_Fact_Code.trimmed().toUpper()
+                                                           : claimFaculty.trimmed().toUpper();
 }
 
 QString medicalCancelLimit(const QString& hType)

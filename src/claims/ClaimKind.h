@@ -34,6 +34,23 @@ enum class LimitPolicy {
     None,
 };
 
+// What must hold before a claim of the kind may be entered and saved; one
+// function (claimGate) applies it, for the entry, the save and the stress run.
+enum class LimitGate {
+    // Something of the charged limit is left: H > U + F (or no row yet).
+    LimitLeft,
+    // The used amount is below the limit, U < H on exact money (or no row
+    // yet): the hospital's claim is recorded even when the flexible benefit
+    // has taken the rest, with nothing payable.
+    BelowLimit,
+    // The co-pay gates of CopayGateTexts, in their order.
+    Copay,
+    // The year's medical and co-pay limits are both used in full.
+    LimitUsedUp,
+    // Nothing is checked.
+    None,
+};
+
 // The texts of the co-pay gates, in the order they are checked.
 struct CopayGateTexts {
     QString refusedType;       // the right type that has no co-pay ("1")
@@ -51,9 +68,23 @@ struct LimitRule {
     QString limitColumn;        // H: "Fact_T_H_Money"
     QString usedColumn;         // U: "Fact_T_U_H", raised at saving, lowered at cancelling
     QString flexColumn;         // F: "M_Flexben" taken out of the limit; empty for none
-    QString sentColumn;         // "KV_T_U_H", raised when a summary gathers the claim
+    QString sentColumn;         // "KV_T_U_H", raised when a summary gathers the claim, lowered
+                                // when its control number is cancelled; empty for none
     QString usedUpMessage;      // the limit is used up (opening the entry and saving)
-    CopayGateTexts copay;       // LimitPolicy::Copay only
+    CopayGateTexts copay;       // LimitGate::Copay only
+    LimitGate gate = LimitGate::LimitLeft;
+};
+
+// The patient type a claim records.
+enum class PatientTypeChoice {
+    Clerk,     // the clerk's choice
+    Inpatient, // always "1", fixed and disabled
+};
+
+// Whose series of claim numbers a kind's claims take their numbers from.
+enum class NumberSeries {
+    ClaimFaculty, // the faculty the claim is filed under
+    ClerkFaculty, // the clerk's own faculty, wherever the claim is filed
 };
 
 // Where an operation takes its faculty code from.
@@ -133,6 +164,12 @@ struct ClaimKind {
     QString typeCode;                // Berg_Type_Code written: "FAE"
     QStringList listedTypes;         // types the reprint and cancellation screens list
     QString sentDocType;             // Sent_Doc_Type of its control numbers
+    // How the finance screens and reports name the kind: the voucher
+    // summary's type of a control number, the control-number cancellation's
+    // type, and the "Co-Pay/Normal/Over Money" column of claim listings.
+    QString voucherLabel = QStringLiteral("ค่ารักษา");
+    QString cancelLabel = QStringLiteral("ค่ารักษา");
+    QString listingLabel = QStringLiteral("Normal");
     QStringList sentDocTypesListed;  // types the summary reprint lists
     LimitRule limit;
 
@@ -147,6 +184,7 @@ struct ClaimKind {
     bool flexibleBenefitShown = true;
     bool entryExitCloses = true;     // "ออก" on the entry panel closes the window (else back to the search)
     FacultySource claimFaculty = FacultySource::Field;
+    NumberSeries numberSeries = NumberSeries::ClaimFaculty;
     RunningNumbers::WhenMissing numberWhenMissing = RunningNumbers::WhenMissing::CreateRow;
     // The entitlement field "สิทธิ" of the entry screen for a right type.
     QString (*entitlementText)(const RightTypeLimit* limit) = nullptr;
@@ -174,7 +212,7 @@ struct ClaimKind {
     // Where the kinds part further.
     QString entryObjectName = QStringLiteral("frmEntry_Health");
     bool searchAllFaculties = false;   // the entry's employee search has no faculty condition
-    QString fixedInOut;                // the patient type, fixed and disabled ("" = the clerk's choice)
+    PatientTypeChoice patientType = PatientTypeChoice::Clerk;
     bool claimDateFixed = false;       // the claim date is today's, in every mode
     // The remaining-limit panel: entitled, flexible benefit, used, remaining.
     QStringList limitCaptions{QStringLiteral("สิทธิในการเบิกวงเงิน"), QStringLiteral("Flexible Benefit"),
@@ -184,9 +222,6 @@ struct ClaimKind {
     QString cancelObjectName = QStringLiteral("frmCancel_Berg");
     QString summaryObjectName = QStringLiteral("frmSum_Berg_FC");
 
-    // Above-limit claims: the entry opens, and a claim is saved, only while
-    // the year's medical limit and co-pay limit are both used in full.
-    bool requiresLimitUsedUp = false;
     bool budgetYearPreset = false;   // the budget-year box opens on its last value
     bool remainingShowsFlex = true;  // the remaining-limit panel's flexible-benefit line
 
@@ -202,6 +237,9 @@ struct ClaimKind {
     // The summary grid and total show T_M_Berg instead of M_Can_Berg, and the
     // summary adds T_M_Berg to limit.sentColumn (the usage check counts the same).
     bool summaryAmountClaimed = false;
+    // Order_No of a control number's member: the claim's row in the summary
+    // grid (the hospital's summary), else its place among the marked rows.
+    bool summaryOrderIsGridRow = false;
     QString summaryFacultyCaption = QStringLiteral("รหัสส่วนงาน");
 
     // Cancellation screen variants
@@ -235,9 +273,26 @@ const ClaimKind& education();
 // list is checked and exercised without changing either.
 const QVector<const ClaimKind*>& claimKinds();
 
-// The kind a stored Berg_Type_Code belongs to for printing its claim form;
-// nullptr for a type this program does not print yet.
+// The kind of claimKinds() that writes a stored Berg_Type_Code (any letter
+// case, blanks around); nullptr for a type no listed kind writes.
 const ClaimKind* kindOfType(const QString& typeCode);
+
+// The first listed kind whose control numbers carry the Sent_Doc_Type;
+// nullptr for none.
+const ClaimKind* kindOfSentDocType(const QString& sentDocType);
+
+// The type codes of the listed kinds whose control numbers carry the
+// Sent_Doc_Type: the medical ones ("FAE") are the outpatient and the
+// hospital's claims.
+QStringList typesSentAs(const QString& sentDocType);
+
+// The patient type a claim of the kind records: the clerk's choice, or the
+// one the kind fixes.
+QString patientTypeOf(const ClaimKind& kind, const QString& chosen);
+
+// The number series a claim of the kind filed under the faculty takes its
+// number from.
+QString numberFacultyOf(const LoginContext& login, const ClaimKind& kind, const QString& claimFaculty);
 
 // The cancellation grid's "วงเงิน(บาท)" of the medical kinds: type "1" with
 // its limit and every other type with type "2"'s, the unlimited "3" included.

@@ -52,7 +52,7 @@ QVector<SummaryRow> listOpen(Database& db, const LoginContext& login, const Clai
     // others list every open claim of the faculty together.
     if (kind.summaryByYearAndPatientType) {
         where += QStringLiteral(" AND h.Pay_Year = ? AND h.Ent_From = 'HRR' AND h.Health_In_Out_t = ?");
-        params << payYear.trimmed() << (kind.fixedInOut.isEmpty() ? inOut : kind.fixedInOut);
+        params << payYear.trimmed() << patientTypeOf(kind, inOut);
     }
     return summaryRows(db.select(kSummaryColumns
                                      + QStringLiteral("FROM T_PAY_Health h LEFT JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID "
@@ -62,7 +62,7 @@ QVector<SummaryRow> listOpen(Database& db, const LoginContext& login, const Clai
 }
 
 QString send(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& factField,
-             const QStringList& claimNos)
+             const QStringList& claimNos, const QVector<int>& gridRows)
 {
     if (claimNos.isEmpty())
         throw AppError(kNothingMarked);
@@ -146,7 +146,8 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
                                        login.Cur_Username}}));
     QVector<QVariantList> memberRows;
     for (int i = 0; i < claimNos.size(); ++i) {
-        memberRows.push_back({claimNos[i].trimmed(), controlNo, i + 1});
+        const bool byGridRow = kind.summaryOrderIsGridRow && gridRows.size() == claimNos.size();
+        memberRows.push_back({claimNos[i].trimmed(), controlNo, byGridRow ? gridRows[i] : i + 1});
         if (memberRows.size() == kMembersPerInsert || i + 1 == claimNos.size()) {
             writes.push_back(sql::insertRows(QStringLiteral("T_Sent_KV"),
                                              {QStringLiteral("Berg_Doc_ID"), QStringLiteral("Sent_KV_Doc_ID"),

@@ -50,7 +50,12 @@ ClaimKind makeOverLimit()
     // The yearly row is read for the gate and the remaining-limit panel only.
     k.limit = {LimitPolicy::None, QStringLiteral("Fact_T_H_Money"), QStringLiteral("Fact_T_U_H"), QString(), QString(),
                QString(), {}};
-    k.requiresLimitUsedUp = true;
+    k.limit.gate = LimitGate::LimitUsedUp;
+    k.entryObjectName = QStringLiteral("frmEntry_Health_Over_Vong_Money");
+    k.cancelObjectName = QStringLiteral("frmCancel_Berg_Over_Vong_Money");
+    k.summaryObjectName = QStringLiteral("frmSum_Berg_Over_Vong_Money");
+    k.voucherLabel = QStringLiteral("ค่ารักษาเกินวงเงิน");
+    k.listingLabel = QStringLiteral("OVER MONEY");
     k.budgetYearPreset = true;
     k.remainingShowsFlex = false;
 
@@ -101,6 +106,7 @@ ClaimKind makeUncharged(const char* type)
     k.sentDocType = k.typeCode;
     k.sentDocTypesListed = one(type);
     k.limit.policy = LimitPolicy::None;
+    k.limit.gate = LimitGate::None;
     k.numberWhenMissing = RunningNumbers::WhenMissing::MessageB;
     k.searchTitle = QStringLiteral("การค้นหา");
     k.entitlementText = entryEntitlement;
@@ -122,6 +128,12 @@ ClaimKind makeOtherWelfare()
     k.entryTitle = QStringLiteral("บันทึกการเบิกสวัสดิการอื่น ๆ");
     k.searchColumns = employeeColumns();
     k.claimFaculty = FacultySource::Typed;
+    // Filed under the faculty typed, numbered in the clerk's own series.
+    k.numberSeries = NumberSeries::ClerkFaculty;
+    k.entryObjectName = QStringLiteral("frmEntry_Other_Health");
+    k.cancelObjectName = QStringLiteral("frmCancel_Other_Health");
+    k.summaryObjectName = QStringLiteral("frmRep_Oth_Sent_Kv");
+    k.voucherLabel = QStringLiteral("สวัสดิการอื่น ๆ");
     k.listFacultySource = FacultySource::Typed;
     k.cancelTitle = QStringLiteral("การยกเลิกใบเบิกสวัสดิการอื่น ๆ");
     k.cancelGridTitle = QStringLiteral("2. เลือกใบเบิก");
@@ -154,6 +166,10 @@ ClaimKind makeEducation()
                        {QStringLiteral("ตำแหน่ง"), 140, QStringLiteral("Emp_Position")}};
     k.claimFaculty = FacultySource::Clerk;
     k.listFacultySource = FacultySource::Clerk;
+    k.voucherLabel = k.cancelLabel = QStringLiteral("ค่าเล่าเรียนบุตร");
+    k.entryObjectName = QStringLiteral("frmEntry_Son_Stu");
+    k.cancelObjectName = QStringLiteral("frmCancel_Son_Stu");
+    k.summaryObjectName = QStringLiteral("frmRep_Edu_Sent_Kv");
     k.cancelTitle = QStringLiteral("3.2 ยกเลิกใบเบิกค่าเล่าเรียนบุตร");
     k.cancelGridTitle = QStringLiteral("2. เลือกใบเบิกค่ารักษาพยาบาล");
     k.cancelByEmployeeFaculty = true;

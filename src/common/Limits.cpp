@@ -24,4 +24,12 @@ const RightTypeLimit* rightTypeLimit(const QString& hType)
     return nullptr;
 }
 
+bool isUnlimitedAmount(Money limit)
+{
+    for (const RightTypeLimit& l : kLimits)
+        if (l.unlimited && limit >= l.medical)
+            return true;
+    return false;
+}
+
 } // namespace wel

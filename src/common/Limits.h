@@ -24,4 +24,9 @@ inline const QString kNoLimitText = QStringLiteral("ไม่จำกัดว�
 // The row of a right type; nullptr for any type other than "1", "2" or "3".
 const RightTypeLimit* rightTypeLimit(const QString& hType);
 
+// Whether a yearly row's limit is the amount that stands for "no limit". A
+// row keeps the limit it was made with: an employee whose right type became
+// "3" afterwards still has a finite row for that year.
+bool isUnlimitedAmount(Money limit);
+
 } // namespace wel

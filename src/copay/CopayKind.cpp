@@ -19,7 +19,9 @@ ClaimKind makeCopay()
     k.listedTypes = {QStringLiteral("COP")};
     k.sentDocType = QStringLiteral("COP");
     k.sentDocTypesListed = {QStringLiteral("COP")};
+    k.voucherLabel = k.cancelLabel = k.listingLabel = QStringLiteral("CO-PAY");
     k.limit.policy = LimitPolicy::Copay;
+    k.limit.gate = LimitGate::Copay;
     k.limit.limitColumn = QStringLiteral("Fact_T_Copay");
     k.limit.usedColumn = QStringLiteral("Fact_U_Copay");
     k.limit.sentColumn = QStringLiteral("Kv_U_Copay");

@@ -14,6 +14,7 @@ ClaimKind makeInpatient()
     // Its control numbers are medical ones: the outpatient reprint and the
     // finance screens treat them alike.
     k.sentDocType = QStringLiteral("FAE");
+    k.limit.gate = LimitGate::BelowLimit;
 
     k.entryTitle = QStringLiteral("2.1 บันทึกค่ารักษาพยาบาลคนไข้ใน");
     k.searchColumns = {{QStringLiteral("No"), 50, QStringLiteral("No")},
@@ -49,12 +50,13 @@ ClaimKind makeInpatient()
 
     k.entryObjectName = QStringLiteral("frmHospital_Entry");
     k.searchAllFaculties = true;
-    k.fixedInOut = QStringLiteral("1");
+    k.patientType = PatientTypeChoice::Inpatient;
     k.claimDateFixed = true;
     // Kept as the hospital summary always sent: the amount claimed, not the
     // payable one, goes to the finance side (cancelling the control number
     // gives back the same amount).
     k.summaryAmountClaimed = true;
+    k.summaryOrderIsGridRow = true;
     k.summaryObjectName = QStringLiteral("frmSum_Hospital");
     return k;
 }

@@ -89,8 +89,8 @@ ClaimEntryScreen::ClaimEntryScreen(const ScreenContext& context, const ClaimKind
     cmbSel_Year_BudDate->setCurrentIndex(kind.budgetYearPreset ? cmbSel_Year_BudDate->count() - 1 : -1);
     DT_Sel_Date->setText(login().Cur_Date);
     DT_Sel_Date->setEnabled(mode() == QLatin1String("KV") && !m_kind.claimDateFixed);
-    (m_kind.fixedInOut == QLatin1String("1") ? m_inpatient : m_outpatient)->setChecked(true);
-    if (!m_kind.fixedInOut.isEmpty())
+    (m_kind.patientType == PatientTypeChoice::Inpatient ? m_inpatient : m_outpatient)->setChecked(true);
+    if (m_kind.patientType != PatientTypeChoice::Clerk)
         m_inpatient->parentWidget()->setEnabled(false);
     Panel2->hide();
     Panel3->hide();
@@ -463,14 +463,9 @@ void ClaimEntryScreen::btnAddClick()
     if (hospital.isEmpty())
         throw AppError(QStringLiteral("กรุณาใส่ชื่อโรงพยาบาลด้วย"));
     const auto date = cmbDate_folk00->date();
-    const auto [first, last] = ClaimEntry::receiptRange(m_payYear);
     if (!date)
         throw AppError(QStringLiteral("กรุณาใส่วันที่ในใบเสร็จให้ถูกต้อง"));
-    // A typed date replaces the picker that offered only the charged year.
-    if (*date < first || *date > last)
-        throw AppError(QStringLiteral("วันที่ในใบเสร็จต้องอยู่ในปีงบประมาณ %1 (%2 - %3)")
-                           .arg(m_payYear, toBEText(first), toBEText(last)));
-    ClaimEntry::checkReceiptAge(*date, *parseBEText(m_claimDate));
+    ClaimEntry::checkReceipt(m_payYear, *date, *parseBEText(m_claimDate));
     int code = 0;
     for (int i = 0; i < m_patients.size(); ++i)
         if (m_patients[i]->isChecked())

@@ -93,8 +93,8 @@ QWidget* ClaimSummaryScreen::buildSearchPanel()
     type->setObjectName(QStringLiteral("RadioGroup1"));
     m_outpatient = new QRadioButton(QStringLiteral("คนใข้นอก"), type);
     m_inpatient = new QRadioButton(QStringLiteral("คนใข้ใน"), type);
-    (m_kind.fixedInOut == QLatin1String("1") ? m_inpatient : m_outpatient)->setChecked(true);
-    type->setEnabled(m_kind.fixedInOut.isEmpty());
+    (m_kind.patientType == PatientTypeChoice::Inpatient ? m_inpatient : m_outpatient)->setChecked(true);
+    type->setEnabled(m_kind.patientType == PatientTypeChoice::Clerk);
     auto* tl = new QHBoxLayout(type);
     tl->addWidget(m_outpatient);
     tl->addWidget(m_inpatient);
@@ -198,15 +198,18 @@ void ClaimSummaryScreen::btnShowClick()
 void ClaimSummaryScreen::btnSendClick()
 {
     QStringList claims;
-    for (int row : m_marks->markedRows())
+    QVector<int> gridRows;
+    for (int row : m_marks->markedRows()) {
         claims << m_rows.value(row).claimNo;
+        gridRows << row + 1;
+    }
     if (claims.isEmpty())
         throw AppError(ClaimSummary::kNothingMarked);
     if (m_marks->total().isZero())
         throw AppError(ClaimSummary::kBadAmount);
     if (!msg::confirm(this, kConfirmSave))
         return;
-    m_lastControlNo = ClaimSummary::send(db(), login(), m_kind, m_listedFaculty, claims);
+    m_lastControlNo = ClaimSummary::send(db(), login(), m_kind, m_listedFaculty, claims, gridRows);
     msg::info(this, kSaved);
     Panel2->hide();
     const Report doc = summaryDocument(db(), m_lastControlNo,
