@@ -364,7 +364,7 @@ void validate(const ClaimKind& kind, const ClaimDraft& d)
     QMap<int, Money> byPatient;
     for (const ClaimReceipt& r : d.receipts) {
         const auto date = parseBEText(r.dateDoc);
-        if (r.folk < 0 || r.folk >= kind.patientCount || !date)
+        if (r.folk < 0 || r.folk >= kind.entry.patientCount || !date)
             throw AppError(QStringLiteral("รายการใบเสร็จไม่ถูกต้อง"));
         checkReceipt(d.payYear, *date, *claimDate);
         InputChecks::checkAmount(r.amount);
@@ -412,7 +412,7 @@ GateFigures passGate(Database& db, const ClaimKind& kind, const QString& kvId, c
 SavedClaim save(Database& db, const LoginContext& login, const ClaimKind& kind, const ClaimDraft& d)
 {
     validate(kind, d);
-    const QString fact = facultyFor(login, kind.claimFaculty, d.factCode);
+    const QString fact = facultyFor(login, kind.faculty.claim, d.factCode);
     if (fact.size() != 2)
         throw AppError(QStringLiteral("กรุณาใส่รหัสส่วนงานให้ถูกต้อง"));
     InputChecks::checkFaculty(db, fact);

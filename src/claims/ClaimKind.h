@@ -98,7 +98,6 @@ enum class FacultySource {
 struct ClaimFormTexts {
     QString titleAfterSave;          // printed from the entry screen
     QString titleReprint;            // printed from the reprint listing
-    QString titleReprintHospital;    // reprint of a claim the hospital entered ("HPE")
     bool footerHeadingHasYear = true;
     QString footerHeading;           // followed by Pay_Year when footerHeadingHasYear
     QStringList lineCaptions;        // the four lines of the footer
@@ -160,21 +159,10 @@ struct SearchColumn {
     QString field;
 };
 
-struct ClaimKind {
-    QString typeCode;                // Berg_Type_Code written: "FAE"
-    QStringList listedTypes;         // types the reprint and cancellation screens list
-    QString sentDocType;             // Sent_Doc_Type of its control numbers
-    // How the finance screens and reports name the kind: the voucher
-    // summary's type of a control number, the control-number cancellation's
-    // type, and the "Co-Pay/Normal/Over Money" column of claim listings.
-    QString voucherLabel = QStringLiteral("ค่ารักษา");
-    QString cancelLabel = QStringLiteral("ค่ารักษา");
-    QString listingLabel = QStringLiteral("Normal");
-    QStringList sentDocTypesListed;  // types the summary reprint lists
-    LimitRule limit;
-
-    // Entry screen
-    QString entryTitle;
+// The entry screen of a kind (and its claim reprint listing).
+struct EntryRules {
+    QString objectName = QStringLiteral("frmEntry_Health");
+    QString title;
     QString searchTitle;
     QString gridTitle;
     bool nameRequired = true;        // an empty given name refuses the search
@@ -182,76 +170,95 @@ struct ClaimKind {
     int patientCount = 8;            // patient codes 0..patientCount-1
     bool folkColumnShown = true;     // the receipts grid's "Folk" column
     bool flexibleBenefitShown = true;
-    bool entryExitCloses = true;     // "ออก" on the entry panel closes the window (else back to the search)
-    FacultySource claimFaculty = FacultySource::Field;
-    NumberSeries numberSeries = NumberSeries::ClaimFaculty;
-    RunningNumbers::WhenMissing numberWhenMissing = RunningNumbers::WhenMissing::CreateRow;
+    bool exitCloses = true;          // "ออก" on the entry panel closes the window (else back to the search)
     // The entitlement field "สิทธิ" of the entry screen for a right type.
     QString (*entitlementText)(const RightTypeLimit* limit) = nullptr;
-    ClaimFormTexts form;
-
-    // Cancellation screen
-    QString cancelTitle;
-    QString cancelGridTitle;
-    int cancelPatientCount = 7;
-    // The claims grid's column "วงเงิน(บาท)" for a right type.
-    QString (*cancelLimitText)(const QString& hType) = nullptr;
-
-    // Summary screen and summary reprint
-    QString summaryTitle;
-    QString sendCaption;
-    // A listing that finds nothing leaves the result panel as it was (still
-    // showing the emptied grid when it was open) instead of hiding it.
-    bool summaryEmptyKeepsResults = false;
-    QString summaryReprintTitle;
-    SummaryDocumentTexts summaryDocument;
-
-    // Claim reprint screen
-    QString claimReprintTitle;
-
-    // Where the kinds part further.
-    QString entryObjectName = QStringLiteral("frmEntry_Health");
-    bool searchAllFaculties = false;   // the entry's employee search has no faculty condition
     PatientTypeChoice patientType = PatientTypeChoice::Clerk;
-    bool claimDateFixed = false;       // the claim date is today's, in every mode
+    bool claimDateFixed = false;     // the claim date is today's, in every mode
+    bool budgetYearPreset = false;   // the budget-year box opens on its last value
     // The remaining-limit panel: entitled, flexible benefit, used, remaining.
     QStringList limitCaptions{QStringLiteral("สิทธิในการเบิกวงเงิน"), QStringLiteral("Flexible Benefit"),
                               QStringLiteral("วงเงินที่ใช้ไปแล้ว"), QStringLiteral("วงเงินคงเหลือก่อนหักครั้งนี้")};
-    bool cancelHrrOnly = false;        // the cancellation lists only claims entered here (Ent_From "HRR")
-    QVector<int> cancelColumnWidths;   // the cancellation grid's ten columns
-    QString cancelObjectName = QStringLiteral("frmCancel_Berg");
-    QString summaryObjectName = QStringLiteral("frmSum_Berg_FC");
-
-    bool budgetYearPreset = false;   // the budget-year box opens on its last value
     bool remainingShowsFlex = true;  // the remaining-limit panel's flexible-benefit line
+    QString reprintTitle;            // the claim reprint listing's caption
+};
 
+// The cancellation screen of a kind.
+struct CancelRules {
+    QString objectName = QStringLiteral("frmCancel_Berg");
+    QString title;
+    QString gridTitle;
+    int patientCount = 7;
+    // The claims grid's column "วงเงิน(บาท)" for a right type.
+    QString (*limitText)(const QString& hType) = nullptr;
+    bool hrrOnly = false;            // lists only claims entered here (Ent_From "HRR")
+    QVector<int> columnWidths;       // the claims grid's ten columns
+    bool startPanel = true;          // a start panel before the search
+    bool facultyField = true;        // "รหัสส่วนงาน" shown
+    int firstPatient = 0;            // the claim panel's first patient code
+    bool patientType = true;         // each patient's type shown
+    bool showsKind = false;          // welfare kind column and fields
+    bool showsPayYear = true;
+    bool searchesAgain = false;      // after a cancellation the search runs again
+    QString patientsCaption = QStringLiteral("ผู้ป่วย");
+    QString patientsNote;            // beside the patients ("ค่าเล่าเรียนบุตร")
+};
+
+// The summary screen of a kind and its reprint.
+struct SummaryRules {
+    QString objectName = QStringLiteral("frmSum_Berg_FC");
+    QString title;
+    QString sendCaption;
+    QString reprintTitle;
+    QString facultyCaption = QStringLiteral("รหัสส่วนงาน");
+    // A listing that finds nothing leaves the result panel as it was (still
+    // showing the emptied grid when it was open) instead of hiding it.
+    bool emptyKeepsResults = false;
+    // Lists claims entered through the claim screens (Ent_From "HRR") of
+    // one charged year and patient type.
+    bool byYearAndPatientType = true;
+    // The grid and total show T_M_Berg instead of M_Can_Berg, and the
+    // summary adds T_M_Berg to limit.sentColumn (the usage check counts the same).
+    bool amountClaimed = false;
+    // Order_No of a control number's member: the claim's row in the summary
+    // grid (the hospital's summary), else its place among the marked rows.
+    bool orderIsGridRow = false;
+};
+
+// Which faculty a kind's operations take and list by.
+struct FacultyRules {
+    FacultySource claim = FacultySource::Field;  // the faculty a claim is filed under
+    bool searchAll = false;                      // the entry's employee search has no faculty condition
     // Where the cancellation, summary and reprint screens take the faculty
     // from, and which faculty a claim is listed by: the claim's own
     // (T_PAY_Health.Fact_Code) or its employee's (T_Emp_Gov_Histry.Fact_code).
-    FacultySource listFacultySource = FacultySource::Field;
-    bool cancelByEmployeeFaculty = false;
-    bool summaryByEmployeeFaculty = false;
-    // The summary lists claims entered through the claim screens
-    // (Ent_From "HRR") of one charged year and patient type.
-    bool summaryByYearAndPatientType = true;
-    // The summary grid and total show T_M_Berg instead of M_Can_Berg, and the
-    // summary adds T_M_Berg to limit.sentColumn (the usage check counts the same).
-    bool summaryAmountClaimed = false;
-    // Order_No of a control number's member: the claim's row in the summary
-    // grid (the hospital's summary), else its place among the marked rows.
-    bool summaryOrderIsGridRow = false;
-    QString summaryFacultyCaption = QStringLiteral("รหัสส่วนงาน");
+    FacultySource list = FacultySource::Field;
+    bool cancelByEmployee = false;
+    bool summaryByEmployee = false;
+};
 
-    // Cancellation screen variants
-    bool cancelStartPanel = true;      // a start panel before the search
-    bool cancelFacultyField = true;    // "รหัสส่วนงาน" shown
-    int cancelFirstPatient = 0;        // the claim panel's first patient code
-    bool cancelPatientType = true;     // each patient's type shown
-    bool cancelShowsKind = false;      // welfare kind column and fields
-    bool cancelShowsPayYear = true;
-    bool cancelSearchesAgain = false;  // after a cancellation the search runs again
-    QString cancelPatientsCaption = QStringLiteral("ผู้ป่วย");
-    QString cancelPatientsNote;        // beside the patients ("ค่าเล่าเรียนบุตร")
+struct ClaimKind {
+    // Identity
+    QString typeCode;                // Berg_Type_Code written: "FAE"
+    QStringList listedTypes;         // types the reprint and cancellation screens list
+    QString sentDocType;             // Sent_Doc_Type of its control numbers
+    QStringList sentDocTypesListed;  // types the summary reprint lists
+    // How the finance screens and reports name the kind: the voucher
+    // summary's type of a control number, the control-number cancellation's
+    // type, and the "Co-Pay/Normal/Over Money" column of claim listings.
+    QString voucherLabel = QStringLiteral("ค่ารักษา");
+    QString cancelLabel = QStringLiteral("ค่ารักษา");
+    QString listingLabel = QStringLiteral("Normal");
+    NumberSeries numberSeries = NumberSeries::ClaimFaculty;
+    RunningNumbers::WhenMissing numberWhenMissing = RunningNumbers::WhenMissing::CreateRow;
+
+    LimitRule limit;
+    EntryRules entry;
+    CancelRules cancel;
+    SummaryRules summary;
+    FacultyRules faculty;
+    ClaimFormTexts form;                  // the claim form
+    SummaryDocumentTexts summaryDocument; // the summary document
 };
 
 // The outpatient medical claim, charged against the yearly medical limit.

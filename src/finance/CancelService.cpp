@@ -27,7 +27,7 @@ UsageGiveBack giveBackFor(const QString& bergTypeCode, Money payable, Money clai
     const claims::ClaimKind* kind = claims::kindOfType(bergTypeCode);
     if (!kind || kind->limit.policy == claims::LimitPolicy::None || kind->limit.sentColumn.isEmpty())
         return {};
-    return {kind->limit.sentColumn, kind->summaryAmountClaimed ? claimed : payable};
+    return {kind->limit.sentColumn, kind->summary.amountClaimed ? claimed : payable};
 }
 
 namespace ControlCancel {

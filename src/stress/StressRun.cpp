@@ -191,7 +191,7 @@ std::optional<StaffRow> chooseEmployee(Workstation& w, const claims::ClaimKind& 
 // finance division and for entries that search every faculty.
 QString searchedFaculty(Workstation& w, const claims::ClaimKind& kind)
 {
-    return kind.searchAllFaculties ? w.pick(kFaculties) : w.anyFaculty();
+    return kind.faculty.searchAll ? w.pick(kFaculties) : w.anyFaculty();
 }
 
 // The amount of one receipt, by how the kind is charged: co-pay bills are
@@ -421,7 +421,7 @@ QVector<Action> actions()
         list.push_back({QStringLiteral("summarise ") + t, Role::Faculty, qMax(2, weight / 3),
                         [k](Workstation& w) { return summarise(w, *k); }});
         // Kinds filed under the clerk's own faculty stay with the faculties.
-        if (k->claimFaculty != claims::FacultySource::Clerk)
+        if (k->faculty.claim != claims::FacultySource::Clerk)
             list.push_back({QStringLiteral("enter ") + t + QStringLiteral(" (finance)"), Role::Finance,
                             qMax(2, weight / 3), [k](Workstation& w) { return enter(w, *k); }});
     }

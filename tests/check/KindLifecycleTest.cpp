@@ -166,9 +166,9 @@ TEST(KindRegistry, EveryListedKindDeclaresWhatTheSharedPartsNeed)
         // Its screens: the classes named after their windows are registered;
         // each kind has an entry and a summary of its own (the hospital's
         // claims are cancelled on the outpatient screen).
-        for (const QString& window : {kind->entryObjectName, kind->cancelObjectName, kind->summaryObjectName})
+        for (const QString& window : {kind->entry.objectName, kind->cancel.objectName, kind->summary.objectName})
             EXPECT_TRUE(ScreenRegistry::instance().has(QLatin1Char('T') + window)) << name << " " << window.toStdString();
-        for (const QString& window : {kind->entryObjectName, kind->summaryObjectName}) {
+        for (const QString& window : {kind->entry.objectName, kind->summary.objectName}) {
             EXPECT_FALSE(screens.contains(window)) << name << " shares " << window.toStdString();
             screens << window;
         }
@@ -184,7 +184,7 @@ TEST(KindRegistry, EveryListedKindDeclaresWhatTheSharedPartsNeed)
                 << name << " " << column.toStdString();
         }
         EXPECT_EQ(back.column, kind->limit.sentColumn) << name;
-        EXPECT_EQ(back.amount, kind->summaryAmountClaimed ? baht(2) : baht(1)) << name;
+        EXPECT_EQ(back.amount, kind->summary.amountClaimed ? baht(2) : baht(1)) << name;
     }
     EXPECT_EQ(kindOfType(QStringLiteral("XYZ")), nullptr);
 }
