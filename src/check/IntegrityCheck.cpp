@@ -307,7 +307,7 @@ private:
             }
             if (c.status == QLatin1String("KV") && !rule.sentColumn.isEmpty()) {
                 expected[key][rule.sentColumn.toLower()] +=
-                    kind->summaryAmountClaimed ? c.claimed : c.payable;
+                    kind->summary.amountClaimed ? c.claimed : c.payable;
                 charges = true;
             }
             if (charges)

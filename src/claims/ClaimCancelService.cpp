@@ -16,10 +16,10 @@ namespace {
 QString facultyCondition(const ClaimKind& kind, const QString& alias)
 {
     const QString p = alias.isEmpty() ? QString() : alias + QLatin1Char('.');
-    QString c = kind.cancelByEmployeeFaculty
+    QString c = kind.faculty.cancelByEmployee
         ? p + QStringLiteral("KV_ID IN (SELECT KV_ID FROM T_Emp_Gov_Histry WHERE Fact_code = ?)")
         : p + QStringLiteral("Fact_Code = ?");
-    if (kind.cancelHrrOnly)
+    if (kind.cancel.hrrOnly)
         c += QStringLiteral(" AND ") + p + QStringLiteral("Ent_From = 'HRR'");
     return c;
 }
@@ -29,7 +29,7 @@ QString facultyCondition(const ClaimKind& kind, const QString& alias)
 QVector<OpenClaimRow> search(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& factField,
                              ClaimSearchBy by, const QString& text)
 {
-    QVariantList params{facultyFor(login, kind.listFacultySource, factField)};
+    QVariantList params{facultyFor(login, kind.faculty.list, factField)};
     QString where = facultyCondition(kind, QStringLiteral("h")) + QStringLiteral(" AND h.Berg_Doc_Status = 'FC' AND ")
         + sql::in(QStringLiteral("h.Berg_Type_Code"), kind.listedTypes, params);
     switch (by) {
@@ -58,7 +58,7 @@ QVector<OpenClaimRow> search(Database& db, const LoginContext& login, const Clai
 OpenClaim load(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& factField,
                const QString& claimNo)
 {
-    QVariantList params{claimNo.trimmed(), facultyFor(login, kind.listFacultySource, factField)};
+    QVariantList params{claimNo.trimmed(), facultyFor(login, kind.faculty.list, factField)};
     const QString types = sql::in(QStringLiteral("h.Berg_Type_Code"), kind.listedTypes, params);
     const Rows r = db.select(
         QStringLiteral("SELECT h.Berg_Doc_ID, h.KV_ID, h.Date_berg, h.Pay_Year, h.M_Can_Berg, d.Emp_Folk, "
@@ -90,7 +90,7 @@ void cancel(Database& db, const LoginContext& login, const ClaimKind& kind, cons
 {
     const QString no = claimNo.trimmed();
     Transaction tx(db);
-    QVariantList params{no, facultyFor(login, kind.listFacultySource, factField)};
+    QVariantList params{no, facultyFor(login, kind.faculty.list, factField)};
     const QString types = sql::in(QStringLiteral("Berg_Type_Code"), kind.listedTypes, params);
     // The status changes only while the claim is still open; the row stays
     // locked until the end, so a summary cannot take it in between.

@@ -1,4 +1,5 @@
 #include "ClaimEntryService.h"
+#include "ClaimWriter.h"
 #include "common/AppError.h"
 #include "common/InputChecks.h"
 #include "common/Limits.h"
@@ -17,65 +18,115 @@ namespace {
 
 const QString kYearWhere = QStringLiteral("KV_ID = ? AND Pay_Year = ?");
 
-// At most this many receipts go into one INSERT, which keeps every server
-// below its limit of parameters per statement (SQL Server: 2,100).
-constexpr int kReceiptsPerInsert = 100;
-
-std::optional<YearFigures> lockedYear(Database& db, const LimitRule& rule, const QString& kvId, const QString& year)
+// The employee's right type; nothing for an employee not on file.
+std::optional<QString> rightTypeOf(Database& db, const QString& kvId)
 {
-    const QString columns = rule.flexColumn.isEmpty()
-        ? QStringLiteral("%1 AS H, %2 AS U, 0 AS F").arg(rule.limitColumn, rule.usedColumn)
-        : QStringLiteral("%1 AS H, %2 AS U, %3 AS F").arg(rule.limitColumn, rule.usedColumn, rule.flexColumn);
-    const Rows r = db.selectLocked(columns, QStringLiteral("T_Year_Cur_Health"), kYearWhere, {kvId, year});
-    if (r.isEmpty())
-        return std::nullopt;
-    return YearFigures{r.money(0, QStringLiteral("H")), r.money(0, QStringLiteral("U")),
-                       r.money(0, QStringLiteral("F"))};
-}
-
-std::optional<YearFigures> readYear(Database& db, const LimitRule& rule, const QString& kvId, const QString& year)
-{
-    const QString flex = rule.flexColumn.isEmpty() ? QStringLiteral("0") : rule.flexColumn;
-    const Rows r = db.select(QStringLiteral("SELECT %1 AS H, %2 AS U, %3 AS F FROM T_Year_Cur_Health WHERE %4")
-                                 .arg(rule.limitColumn, rule.usedColumn, flex, kYearWhere),
-                             {kvId, year});
-    if (r.isEmpty())
-        return std::nullopt;
-    return YearFigures{r.money(0, QStringLiteral("H")), r.money(0, QStringLiteral("U")),
-                       r.money(0, QStringLiteral("F"))};
-}
-
-CopayFigures copayFigures(Database& db, const LimitRule& rule, const QString& kvId, const QString& year, bool locked)
-{
-    CopayFigures f;
     const Rows e = db.select(QStringLiteral("SELECT Emp_H_Type FROM T_Emp_Gov_Histry WHERE KV_ID = ?"), {kvId});
-    f.hType = e.isEmpty() ? QString() : e.text(0, QStringLiteral("Emp_H_Type")).trimmed();
-    const QString columns = QStringLiteral("Fact_T_H_Money AS H, Fact_T_U_H AS U, M_Flexben AS F, %1 AS T, %2 AS C")
-                                .arg(rule.limitColumn, rule.usedColumn);
-    const Rows r = locked ? db.selectLocked(columns, QStringLiteral("T_Year_Cur_Health"), kYearWhere, {kvId, year})
-                          : db.select(QStringLiteral("SELECT %1 FROM T_Year_Cur_Health WHERE %2").arg(columns, kYearWhere),
-                                      {kvId, year});
-    if (r.isEmpty())
-        return f;
-    f.hasRow = true;
-    f.medical = {r.money(0, QStringLiteral("H")), r.money(0, QStringLiteral("U")), r.money(0, QStringLiteral("F"))};
-    f.limit = r.money(0, QStringLiteral("T"));
-    f.used = r.money(0, QStringLiteral("C"));
-    return f;
+    if (e.isEmpty())
+        return std::nullopt;
+    return e.text(0, QStringLiteral("Emp_H_Type")).trimmed();
 }
 
-std::optional<UsedUpFigures> usedUpFigures(Database& db, const QString& kvId, const QString& year, bool lock)
+// The one reader of the yearly row: locked for the rest of a save, or as it
+// stands for the entry and its panels.
+GateFigures readYearRow(Database& db, const QString& kvId, const QString& year, bool lock)
 {
     const QString columns = QStringLiteral("Fact_T_H_Money AS H, Fact_T_U_H AS U, M_Flexben AS F, "
                                            "Fact_T_Copay AS CT, Fact_U_Copay AS CU");
     const Rows r = lock ? db.selectLocked(columns, QStringLiteral("T_Year_Cur_Health"), kYearWhere, {kvId, year})
                         : db.select(QStringLiteral("SELECT %1 FROM T_Year_Cur_Health WHERE %2").arg(columns, kYearWhere),
                                     {kvId, year});
+    GateFigures f;
     if (r.isEmpty())
-        return std::nullopt;
-    return UsedUpFigures{r.money(0, QStringLiteral("H")), r.money(0, QStringLiteral("U")), r.money(0, QStringLiteral("F")),
-                         r.money(0, QStringLiteral("CT")), r.money(0, QStringLiteral("CU"))};
+        return f;
+    f.hasRow = true;
+    f.medical = {r.money(0, QStringLiteral("H")), r.money(0, QStringLiteral("U")), r.money(0, QStringLiteral("F"))};
+    f.limit = r.money(0, QStringLiteral("CT"));
+    f.used = r.money(0, QStringLiteral("CU"));
+    return f;
 }
+
+// The yearly row as the kind's gate needs it: the co-pay gate looks at the
+// right type too.
+GateFigures gateFigures(Database& db, const ClaimKind& kind, const QString& kvId, const QString& year, bool lock)
+{
+    GateFigures f = readYearRow(db, kvId, year, lock);
+    if (kind.limit.gate == LimitGate::Copay)
+        f.hType = rightTypeOf(db, kvId).value_or(QString());
+    return f;
+}
+
+std::optional<UsedUpFigures> usedUpOf(const GateFigures& f)
+{
+    if (!f.hasRow)
+        return std::nullopt;
+    return UsedUpFigures{f.medical.limit, f.medical.used, f.medical.flex, f.limit, f.used};
+}
+
+// The figures of the kind's own limit: the medical one, or nothing taken out
+// for the co-pay limit and the kinds that only read the row.
+YearFigures chargedFigures(const ClaimKind& kind, const GateFigures& f)
+{
+    if (kind.limit.policy == LimitPolicy::Copay)
+        return {f.limit, f.used, Money()};
+    return {f.medical.limit, f.medical.used, kind.limit.flexColumn.isEmpty() ? Money() : f.medical.flex};
+}
+
+Database::Statement setUsed(const LimitRule& rule, Money used, const QString& kvId, const QString& year)
+{
+    return {QStringLiteral("UPDATE T_Year_Cur_Health SET %1 = ? WHERE %2").arg(rule.usedColumn, kYearWhere),
+            {used.toSql(), kvId, year}};
+}
+
+// The medical policy: the locked row charged, or a new row made from the
+// right type for an employee without one.
+Charge chargeMedicalLimit(Database& db, const ClaimKind& kind, const GateFigures& locked, const QString& kvId,
+                          const QString& year, Money total, QVector<Database::Statement>& writes)
+{
+    GateFigures row = locked;
+    if (!row.hasRow) {
+        const std::optional<QString> hType = rightTypeOf(db, kvId);
+        if (!hType)
+            throw AppError(QStringLiteral("ไม่พบข้อมูลพนักงาน KV_ID ") + kvId);
+        const RightTypeLimit* type = rightTypeLimit(*hType);
+        if (!type)
+            throw AppError(QStringLiteral("ไม่พบวงเงินประจำปี %1 ของพนักงาน และประเภทสิทธิ \"%2\" ไม่ใช่ 1, 2 หรือ 3\r"
+                                          "ไม่สามารถบันทึกได้ กรุณาแจ้งฝ่ายการเจ้าหน้าที่")
+                               .arg(year, *hType));
+        const Charge charge = chargeNewRow(*type, total);
+        const bool inserted = db.insertIfAbsent(
+            QStringLiteral("T_Year_Cur_Health"),
+            {QStringLiteral("KV_ID"), QStringLiteral("Pay_Year"), QStringLiteral("Fact_T_H_Money"),
+             QStringLiteral("Fact_T_U_H"), QStringLiteral("KV_T_H_Money"), QStringLiteral("KV_T_U_H"),
+             QStringLiteral("Fact_T_Copay"), QStringLiteral("Fact_U_Copay"), QStringLiteral("Kv_T_Copay"),
+             QStringLiteral("Kv_U_Copay"), QStringLiteral("M_Flexben")},
+            {kvId, year, type->medical.toSql(), charge.payable.toSql(), type->medical.toSql(), Money().toSql(),
+             type->copay.toSql(), Money().toSql(), type->copay.toSql(), Money().toSql(), Money().toSql()},
+            2);
+        if (inserted)
+            return charge;
+        // Another workstation made the row meanwhile: charge it as it now
+        // stands, behind its gate.
+        row = readYearRow(db, kvId, year, true);
+        const QString refused = claimGate(kind, row, true, year);
+        if (!refused.isEmpty())
+            throw AppError(refused);
+    }
+    const Charge charge = chargeMedical(chargedFigures(kind, row), total);
+    writes.push_back(setUsed(kind.limit, charge.newUsed, kvId, year));
+    return charge;
+}
+
+Charge chargeCopayLimit(const ClaimKind& kind, const GateFigures& locked, const QString& kvId, const QString& year,
+                        Money total, QVector<Database::Statement>& writes)
+{
+    const Charge charge = chargeCopay(locked.limit, locked.used, total);
+    writes.push_back(setUsed(kind.limit, charge.newUsed, kvId, year));
+    return charge;
+}
+
+// Charged nowhere: the whole claim is payable and the row stays as it is.
+Charge chargeNothing(Money total) { return Charge{Money(), total, Money(), Money()}; }
 
 } // namespace
 
@@ -106,35 +157,58 @@ Charge chargeCopay(Money limit, Money used, Money total)
     return c;
 }
 
+QString claimGate(const ClaimKind& kind, const GateFigures& f, bool saving, const QString& payYear)
+{
+    switch (kind.limit.gate) {
+    case LimitGate::LimitLeft:
+        return f.hasRow && f.medical.limit <= f.medical.used + f.medical.flex ? kind.limit.usedUpMessage : QString();
+    case LimitGate::BelowLimit:
+        return f.hasRow && f.medical.used >= f.medical.limit ? kind.limit.usedUpMessage : QString();
+    case LimitGate::Copay:
+        return copayGate(kind.limit.copay, f, saving);
+    case LimitGate::LimitUsedUp:
+        return limitUsedUpRefusal(usedUpOf(f), payYear);
+    case LimitGate::None:
+        break;
+    }
+    return {};
+}
+
 void checkLimitUsedUp(const std::optional<UsedUpFigures>& row, const QString& payYear)
 {
+    const QString refused = limitUsedUpRefusal(row, payYear);
+    if (!refused.isEmpty())
+        throw AppError(refused);
+}
+
+QString limitUsedUpRefusal(const std::optional<UsedUpFigures>& row, const QString& payYear)
+{
     if (!row)
-        throw AppError(QStringLiteral("ต้องเบิค่ารักษาเต็มวงเงินก่อน จึงจะสามารถเบิกเกินวงเงินได้\n"
-                                      "Error 1 (Not Have A Record Data)"));
+        return QStringLiteral("ต้องเบิค่ารักษาเต็มวงเงินก่อน จึงจะสามารถเบิกเกินวงเงินได้\n"
+                              "Error 1 (Not Have A Record Data)");
     // Used in full or beyond: a flexible benefit raised (or a limit lowered)
     // after the claims were made leaves the sum above the limit.
     if (row->used + row->flex < row->limit)
-        throw AppError(QStringLiteral("ต้องเบิกใช้วงเงินเต็มจำนวนก่อน จึงจะสามารถเบิกเกินวงเงินได้\nปี %1\n"
+        return (QStringLiteral("ต้องเบิกใช้วงเงินเต็มจำนวนก่อน จึงจะสามารถเบิกเกินวงเงินได้\nปี %1\n"
                                       "วงเงินค่ารักษา %2\nวงเงินที่ใช้ไป %3")
                            .arg(payYear.trimmed(), row->limit.toDisplay(), row->used.toDisplay()));
     if (row->copayUsed < row->copayLimit)
-        throw AppError(QStringLiteral("ต้องเบิกใช้วงเงิน CO-PAY เต็มจำนวนก่อน จึงจะสามารถเบิกเกินวงเงินได้\nปี %1\n"
+        return (QStringLiteral("ต้องเบิกใช้วงเงิน CO-PAY เต็มจำนวนก่อน จึงจะสามารถเบิกเกินวงเงินได้\nปี %1\n"
                                       "วงเงิน CO-PAY %2\nวงเงิน CO-PAY ที่ใช้ไป %3")
                            .arg(payYear.trimmed(), row->copayLimit.toDisplay(), row->copayUsed.toDisplay()));
+    return {};
 }
 
-std::optional<Charge> chargeMedical(const YearFigures& row, Money total)
+Charge chargeMedical(const YearFigures& row, Money total)
 {
-    if (row.limit <= row.used + row.flex)
-        return std::nullopt;
     Charge c;
-    c.before = row.limit - row.used - row.flex;
     const Money usable = row.limit - row.flex;
+    c.before = qMax(Money(), usable - row.used);
     c.newUsed = row.used + total;
     if (c.newUsed > usable) {
         c.excess = total - c.before;
         c.payable = c.before;
-        c.newUsed = usable;
+        c.newUsed = qMax(row.used, usable);
     } else {
         c.payable = total;
     }
@@ -160,10 +234,21 @@ QVector<ClaimLine> linesOf(const QVector<ClaimReceipt>& receipts, Money excess)
     QMap<int, Money> byPatient;
     for (const ClaimReceipt& r : receipts)
         byPatient[r.folk] += r.amount;
-    const int last = receipts.isEmpty() ? -1 : receipts.last().folk;
+    QMap<int, Money> payable = byPatient;
+    // The patients from the last receipt backwards, each once.
+    Money left = excess;
+    QVector<int> seen;
+    for (auto r = receipts.crbegin(); r != receipts.crend() && left > Money(); ++r) {
+        if (seen.contains(r->folk))
+            continue;
+        seen << r->folk;
+        const Money taken = qMin(left, qMax(Money(), payable[r->folk]));
+        payable[r->folk] -= taken;
+        left -= taken;
+    }
     QVector<ClaimLine> lines;
     for (auto it = byPatient.cbegin(); it != byPatient.cend(); ++it)
-        lines.push_back({it.key(), it.value(), it.key() == last ? it.value() - excess : it.value()});
+        lines.push_back({it.key(), it.value(), payable.value(it.key())});
     return lines;
 }
 
@@ -180,47 +265,35 @@ QStringList budgetYears(Database& db)
 
 Money openEntry(Database& db, const ClaimKind& kind, const QString& kvId, const QString& payYear)
 {
-    if (kind.limit.policy == LimitPolicy::Copay) {
-        const QString refused =
-            copayGate(kind.limit.copay, copayFigures(db, kind.limit, kvId.trimmed(), payYear.trimmed(), false), false);
-        if (!refused.isEmpty())
-            throw AppError(refused);
-        return Money();
-    }
-    if (kind.requiresLimitUsedUp)
-        checkLimitUsedUp(usedUpFigures(db, kvId, payYear, false), payYear);
-    if (kind.limit.policy == LimitPolicy::None)
-        return Money();
-    const auto row = readYear(db, kind.limit, kvId, payYear);
-    if (!row)
-        return Money();
-    if (!chargeMedical(*row, Money()))
-        throw AppError(kind.limit.usedUpMessage);
-    return row->flex;
+    const GateFigures f = gateFigures(db, kind, kvId.trimmed(), payYear.trimmed(), false);
+    const QString refused = claimGate(kind, f, false, payYear);
+    if (!refused.isEmpty())
+        throw AppError(refused);
+    return kind.limit.policy == LimitPolicy::Medical ? f.medical.flex : Money();
 }
 
 RemainingLimit remainingLimit(Database& db, const ClaimKind& kind, const QString& kvId, const QString& payYear,
                               const QString& hType)
 {
     const RightTypeLimit* type = rightTypeLimit(hType);
+    const GateFigures f = readYearRow(db, kvId.trimmed(), payYear.trimmed(), false);
     RemainingLimit r;
+    r.hasRow = f.hasRow;
     if (kind.limit.policy == LimitPolicy::Copay) {
         // Without a row: the co-pay limit of the right types that have one.
-        const CopayFigures f = copayFigures(db, kind.limit, kvId.trimmed(), payYear.trimmed(), false);
-        r.hasRow = f.hasRow;
         r.entitled = f.hasRow ? f.limit : rightTypeLimit(QStringLiteral("2"))->copay;
         r.used = f.used;
         r.remaining = r.entitled - r.used;
         return r;
     }
-    if (type && type->unlimited)
+    if (f.hasRow ? isUnlimitedAmount(f.medical.limit) : type && type->unlimited)
         throw AppError(kNoLimitText);
-    if (const auto row = readYear(db, kind.limit, kvId, payYear)) {
-        r.hasRow = true;
-        r.entitled = row->limit;
-        r.used = row->used;
-        r.flex = row->flex;
-        r.remaining = row->limit - row->used - row->flex;
+    if (f.hasRow) {
+        const YearFigures row = chargedFigures(kind, f);
+        r.entitled = row.limit;
+        r.used = row.used;
+        r.flex = row.flex;
+        r.remaining = row.limit - row.used - row.flex;
     } else if (type) {
         r.entitled = type->medical;
         r.remaining = type->medical;
@@ -271,17 +344,30 @@ void checkReceiptAge(const QDate& receipt, const QDate& claim)
                        + toBEText(claim) + QStringLiteral(")\rไม่สามารถนำมาเบิกได้"));
 }
 
+void checkReceipt(const QString& payYear, const QDate& receipt, const QDate& claim)
+{
+    const auto [first, last] = receiptRange(payYear);
+    // A typed date replaces the picker that offered only the charged year.
+    if (receipt < first || receipt > last)
+        throw AppError(QStringLiteral("วันที่ในใบเสร็จต้องอยู่ในปีงบประมาณ %1 (%2 - %3)")
+                           .arg(payYear.trimmed(), toBEText(first), toBEText(last)));
+    checkReceiptAge(receipt, claim);
+}
+
 void validate(const ClaimKind& kind, const ClaimDraft& d)
 {
     if (TrimBlanks(d.payYear).toInt() <= 2550)
         throw AppError(QStringLiteral("กรุณาใส่ปีที่ตัดเงินให้ถูกต้อง"));
-    if (!parseBEText(d.claimDate))
+    const auto claimDate = parseBEText(d.claimDate);
+    if (!claimDate)
         throw AppError(QStringLiteral("กรุณาใส่วันที่เบิกด้วย"));
     Money total;
     QMap<int, Money> byPatient;
     for (const ClaimReceipt& r : d.receipts) {
-        if (r.folk < 0 || r.folk >= kind.patientCount || !parseBEText(r.dateDoc))
+        const auto date = parseBEText(r.dateDoc);
+        if (r.folk < 0 || r.folk >= kind.entry.patientCount || !date)
             throw AppError(QStringLiteral("รายการใบเสร็จไม่ถูกต้อง"));
+        checkReceipt(d.payYear, *date, *claimDate);
         InputChecks::checkAmount(r.amount);
         InputChecks::checkLength(QStringLiteral("T_Reciept"), QStringLiteral("Hospital_Name"), r.hospital,
                                  QStringLiteral("สถานพยาบาล"));
@@ -296,119 +382,76 @@ void validate(const ClaimKind& kind, const ClaimDraft& d)
         throw AppError(QStringLiteral("กรุณาใส่จำนวนเงินด้วย"));
 }
 
+namespace {
+
+// The kind's limit policy on the row locked by the gate step.
+Charge chargeFor(Database& db, const ClaimKind& kind, const GateFigures& locked, const QString& kvId,
+                 const QString& year, Money total, QVector<Database::Statement>& writes)
+{
+    switch (kind.limit.policy) {
+    case LimitPolicy::Medical: return chargeMedicalLimit(db, kind, locked, kvId, year, total, writes);
+    case LimitPolicy::Copay: return chargeCopayLimit(kind, locked, kvId, year, total, writes);
+    case LimitPolicy::None: break;
+    }
+    return chargeNothing(total);
+}
+
+// The gate again, on the row locked for the rest of the save: another
+// workstation may have charged or given back part of the limit since the
+// entry was opened.
+GateFigures passGate(Database& db, const ClaimKind& kind, const QString& kvId, const QString& year)
+{
+    const GateFigures f = gateFigures(db, kind, kvId, year, true);
+    const QString refused = claimGate(kind, f, true, year);
+    if (!refused.isEmpty())
+        throw AppError(refused);
+    return f;
+}
+
+} // namespace
+
 SavedClaim save(Database& db, const LoginContext& login, const ClaimKind& kind, const ClaimDraft& d)
 {
     validate(kind, d);
-    const QString fact = facultyFor(login, kind.claimFaculty, d.factCode);
+    const QString fact = facultyFor(login, kind.faculty.claim, d.factCode);
     if (fact.size() != 2)
         throw AppError(QStringLiteral("กรุณาใส่รหัสส่วนงานให้ถูกต้อง"));
     InputChecks::checkFaculty(db, fact);
     const QString kvId = d.kvId.trimmed();
     const QString year = d.payYear.trimmed();
-    const QString inOut = kind.fixedInOut.isEmpty() ? d.inOut : kind.fixedInOut;
+    const QString inOut = patientTypeOf(kind, d.inOut);
     Money total;
     for (const ClaimReceipt& r : d.receipts)
         total += r.amount;
 
     Transaction tx(db);
     QVector<Database::Statement> writes;
-    const LimitRule& rule = kind.limit;
-    std::optional<Charge> charge;
-    std::optional<YearFigures> row;
-    if (rule.policy == LimitPolicy::Copay) {
-        // Every gate again, on the row locked for the rest of the save.
-        const CopayFigures f = copayFigures(db, rule, kvId, year, true);
-        const QString refused = copayGate(rule.copay, f, true);
-        if (!refused.isEmpty())
-            throw AppError(refused);
-        charge = chargeCopay(f.limit, f.used, total);
-        writes.push_back({QStringLiteral("UPDATE T_Year_Cur_Health SET %1 = ? WHERE %2").arg(rule.usedColumn, kYearWhere),
-                          {charge->newUsed.toSql(), kvId, year}});
-    } else if (rule.policy == LimitPolicy::None) {
-        // Checked again on the locked row: a cancellation elsewhere may have
-        // given part of the limit back since the entry was opened.
-        if (kind.requiresLimitUsedUp)
-            checkLimitUsedUp(usedUpFigures(db, kvId, year, true), year);
-        charge = Charge{Money(), total, Money(), Money()};
-    } else {
-        row = lockedYear(db, rule, kvId, year);
-    }
-    if (!row && rule.policy == LimitPolicy::Medical) {
-        const Rows e = db.select(QStringLiteral("SELECT Emp_H_Type FROM T_Emp_Gov_Histry WHERE KV_ID = ?"), {kvId});
-        if (e.isEmpty())
-            throw AppError(QStringLiteral("ไม่พบข้อมูลพนักงาน KV_ID ") + kvId);
-        const QString hType = e.text(0, QStringLiteral("Emp_H_Type"));
-        const RightTypeLimit* type = rightTypeLimit(hType);
-        if (!type)
-            throw AppError(QStringLiteral("ไม่พบวงเงินประจำปี %1 ของพนักงาน และประเภทสิทธิ \"%2\" ไม่ใช่ 1, 2 หรือ 3\r"
-                                          "ไม่สามารถบันทึกได้ กรุณาแจ้งฝ่ายการเจ้าหน้าที่")
-                               .arg(year, hType.trimmed()));
-        charge = chargeNewRow(*type, total);
-        const bool inserted = db.insertIfAbsent(
-            QStringLiteral("T_Year_Cur_Health"),
-            {QStringLiteral("KV_ID"), QStringLiteral("Pay_Year"), QStringLiteral("Fact_T_H_Money"),
-             QStringLiteral("Fact_T_U_H"), QStringLiteral("KV_T_H_Money"), QStringLiteral("KV_T_U_H"),
-             QStringLiteral("Fact_T_Copay"), QStringLiteral("Fact_U_Copay"), QStringLiteral("Kv_T_Copay"),
-             QStringLiteral("Kv_U_Copay"), QStringLiteral("M_Flexben")},
-            {kvId, year, type->medical.toSql(), charge->payable.toSql(), type->medical.toSql(), Money().toSql(),
-             type->copay.toSql(), Money().toSql(), type->copay.toSql(), Money().toSql(), Money().toSql()},
-            2);
-        if (!inserted) // another workstation made the row meanwhile: charge it as it now stands
-            row = lockedYear(db, rule, kvId, year);
-    }
-    if (row && rule.policy == LimitPolicy::Medical) {
-        charge = chargeMedical(*row, total);
-        if (!charge)
-            throw AppError(rule.usedUpMessage);
-        writes.push_back({QStringLiteral("UPDATE T_Year_Cur_Health SET %1 = ? WHERE %2").arg(rule.usedColumn, kYearWhere),
-                          {charge->newUsed.toSql(), kvId, year}});
-    }
+    const GateFigures locked = passGate(db, kind, kvId, year);
+    const Charge charge = chargeFor(db, kind, locked, kvId, year, total, writes);
 
     SavedClaim saved;
-    saved.claimNo = RunningNumbers::takeClaimNumber(db, fact, login.Cur_Bud_Year, kind.numberWhenMissing);
     saved.total = total;
-    saved.before = charge->before;
-    saved.payable = charge->payable;
-    saved.excess = charge->excess;
-    saved.lines = linesOf(d.receipts, charge->excess);
-    const QString time = nowTimeText(db.serverNow());
+    saved.before = charge.before;
+    saved.payable = charge.payable;
+    saved.excess = charge.excess;
+    saved.lines = linesOf(d.receipts, charge.excess);
 
-    writes.push_back(sql::insertRows(
-        QStringLiteral("T_PAY_Health"),
-        {QStringLiteral("Berg_Doc_ID"), QStringLiteral("KV_ID"), QStringLiteral("Pay_Year"), QStringLiteral("Date_berg"),
-         QStringLiteral("T_M_Berg"), QStringLiteral("Date_Ent"), QStringLiteral("Vong_M_Befor"),
-         QStringLiteral("M_Can_Berg"), QStringLiteral("Time_Ent"), QStringLiteral("Berg_Doc_Status"),
-         QStringLiteral("User_Type"), QStringLiteral("Ent_From"), QStringLiteral("Health_In_Out_t"),
-         QStringLiteral("Fact_Code"), QStringLiteral("Berg_Type_Code"), QStringLiteral("Ent_User")},
-        {{saved.claimNo, kvId, year, d.claimDate.trimmed(), total.toSql(), login.Cur_Date, saved.before.toSql(),
-          saved.payable.toSql(), time, QStringLiteral("FC"), login.Cur_User_Type, QStringLiteral("HRR"), inOut,
-          fact, kind.typeCode, login.Cur_Username}}));
-
-    QVector<QVariantList> lineRows;
+    ClaimRecord record;
+    record.kvId = kvId;
+    record.claimDate = d.claimDate;
+    record.payYear = year;
+    record.inOut = inOut;
+    record.factCode = fact;
+    record.claimed = total;
+    record.payable = saved.payable;
+    record.extraColumns = {QStringLiteral("Vong_M_Befor"), QStringLiteral("User_Type"), QStringLiteral("Ent_From")};
+    record.extra = {saved.before.toSql(), login.Cur_User_Type, QStringLiteral("HRR")};
     for (const ClaimLine& l : saved.lines)
-        lineRows.push_back({saved.claimNo, QString::number(l.folk), kvId, inOut, l.claimed.toSql(), l.payable.toSql()});
-    writes.push_back(sql::insertRows(QStringLiteral("T_Pay_Health_Detail"),
-                                {QStringLiteral("Berg_Doc_ID"), QStringLiteral("Emp_Folk"), QStringLiteral("KV_ID"),
-                                 QStringLiteral("Health_In_Out_t"), QStringLiteral("M_Berg"),
-                                 QStringLiteral("HM_Can_Berg")},
-                                lineRows));
-
-    const QStringList receiptColumns = {QStringLiteral("Berg_Doc_ID"), QStringLiteral("Order_Doc"),
-                                        QStringLiteral("Emp_Folk"), QStringLiteral("Date_Doc"),
-                                        QStringLiteral("P_money"), QStringLiteral("Hospital_Name"),
-                                        QStringLiteral("EF_Surname"), QStringLiteral("EF_F_Name"),
-                                        QStringLiteral("EF_L_Name"), QStringLiteral("EF_Birthday")};
-    QVector<QVariantList> receiptRows;
-    for (int i = 0; i < d.receipts.size(); ++i) {
-        const ClaimReceipt& r = d.receipts[i];
-        receiptRows.push_back({saved.claimNo, i + 1, QString::number(r.folk), r.dateDoc.trimmed(), r.amount.toSql(),
-                               r.hospital, r.title, r.given, r.family, r.birthday});
-        if (receiptRows.size() == kReceiptsPerInsert || i + 1 == d.receipts.size()) {
-            writes.push_back(sql::insertRows(QStringLiteral("T_Reciept"), receiptColumns, receiptRows));
-            receiptRows.clear();
-        }
-    }
-    db.execBatch(writes);
+        record.lines.push_back({QString::number(l.folk), l.claimed, l.payable});
+    for (const ClaimReceipt& r : d.receipts)
+        record.receipts.push_back(
+            {QString::number(r.folk), r.dateDoc, r.amount, r.title, r.given, r.family, r.birthday, r.hospital});
+    saved.claimNo = writeClaim(db, login, kind, record, writes);
     tx.commit();
     return saved;
 }

@@ -68,21 +68,29 @@ struct Charge {
     Money newUsed;         // the yearly row's used amount afterwards
 };
 
-// The medical rule on an existing row: refused (nullopt) when H <= U + F;
-// otherwise V = H - U - F, and a claim above V pays V and raises U to H - F.
-std::optional<Charge> chargeMedical(const YearFigures& row, Money total);
+// The medical rule on an existing row: V = H - U - F, and a claim above V
+// pays V and raises U to H - F. A row the gate let through with nothing left
+// (U + F >= H, U < H: the hospital's claim) pays 0 and leaves U as it is.
+Charge chargeMedical(const YearFigures& row, Money total);
 // The medical rule for an employee without a row: the right type's limit
 // stands for V, and the new row's used amount is what is payable.
 Charge chargeNewRow(const RightTypeLimit& limit, Money total);
 
-// The yearly row as the co-pay gates see it, with the employee's right type.
-struct CopayFigures {
-    QString hType;
+// The employee's yearly row of the charged year as every gate and charge
+// reads it, with his right type.
+struct GateFigures {
+    QString hType;         // read only where a gate or a new row needs it
     bool hasRow = false;
     YearFigures medical;   // H, U, F of the medical limit
     Money limit;           // T, Fact_T_Copay
     Money used;            // Fact_U_Copay
 };
+using CopayFigures = GateFigures;
+
+// The kind's gate (LimitGate) on the figures: the message of its refusal,
+// "" when the employee may claim. The entry, the save (on the locked row)
+// and the stress run ask this one function.
+QString claimGate(const ClaimKind& kind, const GateFigures& figures, bool saving, const QString& payYear);
 // The message of the first co-pay gate the employee does not pass, "" when
 // he may claim: not right type "1", a yearly row, the medical limit used up
 // (U + F >= H) and co-pay left (used < T). The same gates open the entry and
@@ -93,8 +101,10 @@ QString copayGate(const CopayGateTexts& texts, const CopayFigures& figures, bool
 Charge chargeCopay(Money limit, Money used, Money total);
 
 // Lines of a claim: one per patient with receipts, in code order, each with
-// the sum of his receipts; the excess is taken from the line of the patient
-// of the last receipt, so the lines always add up to the payable amount.
+// the sum of his receipts. The excess is taken from the line of the patient
+// of the last receipt down to zero, then from the patients of the earlier
+// receipts in reverse order: every line stays between 0 and its claimed
+// amount, and the lines add up to the payable amount.
 QVector<ClaimLine> linesOf(const QVector<ClaimReceipt>& receipts, Money excess);
 
 // The year row's figures the above-limit gate looks at.
@@ -106,6 +116,7 @@ struct UsedUpFigures {
 // in full (U + F = H) and so is the co-pay limit; otherwise, or without a
 // year row, refused with the message that says which and by how much.
 void checkLimitUsedUp(const std::optional<UsedUpFigures>& row, const QString& payYear);
+QString limitUsedUpRefusal(const std::optional<UsedUpFigures>& row, const QString& payYear);
 
 namespace ClaimEntry {
 
@@ -122,7 +133,9 @@ struct RemainingLimit {
     Money entitled, flex, used, remaining;
 };
 // The figures of the remaining-limit panel; without a row the right type's
-// entitlement with nothing used. Throws "ไม่จำกัดวงเงิน" for right type "3".
+// entitlement with nothing used. Throws "ไม่จำกัดวงเงิน" when the row holds
+// the unlimited amount, or without a row for an unlimited right type; a
+// finite row shows its figures whatever the right type is now.
 RemainingLimit remainingLimit(Database& db, const ClaimKind& kind, const QString& kvId, const QString& payYear,
                               const QString& hType);
 
@@ -144,6 +157,11 @@ std::pair<QDate, QDate> receiptRange(const QString& payYear);
 // The one-year rule: the receipt date plus one year and one day must not be
 // earlier than the claim date; otherwise the Thai message naming both dates.
 void checkReceiptAge(const QDate& receipt, const QDate& claim);
+
+// The rules of a receipt of a claim charged to payYear: dated within that
+// budget year and not more than a year and a day before the claim date.
+// The entry screen asks them when a receipt is added, the save again.
+void checkReceipt(const QString& payYear, const QDate& receipt, const QDate& claim);
 
 // The checks of saving, in the order the clerk meets them.
 void validate(const ClaimKind& kind, const ClaimDraft& draft);

@@ -186,7 +186,8 @@ Report claimForm(Database& db, const QString& claimNo, FormOccasion occasion, co
 {
     const QString no = claimNo.trimmed();
     const Rows h = db.select(QStringLiteral("SELECT h.Berg_Type_Code, h.Berg_Doc_Status, h.Vong_M_Befor, h.T_M_Berg, "
-                                            "h.Health_In_Out_t, h.Pay_Year, h.KV_ID, e.Emp_H_Type, y.M_Flexben "
+                                            "h.Health_In_Out_t, h.Pay_Year, h.KV_ID, e.Emp_H_Type, y.M_Flexben, y.KV_ID AS Row_KV, "
+                                            "y.Fact_T_H_Money "
                                             "FROM T_PAY_Health h "
                                             "LEFT JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID "
                                             "LEFT JOIN T_Year_Cur_Health y ON h.KV_ID = y.KV_ID AND h.Pay_Year = y.Pay_Year "
@@ -224,8 +225,13 @@ Report claimForm(Database& db, const QString& claimNo, FormOccasion occasion, co
     const QString heading = ownReprintHeading ? kind->form.footerHeadingReprint : kind->form.footerHeading;
     const bool withYear = ownReprintHeading ? kind->form.footerHeadingReprintHasYear : kind->form.footerHeadingHasYear;
     l.setCaption(QStringLiteral("QRLabelFootHead"), heading + (withYear ? h.text(0, QStringLiteral("Pay_Year")) : QString()));
+    // The limit the claim was charged against: its yearly row's, which keeps
+    // a finite limit made before the right type became unlimited.
+    const bool hasRow = !h.text(0, QStringLiteral("Row_KV")).trimmed().isEmpty();
+    const bool unlimited = hasRow ? isUnlimitedAmount(h.money(0, QStringLiteral("Fact_T_H_Money")))
+                                  : limit && limit->unlimited;
     QStringList lines = footerLines(h.money(0, QStringLiteral("Vong_M_Befor")), h.money(0, QStringLiteral("T_M_Berg")),
-                                    kind->form.unlimitedTexts && limit && limit->unlimited);
+                                    kind->form.unlimitedTexts && unlimited);
     if (kind->form.limitNotCharged)
         lines = {kNotChargedText, h.money(0, QStringLiteral("T_M_Berg")).toDisplay(), kNotChargedText,
                  QStringLiteral("0.00")};

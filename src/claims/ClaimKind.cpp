@@ -19,10 +19,10 @@ ClaimKind makeOutpatient()
                QStringLiteral("M_Flexben"), QStringLiteral("KV_T_U_H"),
                QStringLiteral("วงเงินมีค่าเป็น 0 บาทแล้ว ไม่สามารถเบิกได้อีก"), {}};
 
-    k.entryTitle = QStringLiteral("2.1 บันทึกการเบิกค่ารักษาพยาบาล");
-    k.searchTitle = QStringLiteral("1. การค้นหาข้อมูล");
-    k.gridTitle = QStringLiteral("2. คลิกเลือกชื่อที่ต้องการ");
-    k.searchColumns = {{QStringLiteral("No"), 50, QStringLiteral("No")},
+    k.entry.title = QStringLiteral("2.1 บันทึกการเบิกค่ารักษาพยาบาล");
+    k.entry.searchTitle = QStringLiteral("1. การค้นหาข้อมูล");
+    k.entry.gridTitle = QStringLiteral("2. คลิกเลือกชื่อที่ต้องการ");
+    k.entry.searchColumns = {{QStringLiteral("No"), 50, QStringLiteral("No")},
                        {QStringLiteral("รหัสประจำตัวประชาชน"), 90, QStringLiteral("Emp_SSN")},
                        {QStringLiteral("รหัสประจำตัวพนักงาน"), 90, QStringLiteral("EMP_ID")},
                        {QStringLiteral("คำนำหน้า"), 100, QStringLiteral("Emp_Surname")},
@@ -31,30 +31,29 @@ ClaimKind makeOutpatient()
                        {QStringLiteral("ปรเภท"), 50, QStringLiteral("Emp_H_Type")},
                        {QStringLiteral("KV_ID"), 40, QStringLiteral("KV_ID")},
                        {QStringLiteral("ตำแหน่ง"), 140, QStringLiteral("Emp_Position")}};
-    k.entitlementText = medicalEntitlement;
+    k.entry.entitlementText = medicalEntitlement;
     k.form.titleAfterSave = QStringLiteral("ใบเบิกสวัสดิการพนักงาน");
     k.form.titleReprint = QStringLiteral("ใบเบิกสวัสดิการค่ารักษาพยาบาลพนักงานมหาวิทยาลัย");
-    k.form.titleReprintHospital = QStringLiteral("ใบเบิกสวัสดิการค่ารักษาพยาบาลพนักงานมหาวิทยาลัย(โรงพยาบาลบันทึก)");
     k.form.footerHeading = QStringLiteral("สรุปการเบิกค่ารักษาพยาบาล ปีงบประมาณ ");
     k.form.lineCaptions = {QStringLiteral("1. วงเงินคงเหลือก่อนหักครั้งนี้"), QStringLiteral("2. หักเบิกครั้งนี้"),
                            QStringLiteral("3. วงเงินคงเหลือหลังหักครั้งนี้"), QStringLiteral("4. จำนวนที่เกินวงเงิน")};
     k.form.columnHeadings = {QStringLiteral("ลำดับ"), QStringLiteral("ชื่อ-นามสกุล"), QStringLiteral("สถานะ"),
                              QStringLiteral("วันที่ในใบเสร็จรับเงิน"), QStringLiteral("จำนวนเงิน")};
 
-    k.cancelTitle = QStringLiteral("2.2 ยกเลิกใบเบิกค่ารักษาพยาบาล");
-    k.cancelGridTitle = QStringLiteral("2. เลือกใบเบิกค่ารักษาพยาบาล");
-    k.cancelLimitText = medicalCancelLimit;
+    k.cancel.title = QStringLiteral("2.2 ยกเลิกใบเบิกค่ารักษาพยาบาล");
+    k.cancel.gridTitle = QStringLiteral("2. เลือกใบเบิกค่ารักษาพยาบาล");
+    k.cancel.limitText = medicalCancelLimit;
 
-    k.summaryTitle = QStringLiteral("2.3 สรุปใบเบิกสวัสดิการค่ารักษาพยาบาล");
-    k.sendCaption = QStringLiteral("ส่งข้อมูลไปให้มหาวิทยาลัย และพิมพ์สรุปใบเบิกสวัสดิการค่ารักษาพยาบาล");
-    k.summaryReprintTitle = QStringLiteral("2.3.1 ขอพิมพ์ใบสรุปอีกครั้ง");
+    k.summary.title = QStringLiteral("2.3 สรุปใบเบิกสวัสดิการค่ารักษาพยาบาล");
+    k.summary.sendCaption = QStringLiteral("ส่งข้อมูลไปให้มหาวิทยาลัย และพิมพ์สรุปใบเบิกสวัสดิการค่ารักษาพยาบาล");
+    k.summary.reprintTitle = QStringLiteral("2.3.1 ขอพิมพ์ใบสรุปอีกครั้ง");
     const QString title = QStringLiteral("สรุปใบเบิกสวัสดิการค่ารักษาพยาบาลพนักงานมหาวิทยาลัย");
     k.summaryDocument = {title + QStringLiteral("-คนไข้นอก"), title + QStringLiteral("-คนไข้ใน"),
                          title + QStringLiteral(" -คนไข้นอก"), title + QStringLiteral(" -คนไข้ใน")};
 
-    k.claimReprintTitle = QStringLiteral("     2.1.1  ขอพิมพ์ใบเบิกค่ารักษาพยาบาลใหม่");
-    k.remainingShowsFlex = true;
-    k.cancelColumnWidths = {30, 100, 140, 70, 80, 90, 90, 40, 40, 40};
+    k.entry.reprintTitle = QStringLiteral("     2.1.1  ขอพิมพ์ใบเบิกค่ารักษาพยาบาลใหม่");
+    k.entry.remainingShowsFlex = true;
+    k.cancel.columnWidths = {30, 100, 140, 70, 80, 90, 90, 40, 40, 40};
     return k;
 }
 
@@ -92,19 +91,46 @@ const QVector<const ClaimKind*>& claimKinds()
     return kinds;
 }
 
-const ClaimKind* kindOfType(const QString& typeCode)
+namespace {
+
+// The first listed kind whose code of the member is the one given, in any
+// letter case and with blanks around.
+const ClaimKind* firstWith(QString ClaimKind::*member, const QString& code)
 {
-    const QString t = typeCode.trimmed().toUpper();
-    if (t == QLatin1String("FAE"))
-        return &outpatient();
-    if (t == QLatin1String("HPE"))
-        return &inpatient();
-    if (t == QLatin1String("COP"))
-        return &copay();
-    for (const ClaimKind* k : {&overLimit(), &otherWelfare(), &education()})
-        if (k->typeCode == t)
+    const QString c = code.trimmed().toUpper();
+    for (const ClaimKind* k : claimKinds())
+        if (k->*member == c)
             return k;
     return nullptr;
+}
+
+} // namespace
+
+const ClaimKind* kindOfType(const QString& typeCode) { return firstWith(&ClaimKind::typeCode, typeCode); }
+
+const ClaimKind* kindOfSentDocType(const QString& sentDocType)
+{
+    return firstWith(&ClaimKind::sentDocType, sentDocType);
+}
+
+QStringList typesSentAs(const QString& sentDocType)
+{
+    QStringList types;
+    for (const ClaimKind* k : claimKinds())
+        if (k->sentDocType == sentDocType.trimmed().toUpper())
+            types << k->typeCode;
+    return types;
+}
+
+QString patientTypeOf(const ClaimKind& kind, const QString& chosen)
+{
+    return kind.entry.patientType == PatientTypeChoice::Inpatient ? QStringLiteral("1") : chosen;
+}
+
+QString numberFacultyOf(const LoginContext& login, const ClaimKind& kind, const QString& claimFaculty)
+{
+    return kind.numberSeries == NumberSeries::ClerkFaculty ? login.Cur_Fact_Code.trimmed().toUpper()
+                                                           : claimFaculty.trimmed().toUpper();
 }
 
 QString medicalCancelLimit(const QString& hType)

@@ -34,6 +34,23 @@ enum class LimitPolicy {
     None,
 };
 
+// What must hold before a claim of the kind may be entered and saved; one
+// function (claimGate) applies it, for the entry, the save and the stress run.
+enum class LimitGate {
+    // Something of the charged limit is left: H > U + F (or no row yet).
+    LimitLeft,
+    // The used amount is below the limit, U < H on exact money (or no row
+    // yet): the hospital's claim is recorded even when the flexible benefit
+    // has taken the rest, with nothing payable.
+    BelowLimit,
+    // The co-pay gates of CopayGateTexts, in their order.
+    Copay,
+    // The year's medical and co-pay limits are both used in full.
+    LimitUsedUp,
+    // Nothing is checked.
+    None,
+};
+
 // The texts of the co-pay gates, in the order they are checked.
 struct CopayGateTexts {
     QString refusedType;       // the right type that has no co-pay ("1")
@@ -51,9 +68,23 @@ struct LimitRule {
     QString limitColumn;        // H: "Fact_T_H_Money"
     QString usedColumn;         // U: "Fact_T_U_H", raised at saving, lowered at cancelling
     QString flexColumn;         // F: "M_Flexben" taken out of the limit; empty for none
-    QString sentColumn;         // "KV_T_U_H", raised when a summary gathers the claim
+    QString sentColumn;         // "KV_T_U_H", raised when a summary gathers the claim, lowered
+                                // when its control number is cancelled; empty for none
     QString usedUpMessage;      // the limit is used up (opening the entry and saving)
-    CopayGateTexts copay;       // LimitPolicy::Copay only
+    CopayGateTexts copay;       // LimitGate::Copay only
+    LimitGate gate = LimitGate::LimitLeft;
+};
+
+// The patient type a claim records.
+enum class PatientTypeChoice {
+    Clerk,     // the clerk's choice
+    Inpatient, // always "1", fixed and disabled
+};
+
+// Whose series of claim numbers a kind's claims take their numbers from.
+enum class NumberSeries {
+    ClaimFaculty, // the faculty the claim is filed under
+    ClerkFaculty, // the clerk's own faculty, wherever the claim is filed
 };
 
 // Where an operation takes its faculty code from.
@@ -67,7 +98,6 @@ enum class FacultySource {
 struct ClaimFormTexts {
     QString titleAfterSave;          // printed from the entry screen
     QString titleReprint;            // printed from the reprint listing
-    QString titleReprintHospital;    // reprint of a claim the hospital entered ("HPE")
     bool footerHeadingHasYear = true;
     QString footerHeading;           // followed by Pay_Year when footerHeadingHasYear
     QStringList lineCaptions;        // the four lines of the footer
@@ -129,15 +159,10 @@ struct SearchColumn {
     QString field;
 };
 
-struct ClaimKind {
-    QString typeCode;                // Berg_Type_Code written: "FAE"
-    QStringList listedTypes;         // types the reprint and cancellation screens list
-    QString sentDocType;             // Sent_Doc_Type of its control numbers
-    QStringList sentDocTypesListed;  // types the summary reprint lists
-    LimitRule limit;
-
-    // Entry screen
-    QString entryTitle;
+// The entry screen of a kind (and its claim reprint listing).
+struct EntryRules {
+    QString objectName = QStringLiteral("frmEntry_Health");
+    QString title;
     QString searchTitle;
     QString gridTitle;
     bool nameRequired = true;        // an empty given name refuses the search
@@ -145,75 +170,95 @@ struct ClaimKind {
     int patientCount = 8;            // patient codes 0..patientCount-1
     bool folkColumnShown = true;     // the receipts grid's "Folk" column
     bool flexibleBenefitShown = true;
-    bool entryExitCloses = true;     // "ออก" on the entry panel closes the window (else back to the search)
-    FacultySource claimFaculty = FacultySource::Field;
-    RunningNumbers::WhenMissing numberWhenMissing = RunningNumbers::WhenMissing::CreateRow;
+    bool exitCloses = true;          // "ออก" on the entry panel closes the window (else back to the search)
     // The entitlement field "สิทธิ" of the entry screen for a right type.
     QString (*entitlementText)(const RightTypeLimit* limit) = nullptr;
-    ClaimFormTexts form;
-
-    // Cancellation screen
-    QString cancelTitle;
-    QString cancelGridTitle;
-    int cancelPatientCount = 7;
-    // The claims grid's column "วงเงิน(บาท)" for a right type.
-    QString (*cancelLimitText)(const QString& hType) = nullptr;
-
-    // Summary screen and summary reprint
-    QString summaryTitle;
-    QString sendCaption;
-    // A listing that finds nothing leaves the result panel as it was (still
-    // showing the emptied grid when it was open) instead of hiding it.
-    bool summaryEmptyKeepsResults = false;
-    QString summaryReprintTitle;
-    SummaryDocumentTexts summaryDocument;
-
-    // Claim reprint screen
-    QString claimReprintTitle;
-
-    // Where the kinds part further.
-    QString entryObjectName = QStringLiteral("frmEntry_Health");
-    bool searchAllFaculties = false;   // the entry's employee search has no faculty condition
-    QString fixedInOut;                // the patient type, fixed and disabled ("" = the clerk's choice)
-    bool claimDateFixed = false;       // the claim date is today's, in every mode
+    PatientTypeChoice patientType = PatientTypeChoice::Clerk;
+    bool claimDateFixed = false;     // the claim date is today's, in every mode
+    bool budgetYearPreset = false;   // the budget-year box opens on its last value
     // The remaining-limit panel: entitled, flexible benefit, used, remaining.
     QStringList limitCaptions{QStringLiteral("สิทธิในการเบิกวงเงิน"), QStringLiteral("Flexible Benefit"),
                               QStringLiteral("วงเงินที่ใช้ไปแล้ว"), QStringLiteral("วงเงินคงเหลือก่อนหักครั้งนี้")};
-    bool cancelHrrOnly = false;        // the cancellation lists only claims entered here (Ent_From "HRR")
-    QVector<int> cancelColumnWidths;   // the cancellation grid's ten columns
-    QString cancelObjectName = QStringLiteral("frmCancel_Berg");
-    QString summaryObjectName = QStringLiteral("frmSum_Berg_FC");
-
-    // Above-limit claims: the entry opens, and a claim is saved, only while
-    // the year's medical limit and co-pay limit are both used in full.
-    bool requiresLimitUsedUp = false;
-    bool budgetYearPreset = false;   // the budget-year box opens on its last value
     bool remainingShowsFlex = true;  // the remaining-limit panel's flexible-benefit line
+    QString reprintTitle;            // the claim reprint listing's caption
+};
 
+// The cancellation screen of a kind.
+struct CancelRules {
+    QString objectName = QStringLiteral("frmCancel_Berg");
+    QString title;
+    QString gridTitle;
+    int patientCount = 7;
+    // The claims grid's column "วงเงิน(บาท)" for a right type.
+    QString (*limitText)(const QString& hType) = nullptr;
+    bool hrrOnly = false;            // lists only claims entered here (Ent_From "HRR")
+    QVector<int> columnWidths;       // the claims grid's ten columns
+    bool startPanel = true;          // a start panel before the search
+    bool facultyField = true;        // "รหัสส่วนงาน" shown
+    int firstPatient = 0;            // the claim panel's first patient code
+    bool patientType = true;         // each patient's type shown
+    bool showsKind = false;          // welfare kind column and fields
+    bool showsPayYear = true;
+    bool searchesAgain = false;      // after a cancellation the search runs again
+    QString patientsCaption = QStringLiteral("ผู้ป่วย");
+    QString patientsNote;            // beside the patients ("ค่าเล่าเรียนบุตร")
+};
+
+// The summary screen of a kind and its reprint.
+struct SummaryRules {
+    QString objectName = QStringLiteral("frmSum_Berg_FC");
+    QString title;
+    QString sendCaption;
+    QString reprintTitle;
+    QString facultyCaption = QStringLiteral("รหัสส่วนงาน");
+    // A listing that finds nothing leaves the result panel as it was (still
+    // showing the emptied grid when it was open) instead of hiding it.
+    bool emptyKeepsResults = false;
+    // Lists claims entered through the claim screens (Ent_From "HRR") of
+    // one charged year and patient type.
+    bool byYearAndPatientType = true;
+    // The grid and total show T_M_Berg instead of M_Can_Berg, and the
+    // summary adds T_M_Berg to limit.sentColumn (the usage check counts the same).
+    bool amountClaimed = false;
+    // Order_No of a control number's member: the claim's row in the summary
+    // grid (the hospital's summary), else its place among the marked rows.
+    bool orderIsGridRow = false;
+};
+
+// Which faculty a kind's operations take and list by.
+struct FacultyRules {
+    FacultySource claim = FacultySource::Field;  // the faculty a claim is filed under
+    bool searchAll = false;                      // the entry's employee search has no faculty condition
     // Where the cancellation, summary and reprint screens take the faculty
     // from, and which faculty a claim is listed by: the claim's own
     // (T_PAY_Health.Fact_Code) or its employee's (T_Emp_Gov_Histry.Fact_code).
-    FacultySource listFacultySource = FacultySource::Field;
-    bool cancelByEmployeeFaculty = false;
-    bool summaryByEmployeeFaculty = false;
-    // The summary lists claims entered through the claim screens
-    // (Ent_From "HRR") of one charged year and patient type.
-    bool summaryByYearAndPatientType = true;
-    // The summary grid and total show T_M_Berg instead of M_Can_Berg, and the
-    // summary adds T_M_Berg to limit.sentColumn (the usage check counts the same).
-    bool summaryAmountClaimed = false;
-    QString summaryFacultyCaption = QStringLiteral("รหัสส่วนงาน");
+    FacultySource list = FacultySource::Field;
+    bool cancelByEmployee = false;
+    bool summaryByEmployee = false;
+};
 
-    // Cancellation screen variants
-    bool cancelStartPanel = true;      // a start panel before the search
-    bool cancelFacultyField = true;    // "รหัสส่วนงาน" shown
-    int cancelFirstPatient = 0;        // the claim panel's first patient code
-    bool cancelPatientType = true;     // each patient's type shown
-    bool cancelShowsKind = false;      // welfare kind column and fields
-    bool cancelShowsPayYear = true;
-    bool cancelSearchesAgain = false;  // after a cancellation the search runs again
-    QString cancelPatientsCaption = QStringLiteral("ผู้ป่วย");
-    QString cancelPatientsNote;        // beside the patients ("ค่าเล่าเรียนบุตร")
+struct ClaimKind {
+    // Identity
+    QString typeCode;                // Berg_Type_Code written: "FAE"
+    QStringList listedTypes;         // types the reprint and cancellation screens list
+    QString sentDocType;             // Sent_Doc_Type of its control numbers
+    QStringList sentDocTypesListed;  // types the summary reprint lists
+    // How the finance screens and reports name the kind: the voucher
+    // summary's type of a control number, the control-number cancellation's
+    // type, and the "Co-Pay/Normal/Over Money" column of claim listings.
+    QString voucherLabel = QStringLiteral("ค่ารักษา");
+    QString cancelLabel = QStringLiteral("ค่ารักษา");
+    QString listingLabel = QStringLiteral("Normal");
+    NumberSeries numberSeries = NumberSeries::ClaimFaculty;
+    RunningNumbers::WhenMissing numberWhenMissing = RunningNumbers::WhenMissing::CreateRow;
+
+    LimitRule limit;
+    EntryRules entry;
+    CancelRules cancel;
+    SummaryRules summary;
+    FacultyRules faculty;
+    ClaimFormTexts form;                  // the claim form
+    SummaryDocumentTexts summaryDocument; // the summary document
 };
 
 // The outpatient medical claim, charged against the yearly medical limit.
@@ -235,9 +280,26 @@ const ClaimKind& education();
 // list is checked and exercised without changing either.
 const QVector<const ClaimKind*>& claimKinds();
 
-// The kind a stored Berg_Type_Code belongs to for printing its claim form;
-// nullptr for a type this program does not print yet.
+// The kind of claimKinds() that writes a stored Berg_Type_Code (any letter
+// case, blanks around); nullptr for a type no listed kind writes.
 const ClaimKind* kindOfType(const QString& typeCode);
+
+// The first listed kind whose control numbers carry the Sent_Doc_Type;
+// nullptr for none.
+const ClaimKind* kindOfSentDocType(const QString& sentDocType);
+
+// The type codes of the listed kinds whose control numbers carry the
+// Sent_Doc_Type: the medical ones ("FAE") are the outpatient and the
+// hospital's claims.
+QStringList typesSentAs(const QString& sentDocType);
+
+// The patient type a claim of the kind records: the clerk's choice, or the
+// one the kind fixes.
+QString patientTypeOf(const ClaimKind& kind, const QString& chosen);
+
+// The number series a claim of the kind filed under the faculty takes its
+// number from.
+QString numberFacultyOf(const LoginContext& login, const ClaimKind& kind, const QString& claimFaculty);
 
 // The cancellation grid's "วงเงิน(บาท)" of the medical kinds: type "1" with
 // its limit and every other type with type "2"'s, the unlimited "3" included.

@@ -45,14 +45,14 @@ namespace ClaimSummary {
 QVector<SummaryRow> listOpen(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& factField,
                              const QString& payYear, const QString& inOut)
 {
-    QVariantList params{facultyFor(login, kind.listFacultySource, factField), kind.typeCode};
-    QString where = kind.summaryByEmployeeFaculty ? QStringLiteral("e.Fact_code = ?") : QStringLiteral("h.Fact_Code = ?");
+    QVariantList params{facultyFor(login, kind.faculty.list, factField), kind.typeCode};
+    QString where = kind.faculty.summaryByEmployee ? QStringLiteral("e.Fact_code = ?") : QStringLiteral("h.Fact_Code = ?");
     where += QStringLiteral(" AND h.Berg_Doc_Status = 'FC' AND h.Berg_Type_Code = ?");
     // Medical kinds are summarised by charged year and patient type; the
     // others list every open claim of the faculty together.
-    if (kind.summaryByYearAndPatientType) {
+    if (kind.summary.byYearAndPatientType) {
         where += QStringLiteral(" AND h.Pay_Year = ? AND h.Ent_From = 'HRR' AND h.Health_In_Out_t = ?");
-        params << payYear.trimmed() << (kind.fixedInOut.isEmpty() ? inOut : kind.fixedInOut);
+        params << payYear.trimmed() << patientTypeOf(kind, inOut);
     }
     return summaryRows(db.select(kSummaryColumns
                                      + QStringLiteral("FROM T_PAY_Health h LEFT JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID "
@@ -62,11 +62,11 @@ QVector<SummaryRow> listOpen(Database& db, const LoginContext& login, const Clai
 }
 
 QString send(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& factField,
-             const QStringList& claimNos)
+             const QStringList& claimNos, const QVector<int>& gridRows)
 {
     if (claimNos.isEmpty())
         throw AppError(kNothingMarked);
-    const QString fact = facultyFor(login, kind.listFacultySource, factField);
+    const QString fact = facultyFor(login, kind.faculty.list, factField);
     Transaction tx(db);
 
     // Lock the claims and check each is still what the clerk saw.
@@ -77,7 +77,7 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
                                    QStringLiteral("T_PAY_Health"), where, params);
     // Kinds listed by the employee's faculty are checked by it too.
     QHash<QString, QString> employeeFaculty;
-    if (kind.summaryByEmployeeFaculty) {
+    if (kind.faculty.summaryByEmployee) {
         QVariantList ep;
         const Rows e = db.select(QStringLiteral("SELECT h.Berg_Doc_ID, e.Fact_code FROM T_PAY_Health h "
                                                 "INNER JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID WHERE ")
@@ -100,14 +100,14 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
     for (const QString& no : claimNos) {
         const auto it = members.constFind(no.trimmed());
         if (it == members.cend() || it->type != kind.typeCode
-            || (kind.summaryByYearAndPatientType && it->entFrom != QLatin1String("HRR"))
-            || (kind.summaryByEmployeeFaculty ? employeeFaculty.value(it.key()) : it->fact) != fact)
+            || (kind.summary.byYearAndPatientType && it->entFrom != QLatin1String("HRR"))
+            || (kind.faculty.summaryByEmployee ? employeeFaculty.value(it.key()) : it->fact) != fact)
             throw AppError(kNotFound + QStringLiteral(" (") + no + QLatin1Char(')'));
         if (it->status == QLatin1String("NO"))
             throw AppError(QStringLiteral("ใบเบิกเลขที่ %1 ถูกยกเลิกแล้ว กรุณาคลิก ปุ่มแสดงผลใหม่").arg(no));
         if (it->status != QLatin1String("FC"))
             throw AppError(kAlreadySent);
-        const Money sent = kind.summaryAmountClaimed ? it->claimed : it->payable;
+        const Money sent = kind.summary.amountClaimed ? it->claimed : it->payable;
         total += sent;
         sentByYear[{it->kvId, it->payYear}] += sent;
     }
@@ -146,7 +146,8 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
                                        login.Cur_Username}}));
     QVector<QVariantList> memberRows;
     for (int i = 0; i < claimNos.size(); ++i) {
-        memberRows.push_back({claimNos[i].trimmed(), controlNo, i + 1});
+        const bool byGridRow = kind.summary.orderIsGridRow && gridRows.size() == claimNos.size();
+        memberRows.push_back({claimNos[i].trimmed(), controlNo, byGridRow ? gridRows[i] : i + 1});
         if (memberRows.size() == kMembersPerInsert || i + 1 == claimNos.size()) {
             writes.push_back(sql::insertRows(QStringLiteral("T_Sent_KV"),
                                              {QStringLiteral("Berg_Doc_ID"), QStringLiteral("Sent_KV_Doc_ID"),
@@ -174,7 +175,7 @@ namespace ClaimListings {
 QVector<ReprintRow> claimsForReprint(Database& db, const LoginContext& login, const ClaimKind& kind,
                                      const QString& factField, const DateFilter& when)
 {
-    QVariantList params{facultyFor(login, kind.listFacultySource, factField)};
+    QVariantList params{facultyFor(login, kind.faculty.list, factField)};
     // One statement per condition: the parameters must follow the text's order.
     QString where = QStringLiteral("h.Fact_Code = ? AND ");
     where += sql::in(QStringLiteral("h.Berg_Type_Code"), kind.listedTypes, params);
@@ -197,7 +198,7 @@ QVector<ReprintRow> claimsForReprint(Database& db, const LoginContext& login, co
 QVector<ControlRow> controlNumbers(Database& db, const LoginContext& login, const ClaimKind& kind,
                                    const QString& factField, const DateFilter& when)
 {
-    QVariantList params{facultyFor(login, kind.listFacultySource, factField)};
+    QVariantList params{facultyFor(login, kind.faculty.list, factField)};
     QString where = QStringLiteral("Fact_Code = ? AND ");
     where += sql::in(QStringLiteral("Sent_Doc_Type"), kind.sentDocTypesListed, params);
     where += QStringLiteral(" AND ") + when.condition(db, QStringLiteral("Sent_Date"), params);

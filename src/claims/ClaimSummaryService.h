@@ -56,8 +56,11 @@ QVector<SummaryRow> listOpen(Database& db, const LoginContext& login, const Clai
 // kind and of the faculty, otherwise nothing is written and the message says
 // why; each moves to "KV" with a member row, and its stored payable amount is
 // added to the finance-side usage of its yearly row. Returns the number.
+// gridRows are the claims' row numbers in the summary grid (from 1), their
+// Order_No where the kind numbers members so; without them, or for other
+// kinds, members are numbered 1, 2, 3 in the order given.
 QString send(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& factField,
-             const QStringList& claimNos);
+             const QStringList& claimNos, const QVector<int>& gridRows = {});
 
 inline const QString kNothingMarked = QStringLiteral("โปรดเลือกข้อมูลที่จะส่งด้วยครับ");
 inline const QString kBadAmount = QStringLiteral("จำนวนเงินที่ส่งไม่ถูกต้อง");

@@ -1,5 +1,6 @@
 #pragma once
 #include "ClaimKind.h"
+#include "common/Money.h"
 #include "common/db/Database.h"
 
 #include <QStringList>
@@ -11,30 +12,49 @@ struct LoginContext;
 
 namespace wel::claims {
 
-// What a claim of a kind without receipts grid (other welfare, education)
-// writes, column by column; the claim number goes first in every row.
-struct ClaimRecord {
-    QString numberFaculty;                // whose series the number comes from
-    QStringList headerColumns;            // T_PAY_Health
-    QVariantList header;
-    QStringList lineColumns;              // T_Pay_Health_Detail
-    QVector<QVariantList> lines;
-    QStringList receiptColumns;           // T_Reciept
-    QVector<QVariantList> receipts;
+// One claim line as stored: a patient (or a child, or the beneficiary of
+// other welfare) and his amounts.
+struct StoredLine {
+    QString folk;          // Emp_Folk
+    Money claimed;         // M_Berg
+    Money payable;         // HM_Can_Berg
 };
 
-// Takes the next claim number of the faculty's series (the kind says what a
-// missing series row means) and writes header, lines and receipts, inside
-// the caller's transaction. Returns the claim number.
-QString writeClaim(Database& db, const LoginContext& login, const ClaimKind& kind, const ClaimRecord& record);
+// What a receipt row holds beside its patient and amount: the hospital of a
+// medical receipt, or the schooling of a tuition line.
+enum class ReceiptDetail { Hospital, Tuition };
 
-// The header columns every claim carries after its number: Berg_Doc_ID,
-// KV_ID, Date_berg, T_M_Berg, M_Can_Berg, Date_Ent, Time_Ent,
-// Berg_Doc_Status, Pay_Year, Health_In_Out_t, Fact_Code, Berg_Type_Code,
-// Ent_User; the values in that order for an open claim of the kind.
-QStringList basicHeaderColumns();
-QVariantList basicHeader(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& kvId,
-                         const QString& claimDate, Money amount, const QString& payYear, const QString& inOut,
-                         const QString& factCode);
+struct StoredReceipt {
+    QString folk;          // Emp_Folk
+    QString dateDoc;       // Date_Doc
+    Money amount;          // P_money
+    QString title, given, family, birthday; // EF_Surname, EF_F_Name, EF_L_Name, EF_Birthday
+    QString hospital;      // Hospital_Name (ReceiptDetail::Hospital)
+    QString eduType, eduLevel, eduTerm, eduYear, school; // Edu_*, School_Name (ReceiptDetail::Tuition)
+};
+
+// A claim of any kind as it is written: header, lines and receipts.
+struct ClaimRecord {
+    QString kvId;
+    QString claimDate;     // Date_berg
+    QString payYear;       // Pay_Year
+    QString inOut;         // Health_In_Out_t (other welfare: the welfare kind's code)
+    QString factCode;      // Fact_Code the claim is filed under
+    Money claimed;         // T_M_Berg
+    Money payable;         // M_Can_Berg
+    // Header columns of the kind's own, after the ones every claim carries.
+    QStringList extraColumns;
+    QVariantList extra;
+    QVector<StoredLine> lines;
+    ReceiptDetail detail = ReceiptDetail::Hospital;
+    QVector<StoredReceipt> receipts;   // Order_Doc 1, 2, 3 ... in this order
+};
+
+// Takes the next claim number from the kind's series (the kind says whose
+// series, and what a missing series row means) and writes the claim, inside
+// the caller's transaction, in one batch after the statements given (the
+// charge of a yearly row). Returns the claim number.
+QString writeClaim(Database& db, const LoginContext& login, const ClaimKind& kind, const ClaimRecord& record,
+                   QVector<Database::Statement> before = {});
 
 } // namespace wel::claims

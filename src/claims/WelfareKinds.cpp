@@ -50,23 +50,27 @@ ClaimKind makeOverLimit()
     // The yearly row is read for the gate and the remaining-limit panel only.
     k.limit = {LimitPolicy::None, QStringLiteral("Fact_T_H_Money"), QStringLiteral("Fact_T_U_H"), QString(), QString(),
                QString(), {}};
-    k.requiresLimitUsedUp = true;
-    k.budgetYearPreset = true;
-    k.remainingShowsFlex = false;
+    k.limit.gate = LimitGate::LimitUsedUp;
+    k.entry.objectName = QStringLiteral("frmEntry_Health_Over_Vong_Money");
+    k.cancel.objectName = QStringLiteral("frmCancel_Berg_Over_Vong_Money");
+    k.summary.objectName = QStringLiteral("frmSum_Berg_Over_Vong_Money");
+    k.voucherLabel = QStringLiteral("ค่ารักษาเกินวงเงิน");
+    k.listingLabel = QStringLiteral("OVER MONEY");
+    k.entry.budgetYearPreset = true;
+    k.entry.remainingShowsFlex = false;
 
-    k.entryTitle = QStringLiteral("การบันทึกข้อมูลค่ารักษาพยาบาลเกินวงเงิน (ไม่หักวงเงิน)");
-    k.searchTitle = QStringLiteral("1. การค้นหาข้อมูล");
-    k.gridTitle = QStringLiteral("2. คลิกเลือกชื่อที่ต้องการ");
-    k.searchColumns = employeeColumns();
-    k.patientCount = 7;
-    k.flexibleBenefitShown = false;
-    k.entryExitCloses = false;
-    k.entitlementText = entryEntitlement;
+    k.entry.title = QStringLiteral("การบันทึกข้อมูลค่ารักษาพยาบาลเกินวงเงิน (ไม่หักวงเงิน)");
+    k.entry.searchTitle = QStringLiteral("1. การค้นหาข้อมูล");
+    k.entry.gridTitle = QStringLiteral("2. คลิกเลือกชื่อที่ต้องการ");
+    k.entry.searchColumns = employeeColumns();
+    k.entry.patientCount = 7;
+    k.entry.flexibleBenefitShown = false;
+    k.entry.exitCloses = false;
+    k.entry.entitlementText = entryEntitlement;
 
     const QString title = QStringLiteral("ใบเบิกสวัสดิการค่ารักษาพยาบาลกรณีเกินวงเงิน (ไม่ตัดวงเงิน)");
     k.form.titleAfterSave = title;
     k.form.titleReprint = title;
-    k.form.titleReprintHospital = title;
     k.form.footerHeadingHasYear = false;
     k.form.footerHeading = QStringLiteral("สรุปการเบิกค่ารักษาพยาบาล");
     k.form.lineCaptions = {QStringLiteral("1. วงเงินคงเหลือก่อนหักครั้งนี้"), QStringLiteral("2. หักเบิกครั้งนี้"),
@@ -77,17 +81,17 @@ ClaimKind makeOverLimit()
     k.form.flexibleBenefitLine = false;
     k.form.entitlementText = formEntitlement;
 
-    k.cancelTitle = QStringLiteral("การยกเลิกใบเบิกค่ารักษาพยาบาล กรณีเกินวงเงินค่ารักษา (ไม่หักวงเงิน)");
-    k.cancelGridTitle = QStringLiteral("2. เลือกใบเบิกค่ารักษาพยาบาล");
-    k.cancelLimitText = cancelLimit;
+    k.cancel.title = QStringLiteral("การยกเลิกใบเบิกค่ารักษาพยาบาล กรณีเกินวงเงินค่ารักษา (ไม่หักวงเงิน)");
+    k.cancel.gridTitle = QStringLiteral("2. เลือกใบเบิกค่ารักษาพยาบาล");
+    k.cancel.limitText = cancelLimit;
 
-    k.summaryTitle = QStringLiteral("3 สรุปใบเบิกสวัสดิการค่ารักษาพยาบาลเกินวงเงินที่กำหนด");
-    k.sendCaption = kSendMedical;
-    k.summaryReprintTitle = QStringLiteral("3.1 ขอพิมพ์ใบสรุปอีกครั้ง");
+    k.summary.title = QStringLiteral("3 สรุปใบเบิกสวัสดิการค่ารักษาพยาบาลเกินวงเงินที่กำหนด");
+    k.summary.sendCaption = kSendMedical;
+    k.summary.reprintTitle = QStringLiteral("3.1 ขอพิมพ์ใบสรุปอีกครั้ง");
     const QString sum = QStringLiteral("สรุปใบเบิกสวัสดิการค่ารักษาพยาบาล(เกินวงเงิน)");
     k.summaryDocument = {sum + QStringLiteral("-คนไข้นอก"), sum + QStringLiteral("-คนไข้ใน"),
                          sum + QStringLiteral(" -คนไข้นอก"), sum + QStringLiteral(" -คนไข้ใน")};
-    k.claimReprintTitle = QStringLiteral("1.1  ขอพิมพ์ใบเบิกค่ารักษาพยาบาลเกินวงเงินที่กำหนดใหม่");
+    k.entry.reprintTitle = QStringLiteral("1.1  ขอพิมพ์ใบเบิกค่ารักษาพยาบาลเกินวงเงินที่กำหนดใหม่");
     return k;
 }
 
@@ -101,16 +105,17 @@ ClaimKind makeUncharged(const char* type)
     k.sentDocType = k.typeCode;
     k.sentDocTypesListed = one(type);
     k.limit.policy = LimitPolicy::None;
+    k.limit.gate = LimitGate::None;
     k.numberWhenMissing = RunningNumbers::WhenMissing::MessageB;
-    k.searchTitle = QStringLiteral("การค้นหา");
-    k.entitlementText = entryEntitlement;
-    k.cancelLimitText = cancelLimit;
-    k.cancelStartPanel = false;
-    k.cancelPatientType = false;
-    k.cancelShowsPayYear = false;
-    k.cancelSearchesAgain = true;
-    k.summaryByYearAndPatientType = false;
-    k.summaryAmountClaimed = true;
+    k.entry.searchTitle = QStringLiteral("การค้นหา");
+    k.entry.entitlementText = entryEntitlement;
+    k.cancel.limitText = cancelLimit;
+    k.cancel.startPanel = false;
+    k.cancel.patientType = false;
+    k.cancel.showsPayYear = false;
+    k.cancel.searchesAgain = true;
+    k.summary.byYearAndPatientType = false;
+    k.summary.amountClaimed = true;
     k.summaryDocument.idHeading = QStringLiteral("รหัสประจำตัว");
     k.summaryDocument.secondCertificationItem = false;
     return k;
@@ -119,18 +124,24 @@ ClaimKind makeUncharged(const char* type)
 ClaimKind makeOtherWelfare()
 {
     ClaimKind k = makeUncharged("OTH");
-    k.entryTitle = QStringLiteral("บันทึกการเบิกสวัสดิการอื่น ๆ");
-    k.searchColumns = employeeColumns();
-    k.claimFaculty = FacultySource::Typed;
-    k.listFacultySource = FacultySource::Typed;
-    k.cancelTitle = QStringLiteral("การยกเลิกใบเบิกสวัสดิการอื่น ๆ");
-    k.cancelGridTitle = QStringLiteral("2. เลือกใบเบิก");
-    k.cancelShowsKind = true;
-    k.summaryTitle = QStringLiteral("สรุปใบเบิกสวัสดิการอื่น ๆ");
-    k.summaryByEmployeeFaculty = true;
-    k.summaryFacultyCaption = QStringLiteral("รหัสคณะ");
-    k.sendCaption = QStringLiteral("ส่งข้อมูลไปให้มหาวิทยาลัย และพิมพ์สรุปใบเบิกสวัสดิการอื่น ๆ");
-    k.summaryReprintTitle = QStringLiteral("ขอพิมพ์ใบสรุปสวัสดิการอื่น ๆ อีกครั้ง");
+    k.entry.title = QStringLiteral("บันทึกการเบิกสวัสดิการอื่น ๆ");
+    k.entry.searchColumns = employeeColumns();
+    k.faculty.claim = FacultySource::Typed;
+    // Filed under the faculty typed, numbered in the clerk's own series.
+    k.numberSeries = NumberSeries::ClerkFaculty;
+    k.entry.objectName = QStringLiteral("frmEntry_Other_Health");
+    k.cancel.objectName = QStringLiteral("frmCancel_Other_Health");
+    k.summary.objectName = QStringLiteral("frmRep_Oth_Sent_Kv");
+    k.voucherLabel = QStringLiteral("สวัสดิการอื่น ๆ");
+    k.faculty.list = FacultySource::Typed;
+    k.cancel.title = QStringLiteral("การยกเลิกใบเบิกสวัสดิการอื่น ๆ");
+    k.cancel.gridTitle = QStringLiteral("2. เลือกใบเบิก");
+    k.cancel.showsKind = true;
+    k.summary.title = QStringLiteral("สรุปใบเบิกสวัสดิการอื่น ๆ");
+    k.faculty.summaryByEmployee = true;
+    k.summary.facultyCaption = QStringLiteral("รหัสคณะ");
+    k.summary.sendCaption = QStringLiteral("ส่งข้อมูลไปให้มหาวิทยาลัย และพิมพ์สรุปใบเบิกสวัสดิการอื่น ๆ");
+    k.summary.reprintTitle = QStringLiteral("ขอพิมพ์ใบสรุปสวัสดิการอื่น ๆ อีกครั้ง");
     k.summaryDocument.fixedTitle = QStringLiteral("สรุปใบเบิกสวัสดิการอื่น ๆ พนักงานมหาวิทยาลัย");
     k.summaryDocument.showsKindDescription = true;
     k.summaryDocument.certification = QStringLiteral("ข้าพเจ้าได้ตรวจสอบใบเบิกเงินสวัสดิการ ข้างต้นแล้ว ขอรับรองว่า");
@@ -140,9 +151,9 @@ ClaimKind makeOtherWelfare()
 ClaimKind makeEducation()
 {
     ClaimKind k = makeUncharged("EDU");
-    k.entryTitle = QStringLiteral("บันทึกการเบิกค่าเล่าเรียนบุตร");
-    k.nameRequired = false;
-    k.searchColumns = {{QStringLiteral("No"), 30, QStringLiteral("No")},
+    k.entry.title = QStringLiteral("บันทึกการเบิกค่าเล่าเรียนบุตร");
+    k.entry.nameRequired = false;
+    k.entry.searchColumns = {{QStringLiteral("No"), 30, QStringLiteral("No")},
                        {QStringLiteral("รหัสประจำตัวประชาชน"), 0, QStringLiteral("Emp_SSN")},
                        {QStringLiteral("รหัสประจำตัวพนักงาน"), 90, QStringLiteral("EMP_ID")},
                        {QStringLiteral("คำนำหน้า"), 70, QStringLiteral("Emp_Surname")},
@@ -152,19 +163,23 @@ ClaimKind makeEducation()
                        {QStringLiteral("KV_ID"), 0, QStringLiteral("KV_ID")},
                        {QStringLiteral("สิทธิค่าเล่าเรียนบุตร"), 110, QStringLiteral("EduRight")},
                        {QStringLiteral("ตำแหน่ง"), 140, QStringLiteral("Emp_Position")}};
-    k.claimFaculty = FacultySource::Clerk;
-    k.listFacultySource = FacultySource::Clerk;
-    k.cancelTitle = QStringLiteral("3.2 ยกเลิกใบเบิกค่าเล่าเรียนบุตร");
-    k.cancelGridTitle = QStringLiteral("2. เลือกใบเบิกค่ารักษาพยาบาล");
-    k.cancelByEmployeeFaculty = true;
-    k.cancelFacultyField = false;
-    k.cancelFirstPatient = 4;
-    k.cancelPatientCount = 4;
-    k.cancelPatientsNote = QStringLiteral("ค่าเล่าเรียนบุตร");
-    k.summaryTitle = QStringLiteral("3.3 สรุปใบเบิกสวัสดิการค่าเล่าเรียนบุตร");
-    k.summaryEmptyKeepsResults = true;
-    k.sendCaption = QStringLiteral("ส่งข้อมูลไปให้มหาวิทยาลัย และพิมพ์สรุปใบเบิกสวัสดิการค่าศึกษาบุตร");
-    k.summaryReprintTitle = QStringLiteral("3.3.1 ขอพิมพ์ใบสรุปอีกครั้ง");
+    k.faculty.claim = FacultySource::Clerk;
+    k.faculty.list = FacultySource::Clerk;
+    k.voucherLabel = k.cancelLabel = QStringLiteral("ค่าเล่าเรียนบุตร");
+    k.entry.objectName = QStringLiteral("frmEntry_Son_Stu");
+    k.cancel.objectName = QStringLiteral("frmCancel_Son_Stu");
+    k.summary.objectName = QStringLiteral("frmRep_Edu_Sent_Kv");
+    k.cancel.title = QStringLiteral("3.2 ยกเลิกใบเบิกค่าเล่าเรียนบุตร");
+    k.cancel.gridTitle = QStringLiteral("2. เลือกใบเบิกค่ารักษาพยาบาล");
+    k.faculty.cancelByEmployee = true;
+    k.cancel.facultyField = false;
+    k.cancel.firstPatient = 4;
+    k.cancel.patientCount = 4;
+    k.cancel.patientsNote = QStringLiteral("ค่าเล่าเรียนบุตร");
+    k.summary.title = QStringLiteral("3.3 สรุปใบเบิกสวัสดิการค่าเล่าเรียนบุตร");
+    k.summary.emptyKeepsResults = true;
+    k.summary.sendCaption = QStringLiteral("ส่งข้อมูลไปให้มหาวิทยาลัย และพิมพ์สรุปใบเบิกสวัสดิการค่าศึกษาบุตร");
+    k.summary.reprintTitle = QStringLiteral("3.3.1 ขอพิมพ์ใบสรุปอีกครั้ง");
     k.summaryDocument.fixedTitle = QStringLiteral("สรุปใบเบิกสวัสดิการการศึกษาบุตรพนักงานมหาวิทยาลัย");
     k.summaryDocument.certification =
         QStringLiteral("ข้าพเจ้าได้ตรวจสอบใบเบิกเงินสวัสดิการค่าศึกษาบุตร ข้างต้นแล้ว ขอรับรองว่า");

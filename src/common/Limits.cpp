@@ -43,4 +43,12 @@ QString wholeBahtText(Money amount)
     return text.endsWith(QLatin1String(".00")) ? text.chopped(3) : text;
 }
 
+bool isUnlimitedAmount(Money limit)
+{
+    for (const RightTypeLimit& l : kLimits)
+        if (l.unlimited && limit >= l.medical)
+            return true;
+    return false;
+}
+
 } // namespace wel

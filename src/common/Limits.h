@@ -38,4 +38,9 @@ const RightTypeLimit& typeTwo();
 // An amount in whole baht as the lists show limits: "25,000".
 QString wholeBahtText(Money amount);
 
+// Whether a yearly row's limit is the amount that stands for "no limit". A
+// row keeps the limit it was made with: an employee whose right type became
+// "3" afterwards still has a finite row for that year.
+bool isUnlimitedAmount(Money limit);
+
 } // namespace wel

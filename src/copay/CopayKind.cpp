@@ -19,7 +19,9 @@ ClaimKind makeCopay()
     k.listedTypes = {QStringLiteral("COP")};
     k.sentDocType = QStringLiteral("COP");
     k.sentDocTypesListed = {QStringLiteral("COP")};
+    k.voucherLabel = k.cancelLabel = k.listingLabel = QStringLiteral("CO-PAY");
     k.limit.policy = LimitPolicy::Copay;
+    k.limit.gate = LimitGate::Copay;
     k.limit.limitColumn = QStringLiteral("Fact_T_Copay");
     k.limit.usedColumn = QStringLiteral("Fact_U_Copay");
     k.limit.sentColumn = QStringLiteral("Kv_U_Copay");
@@ -34,11 +36,11 @@ ClaimKind makeCopay()
         QStringLiteral("วงเงิน Co-Pay มีค่าเป็น 0 บาทแล้ว ไม่สามารถเบิกได้อีก"),
     };
 
-    k.entryTitle = QStringLiteral("4.1 บันทึก Co-Pay");
-    k.searchTitle = QStringLiteral("1. การค้นหาพนักงาน");
-    k.gridTitle = QStringLiteral("2. คลิกเลือกชื่อพนักงาน");
-    k.nameRequired = false;
-    k.searchColumns = {{QStringLiteral("No"), 30, QStringLiteral("No")},
+    k.entry.title = QStringLiteral("4.1 บันทึก Co-Pay");
+    k.entry.searchTitle = QStringLiteral("1. การค้นหาพนักงาน");
+    k.entry.gridTitle = QStringLiteral("2. คลิกเลือกชื่อพนักงาน");
+    k.entry.nameRequired = false;
+    k.entry.searchColumns = {{QStringLiteral("No"), 30, QStringLiteral("No")},
                        {QStringLiteral("รหัสประจำตัวประชาชน"), 0, QStringLiteral("Emp_SSN")},
                        {QStringLiteral("รหัสประจำตัวพนักงาน"), 90, QStringLiteral("EMP_ID")},
                        {QStringLiteral("คำนำหน้า"), 70, QStringLiteral("Emp_Surname")},
@@ -48,11 +50,11 @@ ClaimKind makeCopay()
                        {QStringLiteral("KV_ID"), 0, QStringLiteral("KV_ID")},
                        {QStringLiteral("สิทธิการเบิก CO-PAY"), 110, QStringLiteral("CopayRight")},
                        {QStringLiteral("ตำแหน่ง"), 140, QStringLiteral("Emp_Position")}};
-    k.patientCount = 7;
-    k.folkColumnShown = false;
-    k.flexibleBenefitShown = false;
+    k.entry.patientCount = 7;
+    k.entry.folkColumnShown = false;
+    k.entry.flexibleBenefitShown = false;
     k.numberWhenMissing = RunningNumbers::WhenMissing::MessageB;
-    k.entitlementText = copayEntitlement;
+    k.entry.entitlementText = copayEntitlement;
 
     const QString title = QStringLiteral("ใบเบิกค่ารักษาแบบ CO-PAY พนักงานมหาวิทยาลัย");
     k.form.titleAfterSave = title;
@@ -69,30 +71,30 @@ ClaimKind makeCopay()
     k.form.noteBeforeProcessing = true;
     k.form.unlimitedTexts = false;
 
-    k.cancelTitle = QStringLiteral("4.2 ยกเลิก Co-Pay");
-    k.cancelGridTitle = QStringLiteral("2. เลือกใบเบิก Co-Pay");
-    k.cancelLimitText = medicalCancelLimit;
-    k.cancelColumnWidths = {30, 100, 140, 70, 80, 90, 90, 90, 40, 40};
+    k.cancel.title = QStringLiteral("4.2 ยกเลิก Co-Pay");
+    k.cancel.gridTitle = QStringLiteral("2. เลือกใบเบิก Co-Pay");
+    k.cancel.limitText = medicalCancelLimit;
+    k.cancel.columnWidths = {30, 100, 140, 70, 80, 90, 90, 90, 40, 40};
 
-    k.summaryTitle = QStringLiteral("4.3 สรุปใบปะหน้าค่ารักษาพยาบาล แบบ CO-PAY");
-    k.sendCaption = QStringLiteral("ส่งข้อมูลไปให้มหาวิทยาลัย และพิมพ์สรุปใบเบิกสวัสดิการค่ารักษาพยาบาล");
-    k.summaryReprintTitle = QStringLiteral("4.3.1 ขอพิมพ์ใบสรุป CO-PAY อีกครั้ง");
+    k.summary.title = QStringLiteral("4.3 สรุปใบปะหน้าค่ารักษาพยาบาล แบบ CO-PAY");
+    k.summary.sendCaption = QStringLiteral("ส่งข้อมูลไปให้มหาวิทยาลัย และพิมพ์สรุปใบเบิกสวัสดิการค่ารักษาพยาบาล");
+    k.summary.reprintTitle = QStringLiteral("4.3.1 ขอพิมพ์ใบสรุป CO-PAY อีกครั้ง");
     const QString doc = QStringLiteral("สรุปใบเบิกสวัสดิการค่ารักษาพยาบาลพนักงานมหาวิทยาลัย(CO-PAY)");
     k.summaryDocument = {doc + QStringLiteral("-คนไข้นอก"), doc + QStringLiteral("-คนไข้ใน"),
                          doc + QStringLiteral(" -คนไข้นอก"), doc + QStringLiteral(" -คนไข้ใน")};
-    k.claimReprintTitle = QStringLiteral("      4.1.1  ขอพิมพ์ใบเบิก  Co-Pay  ใหม่");
+    k.entry.reprintTitle = QStringLiteral("      4.1.1  ขอพิมพ์ใบเบิก  Co-Pay  ใหม่");
 
-    k.entryObjectName = QStringLiteral("frmCo_Pay_Entry");
-    k.limitCaptions = {QStringLiteral("สิทธิในการเบิกวงเงิน Co-Pay"), QString(), QStringLiteral("วงเงินที่ใช้ไปแล้ว"),
+    k.entry.objectName = QStringLiteral("frmCo_Pay_Entry");
+    k.entry.limitCaptions = {QStringLiteral("สิทธิในการเบิกวงเงิน Co-Pay"), QString(), QStringLiteral("วงเงินที่ใช้ไปแล้ว"),
                        QStringLiteral("วงเงินคงเหลือก่อนหักครั้งนี้")};
-    k.remainingShowsFlex = false;
+    k.entry.remainingShowsFlex = false;
     // Kept as the co-pay screens always listed: by the employee's present
     // faculty, so the claims of a moved employee follow him.
-    k.cancelByEmployeeFaculty = true;
-    k.summaryByEmployeeFaculty = true;
-    k.cancelHrrOnly = true;
-    k.cancelObjectName = QStringLiteral("frmCancel_Berg_COP");
-    k.summaryObjectName = QStringLiteral("frmRep_COP_Sent_Kv");
+    k.faculty.cancelByEmployee = true;
+    k.faculty.summaryByEmployee = true;
+    k.cancel.hrrOnly = true;
+    k.cancel.objectName = QStringLiteral("frmCancel_Berg_COP");
+    k.summary.objectName = QStringLiteral("frmRep_COP_Sent_Kv");
     return k;
 }
 

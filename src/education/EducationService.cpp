@@ -125,28 +125,32 @@ QString save(Database& db, const LoginContext& login, const QString& kvId, const
     const ClaimKind& kind = education();
     const QString kv = kvId.trimmed();
     const QString fact = login.Cur_Fact_Code.trimmed().toUpper();
-    const QString e = QStringLiteral("E");
     ClaimRecord r;
-    r.numberFaculty = fact;
-    Transaction tx(db);
-    r.headerColumns = basicHeaderColumns();
-    r.header = basicHeader(db, login, kind, kv, claimDate, total, payYear, e, fact);
-    r.lineColumns = {QStringLiteral("Emp_Folk"), QStringLiteral("KV_ID"), QStringLiteral("Health_In_Out_t"),
-                     QStringLiteral("M_Berg"), QStringLiteral("HM_Can_Berg")};
+    r.kvId = kv;
+    r.claimDate = claimDate;
+    r.payYear = payYear;
+    r.inOut = QStringLiteral("E");
+    r.factCode = fact;
+    r.claimed = r.payable = total;
     for (auto it = byChild.cbegin(); it != byChild.cend(); ++it)
-        r.lines.push_back({QString::number(it.key()), kv, e, it.value().toSql(), it.value().toSql()});
-    r.receiptColumns = {QStringLiteral("Order_Doc"),  QStringLiteral("Emp_Folk"),   QStringLiteral("Date_Doc"),
-                        QStringLiteral("P_money"),    QStringLiteral("EF_Surname"), QStringLiteral("EF_F_Name"),
-                        QStringLiteral("EF_L_Name"),  QStringLiteral("EF_Birthday"), QStringLiteral("Edu_Type"),
-                        QStringLiteral("Edu_Level"),  QStringLiteral("Edu_Term"),   QStringLiteral("Edu_Year"),
-                        QStringLiteral("School_Name")};
-    for (int i = 0; i < lines.size(); ++i) {
-        Line l = lines[i];
+        r.lines.push_back({QString::number(it.key()), it.value(), it.value()});
+    r.detail = ReceiptDetail::Tuition;
+    for (Line l : lines) {
         checkLine(l);
-        r.receipts.push_back({i + 1, QString::number(l.child.folk), QString(), l.amount.toSql(), l.child.title,
-                              l.child.given, l.child.family, l.child.birthday, QString(), TrimBlanks(l.level),
-                              TrimBlanks(l.term), TrimBlanks(l.year), TrimBlanks(l.school)});
+        StoredReceipt s;
+        s.folk = QString::number(l.child.folk);
+        s.amount = l.amount;
+        s.title = l.child.title;
+        s.given = l.child.given;
+        s.family = l.child.family;
+        s.birthday = l.child.birthday;
+        s.eduLevel = TrimBlanks(l.level);
+        s.eduTerm = TrimBlanks(l.term);
+        s.eduYear = TrimBlanks(l.year);
+        s.school = TrimBlanks(l.school);
+        r.receipts.push_back(s);
     }
+    Transaction tx(db);
     const QString claimNo = writeClaim(db, login, kind, r);
     tx.commit();
     return claimNo;

@@ -37,7 +37,7 @@ const QStringList kLineHeadings = {QStringLiteral("No"),          QStringLiteral
 
 TfrmEntry_Son_Stu::TfrmEntry_Son_Stu(const ScreenContext& context, QWidget* parent) : Screen(context, parent)
 {
-    setObjectName(QStringLiteral("frmEntry_Son_Stu"));
+    setObjectName(education().entry.objectName);
     setWindowTitle(kTitle);
     setOpensMaximised();
     auto* root = new QVBoxLayout(this);

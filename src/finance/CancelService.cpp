@@ -1,4 +1,5 @@
 #include "CancelService.h"
+#include "claims/ClaimKind.h"
 #include "common/AppError.h"
 #include "common/db/Database.h"
 
@@ -22,14 +23,11 @@ QString voucherCancelledText(const QString& pvrNo)
 
 UsageGiveBack giveBackFor(const QString& bergTypeCode, Money payable, Money claimed)
 {
-    const QString t = bergTypeCode.trimmed().toUpper();
-    if (t == QLatin1String("HPE"))
-        return {QStringLiteral("KV_T_U_H"), claimed};
-    if (t == QLatin1String("FAE"))
-        return {QStringLiteral("KV_T_U_H"), payable};
-    if (t == QLatin1String("COP"))
-        return {QStringLiteral("Kv_U_Copay"), payable};
-    return {};
+    // Exactly what the kind's summary added, to the column it raised.
+    const claims::ClaimKind* kind = claims::kindOfType(bergTypeCode);
+    if (!kind || kind->limit.policy == claims::LimitPolicy::None || kind->limit.sentColumn.isEmpty())
+        return {};
+    return {kind->limit.sentColumn, kind->summary.amountClaimed ? claimed : payable};
 }
 
 namespace ControlCancel {

@@ -36,10 +36,10 @@ struct ControlClaim {
 };
 
 // What the hand-over of a claim added to the finance side of its yearly row,
-// and so what cancelling its control number gives back: in-patient claims
-// ("HPE") their claimed total, outpatient claims ("FAE") their payable
-// amount, both to KV_T_U_H; co-pay claims ("COP") their payable amount to
-// Kv_U_Copay. Other kinds touch no yearly row (empty column).
+// and so what cancelling its control number gives back: as its kind's
+// summary raised it, the claimed or the payable amount to the kind's
+// finance-side column. Kinds charged nowhere, and types no kind writes,
+// touch no yearly row (empty column).
 struct UsageGiveBack {
     QString column;
     Money amount;

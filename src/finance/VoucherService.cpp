@@ -1,4 +1,5 @@
 #include "VoucherService.h"
+#include "claims/ClaimKind.h"
 #include "common/AppError.h"
 #include "common/LoginContext.h"
 #include "common/RunningNumbers.h"
@@ -20,28 +21,17 @@ QString code(const QString& text) { return text.trimmed().toUpper(); }
 
 } // namespace
 
+// A control number of a type no kind sends is shown as a medical one.
 QString voucherTypeLabel(const QString& sentDocType)
 {
-    const QString t = code(sentDocType);
-    if (t == QLatin1String("EDU"))
-        return QStringLiteral("ค่าเล่าเรียนบุตร");
-    if (t == QLatin1String("COP"))
-        return QStringLiteral("CO-PAY");
-    if (t == QLatin1String("OTH"))
-        return QStringLiteral("สวัสดิการอื่น ๆ");
-    if (t == QLatin1String("OVM"))
-        return QStringLiteral("ค่ารักษาเกินวงเงิน");
-    return QStringLiteral("ค่ารักษา");
+    const claims::ClaimKind* kind = claims::kindOfSentDocType(sentDocType);
+    return kind ? kind->voucherLabel : claims::outpatient().voucherLabel;
 }
 
 QString cancelTypeLabel(const QString& sentDocType)
 {
-    const QString t = code(sentDocType);
-    if (t == QLatin1String("EDU"))
-        return QStringLiteral("ค่าเล่าเรียนบุตร");
-    if (t == QLatin1String("COP"))
-        return QStringLiteral("CO-PAY");
-    return QStringLiteral("ค่ารักษา");
+    const claims::ClaimKind* kind = claims::kindOfSentDocType(sentDocType);
+    return kind ? kind->cancelLabel : claims::outpatient().cancelLabel;
 }
 
 QString categoryLabel(const QString& category)

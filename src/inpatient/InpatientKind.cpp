@@ -14,9 +14,10 @@ ClaimKind makeInpatient()
     // Its control numbers are medical ones: the outpatient reprint and the
     // finance screens treat them alike.
     k.sentDocType = QStringLiteral("FAE");
+    k.limit.gate = LimitGate::BelowLimit;
 
-    k.entryTitle = QStringLiteral("2.1 บันทึกค่ารักษาพยาบาลคนไข้ใน");
-    k.searchColumns = {{QStringLiteral("No"), 50, QStringLiteral("No")},
+    k.entry.title = QStringLiteral("2.1 บันทึกค่ารักษาพยาบาลคนไข้ใน");
+    k.entry.searchColumns = {{QStringLiteral("No"), 50, QStringLiteral("No")},
                        {QStringLiteral("รหัสประจำตัวประชาชน"), 90, QStringLiteral("Emp_SSN")},
                        {QStringLiteral("รหัสประจำตัวพนักงาน"), 90, QStringLiteral("EMP_ID")},
                        {QStringLiteral("คำนำหน้า"), 70, QStringLiteral("Emp_Surname")},
@@ -25,12 +26,12 @@ ClaimKind makeInpatient()
                        {QStringLiteral("ปรเภท"), 40, QStringLiteral("Emp_H_Type")},
                        {QStringLiteral("KV_ID"), 40, QStringLiteral("KV_ID")},
                        {QStringLiteral("ตำแหน่ง"), 140, QStringLiteral("Emp_Position")}};
-    k.patientCount = 7;
-    k.folkColumnShown = false;
-    k.entryExitCloses = false;
-    k.claimFaculty = FacultySource::Clerk;
+    k.entry.patientCount = 7;
+    k.entry.folkColumnShown = false;
+    k.entry.exitCloses = false;
+    k.faculty.claim = FacultySource::Clerk;
     // Its summary lists the hospital's own claims, under the clerk's faculty.
-    k.listFacultySource = FacultySource::Clerk;
+    k.faculty.list = FacultySource::Clerk;
     k.numberWhenMissing = RunningNumbers::WhenMissing::MessageB;
 
     k.form.titleAfterSave = QStringLiteral("ใบเบิกสวัสดิการค่ารักษาพยาบาลพนักงานมหาวิทยาลัย (โรงพยาบาลบันทึก)");
@@ -41,21 +42,22 @@ ClaimKind makeInpatient()
     k.form.footerHeadingReprint = QStringLiteral("สรุปการเบิกค่ารักษาพยาบาล ปีงบประมาณ ");
     k.form.footerHeadingReprintHasYear = true;
 
-    k.summaryTitle = QStringLiteral("2.3 สรุปใบเบิกสวัสดิการค่ารักษาพยาบาล");
+    k.summary.title = QStringLiteral("2.3 สรุปใบเบิกสวัสดิการค่ารักษาพยาบาล");
     const QString doc = QStringLiteral("สรุปใบเบิกสวัสดิการค่ารักษาพยาบาล");
     // Right after sending; a reprint goes by the control number's type "FAE".
     k.summaryDocument.outpatientTitle = doc + QStringLiteral("-คนไข้นอก");
     k.summaryDocument.inpatientTitle = doc + QStringLiteral("-คนไข้ใน");
 
-    k.entryObjectName = QStringLiteral("frmHospital_Entry");
-    k.searchAllFaculties = true;
-    k.fixedInOut = QStringLiteral("1");
-    k.claimDateFixed = true;
+    k.entry.objectName = QStringLiteral("frmHospital_Entry");
+    k.faculty.searchAll = true;
+    k.entry.patientType = PatientTypeChoice::Inpatient;
+    k.entry.claimDateFixed = true;
     // Kept as the hospital summary always sent: the amount claimed, not the
     // payable one, goes to the finance side (cancelling the control number
     // gives back the same amount).
-    k.summaryAmountClaimed = true;
-    k.summaryObjectName = QStringLiteral("frmSum_Hospital");
+    k.summary.amountClaimed = true;
+    k.summary.orderIsGridRow = true;
+    k.summary.objectName = QStringLiteral("frmSum_Hospital");
     return k;
 }
 

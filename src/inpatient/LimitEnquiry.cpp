@@ -85,7 +85,9 @@ RemainingLimits read(Database& db, const QString& kvId, const QString& payYear)
     const Money h = y.money(0, QStringLiteral("Fact_T_H_Money")), u = y.money(0, QStringLiteral("Fact_T_U_H")),
                 f = y.money(0, QStringLiteral("M_Flexben")), t2 = y.money(0, QStringLiteral("Fact_T_Copay")),
                 u2 = y.money(0, QStringLiteral("Fact_U_Copay"));
-    const bool unlimited = type && type->unlimited;
+    // The row's own limit decides: a row made before the right type became
+    // "3" keeps its finite limit, and the claims are cut to it.
+    const bool unlimited = isUnlimitedAmount(h);
     r.limit = unlimited ? kNoLimitText : h.toDisplay();
     r.flex = f.toDisplay();
     r.used = u.toDisplay();

@@ -26,9 +26,10 @@ namespace LimitEnquiry {
 
 // Reads the yearly row of the employee for the year. Without a row the
 // entitlement stands for the limit and what remains, and nothing is used.
-// Right type "3" shows "ไม่จำกัดวงเงิน" for its limit and remainder. Throws
-// "กรุณาเลือกชื่อพนักงานด้วย" without an employee and "ไม่พบข้อมูลพนักงาน
-// KV_ID <key>" for an unknown one.
+// A row holding the unlimited amount, or no row for right type "3", shows
+// "ไม่จำกัดวงเงิน" for the limit and remainder; a finite row its figures,
+// whatever the right type is now. Throws "กรุณาเลือกชื่อพนักงานด้วย" without
+// an employee and "ไม่พบข้อมูลพนักงาน KV_ID <key>" for an unknown one.
 RemainingLimits read(Database& db, const QString& kvId, const QString& payYear);
 
 // The one-page statement "ใบแสดงยอดคงเหลือ สวัสดิการค่ารักษาพยาบาล" of the

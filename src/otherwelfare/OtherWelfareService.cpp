@@ -91,25 +91,23 @@ QString save(Database& db, const LoginContext& login, const Draft& d)
     // The bare code, whatever blanks the choice box shows after it.
     const QString folk = d.beneficiary.trimmed();
     ClaimRecord r;
-    r.numberFaculty = login.Cur_Fact_Code.trimmed().toUpper();
-    Transaction tx(db);
-    r.headerColumns = basicHeaderColumns()
-        + QStringList{QStringLiteral("Doc_No"), QStringLiteral("Doc_Date"), QStringLiteral("Mati_No"),
+    r.kvId = kvId;
+    r.claimDate = d.claimDate;
+    r.payYear = login.Cur_Bud_Year;
+    r.inOut = kindCode;
+    r.factCode = d.factCode.trimmed().toUpper();
+    r.claimed = r.payable = amount;
+    r.extraColumns = {QStringLiteral("Doc_No"), QStringLiteral("Doc_Date"), QStringLiteral("Mati_No"),
                       QStringLiteral("Mati_date"), QStringLiteral("Doc_Detail")};
-    r.header = basicHeader(db, login, kind, kvId, d.claimDate, amount, login.Cur_Bud_Year, kindCode,
-                           d.factCode.trimmed().toUpper())
-        + QVariantList{TrimBlanks(d.docNo), typedDate(d.docDate), TrimBlanks(d.matiNo), typedDate(d.matiDate),
-                       TrimBlanks(d.detail)};
-    r.lineColumns = {QStringLiteral("Emp_Folk"), QStringLiteral("KV_ID"), QStringLiteral("Health_In_Out_t"),
-                     QStringLiteral("M_Berg"), QStringLiteral("HM_Can_Berg")};
-    r.lines = {{folk, kvId, kindCode, amount.toSql(), amount.toSql()}};
-    r.receiptColumns = {QStringLiteral("Order_Doc"),   QStringLiteral("Emp_Folk"),   QStringLiteral("Date_Doc"),
-                        QStringLiteral("P_money"),     QStringLiteral("EF_Surname"), QStringLiteral("EF_F_Name"),
-                        QStringLiteral("EF_L_Name"),   QStringLiteral("EF_Birthday"), QStringLiteral("Edu_Type"),
-                        QStringLiteral("Edu_Level"),   QStringLiteral("Edu_Term"),   QStringLiteral("Edu_Year"),
-                        QStringLiteral("School_Name")};
-    const QString e;
-    r.receipts = {{1, folk, e, amount.toSql(), e, e, e, e, e, e, e, e, e}};
+    r.extra = {TrimBlanks(d.docNo), typedDate(d.docDate), TrimBlanks(d.matiNo), typedDate(d.matiDate),
+               TrimBlanks(d.detail)};
+    r.lines = {{folk, amount, amount}};
+    r.detail = ReceiptDetail::Tuition;
+    StoredReceipt receipt;
+    receipt.folk = folk;
+    receipt.amount = amount;
+    r.receipts = {receipt};
+    Transaction tx(db);
     const QString claimNo = writeClaim(db, login, kind, r);
     tx.commit();
     return claimNo;

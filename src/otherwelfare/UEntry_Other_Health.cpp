@@ -35,7 +35,7 @@ QString entitlement(const QString& hType)
 
 TfrmEntry_Other_Health::TfrmEntry_Other_Health(const ScreenContext& context, QWidget* parent) : Screen(context, parent)
 {
-    setObjectName(QStringLiteral("frmEntry_Other_Health"));
+    setObjectName(otherWelfare().entry.objectName);
     setWindowTitle(kTitle);
     setOpensMaximised();
     auto* root = new QVBoxLayout(this);

@@ -1,3 +1,5 @@
+#include "claims/ClaimKind.h"
+#include "common/db/SqlText.h"
 #include "reports/ReportServices.h"
 #include "reports/ReportSql.h"
 
@@ -95,9 +97,9 @@ ReportResult claimRegister(Database& db, const Filters& f)
         w.add(QStringLiteral("p.Health_In_Out_t = ?"), {kind.value});
     const QString special = Choice::of(f.value(QStringLiteral("special"))).kind;
     if (special == u"cop")
-        w.add(QStringLiteral("p.Berg_Type_Code = 'COP'"));
+        w.add(QStringLiteral("p.Berg_Type_Code = ?"), {claims::copay().typeCode});
     else if (special == u"ovm")
-        w.add(QStringLiteral("p.Berg_Type_Code = 'OVM'"));
+        w.add(QStringLiteral("p.Berg_Type_Code = ?"), {claims::overLimit().typeCode});
     const Rows rows = db.select(
         QStringLiteral("SELECT p.Berg_Doc_ID, p.Date_berg, p.Date_Ent, p.M_Can_Berg, p.Berg_Doc_Status, p.Berg_Type_Code, "
                        "h.Emp_Surname, h.Emp_F_Name, h.Emp_L_Name, h.EMP_ID, t.Health_Desc "
@@ -115,15 +117,14 @@ ReportResult claimRegister(Database& db, const Filters& f)
     for (int i = 0; i < rows.count(); ++i) {
         const Money m = rows.money(i, QStringLiteral("M_Can_Berg"));
         r.total += m;
-        const QString type = rows.text(i, QStringLiteral("Berg_Type_Code")).trimmed().toUpper();
+        const claims::ClaimKind* kind = claims::kindOfType(rows.text(i, QStringLiteral("Berg_Type_Code")));
         r.rows.push_back({QString::number(i + 1), rows.text(i, QStringLiteral("Berg_Doc_ID")),
                           rows.text(i, QStringLiteral("EMP_ID")), rows.text(i, QStringLiteral("Emp_Surname")),
                           rows.text(i, QStringLiteral("Emp_F_Name")), rows.text(i, QStringLiteral("Emp_L_Name")),
                           rows.text(i, QStringLiteral("Date_berg")), amountText(m),
                           claimStatusText(rows.text(i, QStringLiteral("Berg_Doc_Status"))),
                           rows.text(i, QStringLiteral("Health_Desc")), rows.text(i, QStringLiteral("Date_Ent")),
-                          type == u"COP" ? QStringLiteral("CO-PAY") : type == u"OVM" ? QStringLiteral("OVER MONEY")
-                                                                                     : QStringLiteral("Normal")});
+                          (kind ? kind : &claims::outpatient())->listingLabel});
     }
     if (!r.rows.isEmpty()) {
         QStringList total(12);
@@ -229,11 +230,16 @@ ReportResult claimLinesByPatient(Database& db, const Filters& f)
         w.add(QStringLiteral("d.Emp_Folk = ?"), {folk.value});
     const Choice claimType = Choice::of(f.value(QStringLiteral("claimtype")));
     if (claimType.kind == u"one") {
+        // A medical type stands for every kind whose control numbers are
+        // medical ones (the outpatient and the hospital's claims).
         const QString code = claimType.value.left(3).toUpper();
-        if (code == u"FAE" || code == u"HPE")
-            w.add(QStringLiteral("p.Berg_Type_Code = 'FAE' OR p.Berg_Type_Code = 'HPE'"));
-        else
-            w.add(QStringLiteral("p.Berg_Type_Code = ?"), {code});
+        const claims::ClaimKind* chosen = claims::kindOfType(code);
+        const QString medical = claims::outpatient().sentDocType;
+        const QStringList types =
+            chosen && chosen->sentDocType == medical ? claims::typesSentAs(medical) : QStringList{code};
+        QVariantList params;
+        const QString in = sql::in(QStringLiteral("p.Berg_Type_Code"), types, params);
+        w.add(in, params);
     }
     const Rows rows = db.select(
         QStringLiteral("SELECT p.Berg_Doc_ID, p.Berg_Doc_Status, h.KV_ID, p.Pay_Year, h.Emp_Surname, h.Emp_F_Name, "

@@ -1,4 +1,6 @@
 #include "reports/Enquiries.h"
+#include "claims/ClaimKind.h"
+#include "common/db/SqlText.h"
 #include "reports/ReportSql.h"
 
 #include "common/AppError.h"
@@ -46,7 +48,7 @@ void employeeFacts(Database& db, const QString& kvId, ReportResult& r)
 }
 
 // The twelve columns of a medical or co-pay history and its two closing rows.
-ReportResult claimLineHistory(Database& db, const Filters& f, const QString& typeCondition)
+ReportResult claimLineHistory(Database& db, const Filters& f, const QStringList& types)
 {
     const QString kvId = valueOf(f, QStringLiteral("employee"));
     const QString year = valueOf(f, QStringLiteral("year"));
@@ -57,6 +59,8 @@ ReportResult claimLineHistory(Database& db, const Filters& f, const QString& typ
                    QStringLiteral("บุตรลำดับ 2"), QStringLiteral("บุตรลำดับ 3"), QStringLiteral("วันที่เบิก"),
                    QStringLiteral("สถานะใบเบิก")}};
     const QString d = QStringLiteral("h.Date_berg");
+    QVariantList params{kvId, year};
+    const QString typeCondition = sql::in(QStringLiteral("h.Berg_Type_Code"), types, params);
     // Claims in the order they were dated: year, month and day of the text.
     const Rows rows = db.select(
         QStringLiteral("SELECT h.Berg_Doc_ID, h.Health_In_Out_t, h.Date_berg, h.Berg_Doc_Status, d.Emp_Folk, "
@@ -65,7 +69,7 @@ ReportResult claimLineHistory(Database& db, const Filters& f, const QString& typ
                        "WHERE h.KV_ID = ? AND h.Pay_Year = ? AND h.Berg_Doc_Status IN ('FC', 'KV') AND %1 "
                        "ORDER BY %2, %3, %4, h.Berg_Doc_ID, d.Emp_Folk")
             .arg(typeCondition, db.substr(d, 7, 4), db.substr(d, 4, 2), db.substr(d, 1, 2)),
-        {kvId, year});
+        params);
     // Self, father, mother, spouse, then the children together.
     Money persons[4], children, grand;
     for (int i = 0; i < rows.count(); ++i) {
@@ -108,12 +112,12 @@ ReportResult claimLineHistory(Database& db, const Filters& f, const QString& typ
 
 ReportResult medicalHistory(Database& db, const Filters& f)
 {
-    return claimLineHistory(db, f, QStringLiteral("h.Berg_Type_Code IN ('FAE', 'HPE')"));
+    return claimLineHistory(db, f, claims::typesSentAs(claims::outpatient().sentDocType));
 }
 
 ReportResult copayHistory(Database& db, const Filters& f)
 {
-    return claimLineHistory(db, f, QStringLiteral("h.Berg_Type_Code = 'COP'"));
+    return claimLineHistory(db, f, {claims::copay().typeCode});
 }
 
 ReportResult educationHistory(Database& db, const Filters& f)
@@ -191,7 +195,6 @@ QString educationLimitText(const QString& hType)
 LimitBlock limitBlock(Database& db, const QString& kvId, const QString& payYear, const QString& hType, LimitKind kind)
 {
     const RightTypeLimit* type = rightTypeLimit(hType);
-    const bool unlimited = type && type->unlimited;
     const Rows y = db.select(QStringLiteral("SELECT Fact_T_H_Money, Fact_T_U_H, M_Flexben, Fact_T_Copay, Fact_U_Copay "
                                             "FROM T_Year_Cur_Health WHERE KV_ID = ? AND Pay_Year = ?"),
                              {kvId, payYear});
@@ -217,7 +220,11 @@ LimitBlock limitBlock(Database& db, const QString& kvId, const QString& payYear,
         b.claimed = amountText(u);
         b.remaining = amountText(h - u);
     }
-    // The amount that stands for "no limit" is no figure to show a clerk.
+    // The amount that stands for "no limit" is no figure to show a clerk. A
+    // row keeps the limit it was made with, whatever the right type is now.
+    const bool unlimited = kind == LimitKind::Medical
+        ? (y.isEmpty() ? type && type->unlimited : isUnlimitedAmount(y.money(0, QStringLiteral("Fact_T_H_Money"))))
+        : type && type->unlimited;
     if (unlimited)
         b.limit = b.remaining = kNoLimitText;
     return b;

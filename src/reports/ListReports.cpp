@@ -1,3 +1,5 @@
+#include "claims/ClaimKind.h"
+#include "common/db/SqlText.h"
 #include "reports/ReportServices.h"
 #include "reports/ReportSql.h"
 
@@ -205,12 +207,17 @@ ReportResult claimsByWelfareKind(Database& db, const Filters& f)
         w.add(QStringLiteral("h.Fact_code = ?"), {fact});
     // Each welfare kind: the right type and the claim types it covers.
     const QString kind = Choice::of(f.value(QStringLiteral("kind"))).kind.left(1);
+    const auto covers = [&](const QString& hType, const QStringList& types) {
+        QVariantList params{hType};
+        const QString in = sql::in(QStringLiteral("p.Berg_Type_Code"), types, params);
+        w.add(QStringLiteral("h.Emp_H_Type = ? AND ") + in, params);
+    };
     if (kind == u"1" || kind == u"2")
-        w.add(QStringLiteral("h.Emp_H_Type = ? AND (p.Berg_Type_Code = 'FAE' OR p.Berg_Type_Code = 'HPE')"), {kind});
+        covers(kind, claims::typesSentAs(claims::outpatient().sentDocType));
     else if (kind == u"3")
-        w.add(QStringLiteral("h.Emp_H_Type = '2' AND p.Berg_Type_Code = 'COP'"));
+        covers(QStringLiteral("2"), {claims::copay().typeCode});
     else if (kind == u"4")
-        w.add(QStringLiteral("h.Emp_H_Type = '1' AND p.Berg_Type_Code = 'EDU'"));
+        covers(QStringLiteral("1"), {claims::education().typeCode});
     const Rows rows = db.select(
         QStringLiteral("SELECT p.Berg_Doc_ID, h.EMP_ID, h.Emp_Surname, h.Emp_F_Name, h.Emp_L_Name, p.Date_berg, "
                        "p.M_Can_Berg, p.Berg_Doc_Status, p.Berg_Type_Code, p.Date_Ent, p.Pay_Year, h.Fact_code, "

@@ -155,11 +155,13 @@ bool admits(const claims::ClaimKind& kind, const StaffRow& s)
 {
     if (&kind == &claims::education())
         return s.hType != QLatin1String("2") && s.hasChild;
-    if (kind.limit.policy == claims::LimitPolicy::Copay)
-        return s.hType == QLatin1String("2") && s.hasRow && s.used + s.flex >= s.limit && s.copayUsed < s.copayLimit;
-    if (kind.requiresLimitUsedUp)
-        return s.hasRow && s.used + s.flex >= s.limit && s.copayUsed >= s.copayLimit;
-    return true;
+    claims::GateFigures f;
+    f.hType = s.hType;
+    f.hasRow = s.hasRow;
+    f.medical = {s.limit, s.used, s.flex};
+    f.limit = s.copayLimit;
+    f.used = s.copayUsed;
+    return claims::claimGate(kind, f, false, QString()).isEmpty();
 }
 
 // An active employee of the faculty: mostly one the kind's gates admit; one
@@ -186,7 +188,7 @@ std::optional<StaffRow> chooseEmployee(Workstation& w, const claims::ClaimKind& 
 // finance division and for entries that search every faculty.
 QString searchedFaculty(Workstation& w, const claims::ClaimKind& kind)
 {
-    return kind.searchAllFaculties ? w.pick(kFaculties) : w.anyFaculty();
+    return kind.faculty.searchAll ? w.pick(kFaculties) : w.anyFaculty();
 }
 
 // The amount of one receipt, by how the kind is charged: co-pay bills are
@@ -196,7 +198,7 @@ Money receiptAmount(Workstation& w, const claims::ClaimKind& kind)
 {
     if (kind.limit.policy == claims::LimitPolicy::Copay)
         return Money::fromSatang(w.uniform(50000, 600000));
-    if (kind.requiresLimitUsedUp)
+    if (kind.limit.gate == claims::LimitGate::LimitUsedUp)
         return Money::fromSatang(w.uniform(50000, 3000000));
     return Money::fromSatang(w.uniform(5000, 600000));
 }
@@ -213,7 +215,7 @@ bool enterClaim(Workstation& w, const claims::ClaimKind& kind)
     d.kvId = chosen->kvId;
     d.payYear = w.login.Cur_Bud_Year;
     d.claimDate = w.login.Cur_Date;
-    d.inOut = kind.fixedInOut.isEmpty() ? QStringLiteral("0") : kind.fixedInOut;
+    d.inOut = claims::patientTypeOf(kind, QStringLiteral("0"));
     d.factCode = fact;
     w.pause();
     claims::ClaimEntry::openEntry(*w.db, kind, d.kvId, d.payYear);
@@ -322,7 +324,7 @@ bool cancelClaim(Workstation& w, const claims::ClaimKind& kind)
 bool summarise(Workstation& w, const claims::ClaimKind& kind)
 {
     const QString fact = w.anyFaculty();
-    const QString inOut = kind.fixedInOut.isEmpty() ? QStringLiteral("0") : kind.fixedInOut;
+    const QString inOut = claims::patientTypeOf(kind, QStringLiteral("0"));
     const auto open = claims::ClaimSummary::listOpen(*w.db, w.login, kind, fact, w.login.Cur_Bud_Year, inOut);
     if (open.isEmpty())
         return false;
@@ -395,10 +397,10 @@ bool editEmployee(Workstation& w)
 // often as other welfare.
 int entryWeight(const claims::ClaimKind& kind)
 {
-    static const QMap<QString, int> weights = {{QStringLiteral("FAE"), 30}, {QStringLiteral("COP"), 10},
-                                               {QStringLiteral("HPE"), 8},  {QStringLiteral("OVM"), 5},
-                                               {QStringLiteral("OTH"), 6},  {QStringLiteral("EDU"), 6}};
-    return weights.value(kind.typeCode, 6);
+    static const QMap<const claims::ClaimKind*, int> weights = {
+        {&claims::outpatient(), 30}, {&claims::copay(), 10},       {&claims::inpatient(), 8},
+        {&claims::overLimit(), 5},   {&claims::otherWelfare(), 6}, {&claims::education(), 6}};
+    return weights.value(&kind, 6);
 }
 
 // What the clerks do, and how often. Every kind of claimKinds() is entered,
@@ -416,7 +418,7 @@ QVector<Action> actions()
         list.push_back({QStringLiteral("summarise ") + t, Role::Faculty, qMax(2, weight / 3),
                         [k](Workstation& w) { return summarise(w, *k); }});
         // Kinds filed under the clerk's own faculty stay with the faculties.
-        if (k->claimFaculty != claims::FacultySource::Clerk)
+        if (k->faculty.claim != claims::FacultySource::Clerk)
             list.push_back({QStringLiteral("enter ") + t + QStringLiteral(" (finance)"), Role::Finance,
                             qMax(2, weight / 3), [k](Workstation& w) { return enter(w, *k); }});
     }

@@ -41,9 +41,11 @@ TEST(ClaimSave, LimitArithmeticAsATable)
          baht(5000), baht(5000), {}, baht(20000), {{0, baht(5000), baht(5000)}}},
         {"above, with a flexible benefit", "2", YearFigures{baht(20000), baht(10000), baht(5000)}, {{1, baht(7000.50)}},
          baht(5000), baht(5000), baht(2000.50), baht(15000), {{1, baht(7000.50), baht(5000)}}},
-        // The excess is larger than the last patient's own amount: his line goes negative.
-        {"negative line", "2", YearFigures{baht(20000), baht(19000), {}}, {{0, baht(3000)}, {1, baht(100)}},
-         baht(1000), baht(1000), baht(2100), baht(20000), {{0, baht(3000), baht(3000)}, {1, baht(100), baht(-2000)}}},
+        // The excess is larger than the last patient's own amount: his line
+        // goes down to zero and the rest comes off the patient before him.
+        {"excess above the last patient's amount", "2", YearFigures{baht(20000), baht(19000), {}},
+         {{0, baht(3000)}, {1, baht(100)}}, baht(1000), baht(1000), baht(2100), baht(20000),
+         {{0, baht(3000), baht(1000)}, {1, baht(100), Money()}}},
         {"a negative receipt", "1", YearFigures{baht(200000), {}, {}}, {{0, baht(500)}, {0, baht(-200)}},
          baht(200000), baht(300), {}, baht(300), {{0, baht(300), baht(300)}}},
         // Exact to the satang, where a binary double would round either way.
@@ -175,7 +177,8 @@ TEST(ClaimSave, NumbersComeFromTheFacultyOfTheListAndTheLoginYear)
     EXPECT_EQ(first.claimNo, QStringLiteral("SC2568/0000001"));
     // Charged to last budget year: the number still carries the log-in year.
     const SavedClaim older =
-        ClaimEntry::save(f.db, f.login(), k, draft(sc, {receipt(0, baht(100))}, QStringLiteral("2567")));
+        ClaimEntry::save(f.db, f.login(), k,
+                         draft(sc, {receipt(0, baht(100), QStringLiteral("01/09/2567"))}, QStringLiteral("2567")));
     EXPECT_EQ(older.claimNo, QStringLiteral("SC2568/0000002"));
     EXPECT_EQ(f.claimValue(older.claimNo, QStringLiteral("Pay_Year")), QStringLiteral("2567"));
 

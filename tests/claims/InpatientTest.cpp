@@ -51,26 +51,27 @@ TEST(InpatientSave, CreatesAMissingYearlyRowFromTheRightTypeTable)
                     .contains(QStringLiteral("\"9\"")));
 }
 
-TEST(InpatientSave, TheExhaustedRuleCountsTheFlexibleBenefit)
+TEST(InpatientSave, TheFlexibleBenefitCutsThePayableButOnlyAFullLimitRefuses)
 {
     WELMORA_NEED_DB();
     ClaimsDb f;
     const LoginContext clerk = hospital(f);
     const QString full = f.addEmployee(1, QStringLiteral("SC"), QStringLiteral("2"));
-    f.addYear(full, QStringLiteral("2568"), baht(20000), baht(17000), baht(3000));
+    f.addYear(full, QStringLiteral("2568"), baht(20000), baht(20000), baht(3000));
     const QString some = f.addEmployee(2, QStringLiteral("SC"), QStringLiteral("2"));
     f.addYear(some, QStringLiteral("2568"), baht(20000), baht(16000), baht(3000));
     const QString used = kUsedUpMessage;
 
     EXPECT_EQ(errorOf([&] { ClaimEntry::openEntry(f.db, inpatient(), full, QStringLiteral("2568")); }), used)
-        << "U + F = H: nothing left although U < H";
+        << "U = H";
     EXPECT_EQ(errorOf([&] { ClaimEntry::save(f.db, clerk, inpatient(), draft(full, {receipt(0, baht(10))})); }), used);
     EXPECT_EQ(ClaimEntry::openEntry(f.db, inpatient(), some, QStringLiteral("2568")), baht(3000));
     const SavedClaim s = ClaimEntry::save(f.db, clerk, inpatient(), draft(some, {receipt(0, baht(2500))}));
     EXPECT_EQ(s.before, baht(1000));
     EXPECT_EQ(s.payable, baht(1000));
     EXPECT_EQ(f.yearValue(some, QStringLiteral("2568"), QStringLiteral("Fact_T_U_H")), baht(17000));
-    EXPECT_EQ(errorOf([&] { ClaimEntry::openEntry(f.db, inpatient(), some, QStringLiteral("2568")); }), used);
+    EXPECT_EQ(ClaimEntry::openEntry(f.db, inpatient(), some, QStringLiteral("2568")), baht(3000))
+        << "U + F = H with U < H still opens";
 }
 
 TEST(InpatientSave, FiledUnderTheClerksFacultyAsAnInpatientClaim)

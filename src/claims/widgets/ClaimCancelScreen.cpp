@@ -30,8 +30,8 @@ const QStringList kMedicalHeadings = {QStringLiteral("No"), QStringLiteral("เ�
 ClaimCancelScreen::ClaimCancelScreen(const ScreenContext& context, const ClaimKind& kind, QWidget* parent)
     : Screen(context, parent), m_kind(kind)
 {
-    setObjectName(kind.cancelObjectName);
-    setWindowTitle(kind.cancelTitle);
+    setObjectName(kind.cancel.objectName);
+    setWindowTitle(kind.cancel.title);
     setOpensMaximised();
     auto* root = new QVBoxLayout(this);
     Panel1 = buildStartPanel();
@@ -43,7 +43,7 @@ ClaimCancelScreen::ClaimCancelScreen(const ScreenContext& context, const ClaimKi
     root->addStretch();
     Panel2->hide();
     Panel3->hide();
-    if (!kind.cancelStartPanel) { // the search is where the screen starts
+    if (!kind.cancel.startPanel) { // the search is where the screen starts
         Panel1->hide();
         btnSearchClick();
     }
@@ -60,8 +60,8 @@ void ClaimCancelScreen::showPanelState(const QString& name)
 {
     Panel3->hide();
     Panel2->hide();
-    Panel1->setVisible(m_kind.cancelStartPanel);
-    if (!m_kind.cancelStartPanel)
+    Panel1->setVisible(m_kind.cancel.startPanel);
+    if (!m_kind.cancel.startPanel)
         btnSearchClick();
     if (name == kOpened || !guard([this] { btnSearchClick(); }) || !guard([this] { btnSelectClick(); }))
         return;
@@ -72,7 +72,7 @@ void ClaimCancelScreen::showPanelState(const QString& name)
 QWidget* ClaimCancelScreen::buildStartPanel()
 {
     const auto [panel, layout] = namedPanel(QStringLiteral("Panel1"), this);
-    layout->addWidget(titleLabel(m_kind.cancelTitle, panel));
+    layout->addWidget(titleLabel(m_kind.cancel.title, panel));
     auto* search = namedButton(QStringLiteral("btnSearch"), QStringLiteral("1. ค้นหาข้อมูล"), panel);
     auto* back = namedButton(QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"), panel);
     connect(search, &QPushButton::clicked, this, [this] { guard([this] { btnSearchClick(); }); });
@@ -84,7 +84,7 @@ QWidget* ClaimCancelScreen::buildStartPanel()
 QWidget* ClaimCancelScreen::buildSearchPanel()
 {
     const auto [panel, layout] = namedPanel(QStringLiteral("Panel2"), this);
-    layout->addWidget(titleLabel(m_kind.cancelTitle, panel));
+    layout->addWidget(titleLabel(m_kind.cancel.title, panel));
     auto* box = new QGroupBox(QStringLiteral("1. ค้นหาข้อมูล"), panel);
     m_byNumber = new QRadioButton(QStringLiteral("เลขที่ใบเบิก"), box);
     m_byName = new QRadioButton(QStringLiteral("ชื่อ"), box);
@@ -99,7 +99,7 @@ QWidget* ClaimCancelScreen::buildSearchPanel()
     edtFact_Code->setObjectName(QStringLiteral("edtFact_Code"));
     edtFact_Code->setText(login().Cur_Fact_Code);
     // Other welfare is typed for any faculty whatever the mode.
-    edtFact_Code->setMode(m_kind.listFacultySource == FacultySource::Typed ? QStringLiteral("KV") : mode());
+    edtFact_Code->setMode(m_kind.faculty.list == FacultySource::Typed ? QStringLiteral("KV") : mode());
     auto* g = new QGridLayout(box);
     g->addWidget(m_byNumber, 0, 0);
     g->addWidget(edtBerg_Doc_ID2, 0, 1);
@@ -107,7 +107,7 @@ QWidget* ClaimCancelScreen::buildSearchPanel()
     g->addWidget(edtEmp_F_Name2, 1, 1);
     g->addWidget(m_byEmpId, 2, 0);
     g->addWidget(edtEMP_ID2, 2, 1);
-    if (m_kind.cancelFacultyField) {
+    if (m_kind.cancel.facultyField) {
         g->addWidget(new QLabel(QStringLiteral("รหัสส่วนงาน"), box), 3, 0);
         g->addWidget(edtFact_Code, 3, 1);
     } else {
@@ -116,10 +116,10 @@ QWidget* ClaimCancelScreen::buildSearchPanel()
     auto* select = namedButton(QStringLiteral("btnSelect"), QStringLiteral("ค้นหา"), box);
     // Without a start panel the search panel's button leaves the screen.
     auto* leave = namedButton(QStringLiteral("btnExit2"),
-                              m_kind.cancelStartPanel ? QStringLiteral("ออก") : QStringLiteral("กลับสู่เมนูหลัก"), box);
+                              m_kind.cancel.startPanel ? QStringLiteral("ออก") : QStringLiteral("กลับสู่เมนูหลัก"), box);
     connect(select, &QPushButton::clicked, this, [this] { guard([this] { btnSelectClick(); }); });
     connect(leave, &QPushButton::clicked, this, [this] {
-        if (!m_kind.cancelStartPanel) {
+        if (!m_kind.cancel.startPanel) {
             closeScreen();
             return;
         }
@@ -135,11 +135,11 @@ QWidget* ClaimCancelScreen::buildSearchPanel()
         });
     layout->addWidget(box);
 
-    auto* gridBox = new QGroupBox(m_kind.cancelGridTitle, panel);
+    auto* gridBox = new QGroupBox(m_kind.cancel.gridTitle, panel);
     m_headings = kMedicalHeadings;
-    QVector<int> widths = m_kind.cancelColumnWidths.isEmpty() ? QVector<int>{30, 100, 140, 70, 80, 90, 90, 40, 40, 40}
-                                                            : m_kind.cancelColumnWidths;
-    if (m_kind.cancelShowsKind) {
+    QVector<int> widths = m_kind.cancel.columnWidths.isEmpty() ? QVector<int>{30, 100, 140, 70, 80, 90, 90, 40, 40, 40}
+                                                            : m_kind.cancel.columnWidths;
+    if (m_kind.cancel.showsKind) {
         m_headings << QStringLiteral("ประเภทสวัสดิการอื่น ๆ");
         widths = {30, 100, 140, 70, 80, 90, 90, 90, 50, 70, 190};
     }
@@ -158,7 +158,7 @@ QWidget* ClaimCancelScreen::buildSearchPanel()
 QWidget* ClaimCancelScreen::buildClaimPanel()
 {
     const auto [panel, layout] = namedPanel(QStringLiteral("Panel3"), this);
-    layout->addWidget(titleLabel(m_kind.cancelTitle, panel));
+    layout->addWidget(titleLabel(m_kind.cancel.title, panel));
     auto* numberRow = new QHBoxLayout;
     edtBerg_Doc_ID1 = namedReadOnly(QStringLiteral("edtBerg_Doc_ID1"), panel, longestValue(FieldKind::Code, 14));
     numberRow->addWidget(new QLabel(QStringLiteral("เลขที่ใบเบิก"), panel));
@@ -198,9 +198,9 @@ QWidget* ClaimCancelScreen::buildClaimPanel()
     auto* payYear = new QLabel(QStringLiteral("ตัดเงินปี"), details);
     dateRow->addWidget(payYear);
     dateRow->addWidget(edtPay_Year);
-    payYear->setVisible(m_kind.cancelShowsPayYear);
-    edtPay_Year->setVisible(m_kind.cancelShowsPayYear);
-    if (m_kind.cancelShowsKind) {
+    payYear->setVisible(m_kind.cancel.showsPayYear);
+    edtPay_Year->setVisible(m_kind.cancel.showsPayYear);
+    if (m_kind.cancel.showsKind) {
         edtHealth_In_Out_t = namedReadOnly(QStringLiteral("edtHealth_In_Out_t"), details, longestValue(FieldKind::Code, 2));
         edtHealth_Desc = namedReadOnly(QStringLiteral("edtHealth_Desc"), details);
         edtHealth_Desc->setMinimumWidth(320);
@@ -213,14 +213,14 @@ QWidget* ClaimCancelScreen::buildClaimPanel()
     dateRow->addStretch();
     dv->addLayout(dateRow);
 
-    auto* patients = new QGroupBox(m_kind.cancelPatientsCaption, details);
+    auto* patients = new QGroupBox(m_kind.cancel.patientsCaption, details);
     auto* pg = new QGridLayout(patients);
-    if (m_kind.cancelPatientType)
+    if (m_kind.cancel.patientType)
         pg->addWidget(new QLabel(QStringLiteral("ประเภทคนใข้"), patients), 0, 1, 1, 2);
-    else if (!m_kind.cancelPatientsNote.isEmpty())
-        pg->addWidget(new QLabel(m_kind.cancelPatientsNote, patients), 0, 0);
+    else if (!m_kind.cancel.patientsNote.isEmpty())
+        pg->addWidget(new QLabel(m_kind.cancel.patientsNote, patients), 0, 0);
     pg->addWidget(new QLabel(QStringLiteral("จำนวนเงิน (บาท)"), patients), 0, 3);
-    for (int code = m_kind.cancelFirstPatient; code < m_kind.cancelFirstPatient + m_kind.cancelPatientCount; ++code) {
+    for (int code = m_kind.cancel.firstPatient; code < m_kind.cancel.firstPatient + m_kind.cancel.patientCount; ++code) {
         auto* check = new QCheckBox(patientCheckCaption(code), patients);
         check->setObjectName(QStringLiteral("CheckBox%1").arg(code));
         check->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -241,13 +241,13 @@ QWidget* ClaimCancelScreen::buildClaimPanel()
         m_outpatient << out;
         m_inpatient << in;
         m_amounts << amount;
-        const int row = code - m_kind.cancelFirstPatient + 1;
+        const int row = code - m_kind.cancel.firstPatient + 1;
         pg->addWidget(check, row, 0);
         pg->addWidget(out, row, 1);
         pg->addWidget(in, row, 2);
         pg->addWidget(amount, row, 3);
-        out->setVisible(m_kind.cancelPatientType);
-        in->setVisible(m_kind.cancelPatientType);
+        out->setVisible(m_kind.cancel.patientType);
+        in->setVisible(m_kind.cancel.patientType);
     }
     pg->setColumnStretch(4, 1);
     dv->addWidget(patients);
@@ -313,8 +313,8 @@ void ClaimCancelScreen::btnSelectClick()
     for (int i = 0; i < m_rows.size(); ++i) {
         const OpenClaimRow& r = m_rows[i];
         rows << QStringList{QString::number(i + 1), r.claimNo, r.name, r.dateBerg, r.claimed.toDisplay(), r.empId, r.ssn,
-                            r.kvId, r.hType, m_kind.cancelLimitText ? m_kind.cancelLimitText(r.hType) : QString()};
-        if (m_kind.cancelShowsKind)
+                            r.kvId, r.hType, m_kind.cancel.limitText ? m_kind.cancel.limitText(r.hType) : QString()};
+        if (m_kind.cancel.showsKind)
             rows.last() << r.kindDesc;
     }
     if (rows.isEmpty()) {
@@ -347,15 +347,15 @@ void ClaimCancelScreen::btnOKClick()
         edtHealth_Desc->setText(c.kindDesc);
     }
     Money total;
-    for (int i = 0; i < m_kind.cancelPatientCount; ++i) {
+    for (int i = 0; i < m_kind.cancel.patientCount; ++i) {
         m_checks[i]->setChecked(false);
         m_amounts[i]->setText(QStringLiteral("0"));
         m_outpatient[i]->setChecked(true);
     }
     // A line of a patient the panel has no row for is neither shown nor added.
     for (const OpenClaim::Line& l : c.lines) {
-        const int i = l.folk - m_kind.cancelFirstPatient;
-        if (i < 0 || i >= m_kind.cancelPatientCount)
+        const int i = l.folk - m_kind.cancel.firstPatient;
+        if (i < 0 || i >= m_kind.cancel.patientCount)
             continue;
         m_checks[i]->setChecked(true);
         (l.inOut.trimmed() == QLatin1String("1") ? m_inpatient : m_outpatient)[i]->setChecked(true);
@@ -376,7 +376,7 @@ void ClaimCancelScreen::btnSaveClick()
     ClaimCancel::cancel(db(), login(), m_kind, m_listedFaculty, no);
     msg::info(this, ClaimCancel::doneText(no));
     Panel3->hide();
-    if (m_kind.cancelSearchesAgain) {
+    if (m_kind.cancel.searchesAgain) {
         searchAgain();
         return;
     }

@@ -52,14 +52,14 @@ EmployeeColumn columnOf(const QString& field)
 EmployeeSearchOptions employeeSearchOptions(const ClaimKind& kind)
 {
     EmployeeSearchOptions s;
-    s.searchTitle = kind.searchTitle;
-    s.gridTitle = kind.gridTitle;
+    s.searchTitle = kind.entry.searchTitle;
+    s.gridTitle = kind.entry.gridTitle;
     s.withLastName = true;
-    s.nameRequired = kind.nameRequired;
-    s.faculty = kind.searchAllFaculties                    ? SearchFaculty::Any
-        : kind.claimFaculty == FacultySource::Clerk ? SearchFaculty::Clerk
+    s.nameRequired = kind.entry.nameRequired;
+    s.faculty = kind.faculty.searchAll                    ? SearchFaculty::Any
+        : kind.faculty.claim == FacultySource::Clerk ? SearchFaculty::Clerk
                                                     : SearchFaculty::Field;
-    for (const SearchColumn& c : kind.searchColumns)
+    for (const SearchColumn& c : kind.entry.searchColumns)
         s.columns.push_back({c.heading, c.width, columnOf(c.field)});
     return s;
 }
@@ -73,11 +73,11 @@ const int kReceiptColumns = 10;
 ClaimEntryScreen::ClaimEntryScreen(const ScreenContext& context, const ClaimKind& kind, QWidget* parent)
     : Screen(context, parent), m_kind(kind)
 {
-    setObjectName(kind.entryObjectName);
-    setWindowTitle(kind.entryTitle);
+    setObjectName(kind.entry.objectName);
+    setWindowTitle(kind.entry.title);
     setOpensMaximised();
     auto* root = new QVBoxLayout(this);
-    root->addWidget(titleLabel(kind.entryTitle, this));
+    root->addWidget(titleLabel(kind.entry.title, this));
     Panel4 = buildNumberPanel(this);
     root->addWidget(Panel4);
     Panel1 = buildSearchPanel();
@@ -86,11 +86,11 @@ ClaimEntryScreen::ClaimEntryScreen(const ScreenContext& context, const ClaimKind
     root->addWidget(Panel2, 1);
 
     cmbSel_Year_BudDate->addItems(ClaimEntry::budgetYears(db()));
-    cmbSel_Year_BudDate->setCurrentIndex(kind.budgetYearPreset ? cmbSel_Year_BudDate->count() - 1 : -1);
+    cmbSel_Year_BudDate->setCurrentIndex(kind.entry.budgetYearPreset ? cmbSel_Year_BudDate->count() - 1 : -1);
     DT_Sel_Date->setText(login().Cur_Date);
-    DT_Sel_Date->setEnabled(mode() == QLatin1String("KV") && !m_kind.claimDateFixed);
-    (m_kind.fixedInOut == QLatin1String("1") ? m_inpatient : m_outpatient)->setChecked(true);
-    if (!m_kind.fixedInOut.isEmpty())
+    DT_Sel_Date->setEnabled(mode() == QLatin1String("KV") && !m_kind.entry.claimDateFixed);
+    (m_kind.entry.patientType == PatientTypeChoice::Inpatient ? m_inpatient : m_outpatient)->setChecked(true);
+    if (m_kind.entry.patientType != PatientTypeChoice::Clerk)
         m_inpatient->parentWidget()->setEnabled(false);
     Panel2->hide();
     Panel3->hide();
@@ -115,7 +115,7 @@ void ClaimEntryScreen::showPanelState(const QString& name)
     if (name == QLatin1String("number")) {
         guard([this] {
             // The faculty the kind files its claims under, as the listing's field.
-            const QString filedUnder = facultyFor(login(), m_kind.claimFaculty, m_search->searchedFaculty());
+            const QString filedUnder = facultyFor(login(), m_kind.faculty.claim, m_search->searchedFaculty());
             const auto claims = ClaimListings::claimsForReprint(db(), login(), m_kind, filedUnder,
                                                                 {DateFilter::Year, yearOf(login().Cur_Date)});
             if (claims.isEmpty())
@@ -215,7 +215,7 @@ QWidget* ClaimEntryScreen::buildEntryPanel()
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(buildReceiptGroup(panel), 1);
-    m_patientAmounts = new PersonAmountsGroup(QStringLiteral("สรุปจำนวนเงินแยกตามผู้ป่วย"), 0, m_kind.patientCount, panel);
+    m_patientAmounts = new PersonAmountsGroup(QStringLiteral("สรุปจำนวนเงินแยกตามผู้ป่วย"), 0, m_kind.entry.patientCount, panel);
     middle->addWidget(m_patientAmounts);
     layout->addLayout(middle, 1);
 
@@ -261,7 +261,7 @@ QWidget* ClaimEntryScreen::buildEmployeeGroup(QWidget* parent)
     add(2, 0, QStringLiteral("เลือกค่ารักษาพยาบาลประเภท"), f.edtEmp_H_Type3);
     add(2, 1, QStringLiteral("KV ID"), f.edtKV_ID3);
     add(3, 0, QStringLiteral("สิทธิ"), edtM_Pay3);
-    if (m_kind.flexibleBenefitShown)
+    if (m_kind.entry.flexibleBenefitShown)
         add(3, 1, QStringLiteral("Flexible Benefit"), edtM_Flexben);
     else
         edtM_Flexben->hide();
@@ -290,7 +290,7 @@ QWidget* ClaimEntryScreen::buildReceiptGroup(QWidget* parent)
     auto* patients = new QGroupBox(QStringLiteral("ผู้ป่วย"), box);
     patients->setObjectName(QStringLiteral("RadioGroup1"));
     auto* pg = new QGridLayout(patients);
-    for (int code = 0; code < m_kind.patientCount; ++code) {
+    for (int code = 0; code < m_kind.entry.patientCount; ++code) {
         auto* rb = new QRadioButton(patientChoiceCaption(code), patients);
         rb->setObjectName(QStringLiteral("RadioGroup1_%1").arg(code));
         m_patients << rb;
@@ -329,7 +329,7 @@ QWidget* ClaimEntryScreen::buildReceiptGroup(QWidget* parent)
                    QStringLiteral("จำนวนเงิน"), QStringLiteral("โรงพยาบาล"), QStringLiteral("Folk"),
                    QStringLiteral("คำนำหน้า"), QStringLiteral("ชื่อ"), QStringLiteral("นามสกุล"),
                    QStringLiteral("วันเดือนปีเกิด")},
-                  {50, 150, 90, 90, 70, m_kind.folkColumnShown ? 50 : 0, 0, 0, 0, 0});
+                  {50, 150, 90, 90, 70, m_kind.entry.folkColumnShown ? 50 : 0, 0, 0, 0, 0});
     StringGrid_Folk0->horizontalHeader()->setStretchLastSection(false);
     edtSum_F00 = amountField(QStringLiteral("edtSum_F00"), box);
     auto* del = namedButton(QStringLiteral("btnDel"), QStringLiteral("ลบรายการ"), box);
@@ -353,11 +353,11 @@ QGroupBox* ClaimEntryScreen::buildLimitPanel(QWidget* parent)
     auto* box = new QGroupBox(QStringLiteral("ยอดวงเงิน"), parent);
     box->setObjectName(QStringLiteral("Panel3"));
     auto* g = new QGridLayout(box);
-    const QStringList& captions = m_kind.limitCaptions;
+    const QStringList& captions = m_kind.entry.limitCaptions;
     for (int i = 0; i < captions.size(); ++i) {
         QLineEdit* e = amountField(QStringLiteral("edtVong%1").arg(i + 1), box);
         m_limitLines << e;
-        if (i == 1 && !m_kind.remainingShowsFlex) { // the flexible benefit is not shown
+        if (i == 1 && !m_kind.entry.remainingShowsFlex) { // the flexible benefit is not shown
             e->hide();
             continue;
         }
@@ -426,8 +426,8 @@ void ClaimEntryScreen::btnPost_HealClick()
     (m_inOut == QLatin1String("1") ? m_copyIn : m_copyOut)->setChecked(true);
     m_patients.first()->setChecked(true);
     const RightTypeLimit* limit = rightTypeLimit(e->Emp_H_Type);
-    if (limit && m_kind.entitlementText)
-        edtM_Pay3->setText(m_kind.entitlementText(limit));
+    if (limit && m_kind.entry.entitlementText)
+        edtM_Pay3->setText(m_kind.entry.entitlementText(limit));
     showReceipts();
     Panel3->hide();
     Panel4->hide();
@@ -463,14 +463,9 @@ void ClaimEntryScreen::btnAddClick()
     if (hospital.isEmpty())
         throw AppError(QStringLiteral("กรุณาใส่ชื่อโรงพยาบาลด้วย"));
     const auto date = cmbDate_folk00->date();
-    const auto [first, last] = ClaimEntry::receiptRange(m_payYear);
     if (!date)
         throw AppError(QStringLiteral("กรุณาใส่วันที่ในใบเสร็จให้ถูกต้อง"));
-    // A typed date replaces the picker that offered only the charged year.
-    if (*date < first || *date > last)
-        throw AppError(QStringLiteral("วันที่ในใบเสร็จต้องอยู่ในปีงบประมาณ %1 (%2 - %3)")
-                           .arg(m_payYear, toBEText(first), toBEText(last)));
-    ClaimEntry::checkReceiptAge(*date, *parseBEText(m_claimDate));
+    ClaimEntry::checkReceipt(m_payYear, *date, *parseBEText(m_claimDate));
     int code = 0;
     for (int i = 0; i < m_patients.size(); ++i)
         if (m_patients[i]->isChecked())
@@ -542,7 +537,7 @@ void ClaimEntryScreen::btnPrintClick()
 
 void ClaimEntryScreen::leaveEntry()
 {
-    if (m_kind.entryExitCloses) {
+    if (m_kind.entry.exitCloses) {
         closeScreen();
         return;
     }

@@ -51,11 +51,11 @@ void fillSummaryGrid(QTableWidget* grid, const QVector<SummaryRow>& rows, bool c
 ClaimSummaryScreen::ClaimSummaryScreen(const ScreenContext& context, const ClaimKind& kind, QWidget* parent)
     : Screen(context, parent), m_kind(kind)
 {
-    setObjectName(kind.summaryObjectName);
-    setWindowTitle(kind.summaryTitle);
+    setObjectName(kind.summary.objectName);
+    setWindowTitle(kind.summary.title);
     setOpensMaximised();
     auto* root = new QVBoxLayout(this);
-    root->addWidget(titleLabel(kind.summaryTitle, this));
+    root->addWidget(titleLabel(kind.summary.title, this));
     Panel1 = buildSearchPanel();
     Panel2 = buildSelectionPanel();
     root->addWidget(Panel1);
@@ -88,13 +88,13 @@ QWidget* ClaimSummaryScreen::buildSearchPanel()
     edtFact_Code = new FactCodeEdit(box);
     edtFact_Code->setObjectName(QStringLiteral("edtFact_Code"));
     edtFact_Code->setText(login().Cur_Fact_Code);
-    edtFact_Code->setMode(m_kind.listFacultySource == FacultySource::Typed ? QStringLiteral("KV") : mode());
+    edtFact_Code->setMode(m_kind.faculty.list == FacultySource::Typed ? QStringLiteral("KV") : mode());
     auto* type = new QGroupBox(QStringLiteral("ประเภทคนใข้"), box);
     type->setObjectName(QStringLiteral("RadioGroup1"));
     m_outpatient = new QRadioButton(QStringLiteral("คนใข้นอก"), type);
     m_inpatient = new QRadioButton(QStringLiteral("คนใข้ใน"), type);
-    (m_kind.fixedInOut == QLatin1String("1") ? m_inpatient : m_outpatient)->setChecked(true);
-    type->setEnabled(m_kind.fixedInOut.isEmpty());
+    (m_kind.entry.patientType == PatientTypeChoice::Inpatient ? m_inpatient : m_outpatient)->setChecked(true);
+    type->setEnabled(m_kind.entry.patientType == PatientTypeChoice::Clerk);
     auto* tl = new QHBoxLayout(type);
     tl->addWidget(m_outpatient);
     tl->addWidget(m_inpatient);
@@ -105,7 +105,7 @@ QWidget* ClaimSummaryScreen::buildSearchPanel()
     auto* g = new QGridLayout(box);
     // Kinds summarised whatever their year show neither the year nor the
     // patient type; education shows no faculty either (the clerk's own).
-    if (m_kind.summaryByYearAndPatientType) {
+    if (m_kind.summary.byYearAndPatientType) {
         g->addWidget(new QLabel(QStringLiteral("ใส่ปีที่เบิก"), box), 0, 0);
         g->addWidget(edtPay_Year, 0, 1);
         g->addWidget(type, 0, 2, 2, 1);
@@ -113,8 +113,8 @@ QWidget* ClaimSummaryScreen::buildSearchPanel()
         edtPay_Year->hide();
         type->hide();
     }
-    if (m_kind.listFacultySource != FacultySource::Clerk) {
-        g->addWidget(new QLabel(m_kind.summaryFacultyCaption, box), 1, 0);
+    if (m_kind.faculty.list != FacultySource::Clerk) {
+        g->addWidget(new QLabel(m_kind.summary.facultyCaption, box), 1, 0);
         g->addWidget(edtFact_Code, 1, 1);
     } else {
         edtFact_Code->hide();
@@ -156,7 +156,7 @@ QWidget* ClaimSummaryScreen::buildSelectionPanel()
     auto* none = namedButton(QStringLiteral("btnUnSelectAll"), QStringLiteral("ยกเลิกการเลือกทั้งหมด"), panel);
     auto* one = namedButton(QStringLiteral("btnSelect"), QStringLiteral("เลือก"), panel);
     auto* unone = namedButton(QStringLiteral("btnUnSelect"), QStringLiteral("ยกเลิกการเลือก"), panel);
-    auto* send = namedButton(QStringLiteral("btnSent_KV"), m_kind.sendCaption, panel);
+    auto* send = namedButton(QStringLiteral("btnSent_KV"), m_kind.summary.sendCaption, panel);
     auto* leave = namedButton(QStringLiteral("btnExit2"), QStringLiteral("ออก"), panel);
     connect(all, &QPushButton::clicked, m_marks, &MarkingGrid::markAll);
     connect(none, &QPushButton::clicked, m_marks, &MarkingGrid::unmarkAll);
@@ -174,8 +174,8 @@ void ClaimSummaryScreen::btnShowClick()
     m_listedFaculty = edtFact_Code->code();
     m_listedInOut = m_inpatient->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     m_rows = ClaimSummary::listOpen(db(), login(), m_kind, m_listedFaculty, edtPay_Year->text(), m_listedInOut);
-    fillSummaryGrid(StringGrid1, m_rows, m_kind.summaryAmountClaimed);
-    if (!m_kind.summaryByYearAndPatientType) { // every year together: the year column stays empty
+    fillSummaryGrid(StringGrid1, m_rows, m_kind.summary.amountClaimed);
+    if (!m_kind.summary.byYearAndPatientType) { // every year together: the year column stays empty
         StringGrid1->horizontalHeaderItem(8)->setText(QString());
         for (int r = 0; r < StringGrid1->rowCount(); ++r)
             if (QTableWidgetItem* item = StringGrid1->item(r, 8))
@@ -188,7 +188,7 @@ void ClaimSummaryScreen::btnShowClick()
     edtSum_Shows->setText(m_rows.isEmpty() ? QStringLiteral("0") : shown.toDisplay());
     if (m_rows.isEmpty()) {
         edtSum_Select->setText(QStringLiteral("0"));
-        if (!m_kind.summaryEmptyKeepsResults)
+        if (!m_kind.summary.emptyKeepsResults)
             Panel2->hide();
         throw AppError(kNotFound);
     }
@@ -198,19 +198,22 @@ void ClaimSummaryScreen::btnShowClick()
 void ClaimSummaryScreen::btnSendClick()
 {
     QStringList claims;
-    for (int row : m_marks->markedRows())
+    QVector<int> gridRows;
+    for (int row : m_marks->markedRows()) {
         claims << m_rows.value(row).claimNo;
+        gridRows << row + 1;
+    }
     if (claims.isEmpty())
         throw AppError(ClaimSummary::kNothingMarked);
     if (m_marks->total().isZero())
         throw AppError(ClaimSummary::kBadAmount);
     if (!msg::confirm(this, kConfirmSave))
         return;
-    m_lastControlNo = ClaimSummary::send(db(), login(), m_kind, m_listedFaculty, claims);
+    m_lastControlNo = ClaimSummary::send(db(), login(), m_kind, m_listedFaculty, claims, gridRows);
     msg::info(this, kSaved);
     Panel2->hide();
     const Report doc = summaryDocument(db(), m_lastControlNo,
-                                       m_kind.summaryByYearAndPatientType ? std::optional<QString>(m_listedInOut)
+                                       m_kind.summary.byYearAndPatientType ? std::optional<QString>(m_listedInOut)
                                                                           : std::nullopt,
                                        db().serverNow(), &m_kind);
     previewReport(doc, this);

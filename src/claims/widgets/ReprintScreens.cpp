@@ -29,10 +29,10 @@ FactCodeEdit* facultyField(const Screen* s, const ClaimKind& kind, QWidget* pare
     e->setObjectName(QStringLiteral("edtFact_Code"));
     e->setText(s->login().Cur_Fact_Code);
     // Other welfare types any faculty; education shows the clerk's own only.
-    e->setMode(kind.listFacultySource == FacultySource::Typed   ? QStringLiteral("KV")
-               : kind.listFacultySource == FacultySource::Clerk ? QStringLiteral("FC")
+    e->setMode(kind.faculty.list == FacultySource::Typed   ? QStringLiteral("KV")
+               : kind.faculty.list == FacultySource::Clerk ? QStringLiteral("FC")
                                                           : s->mode());
-    e->setEnabled(kind.listFacultySource != FacultySource::Clerk);
+    e->setEnabled(kind.faculty.list != FacultySource::Clerk);
     return e;
 }
 
@@ -57,10 +57,10 @@ ClaimReprintScreen::ClaimReprintScreen(const ScreenContext& context, const Claim
     : Screen(context, parent), m_kind(kind)
 {
     setObjectName(QStringLiteral("frmRe_Print_Berg_HL"));
-    setWindowTitle(kind.claimReprintTitle.trimmed());
+    setWindowTitle(kind.entry.reprintTitle.trimmed());
     setOpensMaximised();
     auto* root = new QVBoxLayout(this);
-    root->addWidget(titleLabel(kind.claimReprintTitle, this));
+    root->addWidget(titleLabel(kind.entry.reprintTitle, this));
     m_when = new DateFilterBox(QStringLiteral("เลือกวันที่สรุป"), this);
     m_when->reset(login().Cur_Date);
     edtFact_Code = facultyField(this, m_kind, this);
@@ -125,10 +125,10 @@ ControlReprintScreen::ControlReprintScreen(const ScreenContext& context, const C
     : Screen(context, parent), m_kind(kind)
 {
     setObjectName(QStringLiteral("frmRe_Print_Docontrol"));
-    setWindowTitle(kind.summaryReprintTitle);
+    setWindowTitle(kind.summary.reprintTitle);
     setOpensMaximised();
     auto* root = new QVBoxLayout(this);
-    root->addWidget(titleLabel(kind.summaryReprintTitle, this));
+    root->addWidget(titleLabel(kind.summary.reprintTitle, this));
 
     {
         const auto [panel, layout] = namedPanel(QStringLiteral("Panel1"), this);
