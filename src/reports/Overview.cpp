@@ -24,7 +24,7 @@ QString kindName(const claims::ClaimKind& k)
 {
     static const QRegularExpression lead(QStringLiteral("^[0-9.\\s]*(การบันทึกข้อมูล|บันทึกการเบิก|บันทึก)?\\s*"));
     static const QRegularExpression note(QStringLiteral("\\s*\\([^)]*\\)$"));
-    QString name = k.entryTitle;
+    QString name = k.entry.title;
     name.remove(lead);
     name.remove(note);
     return name.isEmpty() ? k.typeCode : name;
