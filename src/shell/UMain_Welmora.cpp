@@ -8,6 +8,7 @@
 #include "common/widgets/ScreenRegistry.h"
 #include "common/widgets/ScreenWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QIcon>
@@ -57,6 +58,19 @@ TfrmMain_Welmora::TfrmMain_Welmora(Database& db, QWidget* parent) : QMainWindow(
     buildLoginPanel();
     buildStatusBar();
     buildMenus();
+    // F10 opens the menu bar as on the clerks' other desktops (Alt still does).
+    auto* menuKey = new QAction(this);
+    menuKey->setObjectName(QStringLiteral("actMenuKey"));
+    menuKey->setShortcut(QKeySequence(Qt::Key_F10));
+    menuKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, [this] {
+        for (QAction* a : menuBar()->actions())
+            if (a->isVisible() && a->isEnabled() && a->menu()) {
+                menuBar()->setActiveAction(a);
+                return;
+            }
+    });
     resize(1280, 800);
 }
 
