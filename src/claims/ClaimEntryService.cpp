@@ -339,6 +339,9 @@ std::pair<QDate, QDate> receiptRange(const QString& payYear)
 
 void checkReceiptAge(const QDate& receipt, const QDate& claim)
 {
+    if (receipt > claim)
+        throw AppError(QStringLiteral("วันที่ใบเสร็จ(") + toBEText(receipt) + QStringLiteral(")เลยวันที่เบิก(")
+                       + toBEText(claim) + QStringLiteral(")\rไม่สามารถนำมาเบิกได้"));
     if (receipt.addYears(1).addDays(1) < claim)
         throw AppError(QStringLiteral("วันที่ใบเสร็จ(") + toBEText(receipt) + QStringLiteral(")เกิน หนึ่งปี จากวันที่เบิก(")
                        + toBEText(claim) + QStringLiteral(")\rไม่สามารถนำมาเบิกได้"));

@@ -156,6 +156,7 @@ Patient findPatient(Database& db, const QString& kvId, int code, const EmployeeN
 std::pair<QDate, QDate> receiptRange(const QString& payYear);
 // The one-year rule: the receipt date plus one year and one day must not be
 // earlier than the claim date; otherwise the Thai message naming both dates.
+// A receipt dated after the claim date (today's) is refused as well.
 void checkReceiptAge(const QDate& receipt, const QDate& claim);
 
 // The rules of a receipt of a claim charged to payYear: dated within that

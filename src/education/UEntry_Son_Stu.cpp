@@ -56,7 +56,6 @@ TfrmEntry_Son_Stu::TfrmEntry_Son_Stu(const ScreenContext& context, QWidget* pare
     cmbSel_Year_BudDate->setCurrentIndex(current >= 0 ? current : cmbSel_Year_BudDate->count() - 1);
     cmbDate_Berg1->setText(login().Cur_Date);
     installEnterAsTab(this);
-    reformatAmountOnEnter(edtM_Berg);
 }
 
 QStringList TfrmEntry_Son_Stu::panelStates() const { return {kOpened, QStringLiteral("search"), QStringLiteral("entry")}; }
@@ -181,13 +180,7 @@ QWidget* TfrmEntry_Son_Stu::buildLineGroup(QWidget* parent)
     edtEdu_Year = namedEdit(QStringLiteral("edtEdu_Year"), 4, box, FieldKind::Digits);
     edtEdu_Level = namedEdit(QStringLiteral("edtEdu_Level"), 50, box);
     edtSchool_Name = namedEdit(QStringLiteral("edtSchool_Name"), 200, box);
-    edtM_Berg = namedEdit(QStringLiteral("edtM_Berg"), 16, box, FieldKind::Digits);
-    edtM_Berg->setAlignment(Qt::AlignRight);
-    connect(edtM_Berg, &QLineEdit::editingFinished, this, [this] {
-        Money m;
-        if (Money::parse(CleanAmount(edtM_Berg->text()), &m))
-            edtM_Berg->setText(m.toDisplay());
-    });
+    edtM_Berg = typedAmountEdit(QStringLiteral("edtM_Berg"), box);
     edtFolk_F_Name = namedReadOnly(QStringLiteral("edtFolk_F_Name"), box);
     edtFolk_Birthday = namedReadOnly(QStringLiteral("edtFolk_Birthday"), box, longest::date);
     edtYear_old = namedReadOnly(QStringLiteral("edtYear_old"), box, longestValue(FieldKind::Digits, 3));

@@ -83,7 +83,7 @@ TfrmSum_PV::TfrmSum_PV(const ScreenContext& context, QWidget* parent) : Screen(c
 
     auto* selectAll = namedButton(QStringLiteral("btnSelect_All"), QStringLiteral("เลือกทั้งหมด"), panel);
     auto* clearAll = namedButton(QStringLiteral("btnClear_All"), QStringLiteral("ยกเลิกการเลือกทั้งหมด"), panel);
-    auto* select = namedButton(QStringLiteral("btnSelect"), QStringLiteral("เลือก"), panel);
+    auto* select = mainButton(QStringLiteral("btnSelect"), QStringLiteral("เลือก"), panel);
     auto* unselect = namedButton(QStringLiteral("btnUnselect"), QStringLiteral("ยกเลิกการเลือก"), panel);
     layout->addLayout(buttonRow({selectAll, clearAll, select, unselect}));
 

@@ -53,7 +53,6 @@ TfrmEntry_Other_Health::TfrmEntry_Other_Health(const ScreenContext& context, QWi
         cmbEmp_Folk->addItem(c.text, c.code);
     cmbDate_Berg1->setText(login().Cur_Date);
     installEnterAsTab(this);
-    reformatAmountOnEnter(edtM_Berg);
 }
 
 QStringList TfrmEntry_Other_Health::panelStates() const { return {kOpened, QStringLiteral("search"), QStringLiteral("entry")}; }
@@ -135,9 +134,7 @@ QWidget* TfrmEntry_Other_Health::buildEntryPanel()
     layout->addWidget(record);
 
     auto* details = new QGroupBox(QStringLiteral("รายละเอียดค่ารักษา"), panel);
-    edtM_Berg = namedEdit(QStringLiteral("edtM_Berg"), 16, details, FieldKind::Digits);
-    edtM_Berg->setAlignment(Qt::AlignRight);
-    connect(edtM_Berg, &QLineEdit::editingFinished, this, &TfrmEntry_Other_Health::reformatAmount);
+    edtM_Berg = typedAmountEdit(QStringLiteral("edtM_Berg"), details);
     edtDoc_No = namedEdit(QStringLiteral("edtDoc_No"), 100, details);
     edtDoc_Date = new BEDateEdit(details);
     edtDoc_Date->setObjectName(QStringLiteral("edtDoc_Date"));
@@ -210,13 +207,6 @@ void TfrmEntry_Other_Health::btnPost_HealClick()
     Panel1->hide();
     Panel2->show();
     edtM_Berg->setFocus();
-}
-
-void TfrmEntry_Other_Health::reformatAmount()
-{
-    Money m;
-    if (Money::parse(CleanAmount(edtM_Berg->text()), &m))
-        edtM_Berg->setText(m.toDisplay());
 }
 
 void TfrmEntry_Other_Health::btnSaveClick()

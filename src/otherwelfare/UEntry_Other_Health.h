@@ -33,7 +33,6 @@ private:
     QWidget* buildEntryPanel();
     void btnPost_HealClick();
     void btnSaveClick();
-    void reformatAmount();
 
     QWidget* Panel1 = nullptr;
     EmployeeSearchPanel* m_search = nullptr;

@@ -63,13 +63,33 @@ FilterSpec yearChoice(const QString& key, const QString& title, const QString& c
     return s;
 }
 
+FilterOption fromList(const QString& value, const QString& caption, CodeList list, const QString& initial)
+{
+    FilterOption o = field(value, caption, 2, initial);
+    o.list = list;
+    return o;
+}
+
+// The faculty choice: a list of faculties, or where the screen offers a
+// two-letter code field, that field.
 FilterSpec faculty(const LoginContext& l, FacultyLock lock, const QString& initial = QStringLiteral("one"),
                    const QString& title = QStringLiteral("หน่วยงาน"),
-                   const QString& allCaption = QStringLiteral("ทั้งหมด"))
+                   const QString& allCaption = QStringLiteral("ทั้งหมด"), bool asList = true)
 {
     return {QStringLiteral("faculty"), title,
-            {opt(QStringLiteral("all"), allCaption), field(QStringLiteral("one"), QStringLiteral("เฉพาะคณะ"), 2, l.Cur_Fact_Code)},
+            {opt(QStringLiteral("all"), allCaption),
+             fromList(QStringLiteral("one"), QStringLiteral("เฉพาะคณะ"), asList ? CodeList::Faculties : CodeList::None,
+                      l.Cur_Fact_Code)},
             initial, lock};
+}
+
+// "ทั้งหมด" or one kind of TR_Heal_Type from its list.
+FilterSpec claimKind()
+{
+    return {QStringLiteral("kind"), QStringLiteral("ชนิดใบเบิก"),
+            {opt(QStringLiteral("all"), QStringLiteral("ทั้งหมด")),
+             fromList(QStringLiteral("one"), QStringLiteral("เฉพาะ"), CodeList::ClaimKinds, QStringLiteral("0"))},
+            QStringLiteral("all"), FacultyLock::None};
 }
 
 FilterSpec choices(const QString& key, const QString& title, const QVector<FilterOption>& options,
@@ -347,7 +367,8 @@ QVector<ReportDescriptor> build()
                          dateScope(QStringLiteral("sent"), QStringLiteral("เลือกข้อมูล"),
                                    {QStringLiteral("วันที่ส่งข้อมูล"), QStringLiteral("เดือน ปี ที่ส่งข้อมูล"), QStringLiteral("ปี ที่ส่งข้อมูล")},
                                    l, false),
-                         faculty(l, FacultyLock::None, QStringLiteral("all"))};
+                         faculty(l, FacultyLock::None, QStringLiteral("all"), QStringLiteral("หน่วยงาน"),
+                                 QStringLiteral("ทั้งหมด"), false)};
                  },
                  facultySent, {}, {QStringLiteral("A"), QStringLiteral("D")}, {}, {50, 110, 110, 100}, QStringLiteral("รวมจำนวนเงิน"), facultySentMembers});
 
@@ -363,9 +384,7 @@ QVector<ReportDescriptor> build()
                                  {opt(QStringLiteral("all"), QStringLiteral("ทั้งหมด")), opt(QStringLiteral("normal"), QStringLiteral("ปกติ")),
                                   opt(QStringLiteral("cancelled"), QStringLiteral("ยกเลิก"))},
                                  QStringLiteral("all")),
-                         choices(QStringLiteral("kind"), QStringLiteral("ชนิดใบเบิก"),
-                                 {opt(QStringLiteral("all"), QStringLiteral("ทั้งหมด")), field(QStringLiteral("one"), QStringLiteral("เฉพาะ"), 2, QStringLiteral("0"))},
-                                 QStringLiteral("all")),
+                         claimKind(),
                          choices(QStringLiteral("special"), QStringLiteral("ประเภทการเบิก"),
                                  {opt(QStringLiteral("all"), QStringLiteral("ทั้งหมด")), opt(QStringLiteral("cop"), QStringLiteral("เฉพาะ CO-PAY")),
                                   opt(QStringLiteral("ovm"), QStringLiteral("เฉพาะเกินวงเงิน"))},
@@ -405,15 +424,14 @@ QVector<ReportDescriptor> build()
                      return QVector<FilterSpec>{
                          dateScope(QStringLiteral("sent"), QStringLiteral("เลือกข้อมูล"),
                                    {QStringLiteral("วันที่ส่งข้อมูล"), QStringLiteral("เดือน ปี ที่ส่งข้อมูล"), QStringLiteral("ปี ที่ส่งข้อมูล")}, l, true),
-                         faculty(l, FacultyLock::UnlessKV, QStringLiteral("all")),
+                         faculty(l, FacultyLock::UnlessKV, QStringLiteral("all"), QStringLiteral("หน่วยงาน"),
+                                 QStringLiteral("ทั้งหมด"), false),
                          choices(QStringLiteral("status"), QStringLiteral("ประเภทใบเบิก"),
                                  {opt(QStringLiteral("all"), QStringLiteral("ทั้งหมด")), opt(QStringLiteral("normal"), QStringLiteral("ปกติ")),
                                   opt(QStringLiteral("cancelled"), QStringLiteral("ยกเลิก")), opt(QStringLiteral("voucher"), QStringLiteral("ใบสำคัญจ่าย")),
                                   opt(QStringLiteral("open-or-voucher"), QStringLiteral("ปกติ และใบสำคัญจ่าย"))},
                                  QStringLiteral("all")),
-                         choices(QStringLiteral("kind"), QStringLiteral("ชนิดใบเบิก"),
-                                 {opt(QStringLiteral("all"), QStringLiteral("ทั้งหมด")), field(QStringLiteral("one"), QStringLiteral("เฉพาะ"), 2, QStringLiteral("0"))},
-                                 QStringLiteral("all"))};
+                         claimKind()};
                  },
                  controlNumberSummary,
                  [](const Filters& f, const LoginContext&) {
@@ -456,7 +474,8 @@ QVector<ReportDescriptor> build()
                                   opt(QStringLiteral("3"), QStringLiteral("3.ข้าราชการเปลี่ยนสถานภาพ"))},
                                  QStringLiteral("0")),
                          choices(QStringLiteral("folk"), QStringLiteral("ญาติ"),
-                                 {opt(QStringLiteral("all"), QStringLiteral("ทั้งหมด")), field(QStringLiteral("one"), QStringLiteral("เฉพาะ"), 1, QStringLiteral("0"))},
+                                 {opt(QStringLiteral("all"), QStringLiteral("ทั้งหมด")),
+                                  fromList(QStringLiteral("one"), QStringLiteral("เฉพาะ"), CodeList::Patients, QStringLiteral("0"))},
                                  QStringLiteral("all")),
                          choices(QStringLiteral("claimtype"), QStringLiteral("ประเภทการเบิก"),
                                  {opt(QStringLiteral("all"), QStringLiteral("ทั้งหมด")), opt(QStringLiteral("one:FAE"), QStringLiteral("FAE HPEค่ารักษาพยาบาล")),
@@ -535,7 +554,8 @@ QVector<ReportDescriptor> build()
                                  {opt(QStringLiteral("doc"), QStringLiteral("เลขที่ใบเบิก")), opt(QStringLiteral("name"), QStringLiteral("ชื่อ - นามสกุล")),
                                   opt(QStringLiteral("empid"), QStringLiteral("รหัสประจำตัวพนักงาน"))},
                                  QStringLiteral("doc")),
-                         faculty(l, FacultyLock::UnlessKV, QStringLiteral("one"), QStringLiteral("หน่วยงาน"), QStringLiteral("ทุกคณะ"))};
+                         faculty(l, FacultyLock::UnlessKV, QStringLiteral("one"), QStringLiteral("หน่วยงาน"),
+                                 QStringLiteral("ทุกคณะ"), false)};
                  },
                  educationClaims,
                  [](const Filters& f, const LoginContext&) {
@@ -649,11 +669,18 @@ QVector<ReportDescriptor> build()
                      return p;
                  },
                  {QStringLiteral("A"), QStringLiteral("K"), QStringLiteral("O")}, {}, {}});
-    for (ReportDescriptor& r : c)
-        if (r.id == u"control-number-summary")
+    for (ReportDescriptor& r : c) {
+        if (r.id == u"control-number-summary") {
             r.printDetails = [](Database& db, const QString& number) {
                 return claims::summaryDocument(db, number, std::nullopt, db.serverNow());
             };
+            r.orderNote = QStringLiteral("ข้อมูลเรียงตามเลขที่ควบคุมใบเบิก");
+        } else if (r.id == u"claim-register") {
+            r.orderNote = QStringLiteral("ข้อมูลเรียงตามวันที่บันทึกข้อมูล");
+        } else if (r.id == u"flexible-benefit") {
+            r.orderNote = QStringLiteral("ข้อมูลเรียงตาม ภาควิชา และชื่อ-นามสกุล");
+        }
+    }
     addEnquiries(c);
     return c;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "reports/CodeLists.h"
 #include "reports/ReportTypes.h"
 
 #include "common/LoginContext.h"
@@ -27,6 +28,9 @@ struct FilterOption {
     QString extraKey = {};
     QString extraCaption = {};
     int extraMaxLength = 0;
+    // A choice of a code from a list ("code name") instead of a typed code;
+    // initialText is then the code shown at start.
+    CodeList list = CodeList::None;
 };
 
 // Whether the faculty group is fixed to the clerk's faculty by the mode.
@@ -68,6 +72,8 @@ struct ReportDescriptor {
     // The document printed from the detail panel ("พิมพ์"), for the number
     // the panel shows; empty for none.
     std::function<Report(Database&, const QString&)> printDetails = {};
+    // The note under the grid that says how the rows are ordered.
+    QString orderNote = {};
 };
 
 const QVector<ReportDescriptor>& reportCatalog();

@@ -164,14 +164,14 @@ QWidget* TfrmQuery::buildSearchPanel()
     m_search = new EmployeeSearchPanel(db(), login(), o, panel);
     m_search->setObjectName(QStringLiteral("Panel1"));
     if (m_spec.opensOnHistory) {
-        auto* ok = namedButton(QStringLiteral("btnOK"), QStringLiteral("3. ตกลง"), panel);
+        auto* ok = mainButton(QStringLiteral("btnOK"), QStringLiteral("3. ตกลง"), panel);
         auto* back = namedButton(QStringLiteral("btnClose1"), QStringLiteral("ออก"), panel);
         connect(ok, &QPushButton::clicked, this, [this] { guard([this] { showHistory(); }); });
         connect(back, &QPushButton::clicked, this, &TfrmQuery::toHistory);
         m_search->addButton(ok);
         m_search->addButton(back);
     } else {
-        auto* show = namedButton(QStringLiteral("btnShow_Detail"), QStringLiteral("แสดงรายละเอียดการเบิก"), panel);
+        auto* show = mainButton(QStringLiteral("btnShow_Detail"), QStringLiteral("แสดงรายละเอียดการเบิก"), panel);
         auto* exit = namedButton(QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"), panel);
         connect(show, &QPushButton::clicked, this, [this] { guard([this] { showHistory(); }); });
         connect(exit, &QPushButton::clicked, this, &Screen::closeScreen);

@@ -3,6 +3,9 @@
 #include "common/AppError.h"
 #include "common/excel/Address.h"
 #include "common/excel/ExportFiles.h"
+#include "common/widgets/Busy.h"
+#include "common/widgets/CodeListCombo.h"
+#include "common/widgets/FilterBand.h"
 #include "common/widgets/Grids.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
@@ -67,9 +70,17 @@ TfrmReport::TfrmReport(const ScreenContext& context, const QString& screenName)
     m_main->setObjectName(QStringLiteral("pnlMain"));
     auto* mainLayout = new QVBoxLayout(m_main);
     mainLayout->setContentsMargins(0, 0, 0, 0);
-    mainLayout->addWidget(titleLabel(m_pages.size() > 1 ? QStringLiteral("รายงานสรุปค่ารักษาแยกตามประเภทและเดือน")
-                                                        : m_pages.first().report->title,
-                                     m_main));
+    mainLayout->setSpacing(4);
+    // The way back sits on the title line, so that the grid keeps the height.
+    auto* titleRow = new QHBoxLayout;
+    titleRow->addWidget(titleLabel(m_pages.size() > 1 ? QStringLiteral("รายงานสรุปค่ารักษาแยกตามประเภทและเดือน")
+                                                      : m_pages.first().report->title,
+                                   m_main));
+    titleRow->addStretch(1);
+    auto* exit = namedButton(QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"), m_main);
+    connect(exit, &QPushButton::clicked, this, &TfrmReport::closeScreen);
+    titleRow->addWidget(exit);
+    mainLayout->addLayout(titleRow);
     if (m_pages.size() > 1) {
         m_tabs = new QTabWidget(m_main);
         m_tabs->setObjectName(QStringLiteral("PageControl1"));
@@ -79,51 +90,11 @@ TfrmReport::TfrmReport(const ScreenContext& context, const QString& screenName)
     } else {
         mainLayout->addWidget(buildPage(m_pages.first()), 1);
     }
-    auto* exit = namedButton(QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"), m_main);
-    connect(exit, &QPushButton::clicked, this, &TfrmReport::closeScreen);
-    mainLayout->addLayout(buttonRow({exit}));
     outer->addWidget(m_main, 1);
 
     QList<QWidget*> panels{m_main};
     if (m_pages.first().report->details) {
-        Panel d = namedPanel(QStringLiteral("pnlDetail"), this);
-        m_detail = d.widget;
-        d.layout->addWidget(titleLabel(QStringLiteral("รายละเอียดเลขที่ควบคุมใบเบิก"), m_detail));
-        auto* row = new QHBoxLayout;
-        row->addWidget(new QLabel(QStringLiteral("เลขที่คุมใบเบิก"), m_detail));
-        m_detailNumber = namedReadOnly(QStringLiteral("edtSent_KV_Doc_ID"), m_detail, QStringLiteral("KV2551/000001SC"));
-        row->addWidget(m_detailNumber);
-        if (m_pages.first().report->printDetails) {
-            row->addSpacing(20);
-            row->addWidget(new QLabel(QStringLiteral("วันที่ประมวลผลเลขที่ควบคุมใบเบิก"), m_detail));
-            m_detailDate = namedReadOnly(QStringLiteral("edtSent_Date"), m_detail, longest::date);
-            row->addWidget(m_detailDate);
-        }
-        row->addStretch(1);
-        d.layout->addLayout(row);
-        m_detailGrid = new QTableWidget(m_detail);
-        m_detailGrid->setObjectName(QStringLiteral("StringGrid2"));
-        d.layout->addWidget(m_detailGrid, 1);
-        auto* totalRow = new QHBoxLayout;
-        totalRow->addWidget(new QLabel(QStringLiteral("ยอดเงินรวม"), m_detail));
-        m_detailTotal = namedReadOnly(QStringLiteral("edtDetail_Total"), m_detail, longest::amount);
-        m_detailTotal->setAlignment(Qt::AlignRight);
-        totalRow->addWidget(m_detailTotal);
-        totalRow->addWidget(new QLabel(QStringLiteral("บาท"), m_detail));
-        totalRow->addStretch(1);
-        d.layout->addLayout(totalRow);
-        auto* close = namedButton(QStringLiteral("btnClose"), QStringLiteral("ออก"), m_detail);
-        connect(close, &QPushButton::clicked, this, [this] {
-            m_detail->hide();
-            m_main->show();
-        });
-        QHBoxLayout* buttons = buttonRow({close});
-        if (m_pages.first().report->printDetails) {
-            auto* print = namedButton(QStringLiteral("btnPrint"), QStringLiteral("พิมพ์"), m_detail);
-            connect(print, &QPushButton::clicked, this, [this] { guard([this] { printDetails(); }); });
-            buttons->insertWidget(0, print);
-        }
-        d.layout->addLayout(buttons);
+        buildDetailPanel();
         outer->addWidget(m_detail, 1);
         m_detail->hide();
         panels << m_detail;
@@ -132,76 +103,60 @@ TfrmReport::TfrmReport(const ScreenContext& context, const QString& screenName)
     setOpensMaximised();
 }
 
+void TfrmReport::buildDetailPanel()
+{
+    Panel d = namedPanel(QStringLiteral("pnlDetail"), this);
+    m_detail = d.widget;
+    d.layout->addWidget(titleLabel(QStringLiteral("รายละเอียดเลขที่ควบคุมใบเบิก"), m_detail));
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("เลขที่คุมใบเบิก"), m_detail));
+    m_detailNumber = namedReadOnly(QStringLiteral("edtSent_KV_Doc_ID"), m_detail, QStringLiteral("KV2551/000001SC"));
+    row->addWidget(m_detailNumber);
+    if (m_pages.first().report->printDetails) {
+        row->addSpacing(20);
+        row->addWidget(new QLabel(QStringLiteral("วันที่ประมวลผลเลขที่ควบคุมใบเบิก"), m_detail));
+        m_detailDate = namedReadOnly(QStringLiteral("edtSent_Date"), m_detail, longest::date);
+        row->addWidget(m_detailDate);
+    }
+    row->addStretch(1);
+    d.layout->addLayout(row);
+    m_detailGrid = new QTableWidget(m_detail);
+    m_detailGrid->setObjectName(QStringLiteral("StringGrid2"));
+    d.layout->addWidget(m_detailGrid, 1);
+    auto* close = namedButton(QStringLiteral("btnClose"), QStringLiteral("ออก"), m_detail);
+    connect(close, &QPushButton::clicked, this, [this] {
+        m_detail->hide();
+        m_main->show();
+    });
+    QHBoxLayout* buttons = buttonRow({close});
+    if (m_pages.first().report->printDetails) {
+        auto* print = mainButton(QStringLiteral("btnPrint"), QStringLiteral("พิมพ์"), m_detail);
+        connect(print, &QPushButton::clicked, this, [this] { guard([this] { printDetails(); }); });
+        buttons->insertWidget(0, print);
+    }
+    m_detailTotal = amountField(QStringLiteral("edtDetail_Total"), m_detail);
+    addTotal(buttons, QStringLiteral("ยอดเงินรวม"), m_detailTotal, m_detail);
+    d.layout->addLayout(buttons);
+}
+
 QWidget* TfrmReport::buildPage(Page& page)
 {
     const ReportDescriptor& r = *page.report;
     auto* w = new QWidget;
     w->setObjectName(QStringLiteral("tab_") + r.id);
     auto* layout = new QVBoxLayout(w);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(4);
 
-    auto* groups = new QGridLayout;
-    int slot = 0;
+    QList<QGroupBox*> boxes;
     for (const FilterSpec& spec : r.filters(login())) {
-        Group g;
-        g.spec = spec;
-        g.locked = facultyLocked(spec.lock, login());
         auto* box = new QGroupBox(spec.title, w);
         box->setObjectName(QStringLiteral("grp_") + spec.key);
-        auto* boxLayout = new QGridLayout(box);
-        g.buttons = new QButtonGroup(box);
-        int line = 0;
-        for (int i = 0; i < spec.options.size(); ++i, ++line) {
-            const FilterOption& o = spec.options[i];
-            auto* rb = new QRadioButton(o.caption, box);
-            rb->setObjectName(QStringLiteral("rb_%1_%2").arg(spec.key, o.value));
-            g.buttons->addButton(rb, i);
-            boxLayout->addWidget(rb, line, 0);
-            QLineEdit* field = nullptr;
-            if (o.maxLength > 0) {
-                field = namedEdit(QStringLiteral("edt_%1_%2").arg(spec.key, o.value), o.maxLength, box,
-                                  o.maxLength <= 2 ? FieldKind::Code : o.maxLength <= 10 ? FieldKind::Digits : FieldKind::Text);
-                if (!o.inputMask.isEmpty())
-                    field->setInputMask(o.inputMask);
-                field->setText(o.initialText);
-                boxLayout->addWidget(field, line, 1);
-            }
-            g.fields << field;
-            QLineEdit* extra = nullptr;
-            if (o.extraMaxLength > 0) {
-                ++line;
-                boxLayout->addWidget(new QLabel(o.extraCaption, box), line, 0, Qt::AlignRight);
-                extra = namedEdit(QStringLiteral("edt_%1").arg(o.extraKey), o.extraMaxLength, box);
-                boxLayout->addWidget(extra, line, 1);
-            }
-            g.extraFields << extra;
-            rb->setChecked(o.value == spec.initial);
-        }
-        boxLayout->setColumnStretch(2, 1);
-        auto enableFields = [g]() {
-            for (int i = 0; i < g.fields.size(); ++i)
-                for (QLineEdit* f : {g.fields[i], g.extraFields[i]})
-                    if (f)
-                        f->setEnabled(g.buttons->checkedId() == i);
-        };
-        connect(g.buttons, &QButtonGroup::idToggled, box, enableFields);
-        enableFields();
-        if (g.locked) {
-            // The faculty is the clerk's own in this mode.
-            for (int i = 0; i < spec.options.size(); ++i)
-                if (spec.options[i].value == u"one") {
-                    g.buttons->button(i)->setChecked(true);
-                    g.fields[i]->setText(login().Cur_Fact_Code);
-                }
-            box->setEnabled(false);
-        }
-        groups->addWidget(box, slot / 3, slot % 3, Qt::AlignTop);
-        ++slot;
-        page.groups << g;
+        page.groups << buildGroup(spec, box);
+        boxes << box;
     }
-    groups->setColumnStretch(3, 1);
-    layout->addLayout(groups);
 
-    auto* show = namedButton(QStringLiteral("btnShow"), QStringLiteral("แสดงผล"), w);
+    auto* show = mainButton(QStringLiteral("btnShow"), QStringLiteral("แสดงผล"), w);
     QList<QPushButton*> buttons{show};
     const int tab = int(&page - m_pages.data());
     connect(show, &QPushButton::clicked, this, [this, tab] { guard([&] { showReport(tab); }); });
@@ -218,25 +173,115 @@ QWidget* TfrmReport::buildPage(Page& page)
         connect(detail, &QPushButton::clicked, this, [this] { guard([&] { showDetails(); }); });
         buttons << detail;
     }
-    auto* row = new QHBoxLayout;
-    for (QPushButton* b : buttons)
-        row->addWidget(b);
-    row->addStretch(1);
-    if (!r.totalCaption.isEmpty()) {
-        row->addWidget(new QLabel(r.totalCaption, w));
-        page.total = namedReadOnly(QStringLiteral("edtTotal"), w, longest::amount);
-        page.total->setAlignment(Qt::AlignRight);
-        page.total->setText(QStringLiteral("0.00"));
-        row->addWidget(page.total);
-        row->addWidget(new QLabel(QStringLiteral("บาท"), w));
-    }
-    layout->addLayout(row);
+    layout->addWidget(filterBand(w, boxes, buttons, kBandWidth));
 
     page.grid = new QTableWidget(w);
     page.grid->setObjectName(QStringLiteral("StringGrid1"));
     layout->addWidget(page.grid, 1);
+
+    if (!r.orderNote.isEmpty() || !r.totalCaption.isEmpty()) {
+        auto* row = new QHBoxLayout;
+        if (!r.orderNote.isEmpty()) {
+            auto* note = new QLabel(r.orderNote, w);
+            note->setObjectName(QStringLiteral("lblOrder"));
+            row->addWidget(note);
+        }
+        if (!r.totalCaption.isEmpty()) {
+            page.total = amountField(QStringLiteral("edtTotal"), w);
+            page.total->setText(QStringLiteral("0.00"));
+            addTotal(row, r.totalCaption, page.total, w);
+        } else {
+            row->addStretch(1);
+        }
+        layout->addLayout(row);
+    }
     page.result = ReportResult();
     return w;
+}
+
+TfrmReport::Group TfrmReport::buildGroup(const FilterSpec& spec, QGroupBox* box)
+{
+    Group g;
+    g.spec = spec;
+    g.locked = facultyLocked(spec.lock, login());
+    g.buttons = new QButtonGroup(box);
+    QVector<QList<QWidget*>> choices;
+    for (int i = 0; i < spec.options.size(); ++i) {
+        const FilterOption& o = spec.options[i];
+        auto* rb = new QRadioButton(o.caption, box);
+        rb->setObjectName(QStringLiteral("rb_%1_%2").arg(spec.key, o.value));
+        g.buttons->addButton(rb, i);
+        QList<QWidget*> choice{rb};
+        QWidget* field = nullptr;
+        if (o.list != CodeList::None) {
+            auto* combo = new CodeListCombo(box);
+            combo->setObjectName(QStringLiteral("cmb_%1_%2").arg(spec.key, o.value));
+            QVector<CodeListCombo::Item> items;
+            for (const CodeItem& c : codeList(db(), o.list))
+                items.push_back({c.code, c.text});
+            combo->setItems(items);
+            field = combo;
+        } else if (o.maxLength > 0) {
+            QLineEdit* e = namedEdit(QStringLiteral("edt_%1_%2").arg(spec.key, o.value), o.maxLength, box,
+                                     o.maxLength <= 2    ? FieldKind::Code
+                                     : o.maxLength <= 10 ? FieldKind::Digits
+                                                         : FieldKind::Text);
+            if (!o.inputMask.isEmpty())
+                e->setInputMask(o.inputMask);
+            field = e;
+        }
+        if (field) {
+            setValue(field, o.initialText);
+            choice << field;
+        }
+        g.fields << field;
+        QLineEdit* extra = nullptr;
+        if (o.extraMaxLength > 0) {
+            extra = namedEdit(QStringLiteral("edt_%1").arg(o.extraKey), o.extraMaxLength, box);
+            choice << new QLabel(o.extraCaption, box) << extra;
+        }
+        g.extraFields << extra;
+        choices << choice;
+        rb->setChecked(o.value == spec.initial);
+    }
+    layOutChoices(box, choices);
+    auto enableFields = [g]() {
+        for (int i = 0; i < g.fields.size(); ++i)
+            for (QWidget* f : {g.fields[i], static_cast<QWidget*>(g.extraFields[i])})
+                if (f)
+                    f->setEnabled(g.buttons->checkedId() == i);
+    };
+    connect(g.buttons, &QButtonGroup::idToggled, box, enableFields);
+    enableFields();
+    if (g.locked) {
+        // The faculty is the clerk's own in this mode.
+        for (int i = 0; i < spec.options.size(); ++i)
+            if (spec.options[i].value == u"one") {
+                g.buttons->button(i)->setChecked(true);
+                setValue(g.fields[i], login().Cur_Fact_Code);
+            }
+        box->setEnabled(false);
+    }
+    return g;
+}
+
+QString TfrmReport::valueOf(const QWidget* field)
+{
+    if (const auto* combo = qobject_cast<const CodeListCombo*>(field))
+        return combo->code();
+    if (const auto* e = qobject_cast<const QLineEdit*>(field))
+        return e->text().trimmed();
+    return {};
+}
+
+void TfrmReport::setValue(QWidget* field, const QString& value)
+{
+    if (auto* combo = qobject_cast<CodeListCombo*>(field)) {
+        if (!combo->setCode(value))
+            combo->setEditText(value);
+    } else if (auto* e = qobject_cast<QLineEdit*>(field)) {
+        e->setText(value);
+    }
 }
 
 Filters TfrmReport::filters(int tab) const
@@ -247,7 +292,7 @@ Filters TfrmReport::filters(int tab) const
         if (i < 0)
             continue;
         const FilterOption& o = g.spec.options[i];
-        f.insert(g.spec.key, g.fields[i] ? o.value + u':' + g.fields[i]->text().trimmed() : o.value);
+        f.insert(g.spec.key, g.fields[i] ? o.value + u':' + valueOf(g.fields[i]) : o.value);
         if (g.extraFields[i])
             f.insert(o.extraKey, o.extraKey + u':' + g.extraFields[i]->text().trimmed());
     }
@@ -265,7 +310,7 @@ void TfrmReport::chooseBroadest(int tab)
     }
 }
 
-void TfrmReport::fill(Page& page)
+void TfrmReport::fill(Page& page, BusyWork* busy)
 {
     const ReportResult& r = page.result;
     QStringList headings = r.headings.value(0);
@@ -278,7 +323,7 @@ void TfrmReport::fill(Page& page)
     const QVector<int> widths = page.report->widths.isEmpty() ? QVector<int>(headings.size(), 1) : page.report->widths;
     setupListGrid(page.grid, headings, widths);
     page.grid->setMinimumWidth(qMin(page.grid->minimumWidth(), kMaxGridWidth));
-    fillListGrid(page.grid, rows);
+    fillListGrid(page.grid, rows, busy ? [busy](int done, int total) { busy->step(done, total); } : GridProgress());
     alignRight(page.grid, amountColumnsOf(*page.report));
     if (page.total)
         page.total->setText(r.total.toDisplay());
@@ -288,8 +333,9 @@ void TfrmReport::showReport(int tab)
 {
     Page& page = m_pages[tab];
     page.shownWith = filters(tab);
+    BusyWork busy(this, QStringLiteral("กำลังแสดงผล ..."));
     page.result = page.report->run(db(), page.shownWith);
-    fill(page);
+    fill(page, &busy);
     if (page.result.empty)
         throw AppError(kNotFound);
 }
@@ -308,7 +354,9 @@ QString saveAndOpenReport(QWidget* parent, const ReportDescriptor& report, const
     const QString path = TfrmReport::s_chooseSavePath(parent, suggested);
     if (path.isEmpty())
         return {};
-    const QString written = exportReport(report, result, filters, login, path);
+    QString written;
+    runInBackground(parent, QStringLiteral("กำลังสร้างแฟ้ม MS Excel ..."),
+                    [&] { written = exportReport(report, result, filters, login, path); });
     TfrmReport::s_openWorkbook(written);
     return written;
 }

@@ -6,11 +6,14 @@
 #include <functional>
 
 class QButtonGroup;
+class QGroupBox;
 class QLineEdit;
 class QTabWidget;
 class QTableWidget;
 
 namespace wel {
+
+class BusyWork;
 
 // The report shape: filter groups, "แสดงผล", a result grid, an optional
 // total and detail panel, and the export, all drawn from the report
@@ -55,7 +58,7 @@ private:
     struct Group {
         reports::FilterSpec spec;
         QButtonGroup* buttons = nullptr;
-        QVector<QLineEdit*> fields; // per option, null without a field
+        QVector<QWidget*> fields; // per option: a field, a code list, or null
         QVector<QLineEdit*> extraFields; // per option, null without a second field
         bool locked = false;
     };
@@ -69,7 +72,11 @@ private:
     };
 
     QWidget* buildPage(Page& page);
-    void fill(Page& page);
+    Group buildGroup(const reports::FilterSpec& spec, QGroupBox* box);
+    void buildDetailPanel();
+    static QString valueOf(const QWidget* field);
+    static void setValue(QWidget* field, const QString& value);
+    void fill(Page& page, BusyWork* busy = nullptr);
     int currentTab() const;
 
     QString m_screenName;

@@ -8,7 +8,9 @@
 #include "common/widgets/ScreenRegistry.h"
 #include "common/widgets/ScreenWindow.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QIcon>
 #include <QHBoxLayout>
@@ -57,6 +59,11 @@ TfrmMain_Welmora::TfrmMain_Welmora(Database& db, QWidget* parent) : QMainWindow(
     buildLoginPanel();
     buildStatusBar();
     buildMenus();
+    // F10 opens the menu bar as on the clerks' other desktops (Alt still
+    // does). Watched for at the application, not as a shortcut: a desktop
+    // without a window manager never makes the window active, and
+    // shortcuts wait for that.
+    QApplication::instance()->installEventFilter(this);
     resize(1280, 800);
 }
 
@@ -325,11 +332,27 @@ void TfrmMain_Welmora::resizeEvent(QResizeEvent* event)
 
 bool TfrmMain_Welmora::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F10
+        && static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && w->window() == this && openMenuBar())
+            return true;
+    }
     if (watched == m_mdi->viewport() && event->type() == QEvent::Resize) {
         updateBackground();
         placeOverlays();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool TfrmMain_Welmora::openMenuBar()
+{
+    for (QAction* a : menuBar()->actions())
+        if (a->isVisible() && a->isEnabled() && a->menu()) {
+            menuBar()->setActiveAction(a);
+            return true;
+        }
+    return false;
 }
 
 } // namespace wel

@@ -46,6 +46,8 @@ private slots:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Opens the first menu of the bar; false when there is none to open.
+    bool openMenuBar();
 
 private:
     void buildLoginPanel();

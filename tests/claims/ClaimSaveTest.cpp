@@ -220,6 +220,9 @@ TEST(ClaimEntryRules, ReceiptDatesPatientsAndTheSelfRow)
         << "one year and one day before is still accepted";
     EXPECT_EQ(errorOf([&] { ClaimEntry::checkReceiptAge(QDate(2023, 11, 13), claim); }),
               QStringLiteral("วันที่ใบเสร็จ(13/11/2566)เกิน หนึ่งปี จากวันที่เบิก(15/11/2567)\rไม่สามารถนำมาเบิกได้"));
+    EXPECT_EQ(errorOf([&] { ClaimEntry::checkReceiptAge(claim, claim); }), QString()) << "a receipt of the claim date";
+    EXPECT_EQ(errorOf([&] { ClaimEntry::checkReceiptAge(QDate(2024, 11, 16), claim); }),
+              QStringLiteral("วันที่ใบเสร็จ(16/11/2567)เลยวันที่เบิก(15/11/2567)\rไม่สามารถนำมาเบิกได้"));
 
     ClaimsDb f;
     const QString kv = f.addEmployee(1, QStringLiteral("SC"), QStringLiteral("1"), false);

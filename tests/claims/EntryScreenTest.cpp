@@ -3,6 +3,7 @@
 #include "claims/UEntry_Health.h"
 #include "PreviewRecorder.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -119,6 +120,49 @@ TEST(EntryScreen, ClerkEntersAClaimPatientByPatientAndPrintsItsForm)
     EXPECT_EQ(previews.titles, (QStringList{QStringLiteral("ใบเบิกสวัสดิการพนักงาน")}));
     EXPECT_FALSE(control(&s, "Panel4")->isVisible());
     EXPECT_TRUE(control(&s, "Panel1")->isVisible());
+}
+
+// Money typed by a clerk is never changed without a word, and a receipt
+// dated after the claim date (today's) is refused like one too old.
+TEST(EntryScreen, AnAmountWithThreeDecimalsAndAReceiptOfTomorrowAreRefused)
+{
+    WELMORA_NEED_DB();
+    ClaimsDb f;
+    const QString kv = f.addEmployee(1, QStringLiteral("SC"), QStringLiteral("2"));
+    f.addYear(kv, QStringLiteral("2568"), baht(20000), baht(0));
+    MessageLog log;
+    TfrmEntry_Health s(ScreenContext{f.db, f.login()});
+    s.show();
+    QApplication::setActiveWindow(&s);
+    type(&s, "edtEmp_F_Name", QStringLiteral("สมชาย"));
+    press(&s, "btnSelect");
+    control<QComboBox>(&s, "cmbSel_Year_BudDate")->setCurrentText(QStringLiteral("2568"));
+    control<QTableWidget>(&s, "StringGrid1")->setCurrentCell(0, 0);
+    press(&s, "btnPost_Heal");
+    ASSERT_TRUE(control(&s, "Panel2")->isVisible());
+    log.seen.clear();
+
+    const QString threeDecimals = QStringLiteral("warning: จำนวนเงิน \"100.125\" มีทศนิยมเกิน 2 ตำแหน่ง");
+    type(&s, "edtTotal_M_Folk00", QStringLiteral("100.125"));
+    type(&s, "edtHospital_folk00", QStringLiteral("คลินิก")); // leaves the amount
+    EXPECT_EQ(log.seen, QStringList{threeDecimals}) << "told as the field is left";
+    EXPECT_EQ(textOf(&s, "edtTotal_M_Folk00"), QStringLiteral("100.125")) << "not rounded to 100.13";
+    press(&s, "btnAdd");
+    EXPECT_EQ(log.last(), threeDecimals);
+    EXPECT_EQ(cell(&s, "StringGrid_Folk0", 0, 3), QString()) << "no receipt listed";
+
+    type(&s, "edtTotal_M_Folk00", QStringLiteral("100.1"));
+    QTest::keyClick(control(&s, "edtTotal_M_Folk00"), Qt::Key_Return);
+    EXPECT_EQ(textOf(&s, "edtTotal_M_Folk00"), QStringLiteral("100.10"));
+
+    // The claim date is the log-in date, 15/11/2567.
+    type(&s, "cmbDate_folk00", QStringLiteral("16112567"));
+    press(&s, "btnAdd");
+    EXPECT_EQ(log.last(), QStringLiteral("warning: วันที่ใบเสร็จ(16/11/2567)เลยวันที่เบิก(15/11/2567)\rไม่สามารถนำมาเบิกได้"));
+    EXPECT_EQ(cell(&s, "StringGrid_Folk0", 0, 3), QString());
+    type(&s, "cmbDate_folk00", QStringLiteral("15112567"));
+    press(&s, "btnAdd");
+    EXPECT_EQ(cell(&s, "StringGrid_Folk0", 0, 3), QStringLiteral("100.10")) << "a receipt of the claim date itself is taken";
 }
 
 TEST(EntryScreen, FinanceDivisionFilesUnderTheFacultyItSearched)

@@ -1,7 +1,10 @@
 #include "LayoutCheck.h"
+#include "common/widgets/Grids.h"
+#include "common/widgets/Keyboard.h"
 #include "common/widgets/ScreenWindow.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -9,11 +12,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
 #include <QTableView>
+#include <QTableWidget>
 
 namespace wel::test {
 
@@ -69,9 +74,52 @@ int comboRoom(const QComboBox* c)
     return c->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, c).width();
 }
 
+// Keyboard and look: a grid that keeps Tab, an amount column not aligned
+// to the right, a read-only field drawn white like an editable one, and a
+// radio group whose unchosen buttons are stops for Tab and Shift+Tab.
+void checkKeyboardAndLook(const QWidget* w, const QString& where, QStringList& faults)
+{
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(w); view && view->tabKeyNavigation())
+        faults << QStringLiteral("%1 keeps Tab: Tab walks its cells instead of leaving it").arg(where);
+    if (const auto* grid = qobject_cast<const QTableWidget*>(w)) {
+        for (int c = 0; c < grid->columnCount(); ++c) {
+            if (grid->isColumnHidden(c))
+                continue;
+            bool amounts = false, others = false, left = false;
+            for (int r = 0; r < grid->rowCount(); ++r) {
+                const QTableWidgetItem* item = grid->item(r, c);
+                if (!item || item->text().isEmpty())
+                    continue;
+                (looksLikeAmount(item->text()) ? amounts : others) = true;
+                left = left || !(item->textAlignment() & Qt::AlignRight);
+            }
+            if (amounts && !others && left)
+                faults << QStringLiteral("%1: amount column \"%2\" is not aligned to the right")
+                              .arg(where, grid->horizontalHeaderItem(c) ? grid->horizontalHeaderItem(c)->text() : QString::number(c));
+        }
+    }
+    if (const auto* edit = qobject_cast<const QLineEdit*>(w); edit && edit->isReadOnly() && edit->isEnabled()
+        && edit->palette().color(QPalette::Active, QPalette::Base)
+               == QApplication::palette(edit).color(QPalette::Active, QPalette::Base))
+        faults << QStringLiteral("%1 is read-only but drawn like a field to type in").arg(where);
+    if (const auto* b = qobject_cast<const QAbstractButton*>(w); b && b->isCheckable() && b->isChecked()) {
+        QList<QAbstractButton*> members;
+        if (b->group())
+            members = b->group()->buttons();
+        else if (qobject_cast<const QRadioButton*>(b) && b->parentWidget())
+            for (QRadioButton* s : b->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+                members << s;
+        for (const QAbstractButton* m : members)
+            if (m != b && m->isVisible() && (m->focusPolicy() & Qt::TabFocus))
+                faults << QStringLiteral("%1: Tab stops at \"%2\", not only at the chosen \"%3\"")
+                              .arg(where, m->text(), b->text());
+    }
+}
+
 void checkControl(const QWidget* w, const QWidget* screen, QStringList& faults)
 {
     const QString where = pathOf(w, screen);
+    checkKeyboardAndLook(w, where, faults);
     QSize minimum = w->minimumSizeHint();
     if (w->minimumWidth() > 0)
         minimum.setWidth(w->minimumWidth());
@@ -150,6 +198,42 @@ QStringList layoutFaults(const ScreenWindow* window, const QMdiArea* area)
         if (w->isWindow() || !w->isVisible() || insideComposite(w, screen))
             continue;
         checkControl(w, screen, faults);
+    }
+    return faults;
+}
+
+QStringList focusFaults(const ScreenWindow* window)
+{
+    const QWidget* screen = window->screen();
+    const QWidget* focus = screen->focusWidget();
+    if (!focus || !screen->isAncestorOf(focus) || !focus->isVisible())
+        return {QStringLiteral("opens with the focus on %1, not on a control of the screen")
+                    .arg(focus ? nameOf(focus) : window->focusWidget() ? nameOf(window->focusWidget()) : QStringLiteral("nothing"))};
+    if (isInput(focus))
+        return {};
+    for (const QWidget* w : screen->findChildren<QWidget*>())
+        if (isInput(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+            return {QStringLiteral("opens with the focus on %1, not on its first input %2").arg(pathOf(focus, screen), pathOf(w, screen))};
+    return {};
+}
+
+QStringList resultRoomFaults(const ScreenWindow* window, const QTableView* grid, const QWidget* total, int rows)
+{
+    QStringList faults;
+    const int rowHeight = grid->verticalHeader()->defaultSectionSize();
+    const int shown = grid->viewport()->height() / qMax(1, rowHeight);
+    if (shown < rows)
+        faults << QStringLiteral("%1 shows %2 rows of %3 pixels in %4 pixels, fewer than %5")
+                      .arg(pathOf(grid, window->screen()))
+                      .arg(shown)
+                      .arg(rowHeight)
+                      .arg(grid->viewport()->height())
+                      .arg(rows);
+    if (total) {
+        const QWidget* view = window->scrollArea()->viewport();
+        const QRect where(total->mapTo(view, QPoint(0, 0)), total->size());
+        if (!total->isVisible() || !view->rect().contains(where))
+            faults << QStringLiteral("the total %1 is not in view").arg(pathOf(total, window->screen()));
     }
     return faults;
 }

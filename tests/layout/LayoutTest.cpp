@@ -5,6 +5,7 @@
 #include "common/widgets/Screen.h"
 #include "common/widgets/ScreenRegistry.h"
 #include "common/widgets/ScreenWindow.h"
+#include "reports/UReport.h"
 #include "shell/MenuTable.h"
 #include "shell/UMain_Welmora.h"
 
@@ -14,7 +15,10 @@
 #include <QMdiArea>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 using namespace wel;
@@ -91,6 +95,25 @@ public:
     QWidget* late;
 };
 
+// A report screen gives its result grid the rest of the window: at the
+// desktop's size at least this many rows, and its total in view.
+constexpr int kReportRows = 18;
+
+QStringList reportRoomFaults(const ScreenWindow* window)
+{
+    const QTableView* grid = nullptr;
+    for (const QTableView* g : window->screen()->findChildren<QTableView*>(QStringLiteral("StringGrid1")))
+        if (g->isVisible())
+            grid = g;
+    const QWidget* total = nullptr;
+    for (const QWidget* t : window->screen()->findChildren<QWidget*>(QStringLiteral("edtTotal")))
+        if (t->isVisibleTo(window->screen()))
+            total = t;
+    if (!grid)
+        return {QStringLiteral("no result grid in view")};
+    return resultRoomFaults(window, grid, total, kReportRows);
+}
+
 } // namespace
 
 // Every registered screen, in each mode its commands give it and each state
@@ -120,6 +143,8 @@ TEST(Layout, EveryScreenIsReadableInEveryModeAndPanelState)
                 continue;
             }
             settle();
+            for (const QString& f : focusFaults(window))
+                faults << QStringLiteral("%1: %2").arg(where, f);
             auto* screen = qobject_cast<Screen*>(window->screen());
             const QStringList names = screen ? screen->panelStates() : QStringList{Screen::kOpened};
             EXPECT_EQ(names.value(0), Screen::kOpened) << where.toStdString();
@@ -131,6 +156,9 @@ TEST(Layout, EveryScreenIsReadableInEveryModeAndPanelState)
                 ++states;
                 for (const QString& f : layoutFaults(window, main.area()))
                     faults << QStringLiteral("%1, %2: %3").arg(where, state, f);
+                if (qobject_cast<TfrmReport*>(screen) && state == u"result")
+                    for (const QString& f : reportRoomFaults(window))
+                        faults << QStringLiteral("%1, %2: %3").arg(where, state, f);
                 if (!messages.seen.isEmpty())
                     faults << QStringLiteral("%1, %2 was not reached: %3")
                                   .arg(where, state, messages.seen.join(QStringLiteral("; ")));
@@ -175,6 +203,54 @@ TEST(Layout, CheckFindsSqueezedFieldsCutCaptionsAndClippedPanels)
     window->resize(200, 100);
     settle();
     EXPECT_TRUE(layoutFaults(window, main.area()).join(QLatin1Char('\n')).contains(QStringLiteral("scrolls sideways")));
+    closeWindow(window);
+}
+
+// The keyboard and look faults: the window sets every control right as it
+// opens, and the check finds each one undone.
+TEST(Layout, CheckFindsKeyboardAndLookFaults)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    LoggedIn main = logIn(t.db());
+    auto* screen = new ProbeScreen(ScreenContext{t.db(), main.window->loginContext()}, 0);
+    auto* grid = new QTableWidget(1, 2, screen);
+    grid->setObjectName(QStringLiteral("StringGrid1"));
+    grid->setHorizontalHeaderLabels({QStringLiteral("เลขที่ใบเบิก"), QStringLiteral("จำนวนเงิน")});
+    grid->setItem(0, 0, new QTableWidgetItem(QStringLiteral("SC2568/0000001")));
+    grid->setItem(0, 1, new QTableWidgetItem(QStringLiteral("1,234.50")));
+    screen->layout()->addWidget(grid);
+    QLineEdit* shown = namedReadOnly(QStringLiteral("edtFact_Code"), screen, longest::factCode);
+    screen->layout()->addWidget(shown);
+    auto* all = new QRadioButton(QStringLiteral("ทั้งหมด"), screen);
+    auto* one = new QRadioButton(QStringLiteral("เฉพาะคณะ"), screen);
+    screen->layout()->addWidget(all);
+    screen->layout()->addWidget(one);
+    one->setChecked(true);
+    auto* window = new ScreenWindow(screen);
+    window->open(main.area());
+    settle();
+    EXPECT_EQ(focusFaults(window), QStringList()) << "the first input has the focus";
+    const QString none = layoutFaults(window, main.area()).join(QLatin1Char('\n'));
+    EXPECT_FALSE(none.contains(QStringLiteral("keeps Tab"))) << none.toStdString();
+    EXPECT_FALSE(none.contains(QStringLiteral("read-only"))) << none.toStdString();
+
+    grid->setTabKeyNavigation(true);
+    shown->setPalette(QApplication::palette(shown));
+    all->setFocusPolicy(Qt::StrongFocus);
+    screen->findChild<QPushButton*>(QStringLiteral("btnOne"))->setFocus();
+    const QString faults = layoutFaults(window, main.area()).join(QLatin1Char('\n'));
+    EXPECT_TRUE(faults.contains(QStringLiteral("StringGrid1 keeps Tab"))) << faults.toStdString();
+    EXPECT_TRUE(faults.contains(QStringLiteral("StringGrid1: amount column \"จำนวนเงิน\" is not aligned to the right")))
+        << faults.toStdString();
+    EXPECT_TRUE(faults.contains(QStringLiteral("edtFact_Code is read-only but drawn like a field to type in")))
+        << faults.toStdString();
+    EXPECT_TRUE(faults.contains(QStringLiteral("Tab stops at \"ทั้งหมด\", not only at the chosen \"เฉพาะคณะ\"")))
+        << faults.toStdString();
+    EXPECT_TRUE(focusFaults(window).join(QString()).contains(QStringLiteral("not on its first input")));
+
+    const QString room = resultRoomFaults(window, grid, shown, 100).join(QLatin1Char('\n'));
+    EXPECT_TRUE(room.contains(QStringLiteral("fewer than 100"))) << room.toStdString();
     closeWindow(window);
 }
 

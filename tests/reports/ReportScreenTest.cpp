@@ -4,9 +4,12 @@
 
 #include "../excel/XlsxReadBack.h"
 #include "PreviewRecorder.h"
+#include "common/widgets/CodeListCombo.h"
+#include "common/widgets/ReportPreview.h"
 #include "reports/UReport.h"
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -50,7 +53,7 @@ TEST_F(ReportScreen, ClaimRegisterShowsSavesAndOpensTheWorkbook)
     auto s = open(QStringLiteral("TfrmRep_Berg_Doc_ID"), QStringLiteral("FC"));
     s->show();
     EXPECT_FALSE(control<QGroupBox>(s.get(), "grp_faculty")->isEnabled());
-    EXPECT_EQ(textOf(s.get(), "edt_faculty_one"), QStringLiteral("SC"));
+    EXPECT_EQ(control<CodeListCombo>(s.get(), "cmb_faculty_one")->code(), QStringLiteral("SC"));
     // At start the fields of the chosen date buttons alone are open.
     EXPECT_TRUE(control<QLineEdit>(s.get(), "edt_claimed_date")->isEnabled());
     EXPECT_FALSE(control<QLineEdit>(s.get(), "edt_claimed_month")->isEnabled());
@@ -128,4 +131,33 @@ TEST_F(ReportScreen, SummaryTabsShowTheirOwnGridWithTheSecondHeadingRowFirst)
     EXPECT_EQ(cell(page, "StringGrid1", 0, 4), QStringLiteral("จำนวนคน"));
     EXPECT_EQ(cell(page, "StringGrid1", 1, 2), QStringLiteral("SC"));
     EXPECT_EQ(cell(page, "StringGrid1", 2, 2), QStringLiteral("รวม "));
+}
+
+// Faculties, claim kinds and patients are chosen from lists of "code name"
+// that accept typing; the filter keeps the code. The register says how its
+// rows are ordered.
+TEST_F(ReportScreen, CodeChoicesAreListsThatKeepTheCode)
+{
+    auto s = open(QStringLiteral("TfrmRep_BergDocID_Folk"), QStringLiteral("KV"));
+    s->show();
+    auto* folk = control<CodeListCombo>(s.get(), "cmb_folk_one");
+    EXPECT_FALSE(folk->isEnabled());
+    press(s.get(), "rb_folk_one");
+    EXPECT_TRUE(folk->isEnabled());
+    EXPECT_EQ(folk->currentText(), QStringLiteral("0 ตนเอง"));
+    folk->setEditText(QStringLiteral("มารดา"));
+    EXPECT_EQ(s->filters().value(QStringLiteral("folk")), QStringLiteral("one:2"));
+    auto* faculty = control<CodeListCombo>(s.get(), "cmb_faculty_one");
+    faculty->setEditText(QStringLiteral("en"));
+    EXPECT_EQ(s->filters().value(QStringLiteral("faculty")), QStringLiteral("one:EN"));
+
+    auto r = open(QStringLiteral("TfrmRep_Berg_Doc_ID"), QStringLiteral("KV"));
+    r->show();
+    auto* kinds = control<CodeListCombo>(r.get(), "cmb_kind_one");
+    const Rows healTypes = db->db().select(QStringLiteral("SELECT Health_In_Out_t FROM TR_Heal_Type"));
+    EXPECT_EQ(kinds->count(), healTypes.count());
+    press(r.get(), "rb_kind_one");
+    ASSERT_TRUE(kinds->setCode(QStringLiteral("1")));
+    EXPECT_EQ(r->filters().value(QStringLiteral("kind")), QStringLiteral("one:1"));
+    EXPECT_EQ(control<QLabel>(r.get(), "lblOrder")->text(), QStringLiteral("ข้อมูลเรียงตามวันที่บันทึกข้อมูล"));
 }

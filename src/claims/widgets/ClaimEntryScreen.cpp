@@ -299,9 +299,7 @@ QWidget* ClaimEntryScreen::buildReceiptGroup(QWidget* parent)
 
     cmbDate_folk00 = new BEDateEdit(box);
     cmbDate_folk00->setObjectName(QStringLiteral("cmbDate_folk00"));
-    edtTotal_M_Folk00 = namedEdit(QStringLiteral("edtTotal_M_Folk00"), 16, box, FieldKind::Digits);
-    edtTotal_M_Folk00->setAlignment(Qt::AlignRight);
-    connect(edtTotal_M_Folk00, &QLineEdit::editingFinished, this, &ClaimEntryScreen::reformatAmount);
+    edtTotal_M_Folk00 = typedAmountEdit(QStringLiteral("edtTotal_M_Folk00"), box);
     edtHospital_folk00 = namedEdit(QStringLiteral("edtHospital_folk00"), 250, box);
     auto* add = namedButton(QStringLiteral("btnAdd"), QStringLiteral("บันทึกลงตาราง"), box);
     connect(add, &QPushButton::clicked, this, [this] { guard([this] { btnAddClick(); }); });
@@ -445,13 +443,6 @@ void ClaimEntryScreen::btnShow_VongClick()
     m_limitLines[2]->setText(r.used.toDisplay());
     m_limitLines[3]->setText(r.remaining.toDisplay());
     Panel3->show();
-}
-
-void ClaimEntryScreen::reformatAmount()
-{
-    Money m;
-    if (Money::parse(CleanAmount(edtTotal_M_Folk00->text()), &m))
-        edtTotal_M_Folk00->setText(m.toDisplay());
 }
 
 void ClaimEntryScreen::btnAddClick()

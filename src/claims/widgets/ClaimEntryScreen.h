@@ -61,7 +61,6 @@ private:
     void btnPrintClick();
     void leaveEntry();
     void showReceipts();
-    void reformatAmount();
 
     const ClaimKind& m_kind;
 

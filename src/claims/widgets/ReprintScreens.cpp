@@ -67,7 +67,7 @@ ClaimReprintScreen::ClaimReprintScreen(const ScreenContext& context, const Claim
     root->addLayout(filterRow(m_when, edtFact_Code, this));
 
     auto* show = namedButton(QStringLiteral("btnShow"), QStringLiteral("แสดงข้อมูล"), this);
-    auto* print = namedButton(QStringLiteral("btnPrint"), QStringLiteral("พิมพ์"), this);
+    auto* print = mainButton(QStringLiteral("btnPrint"), QStringLiteral("พิมพ์"), this);
     auto* back = namedButton(QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"), this);
     connect(show, &QPushButton::clicked, this, [this] { guard([this] { btnShowClick(); }); });
     connect(print, &QPushButton::clicked, this, [this] { guard([this] { btnPrintClick(); }); });

@@ -1,6 +1,4 @@
 #include "EnterAsTab.h"
-#include "common/Money.h"
-#include "common/Utility.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
@@ -34,6 +32,9 @@ protected:
             w = combo;
         if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->view()->isVisible())
             return false; // Enter chooses in an open list
+        // The field sees its Enter as finished, as it would without us.
+        if (auto* edit = qobject_cast<QLineEdit*>(w))
+            emit edit->editingFinished();
         QWidget* next = w->nextInFocusChain();
         while (next && next != w && (!next->isEnabled() || !next->isVisible()
                                      || !(next->focusPolicy() & Qt::TabFocus)))
@@ -44,28 +45,6 @@ protected:
     }
 };
 } // namespace
-
-namespace {
-class AmountFilter : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            auto* e = qobject_cast<QLineEdit*>(watched);
-            Money m;
-            if (e && (key == Qt::Key_Return || key == Qt::Key_Enter) && Money::parse(CleanAmount(e->text()), &m))
-                e->setText(m.toDisplay());
-        }
-        return false; // the Enter filter moves on
-    }
-};
-} // namespace
-
-void reformatAmountOnEnter(QLineEdit* amount) { amount->installEventFilter(new AmountFilter(amount)); }
 
 void installEnterAsTab(QWidget* root)
 {

@@ -9,8 +9,4 @@ namespace wel {
 // focus to the next control, as Tab would. Buttons keep Enter for clicking.
 void installEnterAsTab(QWidget* root);
 
-// Enter in an amount field first rewrites a valid amount with "%n"
-// ("1,234.50"), then moves on. Call after installEnterAsTab.
-void reformatAmountOnEnter(QLineEdit* amount);
-
 } // namespace wel

@@ -2,6 +2,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 class QTableWidget;
 
 namespace wel {
@@ -13,9 +15,18 @@ namespace wel {
 // never narrower than its shown columns nor lower than a few rows.
 void setupListGrid(QTableWidget* grid, const QStringList& headings, const QVector<int>& widths);
 
-// Replaces the grid's rows by these texts, one list per row; a shown column
-// widens to what it holds.
-void fillListGrid(QTableWidget* grid, const QVector<QStringList>& rows);
+// Rows done of all, while a long list is filled.
+using GridProgress = std::function<void(int done, int total)>;
+
+// Replaces the grid's rows by these texts, one list per row. A shown column
+// widens to what it holds, up to a limit past which a long text (a claim
+// kind's description) is shown whole in its tool tip; its heading always
+// shows whole. A column whose every text is an amount ("1,234.50") is
+// aligned to the right.
+void fillListGrid(QTableWidget* grid, const QVector<QStringList>& rows, const GridProgress& progress = {});
+
+// Whether a cell's text is an amount as the grids show them ("%n").
+bool looksLikeAmount(const QString& text);
 
 // Amount columns: their cells, as filled now, aligned to the right.
 void alignRight(QTableWidget* grid, const QVector<int>& columns);

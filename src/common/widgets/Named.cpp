@@ -1,5 +1,9 @@
 #include "Named.h"
 #include "common/CleanText.h"
+#include "Messages.h"
+#include "common/AppError.h"
+#include "common/Money.h"
+#include "common/Utility.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -150,11 +154,45 @@ QLineEdit* amountField(const QString& name, QWidget* parent)
     return e;
 }
 
+QLineEdit* typedAmountEdit(const QString& name, QWidget* parent)
+{
+    QLineEdit* e = namedEdit(name, 16, parent, FieldKind::Digits);
+    e->setAlignment(Qt::AlignRight);
+    // Enter and leaving the field both finish an edit: a refused value is
+    // told once, however it was left. Text that is no amount at all is left
+    // for the command's own check.
+    QObject::connect(e, &QLineEdit::editingFinished, e, [e] {
+        Money m;
+        if (!Money::parse(CleanAmount(e->text()), &m))
+            return;
+        try {
+            e->setText(Money::fromTyped(e->text()).toDisplay());
+        } catch (const AppError& error) {
+            if (e->property("refusedText").toString() == e->text())
+                return;
+            e->setProperty("refusedText", e->text());
+            msg::warning(e->window(), error.message());
+        }
+    });
+    return e;
+}
+
 QPushButton* namedButton(const QString& name, const QString& caption, QWidget* parent)
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
+    b->setAutoDefault(true);
+    return b;
+}
+
+QPushButton* mainButton(const QString& name, const QString& caption, QWidget* parent)
+{
+    QPushButton* b = namedButton(name, caption, parent);
+    // Outside a dialog Qt takes the default mark from an auto-default
+    // button as the focus leaves it; the main button keeps it for good and
+    // still takes Enter while focused.
     b->setAutoDefault(false);
+    b->setDefault(true);
     return b;
 }
 
@@ -184,6 +222,15 @@ QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
         row->addWidget(b);
     row->addStretch();
     return row;
+}
+
+void addTotal(QHBoxLayout* row, const QString& caption, QLineEdit* amount, QWidget* parent)
+{
+    row->addStretch(1);
+    row->addWidget(new QLabel(caption, parent));
+    amount->setAlignment(Qt::AlignRight);
+    row->addWidget(amount);
+    row->addWidget(new QLabel(QStringLiteral("บาท"), parent));
 }
 
 } // namespace wel

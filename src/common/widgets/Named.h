@@ -57,7 +57,16 @@ QLineEdit* namedEdit(const QString& name, int maxLength, QWidget* parent, FieldK
 QLineEdit* namedReadOnly(const QString& name, QWidget* parent, const QString& longestValue = QString());
 // A shown-only amount, right-aligned, as wide as the largest amount.
 QLineEdit* amountField(const QString& name, QWidget* parent);
+// An amount the clerk types, right-aligned. Left with a valid amount, it is
+// rewritten "%n" ("1,234.50"); an amount with more than two decimals is
+// never rounded: the text stays as typed and the clerk is told why.
+QLineEdit* typedAmountEdit(const QString& name, QWidget* parent);
+// Enter on a focused button presses it, as Space does.
 QPushButton* namedButton(const QString& name, const QString& caption, QWidget* parent);
+// The button Enter presses from anywhere in its panel where Enter has no
+// other use (a grid's chosen row, a field of a screen without Enter-as-Tab):
+// the panel's main command, drawn as the default button.
+QPushButton* mainButton(const QString& name, const QString& caption, QWidget* parent);
 // A screen's or panel's title line.
 QLabel* titleLabel(const QString& text, QWidget* parent);
 
@@ -69,5 +78,8 @@ struct Panel {
 Panel namedPanel(const QString& name, QWidget* parent);
 // Buttons side by side from the left.
 QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
+// A total as every screen shows it: caption, the amount and "บาท", at the
+// right end of the row.
+void addTotal(QHBoxLayout* row, const QString& caption, QLineEdit* amount, QWidget* parent);
 
 } // namespace wel

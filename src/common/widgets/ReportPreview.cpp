@@ -5,6 +5,9 @@
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QPrintPreviewWidget>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPrinter>
 #include <QToolBar>
 #include <QToolButton>
@@ -52,6 +55,25 @@ ReportPreview::ReportPreview(const Report& report, QWidget* parent)
     } else {
         addAction(m_savePdf);
     }
+    openReadable();
+}
+
+// Not maximised: a desktop without a window manager ignores that and the
+// dialog opened at its tiny natural size, the page at a few percent. A
+// size of its own and the page fitted to the width read the same anywhere.
+void ReportPreview::openReadable()
+{
+    QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect room = screen->availableGeometry();
+        resize(room.width() * 9 / 10, room.height() * 9 / 10);
+        move(room.center() - QPoint(width() / 2, height() / 2));
+    }
+    // The dialog's own "fit width" button, so that its tool bar shows it chosen.
+    if (auto* fitWidth = findChild<QAction*>(QStringLiteral("fitWidthAction")))
+        fitWidth->trigger();
+    else if (auto* view = findChild<QPrintPreviewWidget*>())
+        view->fitToWidth();
 }
 
 void ReportPreview::paintOn(QPrinter* printer)
@@ -86,7 +108,6 @@ void previewReport(const Report& report, QWidget* parent)
         return;
     }
     ReportPreview dialog(report, parent);
-    dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
     dialog.exec();
 }
 

@@ -28,6 +28,7 @@ public:
 
 private:
     void paintOn(QPrinter* printer);
+    void openReadable();
 
     const Report& m_report;
     QAction* m_savePdf = nullptr;

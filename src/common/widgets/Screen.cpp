@@ -4,6 +4,8 @@
 #include "ScreenWindow.h"
 
 #include <new>
+#include <QKeyEvent>
+#include <QPushButton>
 
 namespace wel {
 
@@ -59,6 +61,19 @@ void Screen::showPanelState(const QString& name)
                     other->hide();
             p->show();
         }
+}
+
+void Screen::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        for (QPushButton* b : findChildren<QPushButton*>())
+            if (b->isDefault() && b->isVisible() && b->isEnabled()) {
+                b->click();
+                return;
+            }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool Screen::guard(const std::function<void()>& operation) { return guardOperation(this, operation); }

@@ -52,6 +52,10 @@ public:
     virtual void showPanelState(const QString& name);
 
 protected:
+    // Enter that no control used (a grid's chosen row, a field of a screen
+    // without Enter-as-Tab) presses the shown panel's main button.
+    void keyPressEvent(QKeyEvent* event) override;
+
     // Runs an operation; an AppError (the system's message) or DbError (the
     // server's text) is shown in the standard box. Returns true on success.
     bool guard(const std::function<void()>& operation);

@@ -1,4 +1,5 @@
 #include "ScreenWindow.h"
+#include "Keyboard.h"
 #include "Messages.h"
 #include "Screen.h"
 
@@ -16,6 +17,9 @@ ScreenWindow::ScreenWindow(QWidget* screen, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     m_scroll->setObjectName(QStringLiteral("ScreenScroll"));
     m_scroll->setFrameShape(QFrame::NoFrame);
+    // The scroll area is a frame, not a stop for Tab: the focus goes to the
+    // screen's own controls.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     m_scroll->setWidgetResizable(true);
     m_scroll->setWidget(screen);
     setWidget(m_scroll);
@@ -43,14 +47,21 @@ void ScreenWindow::open(QMdiArea* area)
 {
     m_area = area;
     area->addSubWindow(this);
+    prepareForKeyboard(m_screen);
     auto* screen = qobject_cast<Screen*>(m_screen);
     if (screen && screen->opensMaximised()) {
         showMaximized();
-        return;
+    } else {
+        const QSize need = screen ? screen->fullestSizeHint() : m_screen->sizeHint();
+        show();
+        growTo(need);
     }
-    const QSize need = screen ? screen->fullestSizeHint() : m_screen->sizeHint();
-    show();
-    growTo(need);
+    // Unless the screen already put the focus on an input of its own. Qt
+    // activating the window gives it to the first control that takes Tab,
+    // a read-only field or a button as often as not.
+    const QWidget* focus = m_screen->focusWidget();
+    if (!focus || !m_screen->isAncestorOf(focus) || !focus->isVisible() || !isInput(focus))
+        focusFirstInput(m_screen);
 }
 
 // The window takes the room the screen asks for, never more than the area
