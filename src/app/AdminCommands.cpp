@@ -65,7 +65,7 @@ int init(const QStringList& args)
     QTextStream out(stdout), err(stderr);
     const QString url = chooseDatabaseUrl(option(args, QStringLiteral("db")));
     try {
-        auto db = openDatabase(url);
+        auto db = openDatabase(url, Opening::Create);
         initDatabase(*db, flag(args, QStringLiteral("demo")));
         out << "database ready: " << DbUrl::parse(url).display() << "\n";
         return 0;
