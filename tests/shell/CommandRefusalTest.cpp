@@ -109,3 +109,19 @@ TEST(CommandRefusal, DryRunAndCheckRefuseAnOlderDatabaseUntouched)
     EXPECT_EQ(contentOf(dir.filePath(QStringLiteral("old.db"))), before);
     EXPECT_EQ(missingSchema(*Database::open(DbUrl::parse(url))), QStringList{QStringLiteral("T_PV_Detail")});
 }
+
+// A database without this program's tables (a new server database, another
+// program's file) is refused the same way, on either kind of server.
+TEST(CommandRefusal, DatabaseWithoutTheTablesIsRefused)
+{
+    WELMORA_NEED_DB();
+    test::TestDb t(test::TestDb::Empty);
+    for (const QStringList& command : {QStringList{QStringLiteral("check")},
+                                       QStringList{QStringLiteral("generate-year"), QStringLiteral("2570")}}) {
+        SCOPED_TRACE(command.join(' ').toStdString());
+        const AdminRun r = admin(command + QStringList{QStringLiteral("--db"), t.url().display()});
+        EXPECT_EQ(r.code, 1) << r.output.toStdString();
+        EXPECT_TRUE(r.output.contains(QStringLiteral("ไม่ใช่ฐานข้อมูลของโปรแกรมนี้"))) << r.output.toStdString();
+    }
+    EXPECT_TRUE(missingSchema(t.db()).size() == schemaTables().size());
+}
