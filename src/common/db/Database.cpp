@@ -193,6 +193,7 @@ std::unique_ptr<Database> Database::open(const DbUrl& url)
     case DbKind::SqlServer:
         d->m_db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), d->m_connectionName);
         d->m_db.setDatabaseName(url.odbc);
+        d->m_db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(url.bounds.connect));
         break;
     }
     d->openSession();
@@ -238,6 +239,8 @@ void Database::openSession()
         break;
     }
     case DbKind::SqlServer:
+        // SQL Server bounds only the lock wait per session; error 1222 then.
+        exec(QStringLiteral("SET LOCK_TIMEOUT %1").arg(qint64(qMax(0, m_url.bounds.lockWait)) * 1000));
         break;
     }
 }
