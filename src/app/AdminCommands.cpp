@@ -108,7 +108,7 @@ int init(const QStringList& args)
     QTextStream out(stdout), err(stderr);
     const QString url = chooseDatabaseUrl(option(args, QStringLiteral("db")));
     try {
-        auto db = openDatabase(url);
+        auto db = openDatabase(url, Opening::Create);
         const bool demo = flag(args, QStringLiteral("demo"));
         initDatabase(*db, demo);
         out << "database ready: " << DbUrl::parse(url).display() << "\n";

@@ -43,7 +43,8 @@ int importData(const QStringList& args)
         return missingArgument(QStringLiteral("FILE"), QStringLiteral("import"));
     const bool dryRun = flag(args, QStringLiteral("dry-run"));
     try {
-        auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));
+        auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))),
+                               dryRun ? Opening::Unchanged : Opening::Existing);
         const EmployeeImport::Workbook book = EmployeeImport::read(file);
         const EmployeeImport::Result r =
             EmployeeImport::run(*db, commandLogin(*db), book.rows, book.factCode, {}, dryRun);
@@ -72,7 +73,8 @@ int generateYear(const QStringList& args)
         return missingArgument(QStringLiteral("YYYY"), QStringLiteral("generate-year"));
     const bool dryRun = flag(args, QStringLiteral("dry-run"));
     try {
-        auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));
+        auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))),
+                               dryRun ? Opening::Unchanged : Opening::Existing);
         const YearRows::Generated g = YearRows::generate(*db, commandLogin(*db), year, {}, dryRun);
         printRefused(out, g.refused);
         out << "year " << year << ": yearly rows added: " << g.added << ", already present: " << g.existing

@@ -1,4 +1,3 @@
-#include "common/widgets/Messages.h"
 #include "common/widgets/ScreenRegistry.h"
 #include "shell/DatabaseSetup.h"
 #include "shell/LoginService.h"
@@ -22,15 +21,15 @@ int main(int argc, char** argv)
                    QStringLiteral("Create a new embedded database with the demo users and employees")});
     cli.process(app);
 
-    std::unique_ptr<wel::Database> db;
-    try {
-        db = wel::openDatabase(wel::chooseDatabaseUrl(cli.value(QStringLiteral("db"))),
-                               cli.isSet(QStringLiteral("demo")));
-    } catch (const wel::AppError& e) {
-        qWarning("%s", qPrintable(e.message()));
-        wel::msg::error(nullptr, wel::LoginService::kConnectFailMessage);
+    // Only --demo and the first start on the default file make a database;
+    // a mistyped --db or config entry is refused instead of creating one.
+    const QString url = wel::chooseDatabaseUrl(cli.value(QStringLiteral("db")));
+    const wel::Opening how = cli.isSet(QStringLiteral("demo")) ? wel::Opening::CreateDemo
+        : url == wel::defaultDatabaseUrl()                     ? wel::Opening::Create
+                                                               : wel::Opening::Existing;
+    std::unique_ptr<wel::Database> db = wel::openAtStartup(url, how);
+    if (!db)
         return 1;
-    }
     wel::registerAllScreens();
     wel::TfrmMain_Welmora window(*db);
     if (!window.FormCreate())

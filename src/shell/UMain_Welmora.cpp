@@ -5,6 +5,7 @@
 #include "common/db/Database.h"
 #include "common/widgets/EnterAsTab.h"
 #include "common/widgets/Messages.h"
+#include "common/widgets/Screen.h"
 #include "common/widgets/ScreenRegistry.h"
 #include "common/widgets/ScreenWindow.h"
 
@@ -34,6 +35,30 @@ const int kPanelWidths[7] = {50, 200, 220, 120, 200, 200, 20};
 const char* kPanelTexts[7] = {"คณะ", "ชื่อคณะ", "ชื่อผู้ใช้งาน", "วันที่", "IP Address", "", "BG Year"};
 const QString kNotAvailable = QStringLiteral("ยังไม่เปิดให้ใช้งาน");
 } // namespace
+
+std::unique_ptr<Database> openAtStartup(const QString& url, Opening how)
+{
+    QWidget notice;
+    notice.setObjectName(QStringLiteral("frmConnecting"));
+    notice.setWindowTitle(QStringLiteral("ระบบสวัสดิการพนักงาน"));
+    auto* text = new QLabel(&notice);
+    text->setObjectName(QStringLiteral("L_Connecting"));
+    text->setMargin(24);
+    try {
+        text->setText(QStringLiteral("กำลังติดต่อฐานข้อมูล %1 ...").arg(DbUrl::parse(url).display()));
+        (new QVBoxLayout(&notice))->addWidget(text);
+        notice.show();
+        QApplication::processEvents();
+        return openDatabase(url, how);
+    } catch (const AppError& e) {
+        notice.hide();
+        showFailure(nullptr, e);
+    } catch (const std::exception& e) {
+        notice.hide();
+        msg::error(nullptr, LoginService::kConnectFailMessage, QString::fromLocal8Bit(e.what()));
+    }
+    return nullptr;
+}
 
 TfrmMain_Welmora::TfrmMain_Welmora(Database& db, QWidget* parent) : QMainWindow(parent), m_db(db)
 {
@@ -223,7 +248,7 @@ bool TfrmMain_Welmora::FormCreate()
     try {
         m_startup = LoginService::start(m_db);
     } catch (const AppError& e) {
-        msg::error(this, e.message());
+        showFailure(this, e);
         return false;
     }
     for (int i = 0; i < 3; ++i)

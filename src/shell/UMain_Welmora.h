@@ -1,5 +1,6 @@
 #pragma once
 #include "common/LoginContext.h"
+#include "DatabaseSetup.h"
 #include "LoginService.h"
 
 #include <QMainWindow>
@@ -17,6 +18,12 @@ class QFrame;
 namespace wel {
 
 class Database;
+
+// Start-up step 1: opens the database behind a small window that names it,
+// so that a slow or silent server is seen being dialled rather than the
+// program seeming not to start. A failure is shown in Thai, the server's
+// text under "Show Details"; the result is then null.
+std::unique_ptr<Database> openAtStartup(const QString& url, Opening how);
 
 // The program's one main window: an MDI frame with the log-in panel, the
 // status bar and the main menu. It owns the log-in context.

@@ -14,16 +14,43 @@ namespace wel {
 
 enum class DbKind { SQLite, PostgreSQL, SqlServer };
 
-// A failed statement. The message is the server's text; statement() names it.
+// A failed statement. The message is the server's text, or the system's Thai
+// message when the failure is one the clerk can act on (a lost or refused
+// connection, another workstation holding the data); serverText() then keeps
+// the server's own words for "Show Details". statement() names the statement.
 // Every DbError is written to the error log (ErrorLog.h) where it is raised.
 class DbError : public AppError {
 public:
-    DbError(const QString& message, const QString& statement)
-        : AppError(message), m_statement(statement) {}
+    DbError(const QString& message, const QString& statement, const QString& serverText = {})
+        : AppError(message), m_statement(statement), m_serverText(serverText) {}
     const QString& statement() const { return m_statement; }
+    const QString& serverText() const { return m_serverText; }
 
 private:
     QString m_statement;
+    QString m_serverText;
+};
+
+// How long one workstation waits on the database before it gives up, so that
+// a frozen or switched-off machine cannot hold the others (the config file
+// can change each; see DatabaseSetup.h). Seconds.
+struct DbBounds {
+    // A row (or on SQLite the file) that another workstation has locked.
+    // Operations hold their locks for milliseconds; the largest, an import,
+    // for a few seconds.
+    int lockWait = 15;
+    // One statement on the server: the report of every year's claims runs
+    // for seconds on a large installation, so this stays well above it.
+    int statement = 120;
+    // A transaction left open with nothing sent: a workstation frozen or cut
+    // off in the middle of an operation. The server then ends its session
+    // and releases its locks. No operation waits for a clerk inside one.
+    int idleInTransaction = 30;
+    // Opening a connection, including a server that accepts and never answers.
+    int connect = 10;
+    // Silence on the line before it is probed; three probes 10 s apart that
+    // go unanswered end the connection, on either side.
+    int keepalive = 30;
 };
 
 // Where the database is, as given by --db or the config file:
@@ -40,9 +67,15 @@ struct DbUrl {
     // The installation's time zone: today and now on SQLite, and the
     // PostgreSQL session's zone (the "timezone" key of the config file).
     QString timeZone = QStringLiteral("Asia/Bangkok");
-    static DbUrl parse(const QString& url); // throws AppError on a malformed URL
+    DbBounds bounds;
+    static DbUrl parse(const QString& url); // throws AppError on a malformed URL (its password masked)
     QString display() const;                // without the password
+    // The server as a clerk's message names it: host:port, or the file.
+    QString serverName() const;
 };
+
+// A URL as text with any password in it replaced by "***".
+QString maskedUrl(const QString& url);
 
 // The one connection of a program. Every value reaches SQL as a bound
 // parameter (positional "?"); every result is read into memory at once, so
@@ -119,8 +152,11 @@ public:
     bool inTransaction() const { return m_txDepth > 0; }
 
     // SQLite: how long a statement waits for another workstation's write
-    // lock before it fails (30 seconds unless set).
+    // lock before it fails (the lock-wait bound unless set).
     void setBusyTimeout(int milliseconds);
+    // Leaves the file exactly as found when the connection closes (no
+    // planner statistics gathered): for commands that promise to change nothing.
+    void keepFileUnchanged() { m_keepUnchanged = true; }
     // The clerk named in the error log once he has logged in.
     void setUserName(const QString& name) { m_userName = name; }
 
@@ -154,6 +190,8 @@ private:
     void openSession(); // opens the connection and sets the session up
     bool alive();
     bool serverRefused() const; // the last statement failed with the server's answer
+    // The Thai message for a failure the clerk can act on, or empty.
+    QString clerkMessage(const QString& serverText);
     void reconnect();
     // Before a statement is sent: a server connection known or found to be
     // dead is dialled again, so nothing of the operation has reached the
@@ -167,6 +205,7 @@ private:
     int m_txDepth = 0;
     bool m_rollbackOnly = false;
     bool m_broken = false;     // the server connection was found dead
+    bool m_keepUnchanged = false;
     qint64 m_lastUsed = 0;     // monotonic milliseconds of the last statement
     QString m_userName;
     std::function<QDateTime()> m_clock;

@@ -1,4 +1,5 @@
 #include "ErrorLog.h"
+#include "common/PrivateFiles.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -61,8 +62,9 @@ void write(const QString& message, const QString& sql, const QVariantList& param
            const QString& database)
 {
     const QString file = path();
-    QDir().mkpath(QFileInfo(file).absolutePath());
     QMutexLocker lock(&g_mutex);
+    // The log names users and holds the values of failed statements.
+    createPrivateFile(file);
     QFile f(file);
     if (!f.open(QIODevice::Append | QIODevice::Text))
         return;

@@ -266,6 +266,22 @@ const QVector<ConditionIndex>& conditionIndexes()
     return list;
 }
 
+QStringList missingSchema(Database& db)
+{
+    QStringList missing;
+    for (const TableDef& t : schemaTables()) {
+        if (!tableExists(db, t.name)) {
+            missing << t.name;
+            continue;
+        }
+        const QSet<QString> have = existingColumns(db, t.name);
+        for (const ColumnDef& c : t.columns)
+            if (!have.contains(c.name.toLower()))
+                missing << t.name + QLatin1Char('.') + c.name;
+    }
+    return missing;
+}
+
 void createSchema(Database& db)
 {
     Transaction tx(db);

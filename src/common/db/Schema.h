@@ -53,6 +53,9 @@ const QVector<ConditionIndex>& conditionIndexes();
 // Creates every table, key and index that is missing; running it again
 // changes nothing.
 void createSchema(Database& db);
+// The tables and columns of this version that the database lacks ("T_X" or
+// "T_X.Column"); empty when createSchema would add none.
+QStringList missingSchema(Database& db);
 // Reference rows every installation needs (codes of the claim kinds, person
 // names, sections, version, notices); rows that exist are left alone.
 void loadReferenceData(Database& db);

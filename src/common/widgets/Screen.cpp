@@ -1,5 +1,6 @@
 #include "Screen.h"
 #include "Messages.h"
+#include "common/db/Database.h"
 #include "common/db/ErrorLog.h"
 #include "ScreenWindow.h"
 
@@ -78,17 +79,28 @@ void Screen::keyPressEvent(QKeyEvent* event)
 
 bool Screen::guard(const std::function<void()>& operation) { return guardOperation(this, operation); }
 
+void showFailure(QWidget* parent, const AppError& error)
+{
+    const auto* db = dynamic_cast<const DbError*>(&error);
+    if (!db) {
+        msg::warning(parent, error.message());
+        return;
+    }
+    const QString server = db->serverText().isEmpty()
+        ? QString()
+        : QStringLiteral("ข้อความจากฐานข้อมูล:\n") + db->serverText() + QStringLiteral("\n\n");
+    msg::error(parent, db->message(),
+               server + QStringLiteral("คำสั่งที่ผิดพลาด (statement):\n") + db->statement()
+                   + QStringLiteral("\n\nบันทึกไว้ใน ") + ErrorLog::path());
+}
+
 bool guardOperation(QWidget* parent, const std::function<void()>& operation)
 {
     try {
         operation();
         return true;
-    } catch (const DbError& e) {
-        msg::error(parent, e.message(),
-                   QStringLiteral("คำสั่งที่ผิดพลาด (statement):\n") + e.statement()
-                       + QStringLiteral("\n\nบันทึกไว้ใน ") + ErrorLog::path());
     } catch (const AppError& e) {
-        msg::warning(parent, e.message());
+        showFailure(parent, e);
     } catch (const std::bad_alloc&) {
         msg::error(parent, QStringLiteral("หน่วยความจำของเครื่องไม่พอสำหรับงานนี้ ระบบไม่ได้บันทึกข้อมูลของรายการนี้"));
     } catch (const std::exception& e) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "ScreenRegistry.h"
+#include "common/AppError.h"
 
 #include <QList>
 #include <QWidget>
@@ -10,6 +11,10 @@ namespace wel {
 // What Screen::guard does, for widgets that sit inside a screen (the employee
 // search panel): runs the operation and shows a failure in the standard box.
 bool guardOperation(QWidget* parent, const std::function<void()>& operation);
+
+// Shows a failure in the standard box: a database error with the server's
+// text, the statement and where it was logged under "Show Details".
+void showFailure(QWidget* parent, const AppError& error);
 
 // Base of every screen: holds the connection and the log-in context captured
 // at creation, closes itself from its exit button, and runs button handlers
