@@ -5,28 +5,17 @@
 #include "common/widgets/Screen.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace wel {
 
 TfrmChange_Password::TfrmChange_Password(Database& db, const LoginContext& login, QWidget* parent)
-    : QDialog(parent), m_db(db), m_login(login)
+    : FormDialog(QStringLiteral("frmChange_Password"), QStringLiteral("เปลี่ยนรหัสผ่าน"),
+                 QStringLiteral("รหัสผ่านของท่านเป็นรหัสผ่านที่ได้รับแจ้ง กรุณาตั้งรหัสผ่านใหม่ของท่านเองก่อนเริ่มใช้งาน"),
+                 380, parent),
+      m_db(db), m_login(login)
 {
-    setObjectName(QStringLiteral("frmChange_Password"));
-    setWindowTitle(QStringLiteral("เปลี่ยนรหัสผ่าน"));
-    auto* outer = new QVBoxLayout(this);
-    auto* intro = new QLabel(QStringLiteral("รหัสผ่านของท่านเป็นรหัสผ่านที่ได้รับแจ้ง "
-                                            "กรุณาตั้งรหัสผ่านใหม่ของท่านเองก่อนเริ่มใช้งาน"),
-                             this);
-    intro->setWordWrap(true);
-    intro->setMinimumWidth(380);
-    outer->addWidget(intro);
-
-    auto* form = new QFormLayout;
     auto secret = [this](const char* name) {
         auto* e = new QLineEdit(this);
         e->setObjectName(QString::fromLatin1(name));
@@ -36,25 +25,12 @@ TfrmChange_Password::TfrmChange_Password(Database& db, const LoginContext& login
     };
     edtNew_Password = secret("edtNew_Password");
     edtNew_Password2 = secret("edtNew_Password2");
-    form->addRow(QStringLiteral("รหัสผ่านใหม่"), edtNew_Password);
-    form->addRow(QStringLiteral("ยืนยันรหัสผ่านใหม่"), edtNew_Password2);
-    outer->addLayout(form);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    btnOK = new QPushButton(QStringLiteral("บันทึก"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
+    form()->addRow(QStringLiteral("รหัสผ่านใหม่"), edtNew_Password);
+    form()->addRow(QStringLiteral("ยืนยันรหัสผ่านใหม่"), edtNew_Password2);
     btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("ยกเลิก"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
-    outer->addLayout(buttons);
     installEnterAsTab(this);
     edtNew_Password->setFocus();
-
     connect(btnOK, &QPushButton::clicked, this, &TfrmChange_Password::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TfrmChange_Password::btnOKClick()
