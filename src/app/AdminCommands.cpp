@@ -208,13 +208,16 @@ int print(const QStringList& args)
             UserService::parseRange(option(args, QStringLiteral("from")), option(args, QStringLiteral("to")));
         auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));
         const QString pdf = option(args, QStringLiteral("pdf"));
-        const Report letters = userLetters(*db, from, to, todayFrom(db->serverNow()).Cur_Date);
         // The letters carry passwords: the file is its owner's alone before
-        // anything is written into it.
+        // anything is written into it, and a file that cannot be written
+        // stops the command before any password is replaced.
         QFile file(pdf);
-        if (file.open(QIODevice::WriteOnly))
-            file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+            err << "cannot write " << pdf << ": " << file.errorString() << "\n";
+            return 1;
+        }
         file.close();
+        const Report letters = userLetters(*db, from, to, todayFrom(db->serverNow()).Cur_Date);
         letters.writePdf(pdf);
         out << "wrote " << pdf << " (" << letters.pageCount() << " pages)\n"
             << "each user of the letters has a new password, to be changed at his first log-in\n";

@@ -45,6 +45,14 @@ TEST(AdminCommand, InitTwiceThenScreenshotsAndLetters)
                             "TfrmEmp_Exit-KV.png"})
         EXPECT_GT(QFileInfo(out.filePath(QString::fromLatin1(png))).size(), 1000) << png;
 
+    // a file that cannot be written replaces no password
+    const AdminRun nowhere = admin({QStringLiteral("print"), QStringLiteral("user-letters"), QStringLiteral("--db"), url,
+                                QStringLiteral("--from"), QStringLiteral("1"), QStringLiteral("--to"),
+                                QStringLiteral("5"), QStringLiteral("--pdf"), out.filePath(QStringLiteral("no/such/dir.pdf"))});
+    EXPECT_EQ(nowhere.code, 1);
+    EXPECT_TRUE(nowhere.output.contains(QStringLiteral("cannot write"))) << nowhere.output.toStdString();
+    EXPECT_FALSE(wel::test::markedToChange(t.db(), QStringLiteral("clerk")));
+
     const QString pdf = out.filePath(QStringLiteral("letters.pdf"));
     const AdminRun print = admin({QStringLiteral("print"), QStringLiteral("user-letters"), QStringLiteral("--db"), url,
                              QStringLiteral("--from"), QStringLiteral("1"), QStringLiteral("--to"),
