@@ -1,6 +1,7 @@
 #include "Generator.h"
 #include "common/AppError.h"
 #include "common/Limits.h"
+#include "common/Passwords.h"
 #include "common/ThaiDate.h"
 #include "common/db/Database.h"
 #include "common/db/Schema.h"
@@ -97,7 +98,7 @@ void Generator::writeReferenceRows()
         int id = 0;
         auto user = [&](const QString& name, const QString& fact, int section, const QString& position) {
             ++id;
-            users.add({id, name, name, fact, QStringLiteral("U"), section, QStringLiteral("นางสาว"),
+            users.add({id, name, Passwords::hash(name), fact, QStringLiteral("U"), section, QStringLiteral("นางสาว"),
                        QStringLiteral("ผู้ใช้%1").arg(id), QStringLiteral("ทดสอบระบบ"), position,
                        QStringLiteral("0-5394-%1").arg(4000 + id)});
         };

@@ -245,8 +245,12 @@ void TfrmNew_User::showUser(const UserService::UserRecord& u)
     edtUser_Type->setText(u.userType);
     edtU_Tel_No->setText(u.telephone);
     edtUsername->setText(u.userName);
-    edtPassword->setText(u.password);
-    edtPassword2->setText(u.passwordAgain);
+    // Only its hash is stored: an edit leaves the fields empty to keep it.
+    const QString keep = u.id ? QStringLiteral("เว้นว่างไว้ถ้าไม่เปลี่ยนรหัสผ่าน") : QString();
+    for (QLineEdit* e : {edtPassword, edtPassword2}) {
+        e->clear();
+        e->setPlaceholderText(keep);
+    }
     cmbFact->setCurrentIndex(cmbFact->findData(u.factCode));
     cmbSection->setCurrentIndex(cmbSection->findData(u.section));
     pnlUser->show();
@@ -268,7 +272,9 @@ void TfrmNew_User::btnSaveClick()
     u.passwordAgain = edtPassword2->text();
     u.factCode = cmbFact->currentData().toString();
     u.section = cmbSection->currentData().toInt();
-    m_userId = UserService::save(db(), u);
+    const bool himself = m_userId != 0 && m_userId == login().userId;
+    m_userId = UserService::save(db(), u,
+                                 himself ? UserService::PasswordFrom::Owner : UserService::PasswordFrom::Administrator);
     L_User_ID->setText(QStringLiteral("ลำดับ  %1").arg(m_userId));
     msg::info(this, QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว"));
 }

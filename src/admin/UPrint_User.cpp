@@ -3,14 +3,17 @@
 #include "UserService.h"
 #include "common/widgets/EnterAsTab.h"
 #include "common/widgets/Grids.h"
+#include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
 #include "common/widgets/ReportPreview.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -81,7 +84,18 @@ void TfrmPrint_User::btnShow_dataClick()
 void TfrmPrint_User::btnPrint_PreviewClick()
 {
     const auto [from, to] = UserService::parseRange(edtU_ID1->text(), edtU_ID2->text());
-    const Report letters = userLetters(db(), from, to, login().Cur_Date);
+    if (!msg::confirm(this, QStringLiteral("หนังสือแจ้งจะกำหนดรหัสผ่านใหม่ให้ผู้ใช้งานลำดับที่ %1 ถึง %2 "
+                                           "รหัสผ่านเดิมของผู้ใช้งานเหล่านี้จะใช้ไม่ได้อีก "
+                                           "ต้องการพิมพ์หนังสือแจ้งหรือไม่")
+                                .arg(from)
+                                .arg(to)))
+        return;
+    const Report letters = [&] {
+        // Each new password is hashed slowly on purpose.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        return userLetters(db(), from, to, login().Cur_Date);
+    }();
     previewReport(letters, this);
 }
 

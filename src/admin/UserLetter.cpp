@@ -1,7 +1,6 @@
 #include "UserLetter.h"
 #include "common/db/Database.h"
 #include "UserService.h"
-#include "common/AppError.h"
 
 #include <QFontMetricsF>
 
@@ -111,9 +110,7 @@ ReportLayout userLetterLayout(const QString& curDate)
 
 Report userLetters(Database& db, int fromId, int toId, const QString& curDate)
 {
-    const Rows users = UserService::usersInRange(db, fromId, toId);
-    if (users.isEmpty())
-        throw AppError(QStringLiteral("ไม่พบข้อมูลผู้ใช้งานลำดับที่ %1 ถึง %2").arg(fromId).arg(toId));
+    const Rows users = UserService::issueInitialPasswords(db, fromId, toId);
     return Report(userLetterLayout(curDate), users, db.serverNow());
 }
 

@@ -1,5 +1,6 @@
 #include "UserService.h"
 #include "common/AppError.h"
+#include "common/Passwords.h"
 #include "common/db/Database.h"
 
 namespace wel::UserService {
@@ -55,7 +56,6 @@ UserRecord load(Database& db, int id)
     UserRecord u;
     u.id = id;
     u.userName = r.text(0, QStringLiteral("Username"));
-    u.password = u.passwordAgain = r.text(0, QStringLiteral("Password"));
     u.title = r.text(0, QStringLiteral("U_Surname"));
     u.firstName = r.text(0, QStringLiteral("U_F_Name"));
     u.lastName = r.text(0, QStringLiteral("U_L_Name"));
@@ -72,17 +72,20 @@ Rows sections(Database& db)
     return db.select(QStringLiteral("SELECT section, Section_Name FROM TR_Section ORDER BY section"));
 }
 
-int save(Database& db, const UserRecord& u)
+int save(Database& db, const UserRecord& u, PasswordFrom from)
 {
     const QString name = u.userName.trimmed();
     if (name.isEmpty())
         throw AppError(QStringLiteral("กรุณาใส่รหัสผู้ใช้ (User Name)"));
     if (u.firstName.trimmed().isEmpty())
         throw AppError(QStringLiteral("กรุณาใส่ชื่อผู้ใช้งาน"));
-    if (u.password.isEmpty())
+    if (u.id == 0 && u.password.isEmpty())
         throw AppError(QStringLiteral("กรุณาใส่รหัสผ่าน (Password)"));
     if (u.password != u.passwordAgain)
         throw AppError(QStringLiteral("รหัสผ่านทั้งสองช่องไม่ตรงกัน กรุณาใส่ใหม่"));
+    // Hashed before the transaction, which must not wait on it.
+    const QString hash = u.password.isEmpty() ? QString() : Passwords::hash(u.password);
+    const int toChange = from == PasswordFrom::Administrator ? 1 : 0;
     Transaction tx(db);
     if (db.select(QStringLiteral("SELECT 1 FROM T_Fact WHERE Fact_Code = ?"), {u.factCode}).isEmpty())
         throw AppError(QStringLiteral("กรุณาเลือกคณะ"));
@@ -93,8 +96,8 @@ int save(Database& db, const UserRecord& u)
                    {name, u.id})
              .isEmpty())
         throw AppError(QStringLiteral("รหัสผู้ใช้ %1 มีอยู่แล้ว กรุณาใช้ชื่ออื่น").arg(name));
-    const QVariantList values = {name,        u.password,         u.factCode,          u.userType.trimmed(),
-                                 u.section,   u.title.trimmed(),  u.firstName.trimmed(), u.lastName.trimmed(),
+    const QVariantList values = {name,        u.factCode,          u.userType.trimmed(),  u.section,
+                                 u.title.trimmed(), u.firstName.trimmed(), u.lastName.trimmed(),
                                  u.position.trimmed(), u.telephone.trimmed()};
     int id = u.id;
     if (id == 0) {
@@ -107,21 +110,98 @@ int save(Database& db, const UserRecord& u)
             throw AppError(QStringLiteral("ลำดับผู้ใช้งานเต็มแล้ว ไม่สามารถเพิ่มผู้ใช้งานได้"));
         QVariantList params = {id};
         params += values;
-        db.exec(QStringLiteral("INSERT INTO T_USER (ID, Username, Password, Fact_Code, User_Type, section, U_Surname, "
-                               "U_F_Name, U_L_Name, U_Position, U_Tel_No) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        params << hash << toChange;
+        db.exec(QStringLiteral("INSERT INTO T_USER (ID, Username, Fact_Code, User_Type, section, U_Surname, U_F_Name, "
+                               "U_L_Name, U_Position, U_Tel_No, Password, Password_Change) "
+                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                 params);
     } else {
         QVariantList params = values;
+        if (!hash.isEmpty())
+            params << hash << toChange;
         params << id;
-        if (db.exec(QStringLiteral("UPDATE T_USER SET Username = ?, Password = ?, Fact_Code = ?, User_Type = ?, "
-                                   "section = ?, U_Surname = ?, U_F_Name = ?, U_L_Name = ?, U_Position = ?, "
-                                   "U_Tel_No = ? WHERE ID = ?"),
+        if (db.exec(QStringLiteral("UPDATE T_USER SET Username = ?, Fact_Code = ?, User_Type = ?, section = ?, "
+                                   "U_Surname = ?, U_F_Name = ?, U_L_Name = ?, U_Position = ?, U_Tel_No = ?")
+                        + (hash.isEmpty() ? QString() : QStringLiteral(", Password = ?, Password_Change = ?"))
+                        + QStringLiteral(" WHERE ID = ?"),
                     params)
             != 1)
             throw AppError(QStringLiteral("ไม่พบข้อมูลผู้ใช้งานลำดับที่ %1").arg(id));
     }
     tx.commit();
     return id;
+}
+
+Rows issueInitialPasswords(Database& db, int fromId, int toId)
+{
+    const Rows users = usersInRange(db, fromId, toId);
+    if (users.isEmpty())
+        throw AppError(QStringLiteral("ไม่พบข้อมูลผู้ใช้งานลำดับที่ %1 ถึง %2").arg(fromId).arg(toId));
+    QStringList issued, hashes;
+    for (int i = 0; i < users.count(); ++i) {
+        issued << Passwords::randomInitial();
+        hashes << Passwords::hash(issued.last());
+    }
+    Transaction tx(db);
+    for (int i = 0; i < users.count(); ++i) {
+        const qint64 id = users.integer(i, QStringLiteral("ID"));
+        if (db.exec(QStringLiteral("UPDATE T_USER SET Password = ?, Password_Change = 1 WHERE ID = ?"),
+                    {hashes[i], id})
+            != 1)
+            throw AppError(QStringLiteral("ไม่พบข้อมูลผู้ใช้งานลำดับที่ %1 กรุณาแสดงข้อมูลใหม่").arg(id));
+    }
+    tx.commit();
+
+    const int passwordColumn = users.columnIndex(QStringLiteral("Password"));
+    const int width = int(users.columns().size());
+    QVector<QVariant> cells;
+    cells.reserve(users.count() * width);
+    for (int i = 0; i < users.count(); ++i)
+        for (int c = 0; c < width; ++c)
+            cells << (c == passwordColumn ? QVariant(issued[i]) : users.value(i, c));
+    return Rows(users.columns(), std::move(cells), users.count());
+}
+
+void changeOwnPassword(Database& db, const LoginContext& login, const QString& password,
+                       const QString& passwordAgain)
+{
+    if (password.isEmpty())
+        throw AppError(QStringLiteral("กรุณาใส่รหัสผ่าน (Password)"));
+    if (password != passwordAgain)
+        throw AppError(QStringLiteral("รหัสผ่านทั้งสองช่องไม่ตรงกัน กรุณาใส่ใหม่"));
+    const Rows r = db.select(QStringLiteral("SELECT Password FROM T_USER WHERE ID = ?"), {login.userId});
+    if (r.isEmpty())
+        throw AppError(QStringLiteral("ไม่พบข้อมูลผู้ใช้งานลำดับที่ %1").arg(login.userId));
+    const QString stored = r.text(0, QStringLiteral("Password"));
+    if (Passwords::matches(stored, password))
+        throw AppError(QStringLiteral("รหัสผ่านใหม่ต้องไม่ซ้ำกับรหัสผ่านเดิม กรุณาใส่ใหม่"));
+    const QString hash = Passwords::hash(password);
+    Transaction tx(db);
+    // The password he logged in with must still be the one stored: an
+    // administrator may have issued another meanwhile.
+    if (db.exec(QStringLiteral("UPDATE T_USER SET Password = ?, Password_Change = 0 WHERE ID = ? AND Password = ?"),
+                {hash, login.userId, stored})
+        != 1)
+        throw AppError(QStringLiteral("รหัสผ่านของท่านถูกเปลี่ยนจากเครื่องอื่นระหว่างนี้ กรุณาเข้าสู่ระบบใหม่"));
+    tx.commit();
+}
+
+int hashPlainPasswords(Database& db)
+{
+    const Rows users = db.select(QStringLiteral("SELECT ID, Password FROM T_USER"));
+    QVector<Database::Statement> updates;
+    for (int i = 0; i < users.count(); ++i) {
+        const QString stored = users.text(i, QStringLiteral("Password"));
+        if (!stored.isEmpty() && !Passwords::isHash(stored))
+            updates.push_back({QStringLiteral("UPDATE T_USER SET Password = ? WHERE ID = ? AND Password = ?"),
+                               {Passwords::hash(stored), users.integer(i, QStringLiteral("ID")), stored}});
+    }
+    int replaced = 0;
+    Transaction tx(db);
+    for (const Database::Statement& u : updates)
+        replaced += db.exec(u.sql, u.params);
+    tx.commit();
+    return replaced;
 }
 
 } // namespace wel::UserService

@@ -10,6 +10,7 @@
 #include "shell/DemoExamples.h"
 
 #include <QRegularExpression>
+#include <QFile>
 #include <QTextStream>
 
 namespace wel::admin {
@@ -20,8 +21,7 @@ const QVector<Command>& commands()
         {QStringLiteral("init"), QStringLiteral("init --db URL [--demo]"), init},
         {QStringLiteral("add-user"),
          QStringLiteral("add-user --db URL --user NAME --first-name NAME [--last-name NAME] --faculty CODE "
-                        "[--faculty-name NAME] [--section N] [--password PW]   (without --password: read twice "
-                        "from standard input)"),
+                        "[--faculty-name NAME] [--section N]   (the password is read twice from standard input)"),
          addUser},
         {QStringLiteral("print"),
          QStringLiteral("print user-letters --db URL --from N --to M --pdf FILE\n"
@@ -111,6 +111,8 @@ int init(const QStringList& args)
         auto db = openDatabase(url, Opening::Create);
         const bool demo = flag(args, QStringLiteral("demo"));
         initDatabase(*db, demo);
+        if (const int hashed = UserService::hashPlainPasswords(*db))
+            out << "passwords kept as typed, now stored as hashes: " << hashed << "\n";
         out << "database ready: " << DbUrl::parse(url).display() << "\n";
         if (demo) {
             out << "numbers of this demo to try (add --db URL and --pdf FILE or --xlsx FILE):\n";
@@ -142,14 +144,15 @@ int addUser(const QStringList& args)
         return missingArgument(QStringLiteral("--faculty CODE"), QStringLiteral("add-user"));
     if (!sectionOk)
         return missingArgument(QStringLiteral("--section N (a number)"), QStringLiteral("add-user"));
-    if (args.contains(QStringLiteral("--password"))) {
-        u.password = u.passwordAgain = option(args, QStringLiteral("password"));
-    } else {
-        // Typed twice, as in the dialog, and never seen in the process list.
-        QTextStream in(stdin);
-        u.password = in.readLine();
-        u.passwordAgain = in.readLine();
+    // A command line is seen by every local user (the process list) and kept
+    // in shell histories.
+    if (flag(args, QStringLiteral("password"))) {
+        err << "add-user reads the password from standard input only (typed twice), never from the command line\n";
+        return 2;
     }
+    QTextStream in(stdin);
+    u.password = in.readLine();
+    u.passwordAgain = in.readLine();
     try {
         auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));
         const QString factName = option(args, QStringLiteral("faculty-name")).trimmed();
@@ -286,9 +289,19 @@ int print(const QStringList& args)
             UserService::parseRange(option(args, QStringLiteral("from")), option(args, QStringLiteral("to")));
         auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));
         const QString pdf = option(args, QStringLiteral("pdf"));
+        // The letters carry passwords: the file is its owner's alone before
+        // anything is written into it, and a file that cannot be written
+        // stops the command before any password is replaced.
+        QFile file(pdf);
+        if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+            err << "cannot write " << pdf << ": " << file.errorString() << "\n";
+            return 1;
+        }
+        file.close();
         const Report letters = userLetters(*db, from, to, todayFrom(db->serverNow()).Cur_Date);
         letters.writePdf(pdf);
-        out << "wrote " << pdf << " (" << letters.pageCount() << " pages)\n";
+        out << "wrote " << pdf << " (" << letters.pageCount() << " pages)\n"
+            << "each user of the letters has a new password, to be changed at his first log-in\n";
         return 0;
     } catch (const AppError& e) {
         err << e.message() << "\n";

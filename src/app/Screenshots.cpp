@@ -3,14 +3,13 @@
 #include "common/widgets/Screen.h"
 #include "common/widgets/ScreenRegistry.h"
 #include "shell/DatabaseSetup.h"
+#include "shell/LoginService.h"
 #include "shell/MenuTable.h"
 #include "shell/UMain_Welmora.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLineEdit>
 #include <QMap>
-#include <QPushButton>
 #include <QTextStream>
 
 namespace wel::admin {
@@ -32,18 +31,18 @@ void settle()
         QApplication::processEvents();
 }
 
-std::unique_ptr<TfrmMain_Welmora> loggedInWindow(Database& db, const QString& user, const QString& password)
+// The password is checked once, not for every window: a check costs a
+// tenth of a second on purpose.
+std::unique_ptr<TfrmMain_Welmora> loggedInWindow(Database& db, const LoginContext& login)
 {
     auto w = std::make_unique<TfrmMain_Welmora>(db);
     w->resize(kDesktop);
     if (!w->FormCreate())
         return nullptr;
     w->show();
-    w->findChild<QLineEdit*>(QStringLiteral("edtUser_Name"))->setText(user);
-    w->findChild<QLineEdit*>(QStringLiteral("edtPassword"))->setText(password);
-    w->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
+    w->completeLogin(login);
     settle();
-    return w->isLoggedIn() ? std::move(w) : nullptr;
+    return w;
 }
 
 bool save(QWidget* w, const QString& path, QTextStream& out)
@@ -94,12 +93,26 @@ int screenshots(const QStringList& args)
         before.show();
         ok &= save(&before, dir + QStringLiteral("/login.png"), out);
     }
+    std::optional<LoginContext> login;
+    try {
+        login = LoginService::login(*db, LoginService::start(*db), user, password);
+    } catch (const AppError& e) {
+        err << e.message() << "\n";
+        return 1;
+    }
+    if (!login) {
+        err << "log-in failed for " << user << "\n";
+        return 1;
+    }
+    // Its dialog would wait for an answer that never comes.
+    if (login->mustChangePassword) {
+        err << user << " must first replace the password of his letter: log in once with welmora\n";
+        return 1;
+    }
     {
-        auto w = loggedInWindow(*db, user, password);
-        if (!w) {
-            err << "log-in failed for " << user << "\n";
+        auto w = loggedInWindow(*db, *login);
+        if (!w)
             return 1;
-        }
         ok &= save(w.get(), dir + QStringLiteral("/main.png"), out);
     }
 
@@ -120,7 +133,7 @@ int screenshots(const QStringList& args)
         if (modes.size() > 1)
             modes.remove(QStringLiteral("none"));
         for (auto m = modes.begin(); m != modes.end(); ++m) {
-            auto w = loggedInWindow(*db, user, password);
+            auto w = loggedInWindow(*db, *login);
             if (!w)
                 return 1;
             auto* screen = qobject_cast<Screen*>(w->runMenuCommand(m.value()));

@@ -18,6 +18,9 @@ struct LoginContext {
     int userId = 0;
     QString factName;
     QString displayName; // title + given name, a blank, family name
+    // He still has the password someone else gave him (a user letter): he
+    // sets his own before he may work.
+    bool mustChangePassword = false;
 };
 
 } // namespace wel

@@ -1,5 +1,6 @@
 #include "LoginService.h"
 #include "admin/UserService.h"
+#include "common/Passwords.h"
 #include "common/RunningNumbers.h"
 #include "common/ThaiDate.h"
 #include "common/db/Database.h"
@@ -52,17 +53,14 @@ std::optional<LoginContext> login(Database& db, const Startup& startup, const QS
         return std::nullopt;
     const Rows r = db.select(QStringLiteral("SELECT T_USER.ID, T_USER.Username, T_USER.Password, T_USER.Fact_Code, "
                                             "T_USER.User_Type, T_USER.section, T_USER.U_Surname, T_USER.U_F_Name, "
-                                            "T_USER.U_L_Name, T_Fact.Fact_Name "
+                                            "T_USER.U_L_Name, T_USER.Password_Change, T_Fact.Fact_Name "
                                             "FROM T_USER LEFT OUTER JOIN T_Fact ON T_USER.Fact_Code = T_Fact.Fact_Code "
                                             "WHERE UPPER(LTRIM(RTRIM(T_USER.Username))) = UPPER(?)"),
                              {name});
     for (int i = 0; i < r.count(); ++i) {
-        // Compared here rather than in SQL: a server collation that ignores
-        // letter case must not make passwords case-blind. An empty stored
-        // password never matches.
         const QString stored = r.text(i, QStringLiteral("Password"));
         if (r.text(i, QStringLiteral("Username")).trimmed().compare(name, Qt::CaseInsensitive) != 0
-            || stored.isEmpty() || stored != password)
+            || !Passwords::matches(stored, password))
             continue;
         LoginContext c;
         c.Cur_Date = startup.Cur_Date;
@@ -75,7 +73,15 @@ std::optional<LoginContext> login(Database& db, const Startup& startup, const QS
         c.factName = r.text(i, QStringLiteral("Fact_Name"));
         c.displayName = r.text(i, QStringLiteral("U_Surname")) + r.text(i, QStringLiteral("U_F_Name"))
             + QLatin1Char(' ') + r.text(i, QStringLiteral("U_L_Name"));
+        c.mustChangePassword = r.integer(i, QStringLiteral("Password_Change")) != 0;
+        // Hashed before the transaction, which must not wait on it.
+        const QString rehashed = Passwords::needsRehash(stored) ? Passwords::hash(password) : QString();
+        Transaction tx(db);
+        if (!rehashed.isEmpty()) // unless someone set another password since it was read
+            db.exec(QStringLiteral("UPDATE T_USER SET Password = ? WHERE ID = ? AND Password = ?"),
+                    {rehashed, c.userId, stored});
         RunningNumbers::ensureYearRows(db, c.Cur_Bud_Year, c.Cur_Fact_Code);
+        tx.commit();
         db.setUserName(c.Cur_Username);
         return c;
     }

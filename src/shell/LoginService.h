@@ -36,7 +36,8 @@ Startup start(Database& db);
 // Looks the user up and, on success, makes the counter rows of the budget
 // year. The user name is compared without regard to letter case and
 // surrounding blanks, the password exactly; a user whose stored password is
-// empty cannot log in. nullopt when the name or password is wrong.
+// empty cannot log in. A password an older version kept as typed is replaced
+// by its hash here. nullopt when the name or password is wrong.
 std::optional<LoginContext> login(Database& db, const Startup& startup, const QString& userName,
                                   const QString& password);
 

@@ -8,27 +8,18 @@
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace wel {
 
-TfrmFirst_Admin::TfrmFirst_Admin(Database& db, QWidget* parent) : QDialog(parent), m_db(db)
+TfrmFirst_Admin::TfrmFirst_Admin(Database& db, QWidget* parent)
+    : FormDialog(QStringLiteral("frmFirst_Admin"), QStringLiteral("สร้างผู้ดูแลระบบ"),
+                 QStringLiteral("ฐานข้อมูลนี้ยังไม่มีผู้ใช้งาน กรุณาสร้างผู้ดูแลระบบ (ส่วนที่ 9) "
+                                "แล้วเข้าสู่ระบบด้วยชื่อผู้ใช้นี้เพื่อเพิ่มผู้ใช้งานคนอื่น"),
+                 420, parent),
+      m_db(db)
 {
-    setObjectName(QStringLiteral("frmFirst_Admin"));
-    setWindowTitle(QStringLiteral("สร้างผู้ดูแลระบบ"));
-    auto* outer = new QVBoxLayout(this);
-    auto* intro = new QLabel(QStringLiteral("ฐานข้อมูลนี้ยังไม่มีผู้ใช้งาน กรุณาสร้างผู้ดูแลระบบ (ส่วนที่ 9) "
-                                            "แล้วเข้าสู่ระบบด้วยชื่อผู้ใช้นี้เพื่อเพิ่มผู้ใช้งานคนอื่น"),
-                             this);
-    intro->setWordWrap(true);
-    intro->setMinimumWidth(420);
-    outer->addWidget(intro);
-
-    auto* form = new QFormLayout;
     auto line = [this](const char* name, int maxLength) {
         auto* e = new QLineEdit(this);
         e->setObjectName(QString::fromLatin1(name));
@@ -51,28 +42,15 @@ TfrmFirst_Admin::TfrmFirst_Admin(Database& db, QWidget* parent) : QDialog(parent
     cmbFact_Code->setCurrentIndex(-1);
     edtFact_Name = line("edtFact_Name", 250);
     edtFact_Name->setPlaceholderText(QStringLiteral("เฉพาะรหัสคณะที่ยังไม่มีในรายการ"));
-    form->addRow(QStringLiteral("User Name"), edtUser_Name);
-    form->addRow(QStringLiteral("Password"), edtPassword);
-    form->addRow(QStringLiteral("ยืนยัน Password"), edtPassword2);
-    form->addRow(QStringLiteral("ชื่อ"), edtF_Name);
-    form->addRow(QStringLiteral("นามสกุล"), edtL_Name);
-    form->addRow(QStringLiteral("รหัสคณะ"), cmbFact_Code);
-    form->addRow(QStringLiteral("ชื่อคณะ"), edtFact_Name);
-    outer->addLayout(form);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    btnOK = new QPushButton(QStringLiteral("บันทึก"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnCancel = new QPushButton(QStringLiteral("ยกเลิก"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
-    outer->addLayout(buttons);
+    form()->addRow(QStringLiteral("User Name"), edtUser_Name);
+    form()->addRow(QStringLiteral("Password"), edtPassword);
+    form()->addRow(QStringLiteral("ยืนยัน Password"), edtPassword2);
+    form()->addRow(QStringLiteral("ชื่อ"), edtF_Name);
+    form()->addRow(QStringLiteral("นามสกุล"), edtL_Name);
+    form()->addRow(QStringLiteral("รหัสคณะ"), cmbFact_Code);
+    form()->addRow(QStringLiteral("ชื่อคณะ"), edtFact_Name);
     installEnterAsTab(this);
-
     connect(btnOK, &QPushButton::clicked, this, &TfrmFirst_Admin::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QString TfrmFirst_Admin::factCode() const

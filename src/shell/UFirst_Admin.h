@@ -1,9 +1,8 @@
 #pragma once
-#include <QDialog>
+#include "common/widgets/FormDialog.h"
 
 class QComboBox;
 class QLineEdit;
-class QPushButton;
 
 namespace wel {
 
@@ -11,7 +10,7 @@ class Database;
 
 // Shown at start-up by a database that has no user yet: creates the first
 // administrator (section 9), who then logs in and adds the others.
-class TfrmFirst_Admin : public QDialog {
+class TfrmFirst_Admin : public FormDialog {
     Q_OBJECT
 public:
     explicit TfrmFirst_Admin(Database& db, QWidget* parent = nullptr);
@@ -23,8 +22,6 @@ public:
     QLineEdit* edtL_Name = nullptr;
     QComboBox* cmbFact_Code = nullptr;
     QLineEdit* edtFact_Name = nullptr;
-    QPushButton* btnOK = nullptr;
-    QPushButton* btnCancel = nullptr;
 
 private:
     void btnOKClick();

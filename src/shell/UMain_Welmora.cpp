@@ -1,5 +1,6 @@
 #include "UMain_Welmora.h"
 #include "MenuTable.h"
+#include "UChange_Password.h"
 #include "UFirst_Admin.h"
 #include "common/Utility.h"
 #include "common/db/Database.h"
@@ -290,7 +291,21 @@ void TfrmMain_Welmora::btnOKClick()
         msg::warning(this, LoginService::kWrongLoginMessage);
         return;
     }
-    m_ctx = *ctx;
+    if (ctx->mustChangePassword) {
+        TfrmChange_Password change(m_db, *ctx, this);
+        if (change.exec() != QDialog::Accepted) {
+            edtPassword->clear();
+            edtPassword->setFocus();
+            return;
+        }
+        ctx->mustChangePassword = false;
+    }
+    completeLogin(*ctx);
+}
+
+void TfrmMain_Welmora::completeLogin(const LoginContext& ctx)
+{
+    m_ctx = ctx;
     m_loggedIn = true;
     m_panels[0]->setText(m_ctx.Cur_Fact_Code);
     m_panels[1]->setText(m_ctx.factName);

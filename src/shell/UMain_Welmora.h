@@ -39,6 +39,10 @@ public:
     const LoginContext& loginContext() const { return m_ctx; }
     bool isLoggedIn() const { return m_loggedIn; }
     QMdiArea* mdiArea() const { return m_mdi; }
+    // What a successful log-in on the panel does next: the context, the
+    // status bar, the menus. For a caller that has checked the user itself
+    // (the screenshots open many windows with one log-in).
+    void completeLogin(const LoginContext& ctx);
     // Runs a menu command by item name (N6, N29, ...) as if chosen.
     QWidget* runMenuCommand(const QString& itemName);
     QAction* menuAction(const QString& itemName) const { return m_actions.value(itemName); }

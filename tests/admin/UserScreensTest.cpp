@@ -1,11 +1,13 @@
 #include "MessageLog.h"
 #include "PreviewRecorder.h"
+#include "PasswordChecks.h"
 #include "ScreenFixture.h"
 #include "TestDb.h"
 #include "admin/UNew_User.h"
 #include "admin/UPrint_User.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/ReportPreview.h"
+#include "shell/LoginService.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -25,6 +27,7 @@ LoginContext admin()
     c.Cur_Fact_Code = QStringLiteral("OP");
     c.Cur_Username = QStringLiteral("admin");
     c.section = 9;
+    c.userId = 1;
     return c;
 }
 
@@ -49,11 +52,23 @@ TEST(PrintUserScreen, ListsUsersAndPreviewsTheLetters)
     EXPECT_EQ(grid->item(1, 2)->text(), QStringLiteral("มาลี ใจดี"));
     EXPECT_EQ(grid->item(1, 5)->text(), QStringLiteral("(SC)คณะวิทยาศาสตร์"));
 
+    // the letters give new passwords: the administrator is asked first, and
+    // declining changes nothing
+    const QString asked = QStringLiteral("หนังสือแจ้งจะกำหนดรหัสผ่านใหม่ให้ผู้ใช้งานลำดับที่ 1 ถึง 5 "
+                                         "รหัสผ่านเดิมของผู้ใช้งานเหล่านี้จะใช้ไม่ได้อีก ต้องการพิมพ์หนังสือแจ้งหรือไม่");
+    messages.ok = false;
+    test::press(&screen, "btnPrint_Preview");
+    EXPECT_EQ(pages, -1);
+    EXPECT_EQ(messages.texts, QStringList{asked});
+    EXPECT_FALSE(test::markedToChange(t.db(), QStringLiteral("clerk")));
+    messages.ok = true;
     test::press(&screen, "btnPrint_Preview");
     EXPECT_EQ(pages, 5);
+    EXPECT_TRUE(test::markedToChange(t.db(), QStringLiteral("clerk")));
 
     test::control<QLineEdit>(&screen, "edtU_ID2")->setText(QStringLiteral("5;"));
     pages = -1;
+    messages.texts.clear();
     test::press(&screen, "btnPrint_Preview");
     EXPECT_EQ(pages, -1);
     EXPECT_EQ(messages.texts, QStringList{QStringLiteral("กรุณาใส่ลำดับที่เป็นตัวเลขจำนวนเต็ม")});
@@ -100,9 +115,14 @@ TEST(NewUserScreen, AddsAUserForAnEmployee)
     ASSERT_EQ(r.count(), 1);
     EXPECT_EQ(r.integer(0, QStringLiteral("ID")), 10);
     EXPECT_EQ(r.text(0, QStringLiteral("U_F_Name")), firstName);
-    EXPECT_EQ(r.text(0, QStringLiteral("Password")), QStringLiteral("pw1"));
+    EXPECT_TRUE(Passwords::matches(r.text(0, QStringLiteral("Password")), QStringLiteral("pw1")));
+    EXPECT_TRUE(test::usersWithPlainPasswords(t.db()).isEmpty());
+    EXPECT_TRUE(test::markedToChange(t.db(), QStringLiteral("newuser"))) << "the administrator knows it";
 }
 
+// Only a hash is stored: the password fields open empty, and stay empty to
+// keep the password. A password typed for another user is his to replace;
+// the administrator's own is not.
 TEST(NewUserScreen, EditsAnExistingUser)
 {
     WELMORA_NEED_DB();
@@ -110,16 +130,42 @@ TEST(NewUserScreen, EditsAnExistingUser)
     test::MessageLog messages;
     TfrmNew_User screen(ScreenContext{t.db(), admin()});
     screen.show();
-    test::press(&screen, "btnEdit");
-    auto* users = test::control<QTableWidget>(&screen, "StringGrid2");
-    ASSERT_EQ(users->rowCount(), 9);
-    users->setCurrentCell(1, 0);
-    test::press(&screen, "btnEdit_User");
-    EXPECT_EQ(test::control<QLineEdit>(&screen, "edtUsername")->text(), QStringLiteral("clerk"));
+    auto edit = [&](int row, const QString& password) {
+        test::press(&screen, "btnEdit");
+        auto* users = test::control<QTableWidget>(&screen, "StringGrid2");
+        EXPECT_EQ(users->rowCount(), 9);
+        users->setCurrentCell(row, 0);
+        test::press(&screen, "btnEdit_User");
+        EXPECT_TRUE(test::textOf(&screen, "edtPassword").isEmpty());
+        EXPECT_TRUE(test::textOf(&screen, "edtPassword2").isEmpty());
+        test::control<QLineEdit>(&screen, "edtU_Tel_No")->setText(QStringLiteral("1234"));
+        test::control<QLineEdit>(&screen, "edtPassword")->setText(password);
+        test::control<QLineEdit>(&screen, "edtPassword2")->setText(password);
+        test::press(&screen, "btnSave");
+    };
+    edit(1, QString());
+    EXPECT_EQ(test::textOf(&screen, "edtUsername"), QStringLiteral("clerk"));
     EXPECT_EQ(test::control<QComboBox>(&screen, "cmbFact")->currentData().toString(), QStringLiteral("SC"));
-    test::control<QLineEdit>(&screen, "edtU_Tel_No")->setText(QStringLiteral("1234"));
-    test::press(&screen, "btnSave");
-    EXPECT_EQ(messages.texts, QStringList{QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว")});
     EXPECT_EQ(t.db().select(QStringLiteral("SELECT U_Tel_No FROM T_USER WHERE ID = 2")).text(0, QStringLiteral("U_Tel_No")),
               QStringLiteral("1234"));
+
+    const auto start = LoginService::start(t.db());
+    auto logsIn = [&](const char* user, const char* password) {
+        return LoginService::login(t.db(), start, QString::fromLatin1(user), QString::fromLatin1(password));
+    };
+    EXPECT_TRUE(logsIn("clerk", "clerk")) << "kept";
+    edit(1, QStringLiteral("given1"));
+    edit(0, QStringLiteral("mine1"));
+    const struct { const char* user; const char* old; const char* now; bool toChange; } after[] = {
+        {"clerk", "clerk", "given1", true},
+        {"admin", "admin", "mine1", false},
+    };
+    for (const auto& a : after) {
+        EXPECT_FALSE(logsIn(a.user, a.old)) << a.user;
+        const auto ctx = logsIn(a.user, a.now);
+        ASSERT_TRUE(ctx) << a.user;
+        EXPECT_EQ(ctx->mustChangePassword, a.toChange) << a.user;
+    }
+    EXPECT_EQ(messages.texts, QStringList(3, QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว")));
+    EXPECT_TRUE(test::usersWithPlainPasswords(t.db()).isEmpty());
 }

@@ -1,6 +1,8 @@
+#include "PasswordChecks.h"
 #include "TestDb.h"
 #include "admin/UserLetter.h"
 #include "admin/UserService.h"
+#include "shell/LoginService.h"
 
 using namespace wel;
 using wel::test::TestDb;
@@ -43,7 +45,19 @@ TEST(Users, UserWithoutReferenceRowsIsListedWithEmptyTexts)
     EXPECT_EQ(r.text(last, QStringLiteral("Section_Name")), QString());
 }
 
-TEST(Users, LettersOnePagePerExistingUserInTheRange)
+// The password a letter tells.
+static QString passwordOn(const ReportPage& page)
+{
+    const QString lead = QStringLiteral("รหัสผ่าน (Password) คือ  ");
+    for (const QString& text : page.texts())
+        if (text.startsWith(lead))
+            return text.mid(lead.size());
+    return {};
+}
+
+// Only hashes are stored, so each letter carries a fresh password, which
+// works at once and must be replaced at the first log-in.
+TEST(Users, LettersGiveEachUserInTheRangeAFreshPasswordToChange)
 {
     WELMORA_NEED_DB();
     TestDb t;
@@ -54,10 +68,30 @@ TEST(Users, LettersOnePagePerExistingUserInTheRange)
     EXPECT_TRUE(first.contains(QStringLiteral("ลำดับ  1")));
     EXPECT_TRUE(first.contains(QStringLiteral("10/12/2569")));
     EXPECT_TRUE(first.contains(QStringLiteral("รหัสผู้ใช้ (User Name) สำหรับเข้าระบบ คือ  admin")));
-    EXPECT_TRUE(first.contains(QStringLiteral("รหัสผ่าน (Password) คือ  admin")));
     EXPECT_TRUE(first.contains(QStringLiteral("เรียน  คุณสมชาย  ผู้ดูแล")));
     EXPECT_TRUE(letters.pages()[1].texts().contains(QStringLiteral("ลำดับ  2")));
     EXPECT_TRUE(letters.pages()[2].texts().contains(QStringLiteral("ลำดับ  4")));
+
+    const auto start = LoginService::start(t.db());
+    const char* const names[] = {"admin", "clerk", "medfac", "engfac"};
+    for (int page = 0; page < 4; ++page) {
+        const QString name = QString::fromLatin1(names[page]);
+        const QString issued = passwordOn(letters.pages()[page]);
+        EXPECT_EQ(issued.size(), 10) << names[page];
+        EXPECT_FALSE(LoginService::login(t.db(), start, name, name)) << names[page] << ": the old password is gone";
+        const auto ctx = LoginService::login(t.db(), start, name, issued);
+        ASSERT_TRUE(ctx) << names[page];
+        EXPECT_TRUE(ctx->mustChangePassword) << names[page];
+    }
+    // outside the range nothing changed
+    const auto hr = LoginService::login(t.db(), start, QStringLiteral("hr"), QStringLiteral("hr"));
+    ASSERT_TRUE(hr);
+    EXPECT_FALSE(hr->mustChangePassword);
+
+    const QString again = passwordOn(userLetters(t.db(), 1, 1, QStringLiteral("10/12/2569")).pages()[0]);
+    EXPECT_NE(again, passwordOn(letters.pages()[0]));
+    EXPECT_TRUE(LoginService::login(t.db(), start, QStringLiteral("admin"), again));
+    EXPECT_TRUE(test::usersWithPlainPasswords(t.db()).isEmpty());
     EXPECT_THROW(userLetters(t.db(), 100, 200, QStringLiteral("10/12/2569")), AppError);
 }
 
@@ -82,6 +116,7 @@ TEST(Users, SaveChecksNamesAndPasswords)
     const int id = UserService::save(t.db(), u);
     EXPECT_EQ(id, 10);
     EXPECT_EQ(UserService::load(t.db(), id).userName, QStringLiteral("newclerk"));
+    EXPECT_TRUE(UserService::load(t.db(), id).password.isEmpty()) << "only its hash is stored";
 
     struct Case { std::function<void(UserService::UserRecord&)> change; };
     const Case refused[] = {
@@ -101,9 +136,13 @@ TEST(Users, SaveChecksNamesAndPasswords)
     }
     EXPECT_EQ(UserService::listUsers(t.db()).count(), 10);
 
-    // editing keeps the number and may keep its own name
+    // editing keeps the number, may keep its own name, and keeps the
+    // password while its fields are left empty
     UserService::UserRecord edit = UserService::load(t.db(), id);
     edit.position = QStringLiteral("นักวิชาการ");
     EXPECT_EQ(UserService::save(t.db(), edit), id);
     EXPECT_EQ(UserService::load(t.db(), id).position, QStringLiteral("นักวิชาการ"));
+    const auto start = LoginService::start(t.db());
+    EXPECT_TRUE(LoginService::login(t.db(), start, QStringLiteral("newclerk"), QStringLiteral("s3cret")));
+    EXPECT_TRUE(test::usersWithPlainPasswords(t.db()).isEmpty());
 }

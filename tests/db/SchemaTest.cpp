@@ -1,4 +1,5 @@
 #include "TestDb.h"
+#include "common/Passwords.h"
 #include "common/db/Schema.h"
 
 using namespace wel;
@@ -44,9 +45,11 @@ TEST(Schema, DemoDataCoversWhatTheScreensNeed)
         sections.insert(users.integer(i, QStringLiteral("section")));
     }
     EXPECT_EQ(sections.size(), 9);
-    const Rows admin = db.select(QStringLiteral("SELECT section, Fact_Code FROM T_USER WHERE Username = ? AND Password = ?"),
-                                 {QStringLiteral("admin"), QStringLiteral("admin")});
+    const Rows admin = db.select(QStringLiteral("SELECT section, Fact_Code, Password FROM T_USER WHERE Username = ?"),
+                                 {QStringLiteral("admin")});
     ASSERT_EQ(admin.count(), 1);
+    EXPECT_TRUE(Passwords::isHash(admin.text(0, QStringLiteral("Password"))));
+    EXPECT_TRUE(Passwords::matches(admin.text(0, QStringLiteral("Password")), QStringLiteral("admin")));
     EXPECT_EQ(admin.integer(0, QStringLiteral("section")), 9);
     EXPECT_EQ(admin.text(0, QStringLiteral("Fact_Code")), QStringLiteral("OP"));
     // claim kinds of every group, other-welfare kinds included

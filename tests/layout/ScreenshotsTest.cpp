@@ -37,3 +37,30 @@ TEST(Screenshots, EachScreenAndPanelStateAtTheProgramsSize)
               QImage(out.filePath(QStringLiteral("TfrmAdd_Edit_Emp_His-KV-add.png"))))
         << "the add panel shows in its own picture";
 }
+
+// The log-in is checked once before any window; a user who still has the
+// password of his letter would meet a dialog nobody answers here.
+TEST(Screenshots, RefusedForAWrongPasswordOrOneStillToBeChanged)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    t.db().exec(QStringLiteral("UPDATE T_USER SET Password_Change = 1 WHERE Username = 'clerk'"));
+    QTemporaryDir out;
+    const struct { const char* user; const char* password; const char* message; } cases[] = {
+        {"admin", "wrong", "log-in failed for admin"},
+        {"clerk", "clerk", "clerk must first replace the password of his letter"},
+    };
+    for (const auto& c : cases) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(QStringLiteral(WELMORA_ADMIN),
+                {QStringLiteral("screenshots"), QStringLiteral("--db"), t.url().display(), QStringLiteral("--user"),
+                 QString::fromLatin1(c.user), QStringLiteral("--password"), QString::fromLatin1(c.password),
+                 QStringLiteral("--out"), out.path()});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        const QString output = QString::fromUtf8(p.readAll());
+        EXPECT_EQ(p.exitCode(), 1) << output.toStdString();
+        EXPECT_TRUE(output.contains(QString::fromLatin1(c.message))) << output.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(out.filePath(QStringLiteral("main.png")))) << c.user;
+    }
+}

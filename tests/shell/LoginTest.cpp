@@ -1,3 +1,4 @@
+#include "PasswordChecks.h"
 #include "TestDb.h"
 #include "shell/LoginService.h"
 
@@ -127,6 +128,36 @@ TEST(Login, EmptyOrMissingStoredPasswordNeverMatches)
                 << user << " / '" << password << "'";
 }
 
+// A password an older version kept as typed is hashed by the first log-in
+// that proves it, and only by that one.
+TEST(Login, APasswordKeptAsTypedIsHashedAtTheNextLogIn)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    t.db().exec(QStringLiteral("INSERT INTO T_USER (ID, Username, Password, Fact_Code, section) VALUES (?, ?, ?, ?, ?)"),
+                {50, QStringLiteral("old"), QStringLiteral("Old pw"), QStringLiteral("SC"), 4});
+    const auto s = LoginService::start(t.db());
+    auto stored = [&] {
+        return t.db().select(QStringLiteral("SELECT Password FROM T_USER WHERE ID = 50")).text(0, QStringLiteral("Password"));
+    };
+    const struct { const char* typed; bool in; bool hashedAfter; } steps[] = {
+        {"old pw", false, false}, // a wrong password changes nothing
+        {"Old pw", true, true},
+        {"Old pw", true, true},   // now checked against the hash
+        {"old pw", false, true},
+        {"", false, true},
+    };
+    for (const auto& step : steps) {
+        const auto ctx = LoginService::login(t.db(), s, QStringLiteral("old"), QString::fromLatin1(step.typed));
+        EXPECT_EQ(ctx.has_value(), step.in) << step.typed;
+        EXPECT_EQ(Passwords::isHash(stored()), step.hashedAfter) << step.typed;
+        if (ctx) {
+            EXPECT_FALSE(ctx->mustChangePassword);
+        }
+    }
+    EXPECT_TRUE(test::usersWithPlainPasswords(t.db()).isEmpty());
+}
+
 TEST(FirstAdministrator, MadeOnlyOnADatabaseWithoutUsers)
 {
     WELMORA_NEED_DB();
@@ -168,6 +199,8 @@ TEST(FirstAdministrator, MadeOnlyOnADatabaseWithoutUsers)
     EXPECT_FALSE(s.noUserYet);
     const auto ctx = LoginService::login(t.db(), s, QStringLiteral("boss"), QStringLiteral("s3cret"));
     ASSERT_TRUE(ctx);
+    EXPECT_FALSE(ctx->mustChangePassword) << "he chose it himself";
+    EXPECT_TRUE(test::usersWithPlainPasswords(t.db()).isEmpty());
     EXPECT_EQ(ctx->section, 9);
     EXPECT_EQ(ctx->Cur_Fact_Code, QStringLiteral("OP"));
     EXPECT_EQ(ctx->factName, QStringLiteral("สำนักงานอธิการบดี"));

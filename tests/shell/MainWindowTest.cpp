@@ -1,4 +1,5 @@
 #include "MessageLog.h"
+#include "PasswordChecks.h"
 #include "TestDb.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Screen.h"
@@ -6,6 +7,8 @@
 #include "common/widgets/ScreenWindow.h"
 #include "shell/MenuTable.h"
 #include "shell/LoginService.h"
+#include "admin/UserService.h"
+#include "shell/UChange_Password.h"
 #include "shell/UFirst_Admin.h"
 #include "shell/UMain_Welmora.h"
 
@@ -217,4 +220,67 @@ TEST_F(MainWindowTest, DatabaseWithoutUsersAsksForTheFirstAdministrator)
     EXPECT_TRUE(w.statusBar()->isVisibleTo(&w));
     EXPECT_FALSE(visibleTopMenus(w).isEmpty());
     EXPECT_FALSE(w.windowTitle().contains(LoginService::kDemoMark));
+}
+
+// A user with the password of his letter sets his own before any menu opens;
+// declining leaves him at the log-in panel with the letter's password.
+TEST_F(MainWindowTest, ThePasswordOfALetterIsReplacedAtTheFirstLogIn)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    const QString given = UserService::issueInitialPasswords(t.db(), 2, 2).text(0, QStringLiteral("Password"));
+    auto logIn = [](TfrmMain_Welmora& w, const QString& password) {
+        w.findChild<QLineEdit*>(QStringLiteral("edtUser_Name"))->setText(QStringLiteral("clerk"));
+        w.findChild<QLineEdit*>(QStringLiteral("edtPassword"))->setText(password);
+        QTest::mouseClick(w.findChild<QWidget*>(QStringLiteral("btnOK")), Qt::LeftButton);
+    };
+    {
+        TfrmMain_Welmora w(t.db());
+        ASSERT_TRUE(w.FormCreate());
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<TfrmChange_Password*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->btnCancel->click();
+        });
+        logIn(w, given);
+        EXPECT_FALSE(w.isLoggedIn());
+        EXPECT_TRUE(visibleTopMenus(w).isEmpty());
+        EXPECT_TRUE(w.findChild<QLineEdit*>(QStringLiteral("edtPassword"))->text().isEmpty());
+        EXPECT_TRUE(test::markedToChange(t.db(), QStringLiteral("clerk")));
+    }
+
+    TfrmMain_Welmora w(t.db());
+    ASSERT_TRUE(w.FormCreate());
+    const struct { QString password, again, message; } tries[] = {
+        {QString(), QString(), QStringLiteral("กรุณาใส่รหัสผ่าน (Password)")},
+        {QStringLiteral("mine1"), QStringLiteral("mine2"), QStringLiteral("รหัสผ่านทั้งสองช่องไม่ตรงกัน กรุณาใส่ใหม่")},
+        {given, given, QStringLiteral("รหัสผ่านใหม่ต้องไม่ซ้ำกับรหัสผ่านเดิม กรุณาใส่ใหม่")},
+        {QStringLiteral("mine1"), QStringLiteral("mine1"), QStringLiteral("เปลี่ยนรหัสผ่านเรียบร้อยแล้ว")},
+    };
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TfrmChange_Password*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        for (const auto& attempt : tries) {
+            ASSERT_TRUE(dialog->isVisible()) << "closed before: " << attempt.message.toStdString();
+            QTest::keyClicks(dialog->edtNew_Password, attempt.password);
+            QTest::keyClicks(dialog->edtNew_Password2, attempt.again);
+            QTest::mouseClick(dialog->btnOK, Qt::LeftButton);
+        }
+    });
+    logIn(w, given);
+    ASSERT_TRUE(w.isLoggedIn());
+    EXPECT_FALSE(visibleTopMenus(w).isEmpty());
+    QStringList expected;
+    for (const auto& attempt : tries)
+        expected << attempt.message;
+    EXPECT_EQ(messages.texts, expected);
+    EXPECT_FALSE(test::markedToChange(t.db(), QStringLiteral("clerk")));
+    EXPECT_FALSE(w.loginContext().mustChangePassword);
+
+    const auto start = LoginService::start(t.db());
+    EXPECT_FALSE(LoginService::login(t.db(), start, QStringLiteral("clerk"), given));
+    const auto mine = LoginService::login(t.db(), start, QStringLiteral("clerk"), QStringLiteral("mine1"));
+    ASSERT_TRUE(mine);
+    EXPECT_FALSE(mine->mustChangePassword);
+    EXPECT_TRUE(test::usersWithPlainPasswords(t.db()).isEmpty());
 }

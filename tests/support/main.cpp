@@ -1,4 +1,5 @@
 #include "TestDb.h"
+#include "common/Passwords.h"
 #include "common/db/ErrorLog.h"
 
 #include <QApplication>
@@ -19,6 +20,8 @@ int main(int argc, char** argv)
         std::printf("no PostgreSQL server (run the tests with scripts/test): skipped\n");
         return kSkipped;
     }
+    // Every demo database of a test hashes its users' passwords.
+    wel::Passwords::useMinimumLimitsForTests();
     // The failures tests provoke on purpose go to a log of their own.
     wel::ErrorLog::setPath(QDir::tempPath() + QStringLiteral("/welmora-tests-%1.log").arg(QCoreApplication::applicationPid()));
     const int result = RUN_ALL_TESTS();

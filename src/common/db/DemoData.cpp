@@ -1,6 +1,7 @@
 #include "Database.h"
 #include "Schema.h"
 #include "common/Limits.h"
+#include "common/Passwords.h"
 
 #include <QDate>
 #include <random>
@@ -142,17 +143,22 @@ void loadDemoData(Database& db)
     if (db.select(QStringLiteral("SELECT COUNT(*) AS n FROM T_USER")).integer(0, QStringLiteral("n")) > 0)
         return;
     const QDate today = db.serverNow().date();
+    // Hashed before the transaction: each hash takes a noticeable moment.
+    QStringList hashes;
+    for (const User& us : kUsers)
+        hashes << Passwords::hash(u(us.password));
     Transaction tx(db);
     for (const Fact& f : kFacts)
         db.insertIfAbsent(QStringLiteral("T_Fact"), {QStringLiteral("Fact_Code"), QStringLiteral("Fact_Name")},
                           {u(f.code), u(f.name)}, 1);
-    int id = 0;
-    for (const User& us : kUsers)
+    for (int i = 0; i < hashes.size(); ++i) {
+        const User& us = kUsers[i];
         db.exec(QStringLiteral("INSERT INTO T_USER (ID, Username, Password, Fact_Code, User_Type, section, "
                                "U_Surname, U_F_Name, U_L_Name, U_Position, U_Tel_No) "
                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                {++id, u(us.name), u(us.password), u(us.fact), QStringLiteral("U"), us.section, u(us.title),
-                 u(us.first), u(us.last), u(us.position), QStringLiteral("0-5394-%1").arg(4100 + id)});
+                {i + 1, u(us.name), hashes[i], u(us.fact), QStringLiteral("U"), us.section, u(us.title),
+                 u(us.first), u(us.last), u(us.position), QStringLiteral("0-5394-%1").arg(4101 + i)});
+    }
     const int budYear = budgetYear(today);
     for (int y = budYear - 2; y <= budYear + 1; ++y)
         db.insertIfAbsent(QStringLiteral("TR_Select_Year_Bud"), {QStringLiteral("Sel_Year_BudDate")},

@@ -1,6 +1,7 @@
 #include "Schema.h"
 #include "Database.h"
 
+#include <QHash>
 #include <QSet>
 
 namespace wel {
@@ -71,10 +72,12 @@ QVector<TableDef> defineTables()
                  {}});
     t.push_back({QStringLiteral("Tr_Folk"), {txt("Emp_Folk", 1), txt("Folk_name", 50)}, {cols({"Emp_Folk"})}, {}});
     t.push_back({QStringLiteral("T_Fact"), {txt("Fact_Code", 2), txt("Fact_Name", 250)}, {cols({"Fact_Code"})}, {}});
+    // Password holds a password hash (Passwords.h); Password_Change is 1 while
+    // the user still has the password someone else gave him.
     t.push_back({QStringLiteral("T_USER"),
-                 {num("ID"), txt("Username", 50), txt("Password", 50), txt("Fact_Code", 2),
+                 {num("ID"), txt("Username", 50), txt("Password", 128), txt("Fact_Code", 2),
                   txt("User_Type", 10), num("section"), txt("U_Surname", 35), txt("U_F_Name", 40),
-                  txt("U_L_Name", 40), txt("U_Position", 250), txt("U_Tel_No", 50)},
+                  txt("U_L_Name", 40), txt("U_Position", 250), txt("U_Tel_No", 50), num("Password_Change")},
                  {cols({"ID"}), cols({"Username"})},
                  {}});
     t.push_back({QStringLiteral("TR_Section"), {num("section"), txt("Section_Name", 100)}, {cols({"section"})}, {}});
@@ -208,6 +211,33 @@ QString keyPart(const Database& db, const KeyPart& p)
     return p.column;
 }
 
+// An older database's text columns that this version defines wider are
+// widened (SQLite does not hold text to a width).
+void widenTextColumns(Database& db)
+{
+    if (db.kind() == DbKind::SQLite)
+        return;
+    const bool pg = db.kind() == DbKind::PostgreSQL;
+    const Rows have = db.select(
+        pg ? QStringLiteral("SELECT table_name AS t, column_name AS c, character_maximum_length AS w "
+                            "FROM information_schema.columns WHERE table_schema = current_schema() "
+                            "AND character_maximum_length IS NOT NULL")
+           : QStringLiteral("SELECT TABLE_NAME AS t, COLUMN_NAME AS c, CHARACTER_MAXIMUM_LENGTH AS w "
+                            "FROM INFORMATION_SCHEMA.COLUMNS WHERE TABLE_SCHEMA = SCHEMA_NAME() "
+                            "AND CHARACTER_MAXIMUM_LENGTH > 0"));
+    QHash<QString, qint64> width; // "table.column" in lower case
+    for (int i = 0; i < have.count(); ++i)
+        width.insert((have.text(i, QStringLiteral("t")) + QLatin1Char('.') + have.text(i, QStringLiteral("c"))).toLower(),
+                     have.integer(i, QStringLiteral("w")));
+    for (const TableDef& t : schemaTables())
+        for (const ColumnDef& c : t.columns) {
+            const qint64 now = width.value((t.name + QLatin1Char('.') + c.name).toLower(), 0);
+            if (c.type == ColumnDef::Text && now > 0 && now < (c.width > 0 ? c.width : 255))
+                db.exec(QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 %3%4")
+                            .arg(t.name, c.name, pg ? QStringLiteral("TYPE ") : QString(), columnType(c, db.kind())));
+        }
+}
+
 // Named <kind>_<table>_<n>: "ux" unique keys, "ix" plain indexes, "cx"
 // indexes of conditionIndexes().
 void createIndex(Database& db, const TableDef& t, const QStringList& columns, bool unique, int n,
@@ -322,6 +352,7 @@ void createSchema(Database& db)
             made.insert(parts.join(QLatin1Char(',')).toLower());
         }
     }
+    widenTextColumns(db);
     createActivePersonKeys(db);
     tx.commit();
 }
