@@ -78,26 +78,11 @@ TfrmEntry_Depart_DocNo::TfrmEntry_Depart_DocNo(const ScreenContext& context, Ste
     grpSelect->addHint(3, QStringLiteral("ตัวอย่าง   PVR2551/00001OP"));
     grpSelect->presetFrom(login().Cur_Date);
 
-    auto* unit = new QGroupBox(QStringLiteral("หน่วยงาน"), list);
-    edtFact_Code = new FactCodeEdit(unit);
-    edtFact_Code->setObjectName(QStringLiteral("edtFact_Code"));
-    edtFact_Code->setText(login().Cur_Fact_Code);
-    auto* unitRow = new QHBoxLayout(unit);
-    unitRow->addWidget(new QLabel(QStringLiteral("รหัสคณะ"), unit));
-    unitRow->addWidget(edtFact_Code);
-    unitRow->addStretch();
-    auto* show = namedButton(QStringLiteral("btnShow"), QStringLiteral("แสดงผล"), list);
-    auto* exit = namedButton(QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"), list);
-    auto* top = new QHBoxLayout;
-    top->addWidget(grpSelect, 0, Qt::AlignTop);
-    top->addWidget(unit, 0, Qt::AlignTop);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(show);
-    buttons->addWidget(exit);
-    buttons->addStretch();
-    top->addLayout(buttons);
-    top->addStretch();
-    listLayout->addLayout(top);
+    const ListingHead listed = addListingHead(listLayout, list, grpSelect, login().Cur_Fact_Code,
+                                            QStringLiteral("btnShow"), QStringLiteral("แสดงผล"));
+    edtFact_Code = listed.factCode;
+    auto* show = listed.show;
+    auto* exit = listed.exit;
 
     QStringList headings{QStringLiteral("No"),        QStringLiteral("เลขที่ PVR"),       QStringLiteral("วันที่ส่งข้อมูล"),
                          QStringLiteral("รหัสคณะ"),  QStringLiteral("เลขที่หน่วยงานย่อย"), QStringLiteral("เลขที่กองคลัง"),

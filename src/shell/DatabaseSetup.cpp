@@ -82,10 +82,12 @@ bool looksLikeSqliteFile(const QString& path)
 }
 
 // Refuses what this program would misread, or (unchanged) have to upgrade.
-void checkSchema(Database& db, const DbUrl& url, bool unchanged)
+// An opening that creates (init) is the upgrade: it brings any database it
+// is given up to this version's tables, however old.
+void checkSchema(Database& db, const DbUrl& url, bool unchanged, bool creates)
 {
     const QStringList missing = missingSchema(db);
-    if (missing.isEmpty())
+    if (missing.isEmpty() || creates)
         return;
     if (missing.size() == schemaTables().size() || missing.contains(QStringLiteral("T_Version")))
         throw AppError(QStringLiteral("%1 ไม่ใช่ฐานข้อมูลของโปรแกรมนี้ (ยังไม่มีตารางของระบบ) "
@@ -133,7 +135,7 @@ std::unique_ptr<Database> openDatabase(const QString& url, Opening how)
         if (noTables && creates) {
             initDatabase(*db, how == Opening::CreateDemo);
         } else if (!creates || embedded) {
-            checkSchema(*db, parsed, how == Opening::Unchanged);
+            checkSchema(*db, parsed, how == Opening::Unchanged, creates);
             // The embedded file belongs to this program: bring it up to the
             // tables and reference rows of this version. Servers are upgraded
             // by their administrator with welmora-admin init.

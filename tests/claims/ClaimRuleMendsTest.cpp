@@ -207,7 +207,9 @@ TEST(ReceiptRules, TheServiceRefusesWhatTheScreenRefuses)
         {"a year and two days before the claim", "03/10/2568", "01/10/2567",
          QStringLiteral("วันที่ใบเสร็จ(01/10/2567)เกิน หนึ่งปี จากวันที่เบิก(03/10/2568)\rไม่สามารถนำมาเบิกได้")},
         {"a year and a day before the claim", "03/10/2568", "02/10/2567", QString()},
-        {"the budget year's last day", "15/11/2567", "30/09/2568", QString()},
+        {"a day after the claim date", "15/11/2567", "16/11/2567",
+         QStringLiteral("วันที่ใบเสร็จ(16/11/2567)เลยวันที่เบิก(15/11/2567)\rไม่สามารถนำมาเบิกได้")},
+        {"the budget year's last day", "03/10/2568", "30/09/2568", QString()},
     };
     for (const auto& c : cases) {
         ClaimDraft d = draft(kv, {receipt(0, baht(100), QString::fromLatin1(c.receiptDate))});

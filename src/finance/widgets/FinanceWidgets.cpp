@@ -1,10 +1,16 @@
 #include "FinanceWidgets.h"
 #include "ChoiceBox.h"
 #include "common/AppError.h"
+#include "common/widgets/FactCodeEdit.h"
 #include "common/widgets/Grids.h"
 #include "common/widgets/Named.h"
 
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QLineEdit>
 #include <QTableWidget>
 
@@ -18,6 +24,33 @@ Period periodOf(const ChoiceBox* box, const QVector<Period::Kind>& kinds)
 QLineEdit* shownField(const QString& name, const QString& sample, QWidget* parent)
 {
     return namedReadOnly(name, parent, sample);
+}
+
+ListingHead addListingHead(QVBoxLayout* layout, QWidget* panel, ChoiceBox* choices, const QString& factCode,
+                           const QString& showName, const QString& showCaption)
+{
+    ListingHead head;
+    auto* unit = new QGroupBox(QStringLiteral("หน่วยงาน"), panel);
+    head.factCode = new FactCodeEdit(unit);
+    head.factCode->setObjectName(QStringLiteral("edtFact_Code"));
+    head.factCode->setText(factCode);
+    auto* unitRow = new QHBoxLayout(unit);
+    unitRow->addWidget(new QLabel(QStringLiteral("รหัสคณะ"), unit));
+    unitRow->addWidget(head.factCode);
+    unitRow->addStretch();
+    head.show = namedButton(showName, showCaption, panel);
+    head.exit = namedButton(QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"), panel);
+    auto* top = new QHBoxLayout;
+    top->addWidget(choices, 0, Qt::AlignTop);
+    top->addWidget(unit, 0, Qt::AlignTop);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(head.show);
+    buttons->addWidget(head.exit);
+    buttons->addStretch();
+    top->addLayout(buttons);
+    top->addStretch();
+    layout->addLayout(top);
+    return head;
 }
 
 QTableWidget* listGrid(const QString& name, const QStringList& headings, const QVector<int>& widths, int rows,

@@ -7,11 +7,14 @@
 #include <functional>
 
 class QLineEdit;
+class QPushButton;
 class QTableWidget;
+class QVBoxLayout;
 class QWidget;
 
 namespace wel {
 class ChoiceBox;
+class FactCodeEdit;
 }
 
 namespace wel::finance {
@@ -27,6 +30,17 @@ QTableWidget* listGrid(const QString& name, const QStringList& headings, const Q
                        QWidget* parent);
 // Right-aligns the amounts of a column.
 void alignAmounts(QTableWidget* grid, int column);
+
+// The head of a finance listing panel: the choice of period, the box
+// "หน่วยงาน" with its faculty code (the clerk's at first), and the show and
+// "กลับสู่เมนูหลัก" buttons at the right.
+struct ListingHead {
+    FactCodeEdit* factCode = nullptr;
+    QPushButton* show = nullptr;
+    QPushButton* exit = nullptr;
+};
+ListingHead addListingHead(QVBoxLayout* layout, QWidget* panel, ChoiceBox* choices, const QString& factCode,
+                           const QString& showName, const QString& showCaption);
 
 // Whether a screen's list would find something: what to list is not empty,
 // and reading it did not fail (a failure is shown when the list is asked for).

@@ -44,29 +44,14 @@ VoucherListing::VoucherListing(const ScreenContext& context, const Kind& kind, Q
                                 QStringLiteral("edtSel_Year")}},
                               list);
     grpSelect->presetFrom(login().Cur_Date);
-    auto* unit = new QGroupBox(QStringLiteral("หน่วยงาน"), list);
-    edtFact_Code = new FactCodeEdit(unit);
-    edtFact_Code->setObjectName(QStringLiteral("edtFact_Code"));
-    edtFact_Code->setText(login().Cur_Fact_Code);
+    const ListingHead listed = addListingHead(listLayout, list, grpSelect, login().Cur_Fact_Code,
+                                            QStringLiteral("btnShow_data"), QStringLiteral("แสดงข้อมูล"));
+    edtFact_Code = listed.factCode;
     edtFact_Code->setReadOnly(!kind.facultyEditable);
     edtFact_Code->setEnabled(kind.facultyEditable);
     m_anyFaculty = kind.facultyEditable;
-    auto* unitRow = new QHBoxLayout(unit);
-    unitRow->addWidget(new QLabel(QStringLiteral("รหัสคณะ"), unit));
-    unitRow->addWidget(edtFact_Code);
-    unitRow->addStretch();
-    auto* show = namedButton(QStringLiteral("btnShow_data"), QStringLiteral("แสดงข้อมูล"), list);
-    auto* exit = namedButton(QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"), list);
-    auto* top = new QHBoxLayout;
-    top->addWidget(grpSelect, 0, Qt::AlignTop);
-    top->addWidget(unit, 0, Qt::AlignTop);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(show);
-    buttons->addWidget(exit);
-    buttons->addStretch();
-    top->addLayout(buttons);
-    top->addStretch();
-    listLayout->addLayout(top);
+    auto* show = listed.show;
+    auto* exit = listed.exit;
     StringGrid1 = listGrid(QStringLiteral("StringGrid1"),
                            {QStringLiteral("No"), QStringLiteral("เลขที่ PVR"), QStringLiteral("วันที่ประมวลผลเลขที่ PVR")},
                            {50, 190, 190}, 10, list);
