@@ -168,9 +168,24 @@ QString claimGate(const ClaimKind& kind, const GateFigures& f, bool saving, cons
         return copayGate(kind.limit.copay, f, saving);
     case LimitGate::LimitUsedUp:
         return limitUsedUpRefusal(usedUpOf(f), payYear);
+    case LimitGate::EducationRight:
+        return educationRightRefusal(f);
     case LimitGate::None:
         break;
     }
+    return {};
+}
+
+// The row decides when there is one: an employee whose row was made at
+// right type "2"'s limit has no right, whatever his right type says now.
+QString educationRightRefusal(const GateFigures& f)
+{
+    const QString because = QStringLiteral("พนักงานคนนี้ ไม่มีสิทธิในการเบิกค่าเล่าเรียนบุตร\nเนื่องจากเลือกสิทธิประเภท : ")
+        + f.hType.trimmed();
+    if (f.hasRow && f.medical.limit == typeTwo().medical)
+        return QStringLiteral("(2)") + because;
+    if (!f.hasRow && f.hType.trimmed() == QLatin1String("2"))
+        return because;
     return {};
 }
 

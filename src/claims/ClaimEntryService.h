@@ -117,6 +117,8 @@ struct UsedUpFigures {
 // year row, refused with the message that says which and by how much.
 void checkLimitUsedUp(const std::optional<UsedUpFigures>& row, const QString& payYear);
 QString limitUsedUpRefusal(const std::optional<UsedUpFigures>& row, const QString& payYear);
+// The education allowance's refusal of an employee without the right, "" when he has it.
+QString educationRightRefusal(const GateFigures& figures);
 
 namespace ClaimEntry {
 

@@ -47,6 +47,9 @@ enum class LimitGate {
     Copay,
     // The year's medical and co-pay limits are both used in full.
     LimitUsedUp,
+    // The right to the children's education allowance: the yearly row's
+    // limit is not right type "2"'s, or, with no row, the right type is not "2".
+    EducationRight,
     // Nothing is checked.
     None,
 };

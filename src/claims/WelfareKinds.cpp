@@ -151,6 +151,7 @@ ClaimKind makeOtherWelfare()
 ClaimKind makeEducation()
 {
     ClaimKind k = makeUncharged("EDU");
+    k.limit.gate = LimitGate::EducationRight;
     k.entry.title = QStringLiteral("บันทึกการเบิกค่าเล่าเรียนบุตร");
     k.entry.nameRequired = false;
     k.entry.searchColumns = {{QStringLiteral("No"), 30, QStringLiteral("No")},

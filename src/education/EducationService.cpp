@@ -1,4 +1,5 @@
 #include "EducationService.h"
+#include "claims/ClaimEntryService.h"
 #include "claims/ClaimKind.h"
 #include "claims/ClaimWriter.h"
 #include "common/AppError.h"
@@ -15,12 +16,14 @@ namespace wel::claims::Education {
 
 void checkRight(const std::optional<Money>& yearLimit, const QString& hType)
 {
-    const QString type = hType.trimmed();
-    const QString because = QStringLiteral("พนักงานคนนี้ ไม่มีสิทธิในการเบิกค่าเล่าเรียนบุตร\nเนื่องจากเลือกสิทธิประเภท : ") + type;
-    if (yearLimit && *yearLimit == typeTwo().medical)
-        throw AppError(QStringLiteral("(2)") + because);
-    if (!yearLimit && type == QLatin1String("2"))
-        throw AppError(because);
+    GateFigures f;
+    f.hType = hType;
+    f.hasRow = yearLimit.has_value();
+    if (yearLimit)
+        f.medical.limit = *yearLimit;
+    const QString refused = claimGate(education(), f, false, QString());
+    if (!refused.isEmpty())
+        throw AppError(refused);
 }
 
 void checkRight(Database& db, const QString& kvId, const QString& payYear, const QString& hType)

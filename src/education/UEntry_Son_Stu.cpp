@@ -38,16 +38,9 @@ const QStringList kLineHeadings = {QStringLiteral("No"),          QStringLiteral
 TfrmEntry_Son_Stu::TfrmEntry_Son_Stu(const ScreenContext& context, QWidget* parent) : Screen(context, parent)
 {
     setObjectName(education().entry.objectName);
-    setWindowTitle(kTitle);
-    setOpensMaximised();
-    auto* root = new QVBoxLayout(this);
-    root->addWidget(titleLabel(kTitle, this));
     Panel1 = buildSearchPanel();
     Panel2 = buildEntryPanel();
-    root->addWidget(Panel1, 1);
-    root->addWidget(Panel2, 1);
-    Panel2->hide();
-    setPanels({Panel1, Panel2});
+    setSearchAndEntry(kTitle, Panel1, Panel2);
 
     cmbSel_Year_BudDate->addItems(ClaimEntry::budgetYears(db()));
     // The right is read from the year row of the current budget year unless

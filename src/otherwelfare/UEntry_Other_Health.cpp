@@ -36,16 +36,9 @@ QString entitlement(const QString& hType)
 TfrmEntry_Other_Health::TfrmEntry_Other_Health(const ScreenContext& context, QWidget* parent) : Screen(context, parent)
 {
     setObjectName(otherWelfare().entry.objectName);
-    setWindowTitle(kTitle);
-    setOpensMaximised();
-    auto* root = new QVBoxLayout(this);
-    root->addWidget(titleLabel(kTitle, this));
     Panel1 = buildSearchPanel();
     Panel2 = buildEntryPanel();
-    root->addWidget(Panel1, 1);
-    root->addWidget(Panel2, 1);
-    Panel2->hide();
-    setPanels({Panel1, Panel2});
+    setSearchAndEntry(kTitle, Panel1, Panel2);
 
     for (const OtherWelfare::Choice& c : OtherWelfare::welfareKinds(db()))
         cmbHealth_In_Out_t->addItem(c.text, c.code);

@@ -153,8 +153,8 @@ QVector<StaffRow> staffOf(Workstation& w, const QString& fact)
 // the clerk can tell from the grid and the limit panel before choosing him.
 bool admits(const claims::ClaimKind& kind, const StaffRow& s)
 {
-    if (&kind == &claims::education())
-        return s.hType != QLatin1String("2") && s.hasChild;
+    if (&kind == &claims::education() && !s.hasChild)
+        return false;
     claims::GateFigures f;
     f.hType = s.hType;
     f.hasRow = s.hasRow;

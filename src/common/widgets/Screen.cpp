@@ -2,11 +2,14 @@
 #include "Messages.h"
 #include "common/db/Database.h"
 #include "common/db/ErrorLog.h"
+#include "Named.h"
 #include "ScreenWindow.h"
 
 #include <new>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QLabel>
+#include <QVBoxLayout>
 
 namespace wel {
 
@@ -16,6 +19,18 @@ Screen::Screen(const ScreenContext& context, QWidget* parent)
     : QWidget(parent), m_db(context.db), m_login(context.login)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void Screen::setSearchAndEntry(const QString& title, QWidget* search, QWidget* entry)
+{
+    setWindowTitle(title);
+    setOpensMaximised();
+    auto* root = new QVBoxLayout(this);
+    root->addWidget(titleLabel(title, this));
+    root->addWidget(search, 1);
+    root->addWidget(entry, 1);
+    entry->hide();
+    setPanels({search, entry});
 }
 
 void Screen::closeScreen()

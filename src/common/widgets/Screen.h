@@ -67,6 +67,9 @@ protected:
 
     void setOpensMaximised(bool on = true) { m_maximised = on; }
     void setPanels(const QList<QWidget*>& panels) { m_panels = panels; }
+    // A maximised screen of a search panel and an entry panel under one
+    // title: the entry panel waits hidden until an employee is chosen.
+    void setSearchAndEntry(const QString& title, QWidget* search, QWidget* entry);
 
 private:
     Database& m_db;
