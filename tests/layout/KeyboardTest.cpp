@@ -130,6 +130,68 @@ TEST(Keyboard, FocusTabShiftTabAndEnterWalkAScreenAsAClerkTypes)
     window->closeForGood();
 }
 
+// A screen of panels shown in turn: a start panel with its button, a search
+// panel whose exit button goes back to the start.
+class PanelScreen : public Screen {
+public:
+    explicit PanelScreen(const ScreenContext& c) : Screen(c)
+    {
+        auto* root = new QVBoxLayout(this);
+        start = new QWidget(this);
+        auto* startLayout = new QVBoxLayout(start);
+        open = namedButton(QStringLiteral("btnSearch"), QStringLiteral("1. ค้นหาข้อมูล"), start);
+        startLayout->addWidget(open);
+        search = new QWidget(this);
+        auto* searchLayout = new QVBoxLayout(search);
+        field = namedEdit(QStringLiteral("edtBerg_Doc_ID"), 14, search);
+        back = namedButton(QStringLiteral("btnExit"), QStringLiteral("ออก"), search);
+        searchLayout->addWidget(field);
+        searchLayout->addWidget(back);
+        root->addWidget(start);
+        root->addWidget(search);
+        search->hide();
+        setPanels({start, search});
+        connect(open, &QPushButton::clicked, this, [this] {
+            start->hide();
+            search->show();
+            field->setFocus(Qt::TabFocusReason);
+        });
+        connect(back, &QPushButton::clicked, this, [this] {
+            search->hide();
+            start->show();
+        });
+    }
+    QWidget* start;
+    QWidget* search;
+    QPushButton* open;
+    QLineEdit* field;
+    QPushButton* back;
+};
+
+// Leaving a panel by its own button leaves the focus on the panel shown
+// next, not on the window's scroll area where no key does anything.
+TEST(Keyboard, AHiddenPanelHandsTheFocusToTheOneShown)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    ActiveArea a;
+    LoginContext login;
+    auto* screen = new PanelScreen(ScreenContext{t.db(), login});
+    auto* window = new ScreenWindow(screen);
+    window->open(&a.area);
+    settle();
+    ASSERT_EQ(QApplication::focusWidget(), screen->open);
+    key(Qt::Key_Return);
+    settle();
+    ASSERT_EQ(QApplication::focusWidget(), screen->field);
+    key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), screen->back);
+    key(Qt::Key_Return);
+    settle();
+    EXPECT_EQ(QApplication::focusWidget(), screen->open);
+    window->closeForGood();
+}
+
 // Typed money is never rounded unseen: leaving the field with more than
 // two decimals is refused with the program's own message, once, and the
 // text stays as typed; a valid amount is rewritten "%n".

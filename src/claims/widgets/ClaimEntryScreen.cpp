@@ -468,6 +468,9 @@ void ClaimEntryScreen::btnAddClick()
     edtTotal_M_Folk00->setText(QStringLiteral("0"));
     edtHospital_folk00->clear();
     showReceipts();
+    // The next receipt starts at its patient, as the clerk works down a
+    // pile of receipts without the mouse.
+    m_patients[code]->setFocus(Qt::TabFocusReason);
 }
 
 void ClaimEntryScreen::btnDelClick()

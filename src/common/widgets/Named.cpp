@@ -140,6 +140,8 @@ QLineEdit* namedReadOnly(const QString& name, QWidget* parent, const QString& lo
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
     e->setReadOnly(true);
+    // Shown, not typed: Tab passes it by, a click still selects to copy.
+    e->setFocusPolicy(Qt::ClickFocus);
     if (longest.isEmpty())
         fitToValue(e, longestValue(FieldKind::Text, kLongText), true);
     else

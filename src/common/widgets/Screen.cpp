@@ -2,11 +2,15 @@
 #include "Messages.h"
 #include "common/db/Database.h"
 #include "common/db/ErrorLog.h"
+#include "Keyboard.h"
 #include "Named.h"
 #include "ScreenWindow.h"
 
+#include <algorithm>
 #include <new>
+#include <QApplication>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QPushButton>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -19,6 +23,32 @@ Screen::Screen(const ScreenContext& context, QWidget* parent)
     : QWidget(parent), m_db(context.db), m_login(context.login)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void Screen::setPanels(const QList<QWidget*>& panels)
+{
+    for (QWidget* p : std::as_const(m_panels))
+        p->removeEventFilter(this);
+    m_panels = panels;
+    for (QWidget* p : std::as_const(m_panels))
+        p->installEventFilter(this);
+}
+
+bool Screen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Hide && m_panels.contains(static_cast<QWidget*>(watched))) {
+        QTimer::singleShot(0, this, [this] {
+            if (!isVisible())
+                return;
+            QWidget* f = QApplication::focusWidget();
+            // Qt hands the focus of a hidden panel to the next control in
+            // the chain, often the window's scroll area: the screen lost it.
+            const bool lost = !f || (f->window() == window() && (!isAncestorOf(f) || !f->isVisible()));
+            if (lost)
+                focusFirstInput(this);
+        });
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Screen::setSearchAndEntry(const QString& title, QWidget* search, QWidget* entry)

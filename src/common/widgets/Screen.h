@@ -57,6 +57,10 @@ public:
     virtual void showPanelState(const QString& name);
 
 protected:
+    // A panel hidden while it held the focus hands it to the screen's first
+    // input, so the clerk's next key goes somewhere he can see.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     // Enter that no control used (a grid's chosen row, a field of a screen
     // without Enter-as-Tab) presses the shown panel's main button.
     void keyPressEvent(QKeyEvent* event) override;
@@ -66,7 +70,7 @@ protected:
     bool guard(const std::function<void()>& operation);
 
     void setOpensMaximised(bool on = true) { m_maximised = on; }
-    void setPanels(const QList<QWidget*>& panels) { m_panels = panels; }
+    void setPanels(const QList<QWidget*>& panels);
     // A maximised screen of a search panel and an entry panel under one
     // title: the entry panel waits hidden until an employee is chosen.
     void setSearchAndEntry(const QString& title, QWidget* search, QWidget* entry);
