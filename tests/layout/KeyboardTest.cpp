@@ -4,6 +4,7 @@
 #include "common/AppError.h"
 #include "common/widgets/Busy.h"
 #include "common/widgets/CodeListCombo.h"
+#include "common/widgets/EnterAsTab.h"
 #include "common/widgets/Grids.h"
 #include "common/widgets/Named.h"
 #include "common/widgets/ReportPreview.h"
@@ -127,6 +128,28 @@ TEST(Keyboard, FocusTabShiftTabAndEnterWalkAScreenAsAClerkTypes)
     ASSERT_EQ(QApplication::focusWidget(), screen->grid);
     key(Qt::Key_Enter);
     EXPECT_EQ(printed, 1) << "Enter on the chosen row presses the main button";
+    window->closeForGood();
+}
+
+// Enter walks a form as Tab does: from a field into a radio group it lands
+// on the choice made, and from the group on to what follows it.
+TEST(Keyboard, EnterWalksThroughARadioGroupAsTabDoes)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    ActiveArea a;
+    LoginContext login;
+    auto* screen = new FormScreen(ScreenContext{t.db(), login});
+    installEnterAsTab(screen);
+    auto* window = new ScreenWindow(screen);
+    window->open(&a.area);
+    settle();
+    ASSERT_EQ(QApplication::focusWidget(), screen->field);
+    key(Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), screen->radios[1]);
+    key(Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), screen->grid) << "not the group's other choices";
+    EXPECT_TRUE(screen->radios[1]->isChecked());
     window->closeForGood();
 }
 

@@ -1,16 +1,34 @@
 #include "EnterAsTab.h"
 
 #include <QAbstractItemView>
+#include <algorithm>
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QWidget>
 
 namespace wel {
 
 namespace {
+
+// A radio button of a group whose choice is another one: Tab passes it by,
+// and so does Enter.
+bool passedRadio(const QWidget* w, const QWidget* from)
+{
+    auto* radio = qobject_cast<const QRadioButton*>(w);
+    if (!radio || !radio->autoExclusive())
+        return false;
+    if (from && qobject_cast<const QRadioButton*>(from) && from->parentWidget() == w->parentWidget())
+        return true; // still the group Enter leaves
+    if (radio->isChecked())
+        return false;
+    const auto siblings = w->parentWidget()->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly);
+    return std::any_of(siblings.cbegin(), siblings.cend(), [](const QRadioButton* r) { return r->isChecked(); });
+}
+
 class EnterFilter : public QObject {
 public:
     using QObject::QObject;
@@ -37,7 +55,7 @@ protected:
             emit edit->editingFinished();
         QWidget* next = w->nextInFocusChain();
         while (next && next != w && (!next->isEnabled() || !next->isVisible()
-                                     || !(next->focusPolicy() & Qt::TabFocus)))
+                                     || !(next->focusPolicy() & Qt::TabFocus) || passedRadio(next, w)))
             next = next->nextInFocusChain();
         if (next && next != w)
             next->setFocus(Qt::TabFocusReason);
@@ -57,7 +75,7 @@ void installEnterAsTab(QWidget* root)
     const auto widgets = root->findChildren<QWidget*>();
     for (QWidget* w : widgets) {
         if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)
-            || qobject_cast<QAbstractSpinBox*>(w)) {
+            || qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QRadioButton*>(w)) {
             w->removeEventFilter(filter);
             w->installEventFilter(filter);
         }
