@@ -153,6 +153,27 @@ TEST(Keyboard, EnterWalksThroughARadioGroupAsTabDoes)
     window->closeForGood();
 }
 
+// A claim shown for cancelling draws its patients' types as radio buttons
+// that take no focus: Tab passes them by to the fields that follow.
+TEST(Keyboard, ChoicesShownOnlyStayOutOfTheTabChain)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    ActiveArea a;
+    LoginContext login;
+    auto* screen = new FormScreen(ScreenContext{t.db(), login});
+    for (QRadioButton* rb : screen->radios)
+        rb->setFocusPolicy(Qt::NoFocus);
+    auto* window = new ScreenWindow(screen);
+    window->open(&a.area);
+    settle();
+    ASSERT_EQ(QApplication::focusWidget(), screen->field);
+    screen->radios[2]->setChecked(true);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), screen->grid);
+    window->closeForGood();
+}
+
 // A screen of panels shown in turn: a start panel with its button, a search
 // panel whose exit button goes back to the start.
 class PanelScreen : public Screen {

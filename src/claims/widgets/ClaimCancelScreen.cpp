@@ -366,6 +366,9 @@ void ClaimCancelScreen::btnOKClick()
     edtSum_Berg->setText(total.toDisplay());
     Panel2->hide();
     Panel3->show();
+    // The claim is shown, not typed: the clerk's next key confirms or leaves.
+    if (auto* save = Panel3->findChild<QPushButton*>(QStringLiteral("btnSave")))
+        save->setFocus(Qt::TabFocusReason);
 }
 
 void ClaimCancelScreen::btnSaveClick()

@@ -43,6 +43,12 @@ QList<QAbstractButton*> groupOf(QAbstractButton* b)
 void tabStopOnChecked(QAbstractButton* checked)
 {
     for (QAbstractButton* m : groupOf(checked)) {
+        // A choice a screen shows only (it takes no focus at all) stays out
+        // of the chain whichever way it is set.
+        if (m->focusPolicy() == Qt::NoFocus)
+            m->setProperty("shownOnly", true);
+        if (m->property("shownOnly").toBool())
+            continue;
         const Qt::FocusPolicy p = m->focusPolicy();
         m->setFocusPolicy(m == checked ? Qt::FocusPolicy(p | Qt::TabFocus) : Qt::FocusPolicy(p & ~Qt::TabFocus));
     }
