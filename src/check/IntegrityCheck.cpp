@@ -105,7 +105,7 @@ private:
         }
         m_report.claims = int(m_claims.size());
         for (const claims::ClaimKind* k : claims::claimKinds())
-            m_kinds.insert(code(k->typeCode), k);
+            m_kinds.insert(code(k->identity.typeCode), k);
     }
 
     void readControls()
@@ -440,7 +440,7 @@ private:
                 continue;
             controlsOfClaim[code(claimNo)] << controlNo;
             const auto kind = m_kinds.value(claim.type);
-            if ((kind && code(kind->sentDocType) != control.type) || claim.fact != control.fact)
+            if ((kind && code(kind->identity.sentDocType) != control.type) || claim.fact != control.fact)
                 add(QStringLiteral("wrong-member"),
                     QStringLiteral("claim %1 (type %2, faculty %3) is under control number %4 of type %5, faculty %6")
                         .arg(claim.no, claim.type, claim.fact, control.no, control.type, control.fact),

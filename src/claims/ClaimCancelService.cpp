@@ -31,7 +31,7 @@ QVector<OpenClaimRow> search(Database& db, const LoginContext& login, const Clai
 {
     QVariantList params{facultyFor(login, kind.faculty.list, factField)};
     QString where = facultyCondition(kind, QStringLiteral("h")) + QStringLiteral(" AND h.Berg_Doc_Status = 'FC' AND ")
-        + sql::in(QStringLiteral("h.Berg_Type_Code"), kind.listedTypes, params);
+        + sql::in(QStringLiteral("h.Berg_Type_Code"), kind.identity.listedTypes, params);
     switch (by) {
     case ClaimSearchBy::ClaimNo: where += QStringLiteral(" AND UPPER(h.Berg_Doc_ID) LIKE UPPER(?) ESCAPE '!'"); break;
     case ClaimSearchBy::Name: where += QStringLiteral(" AND e.Emp_F_Name LIKE ? ESCAPE '!'"); break;
@@ -59,7 +59,7 @@ OpenClaim load(Database& db, const LoginContext& login, const ClaimKind& kind, c
                const QString& claimNo)
 {
     QVariantList params{claimNo.trimmed(), facultyFor(login, kind.faculty.list, factField)};
-    const QString types = sql::in(QStringLiteral("h.Berg_Type_Code"), kind.listedTypes, params);
+    const QString types = sql::in(QStringLiteral("h.Berg_Type_Code"), kind.identity.listedTypes, params);
     const Rows r = db.select(
         QStringLiteral("SELECT h.Berg_Doc_ID, h.KV_ID, h.Date_berg, h.Pay_Year, h.M_Can_Berg, d.Emp_Folk, "
                        "d.Health_In_Out_t, d.M_Berg, h.Health_In_Out_t AS Kind_Code, t.Health_Desc "
@@ -91,7 +91,7 @@ void cancel(Database& db, const LoginContext& login, const ClaimKind& kind, cons
     const QString no = claimNo.trimmed();
     Transaction tx(db);
     QVariantList params{no, facultyFor(login, kind.faculty.list, factField)};
-    const QString types = sql::in(QStringLiteral("Berg_Type_Code"), kind.listedTypes, params);
+    const QString types = sql::in(QStringLiteral("Berg_Type_Code"), kind.identity.listedTypes, params);
     // The status changes only while the claim is still open; the row stays
     // locked until the end, so a summary cannot take it in between.
     if (db.exec(QStringLiteral("UPDATE T_PAY_Health SET Berg_Doc_Status = 'NO' "

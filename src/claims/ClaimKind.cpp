@@ -11,10 +11,10 @@ QString medicalEntitlement(const RightTypeLimit* limit) { return limit ? limit->
 ClaimKind makeOutpatient()
 {
     ClaimKind k;
-    k.typeCode = QStringLiteral("FAE");
-    k.listedTypes = {QStringLiteral("FAE"), QStringLiteral("HPE")};
-    k.sentDocType = QStringLiteral("FAE");
-    k.sentDocTypesListed = {QStringLiteral("FAE"), QStringLiteral("HPE")};
+    k.identity.typeCode = QStringLiteral("FAE");
+    k.identity.listedTypes = {QStringLiteral("FAE"), QStringLiteral("HPE")};
+    k.identity.sentDocType = QStringLiteral("FAE");
+    k.identity.sentDocTypesListed = {QStringLiteral("FAE"), QStringLiteral("HPE")};
     k.limit = {LimitPolicy::Medical, QStringLiteral("Fact_T_H_Money"), QStringLiteral("Fact_T_U_H"),
                QStringLiteral("M_Flexben"), QStringLiteral("KV_T_U_H"),
                QStringLiteral("วงเงินมีค่าเป็น 0 บาทแล้ว ไม่สามารถเบิกได้อีก"), {}};
@@ -95,30 +95,30 @@ namespace {
 
 // The first listed kind whose code of the member is the one given, in any
 // letter case and with blanks around.
-const ClaimKind* firstWith(QString ClaimKind::*member, const QString& code)
+const ClaimKind* firstWith(QString KindIdentity::*member, const QString& code)
 {
     const QString c = code.trimmed().toUpper();
     for (const ClaimKind* k : claimKinds())
-        if (k->*member == c)
+        if (k->identity.*member == c)
             return k;
     return nullptr;
 }
 
 } // namespace
 
-const ClaimKind* kindOfType(const QString& typeCode) { return firstWith(&ClaimKind::typeCode, typeCode); }
+const ClaimKind* kindOfType(const QString& typeCode) { return firstWith(&KindIdentity::typeCode, typeCode); }
 
 const ClaimKind* kindOfSentDocType(const QString& sentDocType)
 {
-    return firstWith(&ClaimKind::sentDocType, sentDocType);
+    return firstWith(&KindIdentity::sentDocType, sentDocType);
 }
 
 QStringList typesSentAs(const QString& sentDocType)
 {
     QStringList types;
     for (const ClaimKind* k : claimKinds())
-        if (k->sentDocType == sentDocType.trimmed().toUpper())
-            types << k->typeCode;
+        if (k->identity.sentDocType == sentDocType.trimmed().toUpper())
+            types << k->identity.typeCode;
     return types;
 }
 
@@ -129,7 +129,7 @@ QString patientTypeOf(const ClaimKind& kind, const QString& chosen)
 
 QString numberFacultyOf(const LoginContext& login, const ClaimKind& kind, const QString& claimFaculty)
 {
-    return kind.numberSeries == NumberSeries::ClerkFaculty ? login.Cur_Fact_Code.trimmed().toUpper()
+    return kind.identity.numberSeries == NumberSeries::ClerkFaculty ? login.Cur_Fact_Code.trimmed().toUpper()
                                                            : claimFaculty.trimmed().toUpper();
 }
 

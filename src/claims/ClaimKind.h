@@ -240,8 +240,8 @@ struct FacultyRules {
     bool summaryByEmployee = false;
 };
 
-struct ClaimKind {
-    // Identity
+// What a kind is called and how its documents are numbered and sorted.
+struct KindIdentity {
     QString typeCode;                // Berg_Type_Code written: "FAE"
     QStringList listedTypes;         // types the reprint and cancellation screens list
     QString sentDocType;             // Sent_Doc_Type of its control numbers
@@ -254,7 +254,10 @@ struct ClaimKind {
     QString listingLabel = QStringLiteral("Normal");
     NumberSeries numberSeries = NumberSeries::ClaimFaculty;
     RunningNumbers::WhenMissing numberWhenMissing = RunningNumbers::WhenMissing::CreateRow;
+};
 
+struct ClaimKind {
+    KindIdentity identity;
     LimitRule limit;
     EntryRules entry;
     CancelRules cancel;

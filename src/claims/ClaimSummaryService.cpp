@@ -45,7 +45,7 @@ namespace ClaimSummary {
 QVector<SummaryRow> listOpen(Database& db, const LoginContext& login, const ClaimKind& kind, const QString& factField,
                              const QString& payYear, const QString& inOut)
 {
-    QVariantList params{facultyFor(login, kind.faculty.list, factField), kind.typeCode};
+    QVariantList params{facultyFor(login, kind.faculty.list, factField), kind.identity.typeCode};
     QString where = kind.faculty.summaryByEmployee ? QStringLiteral("e.Fact_code = ?") : QStringLiteral("h.Fact_Code = ?");
     where += QStringLiteral(" AND h.Berg_Doc_Status = 'FC' AND h.Berg_Type_Code = ?");
     // Medical kinds are summarised by charged year and patient type; the
@@ -99,7 +99,7 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
     QMap<std::pair<QString, QString>, Money> sentByYear;
     for (const QString& no : claimNos) {
         const auto it = members.constFind(no.trimmed());
-        if (it == members.cend() || it->type != kind.typeCode
+        if (it == members.cend() || it->type != kind.identity.typeCode
             || (kind.summary.byYearAndPatientType && it->entFrom != QLatin1String("HRR"))
             || (kind.faculty.summaryByEmployee ? employeeFaculty.value(it.key()) : it->fact) != fact)
             throw AppError(kNotFound + QStringLiteral(" (") + no + QLatin1Char(')'));
@@ -142,7 +142,7 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
                                       QStringLiteral("Sent_Time"), QStringLiteral("Sent_Doc_Status"),
                                       QStringLiteral("Sent_Doc_Type"), QStringLiteral("Fact_Code"),
                                       QStringLiteral("Sent_User")},
-                                     {{controlNo, login.Cur_Date, time, QStringLiteral("A"), kind.sentDocType, fact,
+                                     {{controlNo, login.Cur_Date, time, QStringLiteral("A"), kind.identity.sentDocType, fact,
                                        login.Cur_Username}}));
     QVector<QVariantList> memberRows;
     for (int i = 0; i < claimNos.size(); ++i) {
@@ -178,7 +178,7 @@ QVector<ReprintRow> claimsForReprint(Database& db, const LoginContext& login, co
     QVariantList params{facultyFor(login, kind.faculty.list, factField)};
     // One statement per condition: the parameters must follow the text's order.
     QString where = QStringLiteral("h.Fact_Code = ? AND ");
-    where += sql::in(QStringLiteral("h.Berg_Type_Code"), kind.listedTypes, params);
+    where += sql::in(QStringLiteral("h.Berg_Type_Code"), kind.identity.listedTypes, params);
     where += QStringLiteral(" AND h.Berg_Doc_Status <> 'NO' AND ");
     where += when.condition(db, QStringLiteral("h.Date_Ent"), params);
     const Rows r = db.select(
@@ -200,7 +200,7 @@ QVector<ControlRow> controlNumbers(Database& db, const LoginContext& login, cons
 {
     QVariantList params{facultyFor(login, kind.faculty.list, factField)};
     QString where = QStringLiteral("Fact_Code = ? AND ");
-    where += sql::in(QStringLiteral("Sent_Doc_Type"), kind.sentDocTypesListed, params);
+    where += sql::in(QStringLiteral("Sent_Doc_Type"), kind.identity.sentDocTypesListed, params);
     where += QStringLiteral(" AND ") + when.condition(db, QStringLiteral("Sent_Date"), params);
     const Rows r = db.select(QStringLiteral("SELECT Sent_KV_Doc_ID, Sent_Date, Sent_Doc_Status, Fact_Code "
                                             "FROM T_Sent_KV_Detail WHERE ")

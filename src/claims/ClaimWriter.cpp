@@ -45,7 +45,7 @@ QString writeClaim(Database& db, const LoginContext& login, const ClaimKind& kin
                    QVector<Database::Statement> writes)
 {
     const QString claimNo = RunningNumbers::takeClaimNumber(db, numberFacultyOf(login, kind, r.factCode),
-                                                            login.Cur_Bud_Year, kind.numberWhenMissing);
+                                                            login.Cur_Bud_Year, kind.identity.numberWhenMissing);
     const QStringList headerColumns =
         QStringList{QStringLiteral("Berg_Doc_ID"),     QStringLiteral("KV_ID"),     QStringLiteral("Date_berg"),
                     QStringLiteral("T_M_Berg"),        QStringLiteral("M_Can_Berg"), QStringLiteral("Date_Ent"),
@@ -55,7 +55,7 @@ QString writeClaim(Database& db, const LoginContext& login, const ClaimKind& kin
         + r.extraColumns;
     const QVariantList header =
         QVariantList{claimNo, r.kvId, r.claimDate.trimmed(), r.claimed.toSql(), r.payable.toSql(), login.Cur_Date,
-                     nowTimeText(db.serverNow()), QStringLiteral("FC"), r.payYear, r.inOut, r.factCode, kind.typeCode,
+                     nowTimeText(db.serverNow()), QStringLiteral("FC"), r.payYear, r.inOut, r.factCode, kind.identity.typeCode,
                      login.Cur_Username}
         + r.extra;
     writes.push_back(sql::insertRows(QStringLiteral("T_PAY_Health"), headerColumns, {header}));

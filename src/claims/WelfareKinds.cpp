@@ -43,10 +43,10 @@ const QString kSendMedical = QStringLiteral("ส่งข้อมูลไป�
 ClaimKind makeOverLimit()
 {
     ClaimKind k;
-    k.typeCode = QStringLiteral("OVM");
-    k.listedTypes = one("OVM");
-    k.sentDocType = k.typeCode;
-    k.sentDocTypesListed = one("OVM");
+    k.identity.typeCode = QStringLiteral("OVM");
+    k.identity.listedTypes = one("OVM");
+    k.identity.sentDocType = k.identity.typeCode;
+    k.identity.sentDocTypesListed = one("OVM");
     // The yearly row is read for the gate and the remaining-limit panel only.
     k.limit = {LimitPolicy::None, QStringLiteral("Fact_T_H_Money"), QStringLiteral("Fact_T_U_H"), QString(), QString(),
                QString(), {}};
@@ -54,8 +54,8 @@ ClaimKind makeOverLimit()
     k.entry.objectName = QStringLiteral("frmEntry_Health_Over_Vong_Money");
     k.cancel.objectName = QStringLiteral("frmCancel_Berg_Over_Vong_Money");
     k.summary.objectName = QStringLiteral("frmSum_Berg_Over_Vong_Money");
-    k.voucherLabel = QStringLiteral("ค่ารักษาเกินวงเงิน");
-    k.listingLabel = QStringLiteral("OVER MONEY");
+    k.identity.voucherLabel = QStringLiteral("ค่ารักษาเกินวงเงิน");
+    k.identity.listingLabel = QStringLiteral("OVER MONEY");
     k.entry.budgetYearPreset = true;
     k.entry.remainingShowsFlex = false;
 
@@ -100,13 +100,13 @@ ClaimKind makeOverLimit()
 ClaimKind makeUncharged(const char* type)
 {
     ClaimKind k;
-    k.typeCode = QString::fromLatin1(type);
-    k.listedTypes = one(type);
-    k.sentDocType = k.typeCode;
-    k.sentDocTypesListed = one(type);
+    k.identity.typeCode = QString::fromLatin1(type);
+    k.identity.listedTypes = one(type);
+    k.identity.sentDocType = k.identity.typeCode;
+    k.identity.sentDocTypesListed = one(type);
     k.limit.policy = LimitPolicy::None;
     k.limit.gate = LimitGate::None;
-    k.numberWhenMissing = RunningNumbers::WhenMissing::MessageB;
+    k.identity.numberWhenMissing = RunningNumbers::WhenMissing::MessageB;
     k.entry.searchTitle = QStringLiteral("การค้นหา");
     k.entry.entitlementText = entryEntitlement;
     k.cancel.limitText = cancelLimit;
@@ -128,11 +128,11 @@ ClaimKind makeOtherWelfare()
     k.entry.searchColumns = employeeColumns();
     k.faculty.claim = FacultySource::Typed;
     // Filed under the faculty typed, numbered in the clerk's own series.
-    k.numberSeries = NumberSeries::ClerkFaculty;
+    k.identity.numberSeries = NumberSeries::ClerkFaculty;
     k.entry.objectName = QStringLiteral("frmEntry_Other_Health");
     k.cancel.objectName = QStringLiteral("frmCancel_Other_Health");
     k.summary.objectName = QStringLiteral("frmRep_Oth_Sent_Kv");
-    k.voucherLabel = QStringLiteral("สวัสดิการอื่น ๆ");
+    k.identity.voucherLabel = QStringLiteral("สวัสดิการอื่น ๆ");
     k.faculty.list = FacultySource::Typed;
     k.cancel.title = QStringLiteral("การยกเลิกใบเบิกสวัสดิการอื่น ๆ");
     k.cancel.gridTitle = QStringLiteral("2. เลือกใบเบิก");
@@ -166,7 +166,7 @@ ClaimKind makeEducation()
                        {QStringLiteral("ตำแหน่ง"), 140, QStringLiteral("Emp_Position")}};
     k.faculty.claim = FacultySource::Clerk;
     k.faculty.list = FacultySource::Clerk;
-    k.voucherLabel = k.cancelLabel = QStringLiteral("ค่าเล่าเรียนบุตร");
+    k.identity.voucherLabel = k.identity.cancelLabel = QStringLiteral("ค่าเล่าเรียนบุตร");
     k.entry.objectName = QStringLiteral("frmEntry_Son_Stu");
     k.cancel.objectName = QStringLiteral("frmCancel_Son_Stu");
     k.summary.objectName = QStringLiteral("frmRep_Edu_Sent_Kv");

@@ -15,11 +15,11 @@ QString copayEntitlement(const RightTypeLimit* limit)
 ClaimKind makeCopay()
 {
     ClaimKind k;
-    k.typeCode = QStringLiteral("COP");
-    k.listedTypes = {QStringLiteral("COP")};
-    k.sentDocType = QStringLiteral("COP");
-    k.sentDocTypesListed = {QStringLiteral("COP")};
-    k.voucherLabel = k.cancelLabel = k.listingLabel = QStringLiteral("CO-PAY");
+    k.identity.typeCode = QStringLiteral("COP");
+    k.identity.listedTypes = {QStringLiteral("COP")};
+    k.identity.sentDocType = QStringLiteral("COP");
+    k.identity.sentDocTypesListed = {QStringLiteral("COP")};
+    k.identity.voucherLabel = k.identity.cancelLabel = k.identity.listingLabel = QStringLiteral("CO-PAY");
     k.limit.policy = LimitPolicy::Copay;
     k.limit.gate = LimitGate::Copay;
     k.limit.limitColumn = QStringLiteral("Fact_T_Copay");
@@ -53,7 +53,7 @@ ClaimKind makeCopay()
     k.entry.patientCount = 7;
     k.entry.folkColumnShown = false;
     k.entry.flexibleBenefitShown = false;
-    k.numberWhenMissing = RunningNumbers::WhenMissing::MessageB;
+    k.identity.numberWhenMissing = RunningNumbers::WhenMissing::MessageB;
     k.entry.entitlementText = copayEntitlement;
 
     const QString title = QStringLiteral("ใบเบิกค่ารักษาแบบ CO-PAY พนักงานมหาวิทยาลัย");

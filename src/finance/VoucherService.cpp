@@ -25,13 +25,13 @@ QString code(const QString& text) { return text.trimmed().toUpper(); }
 QString voucherTypeLabel(const QString& sentDocType)
 {
     const claims::ClaimKind* kind = claims::kindOfSentDocType(sentDocType);
-    return kind ? kind->voucherLabel : claims::outpatient().voucherLabel;
+    return kind ? kind->identity.voucherLabel : claims::outpatient().identity.voucherLabel;
 }
 
 QString cancelTypeLabel(const QString& sentDocType)
 {
     const claims::ClaimKind* kind = claims::kindOfSentDocType(sentDocType);
-    return kind ? kind->cancelLabel : claims::outpatient().cancelLabel;
+    return kind ? kind->identity.cancelLabel : claims::outpatient().identity.cancelLabel;
 }
 
 QString categoryLabel(const QString& category)

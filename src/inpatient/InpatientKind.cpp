@@ -9,11 +9,11 @@ namespace {
 ClaimKind makeInpatient()
 {
     ClaimKind k = outpatient();
-    k.typeCode = QStringLiteral("HPE");
-    k.listedTypes = {QStringLiteral("HPE")};
+    k.identity.typeCode = QStringLiteral("HPE");
+    k.identity.listedTypes = {QStringLiteral("HPE")};
     // Its control numbers are medical ones: the outpatient reprint and the
     // finance screens treat them alike.
-    k.sentDocType = QStringLiteral("FAE");
+    k.identity.sentDocType = QStringLiteral("FAE");
     k.limit.gate = LimitGate::BelowLimit;
 
     k.entry.title = QStringLiteral("2.1 บันทึกค่ารักษาพยาบาลคนไข้ใน");
@@ -32,7 +32,7 @@ ClaimKind makeInpatient()
     k.faculty.claim = FacultySource::Clerk;
     // Its summary lists the hospital's own claims, under the clerk's faculty.
     k.faculty.list = FacultySource::Clerk;
-    k.numberWhenMissing = RunningNumbers::WhenMissing::MessageB;
+    k.identity.numberWhenMissing = RunningNumbers::WhenMissing::MessageB;
 
     k.form.titleAfterSave = QStringLiteral("ใบเบิกสวัสดิการค่ารักษาพยาบาลพนักงานมหาวิทยาลัย (โรงพยาบาลบันทึก)");
     k.form.titleReprint = QStringLiteral("ใบเบิกสวัสดิการค่ารักษาพยาบาลพนักงานมหาวิทยาลัย(โรงพยาบาลบันทึก)");

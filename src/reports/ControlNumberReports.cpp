@@ -97,9 +97,9 @@ ReportResult claimRegister(Database& db, const Filters& f)
         w.add(QStringLiteral("p.Health_In_Out_t = ?"), {kind.value});
     const QString special = Choice::of(f.value(QStringLiteral("special"))).kind;
     if (special == u"cop")
-        w.add(QStringLiteral("p.Berg_Type_Code = ?"), {claims::copay().typeCode});
+        w.add(QStringLiteral("p.Berg_Type_Code = ?"), {claims::copay().identity.typeCode});
     else if (special == u"ovm")
-        w.add(QStringLiteral("p.Berg_Type_Code = ?"), {claims::overLimit().typeCode});
+        w.add(QStringLiteral("p.Berg_Type_Code = ?"), {claims::overLimit().identity.typeCode});
     const Rows rows = db.select(
         QStringLiteral("SELECT p.Berg_Doc_ID, p.Date_berg, p.Date_Ent, p.M_Can_Berg, p.Berg_Doc_Status, p.Berg_Type_Code, "
                        "h.Emp_Surname, h.Emp_F_Name, h.Emp_L_Name, h.EMP_ID, t.Health_Desc "
@@ -124,7 +124,7 @@ ReportResult claimRegister(Database& db, const Filters& f)
                           rows.text(i, QStringLiteral("Date_berg")), amountText(m),
                           claimStatusText(rows.text(i, QStringLiteral("Berg_Doc_Status"))),
                           rows.text(i, QStringLiteral("Health_Desc")), rows.text(i, QStringLiteral("Date_Ent")),
-                          (kind ? kind : &claims::outpatient())->listingLabel});
+                          (kind ? kind : &claims::outpatient())->identity.listingLabel});
     }
     if (!r.rows.isEmpty()) {
         QStringList total(12);
@@ -234,9 +234,9 @@ ReportResult claimLinesByPatient(Database& db, const Filters& f)
         // medical ones (the outpatient and the hospital's claims).
         const QString code = claimType.value.left(3).toUpper();
         const claims::ClaimKind* chosen = claims::kindOfType(code);
-        const QString medical = claims::outpatient().sentDocType;
+        const QString medical = claims::outpatient().identity.sentDocType;
         const QStringList types =
-            chosen && chosen->sentDocType == medical ? claims::typesSentAs(medical) : QStringList{code};
+            chosen && chosen->identity.sentDocType == medical ? claims::typesSentAs(medical) : QStringList{code};
         QVariantList params;
         const QString in = sql::in(QStringLiteral("p.Berg_Type_Code"), types, params);
         w.add(in, params);

@@ -112,12 +112,12 @@ ReportResult claimLineHistory(Database& db, const Filters& f, const QStringList&
 
 ReportResult medicalHistory(Database& db, const Filters& f)
 {
-    return claimLineHistory(db, f, claims::typesSentAs(claims::outpatient().sentDocType));
+    return claimLineHistory(db, f, claims::typesSentAs(claims::outpatient().identity.sentDocType));
 }
 
 ReportResult copayHistory(Database& db, const Filters& f)
 {
-    return claimLineHistory(db, f, {claims::copay().typeCode});
+    return claimLineHistory(db, f, {claims::copay().identity.typeCode});
 }
 
 ReportResult educationHistory(Database& db, const Filters& f)

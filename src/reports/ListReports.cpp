@@ -213,11 +213,11 @@ ReportResult claimsByWelfareKind(Database& db, const Filters& f)
         w.add(QStringLiteral("h.Emp_H_Type = ? AND ") + in, params);
     };
     if (kind == u"1" || kind == u"2")
-        covers(kind, claims::typesSentAs(claims::outpatient().sentDocType));
+        covers(kind, claims::typesSentAs(claims::outpatient().identity.sentDocType));
     else if (kind == u"3")
-        covers(QStringLiteral("2"), {claims::copay().typeCode});
+        covers(QStringLiteral("2"), {claims::copay().identity.typeCode});
     else if (kind == u"4")
-        covers(QStringLiteral("1"), {claims::education().typeCode});
+        covers(QStringLiteral("1"), {claims::education().identity.typeCode});
     const Rows rows = db.select(
         QStringLiteral("SELECT p.Berg_Doc_ID, h.EMP_ID, h.Emp_Surname, h.Emp_F_Name, h.Emp_L_Name, p.Date_berg, "
                        "p.M_Can_Berg, p.Berg_Doc_Status, p.Berg_Type_Code, p.Date_Ent, p.Pay_Year, h.Fact_code, "

@@ -27,7 +27,7 @@ QString kindName(const claims::ClaimKind& k)
     QString name = k.entry.title;
     name.remove(lead);
     name.remove(note);
-    return name.isEmpty() ? k.typeCode : name;
+    return name.isEmpty() ? k.identity.typeCode : name;
 }
 
 // "10/2568" ... "09/2569": the months of budget year y as Date_Ent holds them.
@@ -107,7 +107,7 @@ MonthlyClaims monthsOf(const Rows& rows, const QString& year)
         m.monthLabels << monthLabel(k);
     QHash<QString, int> kindOfType;
     for (const claims::ClaimKind* k : claims::claimKinds()) {
-        kindOfType.insert(k->typeCode.toUpper(), int(m.kinds.size()));
+        kindOfType.insert(k->identity.typeCode.toUpper(), int(m.kinds.size()));
         m.kinds.push_back({kindName(*k), {}});
     }
     const int other = int(m.kinds.size());

@@ -410,7 +410,7 @@ QVector<Action> actions()
 {
     QVector<Action> list;
     for (const claims::ClaimKind* k : claims::claimKinds()) {
-        const QString t = k->typeCode;
+        const QString t = k->identity.typeCode;
         const int weight = entryWeight(*k);
         list.push_back({QStringLiteral("enter ") + t, Role::Faculty, weight, [k](Workstation& w) { return enter(w, *k); }});
         list.push_back({QStringLiteral("cancel ") + t, Role::Faculty, qMax(1, weight / 5),

@@ -94,7 +94,7 @@ const QMap<const ClaimKind*, KindSetup>& setups()
     const check::Report r = check::run(db);
     if (r.consistent())
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << kind.typeCode.toStdString() << " after " << step << ":\n"
+    return ::testing::AssertionFailure() << kind.identity.typeCode.toStdString() << " after " << step << ":\n"
                                          << check::format(r).toStdString();
 }
 
@@ -118,7 +118,7 @@ TEST(KindLifecycle, EveryListedKindStaysConsistentThroughItsLife)
     for (const ClaimKind* kind : claimKinds()) {
         const auto setup = setups().constFind(kind);
         if (setup == setups().cend()) {
-            ADD_FAILURE() << "no lifecycle for the listed kind " << kind->typeCode.toStdString();
+            ADD_FAILURE() << "no lifecycle for the listed kind " << kind->identity.typeCode.toStdString();
             continue;
         }
         const QString kv = setup->employee(f, ++n);
@@ -151,17 +151,17 @@ TEST(KindRegistry, EveryListedKindDeclaresWhatTheSharedPartsNeed)
     registerAllScreens();
     QStringList types, screens;
     for (const ClaimKind* kind : claimKinds()) {
-        const std::string name = kind->typeCode.toStdString();
-        EXPECT_FALSE(kind->typeCode.isEmpty());
-        EXPECT_FALSE(types.contains(kind->typeCode)) << name << " listed twice";
-        types << kind->typeCode;
-        EXPECT_EQ(kindOfType(QLatin1Char(' ') + kind->typeCode.toLower() + QLatin1Char(' ')), kind) << name;
-        EXPECT_TRUE(kind->listedTypes.contains(kind->typeCode)) << name;
-        const ClaimKind* sentAs = kindOfSentDocType(kind->sentDocType);
+        const std::string name = kind->identity.typeCode.toStdString();
+        EXPECT_FALSE(kind->identity.typeCode.isEmpty());
+        EXPECT_FALSE(types.contains(kind->identity.typeCode)) << name << " listed twice";
+        types << kind->identity.typeCode;
+        EXPECT_EQ(kindOfType(QLatin1Char(' ') + kind->identity.typeCode.toLower() + QLatin1Char(' ')), kind) << name;
+        EXPECT_TRUE(kind->identity.listedTypes.contains(kind->identity.typeCode)) << name;
+        const ClaimKind* sentAs = kindOfSentDocType(kind->identity.sentDocType);
         ASSERT_NE(sentAs, nullptr) << name << " sends control numbers of a type no kind owns";
-        EXPECT_TRUE(kind->sentDocTypesListed.contains(kind->sentDocType)) << name;
-        EXPECT_TRUE(typesSentAs(kind->sentDocType).contains(kind->typeCode)) << name;
-        for (const QString& label : {kind->voucherLabel, kind->cancelLabel, kind->listingLabel})
+        EXPECT_TRUE(kind->identity.sentDocTypesListed.contains(kind->identity.sentDocType)) << name;
+        EXPECT_TRUE(typesSentAs(kind->identity.sentDocType).contains(kind->identity.typeCode)) << name;
+        for (const QString& label : {kind->identity.voucherLabel, kind->identity.cancelLabel, kind->identity.listingLabel})
             EXPECT_FALSE(label.isEmpty()) << name;
         // Its screens: the classes named after their windows are registered;
         // each kind has an entry and a summary of its own (the hospital's
@@ -173,7 +173,7 @@ TEST(KindRegistry, EveryListedKindDeclaresWhatTheSharedPartsNeed)
             screens << window;
         }
         // A charged kind names the yearly-row columns it raises and gives back.
-        const finance::UsageGiveBack back = finance::giveBackFor(kind->typeCode, baht(1), baht(2));
+        const finance::UsageGiveBack back = finance::giveBackFor(kind->identity.typeCode, baht(1), baht(2));
         if (kind->limit.policy == LimitPolicy::None) {
             EXPECT_TRUE(back.column.isEmpty()) << name;
             continue;

@@ -79,9 +79,9 @@ TEST(ClaimLinesNeverNegative, EveryKindCutToALimitStoresNoNegativeLine)
         const LoginContext clerk = f.login(QStringLiteral("FC"), kind == &inpatient() ? QStringLiteral("HO")
                                                                                      : QStringLiteral("SC"));
         const SavedClaim s = ClaimEntry::save(f.db, clerk, *kind, draft(kv, {receipt(0, baht(1000)), receipt(1, baht(50))}));
-        EXPECT_EQ(s.payable, baht(100)) << kind->typeCode.toStdString();
+        EXPECT_EQ(s.payable, baht(100)) << kind->identity.typeCode.toStdString();
         expectLines(storedLines(f, s.claimNo), {{0, baht(1000), baht(100)}, {1, baht(50), Money()}},
-                    kind->typeCode.toLatin1().constData());
+                    kind->identity.typeCode.toLatin1().constData());
     }
 }
 
@@ -184,7 +184,7 @@ TEST(SummaryOrderNo, HospitalSummaryKeepsTheGridRow)
         EXPECT_EQ(m.text(1, QStringLiteral("Berg_Doc_ID")), grid[2]);
         EXPECT_EQ((QVector<int>{int(m.integer(0, QStringLiteral("Order_No"))), int(m.integer(1, QStringLiteral("Order_No")))}),
                   want)
-            << kind->typeCode.toStdString();
+            << kind->identity.typeCode.toStdString();
     }
 }
 

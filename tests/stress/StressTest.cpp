@@ -44,7 +44,7 @@ TEST(Stress, FourWorkstationsTwoHundredOperationsEach)
     // past their gates included.
     QStringList work = {QStringLiteral("voucher"), QStringLiteral("cancel FAE"), QStringLiteral("edit employee")};
     for (const claims::ClaimKind* k : claims::claimKinds())
-        work << QStringLiteral("enter ") + k->typeCode << QStringLiteral("summarise ") + k->typeCode;
+        work << QStringLiteral("enter ") + k->identity.typeCode << QStringLiteral("summarise ") + k->identity.typeCode;
     for (const QString& a : work)
         EXPECT_GT(f.actions.value(a).done, 0) << a.toStdString();
     for (auto it = f.actions.cbegin(); it != f.actions.cend(); ++it)
