@@ -29,7 +29,7 @@ TEST(DocNumbers, ListsTheFacultysSummariesByEachChoice)
     for (int i = 0; i < 3; ++i)
         pvr << Vouchers::make(f.db(), test::facultyClerk(), {}, {f.controlOf(QStringLiteral("0"), {100 + i})}, {});
     f.db().exec(QStringLiteral("UPDATE T_PV SET Sent_Date = '05/12/2567' WHERE PVR_NO = ?"), {pvr[2]});
-    VoucherCancel::cancel(f.db(), pvr[1]);
+    VoucherCancel::cancel(f.db(), financeClerk(), pvr[1]);
     DocNumbers::saveSubUnit(f.db(), pvr[1], QStringLiteral("ว.12/2568"), QStringLiteral("กค.99"), QStringLiteral("21/01/2568"));
     Vouchers::make(f.db(), test::financeClerk(), QStringLiteral("EN"),
                    {f.controlOf(QStringLiteral("0"), {5}, QStringLiteral("FAE"), QStringLiteral("EN"))}, {});
