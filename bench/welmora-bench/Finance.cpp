@@ -91,7 +91,7 @@ const QString kPayee = QStringLiteral("นายทดสอบ  ความเ
 QString voucherProject(Database& db, const VoucherCase& c)
 {
     const QString pvr = finance::Vouchers::make(db, financeClerk(c), c.fact, c.controls, kPayee);
-    finance::VoucherCancel::cancel(db, pvr);
+    finance::VoucherCancel::cancel(db, financeClerk(c), pvr);
     return pvr;
 }
 

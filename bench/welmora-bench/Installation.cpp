@@ -1,5 +1,6 @@
 #include "Generator.h"
 #include "common/AppError.h"
+#include "common/Audit.h"
 #include "common/Limits.h"
 #include "common/Passwords.h"
 #include "common/ThaiDate.h"
@@ -239,6 +240,14 @@ GenerateTotals Generator::run()
     writeYearRows(m_lastYear);
     writeControlNumbers();
     writeCounters();
+    // The documents were written without the services that record their
+    // making: they are recorded as made before the trail, as on an
+    // installation that upgraded.
+    {
+        Transaction tx(m_db);
+        audit::recordBaseline(m_db);
+        tx.commit();
+    }
     // the statistics a server in use has: PostgreSQL's autovacuum gathers
     // them, the program's SQLite connections when they close
     m_db.exec(QStringLiteral("ANALYZE"));

@@ -274,7 +274,8 @@ void TfrmNew_User::btnSaveClick()
     u.section = cmbSection->currentData().toInt();
     const bool himself = m_userId != 0 && m_userId == login().userId;
     m_userId = UserService::save(db(), u,
-                                 himself ? UserService::PasswordFrom::Owner : UserService::PasswordFrom::Administrator);
+                                 himself ? UserService::PasswordFrom::Owner : UserService::PasswordFrom::Administrator,
+                                 login().Cur_Username);
     L_User_ID->setText(QStringLiteral("ลำดับ  %1").arg(m_userId));
     msg::info(this, QStringLiteral("ทำการบันทึกข้อมูลเรียบร้อยแล้ว"));
 }

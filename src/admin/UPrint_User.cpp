@@ -94,7 +94,7 @@ void TfrmPrint_User::btnPrint_PreviewClick()
         // Each new password is hashed slowly on purpose.
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-        return userLetters(db(), from, to, login().Cur_Date);
+        return userLetters(db(), from, to, login().Cur_Date, login().Cur_Username);
     }();
     previewReport(letters, this);
 }

@@ -108,9 +108,9 @@ ReportLayout userLetterLayout(const QString& curDate)
     return l;
 }
 
-Report userLetters(Database& db, int fromId, int toId, const QString& curDate)
+Report userLetters(Database& db, int fromId, int toId, const QString& curDate, const QString& actor)
 {
-    const Rows users = UserService::issueInitialPasswords(db, fromId, toId);
+    const Rows users = UserService::issueInitialPasswords(db, fromId, toId, actor);
     return Report(userLetterLayout(curDate), users, db.serverNow());
 }
 

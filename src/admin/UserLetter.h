@@ -12,6 +12,6 @@ ReportLayout userLetterLayout(const QString& curDate);
 // password's hash is stored, so each of them is first given a fresh initial
 // password (UserService::issueInitialPasswords), which his letter tells him.
 // Throws AppError when no such user exists.
-Report userLetters(Database& db, int fromId, int toId, const QString& curDate);
+Report userLetters(Database& db, int fromId, int toId, const QString& curDate, const QString& actor);
 
 } // namespace wel

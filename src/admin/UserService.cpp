@@ -1,4 +1,5 @@
 #include "UserService.h"
+#include "common/Audit.h"
 #include "common/AppError.h"
 #include "common/Passwords.h"
 #include "common/db/Database.h"
@@ -72,7 +73,7 @@ Rows sections(Database& db)
     return db.select(QStringLiteral("SELECT section, Section_Name FROM TR_Section ORDER BY section"));
 }
 
-int save(Database& db, const UserRecord& u, PasswordFrom from)
+int save(Database& db, const UserRecord& u, PasswordFrom from, const QString& actor)
 {
     const QString name = u.userName.trimmed();
     if (name.isEmpty())
@@ -100,6 +101,7 @@ int save(Database& db, const UserRecord& u, PasswordFrom from)
                                  u.title.trimmed(), u.firstName.trimmed(), u.lastName.trimmed(),
                                  u.position.trimmed(), u.telephone.trimmed()};
     int id = u.id;
+    audit::Trail trail(actor.isEmpty() ? name : actor);
     if (id == 0) {
         // The next number below the system's own accounts; the unique key on
         // ID stops two administrators who add at the same moment.
@@ -115,7 +117,24 @@ int save(Database& db, const UserRecord& u, PasswordFrom from)
                                "U_L_Name, U_Position, U_Tel_No, Password, Password_Change) "
                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                 params);
+        trail.add(audit::Op::UserAdd, name,
+                  QStringLiteral("ID %1 section %2 Fact_Code %3 Password: %4")
+                      .arg(id).arg(u.section).arg(u.factCode, audit::kSecretChanged));
     } else {
+        const UserRecord was = load(db, id);
+        QVector<audit::Change> c;
+        audit::compare(c, QStringLiteral("Username"), was.userName, name);
+        audit::compare(c, QStringLiteral("Fact_Code"), was.factCode, u.factCode);
+        audit::compare(c, QStringLiteral("User_Type"), was.userType, u.userType);
+        audit::compare(c, QStringLiteral("section"), QString::number(was.section), QString::number(u.section));
+        audit::compare(c, QStringLiteral("U_Surname"), was.title, u.title);
+        audit::compare(c, QStringLiteral("U_F_Name"), was.firstName, u.firstName);
+        audit::compare(c, QStringLiteral("U_L_Name"), was.lastName, u.lastName);
+        audit::compare(c, QStringLiteral("U_Position"), was.position, u.position);
+        audit::compare(c, QStringLiteral("U_Tel_No"), was.telephone, u.telephone);
+        if (!hash.isEmpty()) // the password itself, nor its hash, is never written down
+            c.push_back({QStringLiteral("Password"), {}, audit::kSecretChanged});
+        trail.add(hash.isEmpty() ? audit::Op::UserEdit : audit::Op::PasswordReset, name, c);
         QVariantList params = values;
         if (!hash.isEmpty())
             params << hash << toChange;
@@ -128,11 +147,12 @@ int save(Database& db, const UserRecord& u, PasswordFrom from)
             != 1)
             throw AppError(QStringLiteral("ไม่พบข้อมูลผู้ใช้งานลำดับที่ %1").arg(id));
     }
+    trail.write(db);
     tx.commit();
     return id;
 }
 
-Rows issueInitialPasswords(Database& db, int fromId, int toId)
+Rows issueInitialPasswords(Database& db, int fromId, int toId, const QString& actor)
 {
     const Rows users = usersInRange(db, fromId, toId);
     if (users.isEmpty())
@@ -143,13 +163,17 @@ Rows issueInitialPasswords(Database& db, int fromId, int toId)
         hashes << Passwords::hash(issued.last());
     }
     Transaction tx(db);
+    audit::Trail trail(actor);
     for (int i = 0; i < users.count(); ++i) {
         const qint64 id = users.integer(i, QStringLiteral("ID"));
+        trail.add(audit::Op::PasswordReset, users.text(i, QStringLiteral("Username")),
+                  {{QStringLiteral("Password"), {}, audit::kSecretChanged}}, QStringLiteral("จดหมายแจ้งผู้ใช้งาน"));
         if (db.exec(QStringLiteral("UPDATE T_USER SET Password = ?, Password_Change = 1 WHERE ID = ?"),
                     {hashes[i], id})
             != 1)
             throw AppError(QStringLiteral("ไม่พบข้อมูลผู้ใช้งานลำดับที่ %1 กรุณาแสดงข้อมูลใหม่").arg(id));
     }
+    trail.write(db);
     tx.commit();
 
     const int passwordColumn = users.columnIndex(QStringLiteral("Password"));
@@ -183,6 +207,8 @@ void changeOwnPassword(Database& db, const LoginContext& login, const QString& p
                 {hash, login.userId, stored})
         != 1)
         throw AppError(QStringLiteral("รหัสผ่านของท่านถูกเปลี่ยนจากเครื่องอื่นระหว่างนี้ กรุณาเข้าสู่ระบบใหม่"));
+    audit::record(db, login, audit::Op::PasswordChange, login.Cur_Username,
+                  {{QStringLiteral("Password"), {}, audit::kSecretChanged}});
     tx.commit();
 }
 

@@ -53,14 +53,16 @@ Rows sections(Database& db);
 enum class PasswordFrom { Owner, Administrator };
 // Adds or updates one user; returns its ID. Throws AppError with the reason
 // when a field is missing, the user name is taken or the passwords differ.
-int save(Database& db, const UserRecord& user, PasswordFrom from = PasswordFrom::Owner);
+// actor is who does it, for the audit trail; empty: the user himself (the
+// first administrator).
+int save(Database& db, const UserRecord& user, PasswordFrom from = PasswordFrom::Owner, const QString& actor = {});
 
 // Gives each user of fromId..toId (below 980) a fresh random password,
 // stored as its hash and to be changed at his first log-in. Returns the users
 // as usersInRange() reads them, with the new password as typed in the column
 // Password, for the letters that tell them. Throws AppError when there is no
 // such user.
-Rows issueInitialPasswords(Database& db, int fromId, int toId);
+Rows issueInitialPasswords(Database& db, int fromId, int toId, const QString& actor);
 
 // The logged-in user replaces the password he was given with his own, typed
 // twice; the given one is refused.

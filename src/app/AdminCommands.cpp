@@ -41,6 +41,11 @@ const QVector<Command>& commands()
          QStringLiteral("check --db URL   (only reads; exit status 0 when the usage counters, states and running "
                         "numbers agree with the claims, 1 otherwise)"),
          check},
+        {QStringLiteral("audit"),
+         QStringLiteral("audit --db URL [--since DD/MM/YYYY] [--until DD/MM/YYYY] [--user NAME] [--op CODE] "
+                        "[--key TEXT] [--xlsx FILE]   (the audit trail, oldest first; dates Buddhist Era, the key "
+                        "a prefix; only reads)"),
+         audit},
         {QStringLiteral("copy"),
          QStringLiteral("copy --from URL --to URL [--replace]   (the whole installation to another database, "
                         "compared table by table afterwards)"),
@@ -160,7 +165,7 @@ int addUser(const QStringList& args)
         if (!factName.isEmpty())
             db->insertIfAbsent(QStringLiteral("T_Fact"), {QStringLiteral("Fact_Code"), QStringLiteral("Fact_Name")},
                                {u.factCode, factName}, 1);
-        const int id = UserService::save(*db, u);
+        const int id = UserService::save(*db, u, UserService::PasswordFrom::Owner, QStringLiteral("welmora-admin"));
         tx.commit();
         out << "user " << u.userName.trimmed() << " added as number " << id << " (section " << u.section << ")\n";
         return 0;
@@ -298,7 +303,7 @@ int print(const QStringList& args)
             return 1;
         }
         file.close();
-        const Report letters = userLetters(*db, from, to, todayFrom(db->serverNow()).Cur_Date);
+        const Report letters = userLetters(*db, from, to, todayFrom(db->serverNow()).Cur_Date, QStringLiteral("welmora-admin"));
         letters.writePdf(pdf);
         out << "wrote " << pdf << " (" << letters.pageCount() << " pages)\n"
             << "each user of the letters has a new password, to be changed at his first log-in\n";

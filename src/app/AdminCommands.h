@@ -37,6 +37,7 @@ int importData(const QStringList& args);   // ImportCommands.cpp
 int generateYear(const QStringList& args);
 int exportReport(const QStringList& args);
 int check(const QStringList& args);         // CheckCommand.cpp
+int audit(const QStringList& args);         // AuditCommand.cpp
 int copy(const QStringList& args);          // CopyCommands.cpp
 int backup(const QStringList& args);        // CopyCommands.cpp
 

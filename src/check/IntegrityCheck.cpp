@@ -1,4 +1,5 @@
 #include "IntegrityCheck.h"
+#include "AuditCheck.h"
 #include "common/db/ReadSnapshot.h"
 #include "claims/ClaimKind.h"
 #include "common/Money.h"
@@ -81,6 +82,7 @@ public:
         checkVouchers();
         checkVoucherTotals();
         checkRunningNumbers();
+        m_report.differences += documentsWithoutTheirMaking(m_db);
         return m_report;
     }
 

@@ -42,7 +42,9 @@ struct Report {
 //    claims of its control numbers;
 //  - one active employee per staff number and per identity number;
 //  - no claim, control, voucher or employee number twice;
-//  - every running-number row ahead of the numbers taken from it.
+//  - every running-number row ahead of the numbers taken from it;
+//  - every claim, control number and voucher summary with the audit row of
+//    its making.
 // Only reads, inside one read transaction so that a busy database is seen
 // as of one moment.
 Report run(Database& db);

@@ -1,4 +1,5 @@
 #include "ClaimCancelService.h"
+#include "common/Audit.h"
 #include "common/AppError.h"
 #include "common/LikePattern.h"
 #include "common/LoginContext.h"
@@ -100,6 +101,7 @@ void cancel(Database& db, const LoginContext& login, const ClaimKind& kind, cons
                 params)
         != 1)
         throw AppError(kNotFound);
+    audit::record(db, login, audit::Op::ClaimCancel, no, kind.typeCode);
     if (kind.limit.policy == LimitPolicy::None) { // nothing was charged, nothing is given back
         tx.commit();
         return;

@@ -1,4 +1,5 @@
 #include "ClaimSummaryService.h"
+#include "common/Audit.h"
 #include "common/AppError.h"
 #include "common/LoginContext.h"
 #include "common/RunningNumbers.h"
@@ -163,6 +164,11 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
                               .arg(rule.sentColumn),
                           {sent.toSql(), kvId, year}});
     }
+    audit::Trail(login)
+        .add(audit::Op::SummaryMake, controlNo,
+             QStringLiteral("%1 %2 ใบ %3: %4")
+                 .arg(kind.typeCode).arg(claimNos.size()).arg(total.toPlain(), claimNos.join(QStringLiteral(", "))))
+        .appendTo(db, writes);
     db.execBatch(writes);
     tx.commit();
     return controlNo;

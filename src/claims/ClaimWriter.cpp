@@ -1,4 +1,5 @@
 #include "ClaimWriter.h"
+#include "common/Audit.h"
 #include "common/LoginContext.h"
 #include "common/RunningNumbers.h"
 #include "common/ThaiDate.h"
@@ -72,6 +73,10 @@ QString writeClaim(Database& db, const LoginContext& login, const ClaimKind& kin
     for (int i = 0; i < r.receipts.size(); ++i)
         receipts.push_back(receiptRow(claimNo, i + 1, r.detail, r.receipts[i]));
     insertInChunks(writes, QStringLiteral("T_Reciept"), receiptColumns(r.detail), receipts);
+    audit::Trail(login)
+        .add(audit::Op::ClaimSave, claimNo,
+             QStringLiteral("%1 %2 เบิก %3 จ่าย %4").arg(kind.typeCode, r.kvId, r.claimed.toPlain(), r.payable.toPlain()))
+        .appendTo(db, writes);
     db.execBatch(writes);
     return claimNo;
 }

@@ -1,4 +1,5 @@
 #include "CancelService.h"
+#include "common/Audit.h"
 #include "claims/ClaimKind.h"
 #include "common/AppError.h"
 #include "common/db/Database.h"
@@ -51,7 +52,7 @@ QVector<ControlClaim> claims(Database& db, const QString& controlNo)
     return list;
 }
 
-void cancel(Database& db, const QString& controlNo)
+void cancel(Database& db, const LoginContext& login, const QString& controlNo)
 {
     const QString no = controlNo.trimmed();
     Transaction tx(db);
@@ -101,6 +102,7 @@ void cancel(Database& db, const QString& controlNo)
                     .arg(column),
                 {it.value().toSql(), kvId, year});
     }
+    audit::record(db, login, audit::Op::SummaryCancel, no, QStringLiteral("%1 ใบ").arg(members.count()));
     tx.commit();
 }
 
@@ -108,7 +110,7 @@ void cancel(Database& db, const QString& controlNo)
 
 namespace VoucherCancel {
 
-int cancel(Database& db, const QString& pvrNo)
+int cancel(Database& db, const LoginContext& login, const QString& pvrNo)
 {
     const QString no = pvrNo.trimmed();
     Transaction tx(db);
@@ -119,6 +121,7 @@ int cancel(Database& db, const QString& pvrNo)
     const int freed = db.exec(QStringLiteral("UPDATE T_Sent_KV_Detail SET Sent_Doc_Status = 'A' WHERE Sent_Doc_Status = 'P' "
                                              "AND Sent_KV_Doc_ID IN (SELECT Sent_KV_Doc_ID FROM T_PV_Detail WHERE PVR_NO = ?)"),
                               {no});
+    audit::record(db, login, audit::Op::VoucherCancel, no, QStringLiteral("คืนเลขที่ควบคุม %1 ใบ").arg(freed));
     tx.commit();
     return freed;
 }

@@ -8,6 +8,10 @@ namespace wel {
 class Database;
 } // namespace wel
 
+namespace wel {
+struct LoginContext;
+}
+
 namespace wel::finance {
 
 inline const QString kConfirmCancelControl = QStringLiteral("ยืนยันการยกเลิกเลขที่ใบควบคุมใบเบิก : ");
@@ -54,7 +58,7 @@ QVector<ControlClaim> claims(Database& db, const QString& controlNo);
 // In one transaction: the control number from "A" to "C", each of its claims
 // from "KV" back to "FC", and the finance-side usage given back. A control
 // number no longer open (in a voucher, or cancelled) stops it with nothing written.
-void cancel(Database& db, const QString& controlNo);
+void cancel(Database& db, const LoginContext& login, const QString& controlNo);
 
 } // namespace ControlCancel
 
@@ -62,7 +66,7 @@ namespace VoucherCancel {
 
 // In one transaction: the voucher summary from "A" to "C" and each of its
 // control numbers still in "P" back to "A". Returns how many went back.
-int cancel(Database& db, const QString& pvrNo);
+int cancel(Database& db, const LoginContext& login, const QString& pvrNo);
 
 } // namespace VoucherCancel
 } // namespace wel::finance

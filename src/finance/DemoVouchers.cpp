@@ -53,12 +53,12 @@ void loadDemoVouchers(Database& db)
             controls = controls.mid(taken.size());
             const QString pvr = Vouchers::make(db, finance, fact, taken, QStringLiteral("นางสาวมาลี ใจดี"));
             if (made == WithNumbers) {
-                DocNumbers::saveSubUnit(db, pvr, fact + QStringLiteral(" 0012/") + today.Cur_Bud_Year,
+                DocNumbers::saveSubUnit(db, finance, pvr, fact + QStringLiteral(" 0012/") + today.Cur_Bud_Year,
                                         QStringLiteral("กค 0345/") + today.Cur_Bud_Year, today.Cur_Date);
-                DocNumbers::savePayment(db, pvr, QStringLiteral("PV") + today.Cur_Bud_Year + QStringLiteral("/0088"),
+                DocNumbers::savePayment(db, finance, pvr, QStringLiteral("PV") + today.Cur_Bud_Year + QStringLiteral("/0088"),
                                         today.Cur_Date);
             } else if (made == Cancelled) {
-                VoucherCancel::cancel(db, pvr);
+                VoucherCancel::cancel(db, finance, pvr);
             }
             ++made;
         }

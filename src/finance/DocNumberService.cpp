@@ -1,4 +1,5 @@
 #include "DocNumberService.h"
+#include "common/Audit.h"
 #include "common/AppError.h"
 #include "common/LikePattern.h"
 #include "common/ThaiDate.h"
@@ -107,6 +108,20 @@ void checkDate(const QString& date)
 
 // An untouched date field is stored as no date.
 QString storedDate(const QString& date) { return isBlankDate(date) ? QString() : date.trimmed(); }
+
+// The numbers as they were, for the trail; read inside the transaction.
+void recordNumbers(Database& db, const LoginContext& login, const QString& pvrNo, const QStringList& columns,
+                   const QStringList& after)
+{
+    const Rows r = db.select(QStringLiteral("SELECT %1 FROM T_PV WHERE PVR_NO = ?").arg(columns.join(QStringLiteral(", "))),
+                             {pvrNo.trimmed()});
+    if (r.isEmpty())
+        throw AppError(voucherNotFoundText(pvrNo));
+    QVector<audit::Change> changes;
+    for (int i = 0; i < columns.size(); ++i)
+        audit::compare(changes, columns[i], r.text(0, columns[i]), after[i]);
+    audit::record(db, login, audit::Op::DocNumbers, pvrNo, changes);
+}
 } // namespace
 
 void checkSubUnit(const QString& subUnitNo, const QString& financeNo, const QString& financeDate)
@@ -125,11 +140,13 @@ void checkPayment(const QString& paymentNo, const QString& paymentDate)
     checkDate(paymentDate);
 }
 
-void saveSubUnit(Database& db, const QString& pvrNo, const QString& subUnitNo, const QString& financeNo,
+void saveSubUnit(Database& db, const LoginContext& login, const QString& pvrNo, const QString& subUnitNo, const QString& financeNo,
                  const QString& financeDate)
 {
     checkSubUnit(subUnitNo, financeNo, financeDate);
     Transaction tx(db);
+    recordNumbers(db, login, pvrNo, {QStringLiteral("Dep_Sub_Doc_No"), QStringLiteral("FN_Doc_No"), QStringLiteral("FN_Doc_Date")},
+                  {subUnitNo, financeNo, storedDate(financeDate)});
     if (db.exec(QStringLiteral("UPDATE T_PV SET Dep_Sub_Doc_No = ?, FN_Doc_No = ?, FN_Doc_Date = ? WHERE PVR_NO = ?"),
                 {subUnitNo, financeNo, storedDate(financeDate), pvrNo.trimmed()})
         != 1)
@@ -137,10 +154,12 @@ void saveSubUnit(Database& db, const QString& pvrNo, const QString& subUnitNo, c
     tx.commit();
 }
 
-void savePayment(Database& db, const QString& pvrNo, const QString& paymentNo, const QString& paymentDate)
+void savePayment(Database& db, const LoginContext& login, const QString& pvrNo, const QString& paymentNo, const QString& paymentDate)
 {
     checkPayment(paymentNo, paymentDate);
     Transaction tx(db);
+    recordNumbers(db, login, pvrNo, {QStringLiteral("PV_Doc_No"), QStringLiteral("PV_date")},
+                  {paymentNo, storedDate(paymentDate)});
     if (db.exec(QStringLiteral("UPDATE T_PV SET PV_Doc_No = ?, PV_date = ? WHERE PVR_NO = ?"),
                 {paymentNo, storedDate(paymentDate), pvrNo.trimmed()})
         != 1)

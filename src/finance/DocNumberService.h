@@ -6,6 +6,7 @@
 
 namespace wel {
 class Database;
+struct LoginContext;
 } // namespace wel
 
 namespace wel::finance {
@@ -56,10 +57,10 @@ VoucherDocs read(Database& db, const QString& pvrNo);
 // Each write one statement on one summary; the numbers are free text. A date
 // may be left empty; one typed must be a calendar date "dd/mm/yyyy". Empty
 // required numbers stop with the system's message.
-void saveSubUnit(Database& db, const QString& pvrNo, const QString& subUnitNo, const QString& financeNo,
+void saveSubUnit(Database& db, const LoginContext& login, const QString& pvrNo, const QString& subUnitNo, const QString& financeNo,
                  const QString& financeDate);
 void checkSubUnit(const QString& subUnitNo, const QString& financeNo, const QString& financeDate);
-void savePayment(Database& db, const QString& pvrNo, const QString& paymentNo, const QString& paymentDate);
+void savePayment(Database& db, const LoginContext& login, const QString& pvrNo, const QString& paymentNo, const QString& paymentDate);
 void checkPayment(const QString& paymentNo, const QString& paymentDate);
 
 } // namespace DocNumbers

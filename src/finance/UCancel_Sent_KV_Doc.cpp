@@ -208,7 +208,7 @@ void TfrmCancel_Sent_KV_Doc::btnCancel_DocClick()
     const QString no = edtSent_KV_Doc_ID->text();
     if (!msg::confirm(this, kConfirmCancelControl + no))
         return;
-    ControlCancel::cancel(db(), no);
+    ControlCancel::cancel(db(), login(), no);
     msg::info(this, controlCancelledText(no));
     backToList();
 }

@@ -19,7 +19,7 @@ void TfrmCancel_Sum_PV::act(const QString& pvrNo)
 {
     if (!msg::confirm(this, kConfirmCancelVoucher + pvrNo))
         return;
-    VoucherCancel::cancel(db(), pvrNo);
+    VoucherCancel::cancel(db(), login(), pvrNo);
     msg::info(this, voucherCancelledText(pvrNo));
     backToList();
 }

@@ -298,12 +298,12 @@ void TfrmEntry_Depart_DocNo::btnSaveClick()
         DocNumbers::checkSubUnit(edtDep_Sub_Doc_No->text(), edtFN_Doc_No->text(), edtFN_Doc_Date->text());
         if (!msg::confirm(this, kConfirmSave))
             return;
-        DocNumbers::saveSubUnit(db(), pvrNo, edtDep_Sub_Doc_No->text(), edtFN_Doc_No->text(), edtFN_Doc_Date->text());
+        DocNumbers::saveSubUnit(db(), login(), pvrNo, edtDep_Sub_Doc_No->text(), edtFN_Doc_No->text(), edtFN_Doc_Date->text());
     } else {
         DocNumbers::checkPayment(edtPV_Doc_No->text(), edtPV_date->text());
         if (!msg::confirm(this, kConfirmSave))
             return;
-        DocNumbers::savePayment(db(), pvrNo, edtPV_Doc_No->text(), edtPV_date->text());
+        DocNumbers::savePayment(db(), login(), pvrNo, edtPV_Doc_No->text(), edtPV_date->text());
     }
     msg::info(this, kSaved);
     backToList();

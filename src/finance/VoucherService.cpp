@@ -1,4 +1,5 @@
 #include "VoucherService.h"
+#include "common/Audit.h"
 #include "claims/ClaimKind.h"
 #include "common/AppError.h"
 #include "common/LoginContext.h"
@@ -197,6 +198,8 @@ QString make(Database& db, const LoginContext& login, const QString& factField, 
         QStringLiteral("T_PV_Detail"), {QStringLiteral("PVR_NO"), QStringLiteral("Sent_KV_Doc_ID"), QStringLiteral("Order_No")},
         members);
     db.exec(insert.sql, insert.params);
+    audit::record(db, login, audit::Op::VoucherMake, pvrNo,
+                  QStringLiteral("%1 เลขที่ควบคุม %2 ใบ: %3").arg(fact).arg(controlNos.size()).arg(controlNos.join(QStringLiteral(", "))));
     tx.commit();
     return pvrNo;
 }

@@ -6,6 +6,7 @@
 #include "common/db/Schema.h"
 
 #include <QCryptographicHash>
+#include <algorithm>
 #include <QtEndian>
 
 namespace wel::maintenance {
@@ -30,6 +31,7 @@ QVariant written(const ColumnDef& c, const QVariant& v)
     case ColumnDef::Text:
         return v.isNull() ? QVariant(QMetaType::fromType<QString>()) : QVariant(v.toString());
     case ColumnDef::Int:
+    case ColumnDef::AutoId:
         return v.isNull() ? QVariant(QMetaType::fromType<qlonglong>()) : QVariant(v.toLongLong());
     case ColumnDef::Money:
         return v.isNull() ? QVariant(QMetaType::fromType<QString>()) : Money::fromVariant(v).toSql();
@@ -79,6 +81,18 @@ private:
     int m_pending = 0;
 };
 
+bool hasAutoId(const TableDef& t)
+{
+    return std::any_of(t.columns.begin(), t.columns.end(), [](const ColumnDef& c) { return c.type == ColumnDef::AutoId; });
+}
+
+// SQL Server takes a value for an identity column only while told so.
+void explicitIds(Database& db, const TableDef& t, bool on)
+{
+    if (db.kind() == DbKind::SqlServer && hasAutoId(t))
+        db.exec(QStringLiteral("SET IDENTITY_INSERT %1 %2").arg(t.name, on ? QStringLiteral("ON") : QStringLiteral("OFF")));
+}
+
 qint64 rowsIn(Database& db, const TableDef& t)
 {
     return db.select(QStringLiteral("SELECT COUNT(*) AS n FROM %1").arg(t.name)).integer(0, QStringLiteral("n"));
@@ -96,7 +110,8 @@ quint64 rowDigest(const TableDef& t, const QVector<QVariant>& row)
         } else {
             switch (t.columns[i].type) {
             case ColumnDef::Text: canonical += 'T' + v.toString().toUtf8(); break;
-            case ColumnDef::Int: canonical += 'I' + QByteArray::number(v.toLongLong()); break;
+            case ColumnDef::Int:
+            case ColumnDef::AutoId: canonical += 'I' + QByteArray::number(v.toLongLong()); break;
             case ColumnDef::Money: canonical += 'M' + Money::fromVariant(v).toPlain().toLatin1(); break;
             }
         }
@@ -139,6 +154,7 @@ CopyResult copyDatabase(Database& from, Database& to, const CopyOptions& options
         }
         for (const TableDef& t : schemaTables()) {
             TableFingerprint f{t.name};
+            explicitIds(to, t, true);
             TableWriter writer(to, t);
             from.forEachRow(selectAll(t), {}, [&](const QVector<QVariant>& row) {
                 writer.add(row);
@@ -148,6 +164,8 @@ CopyResult copyDatabase(Database& from, Database& to, const CopyOptions& options
                     options.progress(t.name, f.rows);
             });
             writer.flush();
+            explicitIds(to, t, false);
+            continueAutoIds(to, t);
             if (options.progress)
                 options.progress(t.name, f.rows);
             result.source << f;

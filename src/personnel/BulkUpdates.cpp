@@ -1,4 +1,5 @@
 #include "BulkUpdates.h"
+#include "common/Audit.h"
 #include "YearRows.h"
 #include "common/LoginContext.h"
 #include "common/Utility.h"
@@ -37,7 +38,7 @@ private:
 
 } // namespace
 
-Alignment alignSelfNames(Database& db, const imports::Progress& progress)
+Alignment alignSelfNames(Database& db, const LoginContext& login, const imports::Progress& progress)
 {
     Alignment a;
     Transaction tx(db);
@@ -47,6 +48,7 @@ Alignment alignSelfNames(Database& db, const imports::Progress& progress)
         "WHERE f.Emp_Folk = '0' AND (COALESCE(f.EF_F_Name, '') <> COALESCE(e.Emp_F_Name, '') "
         "OR COALESCE(f.EF_L_Name, '') <> COALESCE(e.Emp_L_Name, '')) ORDER BY f.KV_ID"));
     a.count = rows.count();
+    audit::Trail trail(login);
     for (int i = 0; i < rows.count(); ++i) {
         auto t = [&](const char* c) { return rows.text(i, QString::fromLatin1(c)); };
         a.lines << QString::number(i + 1) + u(": ชื่อ ") + t("Emp_F_Name") + u(" นามสกุล  ") + t("Emp_L_Name")
@@ -54,9 +56,14 @@ Alignment alignSelfNames(Database& db, const imports::Progress& progress)
         // The title stays: the family screen keeps its own.
         db.exec(QStringLiteral("UPDATE T_Emp_Folk SET EF_F_Name = ?, EF_L_Name = ? WHERE KV_ID = ? AND Emp_Folk = '0'"),
                 {t("Emp_F_Name"), t("Emp_L_Name"), t("KV_ID")});
+        QVector<audit::Change> changes;
+        audit::compare(changes, QStringLiteral("0.EF_F_Name"), t("EF_F_Name"), t("Emp_F_Name"));
+        audit::compare(changes, QStringLiteral("0.EF_L_Name"), t("EF_L_Name"), t("Emp_L_Name"));
+        trail.add(audit::Op::BulkUpdate, t("KV_ID"), changes);
         if (progress)
             progress(i + 1, rows.count());
     }
+    trail.write(db);
     tx.commit();
     return a;
 }
@@ -85,6 +92,7 @@ Applied applyLeaving(Database& db, const LoginContext& login, const imports::She
     Applied result;
     Duplicates seen;
     Transaction tx(db);
+    audit::Trail trail(login);
     for (int i = 0; i < rows.count(); ++i) {
         const QStringList& g = rows.grid[i];
         const int sheetRow = rows.sheetRows[i];
@@ -116,12 +124,17 @@ Applied applyLeaving(Database& db, const LoginContext& login, const imports::She
                                                      "Emp_Out_date = ?, USER_E_Exit = ? "
                                                      "WHERE KV_ID = ? AND Emp_Status = 'A'"),
                                       {TrimBlanks(g[LReason]), *outDate, login.Cur_Username, kvId});
+            trail.add(audit::Op::EmployeeResign, kvId,
+                      {{QStringLiteral("Emp_Status"), QStringLiteral("A"), QStringLiteral("O")},
+                       {QStringLiteral("Emp_Out_date"), {}, *outDate}},
+                      TrimBlanks(g[LReason]).left(100));
         } else {
             result.refused << imports::Refusal{sheetRow, kvId, reason, i + 1};
         }
         if (progress)
             progress(i + 1, rows.count());
     }
+    trail.write(db);
     tx.commit();
     return result;
 }
@@ -140,13 +153,14 @@ imports::SheetRows rightTypeRows(const excel::SheetData& sheet, const QString& p
 
 imports::SheetRows readRightTypes(const QString& path) { return rightTypeRows(excel::readFirstSheet(path), path); }
 
-Applied applyRightTypes(Database& db, const imports::SheetRows& rows, const QString& yearText,
+Applied applyRightTypes(Database& db, const LoginContext& login, const imports::SheetRows& rows, const QString& yearText,
                         const imports::Progress& progress)
 {
     const QString year = imports::checkedYear(yearText);
     Applied result;
     Duplicates seen;
     Transaction tx(db);
+    audit::Trail trail(login);
     for (int i = 0; i < rows.count(); ++i) {
         const QStringList& g = rows.grid[i];
         const int sheetRow = rows.sheetRows[i];
@@ -165,7 +179,7 @@ Applied applyRightTypes(Database& db, const imports::SheetRows& rows, const QStr
             reason = seen.reason(ssn + QLatin1Char('|') + fact, sheetRow);
         Rows employees;
         if (reason.isEmpty()) {
-            employees = db.select(QStringLiteral("SELECT KV_ID FROM T_Emp_Gov_Histry WHERE Emp_SSN = ? AND ")
+            employees = db.select(QStringLiteral("SELECT KV_ID, Emp_H_Type FROM T_Emp_Gov_Histry WHERE Emp_SSN = ? AND ")
                                       + db.ciEquals(QStringLiteral("Fact_code")) + QStringLiteral(" ORDER BY KV_ID"),
                                   {ssn, fact});
             if (employees.isEmpty())
@@ -183,11 +197,15 @@ Applied applyRightTypes(Database& db, const imports::SheetRows& rows, const QStr
                                                           "WHERE KV_ID = ? AND Pay_Year = ?"),
                                            {limits->health.toSql(), limits->health.toSql(), limits->copay.toSql(),
                                             limits->copay.toSql(), kvId, year});
+                QVector<audit::Change> changes;
+                audit::compare(changes, QStringLiteral("Emp_H_Type"), employees.text(e, QStringLiteral("Emp_H_Type")), type);
+                trail.add(audit::Op::BulkUpdate, kvId, changes, QStringLiteral("Pay_Year %1").arg(year));
             }
         }
         if (progress)
             progress(i + 1, rows.count());
     }
+    trail.write(db);
     tx.commit();
     return result;
 }

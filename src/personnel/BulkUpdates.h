@@ -16,7 +16,7 @@ struct Alignment {
     int count = 0;
     QStringList lines;
 };
-Alignment alignSelfNames(Database& db, const imports::Progress& progress = {});
+Alignment alignSelfNames(Database& db, const LoginContext& login, const imports::Progress& progress = {});
 
 // The leaving workbook: from row 2, KV_ID, identity number, given name,
 // family name, reason and date of leaving in columns A to F.
@@ -50,7 +50,7 @@ imports::SheetRows readRightTypes(const QString& path); // throws AppError
 // "Update ข้อมูล": the employees of the faculty with that identity number
 // (any status) get the right type, and their yearly rows of year the limits
 // of that type; used amounts stay. Checked first, written in one transaction.
-Applied applyRightTypes(Database& db, const imports::SheetRows& rows, const QString& year,
+Applied applyRightTypes(Database& db, const LoginContext& login, const imports::SheetRows& rows, const QString& year,
                         const imports::Progress& progress = {});
 
 } // namespace BulkUpdates

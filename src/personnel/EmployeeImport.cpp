@@ -1,4 +1,5 @@
 #include "EmployeeImport.h"
+#include "common/Audit.h"
 #include "common/CleanText.h"
 #include "common/Faculties.h"
 #include "common/LoginContext.h"
@@ -279,12 +280,18 @@ Result run(Database& db, const LoginContext& login, const imports::SheetRows& ro
         if (rowDone)
             rowDone(row, ++done, int(checked.accepted.size()));
     }
+    // One row for the workbook, with its counts; each employee's record
+    // keeps the import's faculty.
+    audit::record(db, login, audit::Op::Import, fact,
+                  QStringLiteral("เพิ่มพนักงาน %1 คน พบแล้ว %2 คน เพิ่มครอบครัว %3 คน ปฏิเสธ %4 แถว")
+                      .arg(result.employeesAdded()).arg(result.employeesFound()).arg(result.familyAdded())
+                      .arg(result.refused.size()));
     if (!dryRun)
         tx.commit();
     return result;
 }
 
-BankCopy copyBankAccounts(Database& db, const imports::Progress& progress)
+BankCopy copyBankAccounts(Database& db, const LoginContext& login, const imports::Progress& progress)
 {
     BankCopy copy;
     Transaction tx(db);
@@ -298,6 +305,8 @@ BankCopy copyBankAccounts(Database& db, const imports::Progress& progress)
         if (progress)
             progress(i + 1, personnel.count());
     }
+    audit::record(db, login, audit::Op::BulkUpdate, QStringLiteral("Bank_Account_No"),
+                  QStringLiteral("PerHistry %1 แถว ปรับปรุงพนักงาน %2 คน").arg(copy.personnelRows).arg(copy.employeesUpdated));
     tx.commit();
     return copy;
 }

@@ -80,7 +80,7 @@ struct BankCopy {
     int personnelRows = 0;
     int employeesUpdated = 0;
 };
-BankCopy copyBankAccounts(Database& db, const imports::Progress& progress = {});
+BankCopy copyBankAccounts(Database& db, const LoginContext& login, const imports::Progress& progress = {});
 
 } // namespace EmployeeImport
 } // namespace wel

@@ -1,4 +1,5 @@
 #include "EmployeeService.h"
+#include "common/Audit.h"
 #include "common/CleanText.h"
 #include "common/EmployeeSearch.h"
 #include "PersonnelCommon.h"
@@ -183,9 +184,35 @@ QString add(Database& db, const LoginContext& login, EmployeeRecord r)
                            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'A')"),
             {r.KV_ID, r.EMP_ID, r.Emp_SSN, r.Emp_Surname, r.Emp_F_Name, r.Emp_L_Name, r.Emp_Position, r.Emp_Level,
              r.Emp_Dept_Name, inDate, r.Emp_H_Type, r.Fact_code, r.Bank_Account_No});
+    audit::record(db, login, audit::Op::EmployeeAdd, r.KV_ID,
+                  QStringLiteral("%1 %2%3 %4 %5 Emp_H_Type: %6")
+                      .arg(r.EMP_ID, r.Emp_Surname, r.Emp_F_Name, r.Emp_L_Name, r.Fact_code, r.Emp_H_Type));
     tx.commit();
     return r.KV_ID;
 }
+
+namespace {
+
+// The fields an edit changed, as stored before and after.
+QVector<audit::Change> changesOf(const EmployeeRecord& was, const EmployeeRecord& now, const QString& inDate)
+{
+    QVector<audit::Change> c;
+    audit::compare(c, QStringLiteral("EMP_ID"), was.EMP_ID, now.EMP_ID);
+    audit::compare(c, QStringLiteral("Emp_SSN"), was.Emp_SSN, now.Emp_SSN);
+    audit::compare(c, QStringLiteral("Emp_Surname"), was.Emp_Surname, now.Emp_Surname);
+    audit::compare(c, QStringLiteral("Emp_F_Name"), was.Emp_F_Name, now.Emp_F_Name);
+    audit::compare(c, QStringLiteral("Emp_L_Name"), was.Emp_L_Name, now.Emp_L_Name);
+    audit::compare(c, QStringLiteral("Emp_Position"), was.Emp_Position, now.Emp_Position);
+    audit::compare(c, QStringLiteral("Emp_Level"), was.Emp_Level, now.Emp_Level);
+    audit::compare(c, QStringLiteral("Emp_Dept_Name"), was.Emp_Dept_Name, now.Emp_Dept_Name);
+    audit::compare(c, QStringLiteral("Emp_In_date2"), was.Emp_In_date2, inDate);
+    audit::compare(c, QStringLiteral("Fact_code"), was.Fact_code, now.Fact_code);
+    audit::compare(c, QStringLiteral("Emp_H_Type"), was.Emp_H_Type, now.Emp_H_Type);
+    audit::compare(c, QStringLiteral("Bank_Account_No"), was.Bank_Account_No, now.Bank_Account_No);
+    return c;
+}
+
+} // namespace
 
 void edit(Database& db, const LoginContext& login, EmployeeRecord r)
 {
@@ -237,6 +264,7 @@ void edit(Database& db, const LoginContext& login, EmployeeRecord r)
     db.exec(QStringLiteral("UPDATE T_Emp_Folk SET EF_Surname = ?, EF_F_Name = ?, EF_L_Name = ? "
                            "WHERE Emp_Folk = '0' AND KV_ID = ?"),
             {r.Emp_Surname, r.Emp_F_Name, r.Emp_L_Name, r.KV_ID});
+    audit::record(db, login, audit::Op::EmployeeEdit, r.KV_ID, changesOf(*stored, r, inDate));
     tx.commit();
 }
 
@@ -266,6 +294,7 @@ void remove(Database& db, const LoginContext& login, const QString& kvId)
                 {login.Cur_Username, TrimBlanks(kvId)})
         != 1)
         throw AppError(personnel::kNotFound);
+    audit::record(db, login, audit::Op::EmployeeDelete, kvId);
     tx.commit();
 }
 

@@ -1,4 +1,5 @@
 #include "FamilyService.h"
+#include "common/Audit.h"
 #include "common/EmployeeSearch.h"
 #include "PersonnelCommon.h"
 #include "common/AppError.h"
@@ -102,6 +103,7 @@ void save(Database& db, const LoginContext& login, const QString& kvId, const QM
     const QString id = requireEmployee(db, login, kvId);
     const QMap<int, FamilyMember> stored = storedFamily(db, id);
     validate(ticked, stored);
+    QVector<audit::Change> changes;
     for (auto it = ticked.begin(); it != ticked.end(); ++it) {
         const QString slot = QString::number(it.key());
         FamilyMember m = *it;
@@ -115,6 +117,16 @@ void save(Database& db, const LoginContext& login, const QString& kvId, const QM
             birthday = was != stored.end() && sameBirthday(m.EF_Birthday, was->EF_Birthday)
                 ? was->EF_Birthday
                 : personnel::checkedDate(m.EF_Birthday, birthdayCaption(it.key()), false);
+        const FamilyMember before = was != stored.end() ? *was : FamilyMember{};
+        const QString who = slot + QLatin1Char('.');
+        audit::compare(changes, who + QStringLiteral("EF_Surname"), before.EF_Surname, m.EF_Surname);
+        audit::compare(changes, who + QStringLiteral("EF_F_Name"), before.EF_F_Name, m.EF_F_Name);
+        audit::compare(changes, who + QStringLiteral("EF_L_Name"), before.EF_L_Name, m.EF_L_Name);
+        if (child)
+            audit::compare(changes, who + QStringLiteral("EF_Birthday"), before.EF_Birthday, birthday);
+        audit::compare(changes, who + QStringLiteral("EF_Base_Right1"), before.EF_Base_Right1, m.EF_Base_Right1);
+        audit::compare(changes, who + QStringLiteral("EF_Base_Right2"), before.EF_Base_Right2, m.EF_Base_Right2);
+        audit::compare(changes, who + QStringLiteral("EF_Base_Right3"), before.EF_Base_Right3, m.EF_Base_Right3);
         if (was != stored.end()) {
             // A parent's or spouse's row keeps whatever birth date it has.
             db.exec(QStringLiteral("UPDATE T_Emp_Folk SET EF_Surname = ?, EF_F_Name = ?, EF_L_Name = ?, ")
@@ -133,6 +145,7 @@ void save(Database& db, const LoginContext& login, const QString& kvId, const QM
                      m.EF_Base_Right2, m.EF_Base_Right3});
         }
     }
+    audit::record(db, login, audit::Op::FamilyEdit, id, changes);
     tx.commit();
 }
 

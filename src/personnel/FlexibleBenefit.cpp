@@ -1,4 +1,5 @@
 #include "FlexibleBenefit.h"
+#include "common/Audit.h"
 #include "YearRows.h"
 #include "common/LoginContext.h"
 #include "common/RunningNumbers.h"
@@ -194,6 +195,7 @@ Saved save(Database& db, const LoginContext& login, const imports::SheetRows& ro
     if (!tested.canSave())
         throw AppError(u("ข้อมูลเปลี่ยนไปหลังการทดสอบ มีรายการที่ไม่ผ่านการทดสอบ\r"
                          "กรุณากด \"ทดสอบการ Update ข้อมูล\" อีกครั้ง"));
+    audit::Trail trail(login);
     for (int i = 0; i < rows.count(); ++i) {
         const QStringList& g = rows.grid[i];
         const Tested& t = tested.rows[i];
@@ -209,6 +211,7 @@ Saved save(Database& db, const LoginContext& login, const imports::SheetRows& ro
                     {kvId, c(Ssn), c(Title), c(First), c(Last), c(Position), c(Dept), *imports::storedDate(g[InDate]),
                      c(Type), c(Fact).toUpper()});
             ++saved.employeesAdded;
+            trail.add(audit::Op::EmployeeAdd, kvId, QStringLiteral("Flexible Benefit %1").arg(c(Ssn)));
             [[fallthrough]];
         }
         case Kind::NoYearRow:
@@ -231,9 +234,12 @@ Saved save(Database& db, const LoginContext& login, const imports::SheetRows& ro
         case Kind::Refused:
             break; // not reached: the test above stopped the save
         }
+        if (t.kind != Kind::NotEnough && t.kind != Kind::Refused)
+            trail.add(audit::Op::FlexBenefit, kvId, QStringLiteral("Pay_Year %1 M_Flexben %2").arg(year, kAmount.toPlain()));
         if (progress)
             progress(i + 1, rows.count());
     }
+    trail.write(db);
     tx.commit();
     return saved;
 }

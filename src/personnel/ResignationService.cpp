@@ -1,4 +1,5 @@
 #include "ResignationService.h"
+#include "common/Audit.h"
 #include "common/EmployeeSearch.h"
 #include "PersonnelCommon.h"
 #include "common/AppError.h"
@@ -27,6 +28,10 @@ void record(Database& db, const LoginContext& login, const Resignation& r)
                 {outDate, TrimBlanks(r.Exit_Reason).left(100), TrimBlanks(r.Exit_doc).left(20), login.Cur_Username, id})
         != 1)
         throw AppError(personnel::kNotFound);
+    audit::record(db, login, audit::Op::EmployeeResign, id,
+                  {{QStringLiteral("Emp_Status"), QStringLiteral("A"), QStringLiteral("O")},
+                   {QStringLiteral("Emp_Out_date"), {}, outDate}},
+                  TrimBlanks(r.Exit_Reason).left(100));
     tx.commit();
 }
 

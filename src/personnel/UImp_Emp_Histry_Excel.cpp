@@ -218,7 +218,7 @@ void TfrmImp_Emp_Histry_Excel::btnUpdate_AccountClick()
 {
     if (!msg::confirm(this, kConfirmUpdate))
         return;
-    const EmployeeImport::BankCopy copy = EmployeeImport::copyBankAccounts(db(), progressOn(ProgressBar1));
+    const EmployeeImport::BankCopy copy = EmployeeImport::copyBankAccounts(db(), login(), progressOn(ProgressBar1));
     L_Result->setText(QStringLiteral("เลขที่บัญชีจาก PerHistry %1 รายการ ปรับปรุงพนักงาน %2 คน")
                           .arg(copy.personnelRows)
                           .arg(copy.employeesUpdated));

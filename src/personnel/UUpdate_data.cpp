@@ -184,7 +184,7 @@ void TfrmUpdate_data::alignNamesClick()
 {
     if (!msg::confirm(this, personnel::kConfirmSave))
         return;
-    const BulkUpdates::Alignment a = BulkUpdates::alignSelfNames(db(), progressOn(ProgressBar1));
+    const BulkUpdates::Alignment a = BulkUpdates::alignSelfNames(db(), login(), progressOn(ProgressBar1));
     ListBox1->clear();
     msg::info(this, QStringLiteral("จำนวนรายการ = %1 รายการ ").arg(a.count));
     ListBox1->addItems(a.lines);
@@ -217,7 +217,7 @@ void TfrmUpdate_data::btnUpdate_TypeClick()
         return;
     fillWorkbookGrid(StringGrid2, m_rightTypes);
     const BulkUpdates::Applied a =
-        BulkUpdates::applyRightTypes(db(), m_rightTypes, edtUpdate_year4->text(), progressOn(ProgressBar1));
+        BulkUpdates::applyRightTypes(db(), login(), m_rightTypes, edtUpdate_year4->text(), progressOn(ProgressBar1));
     L_Result->setText(QStringLiteral("ปรับรูปแบบ %1 คน, วงเงินปี %2 : %3 แถว, ไม่เปลี่ยน %4 แถว")
                           .arg(a.updated)
                           .arg(edtUpdate_year4->text().trimmed())

@@ -1,4 +1,5 @@
 #include "YearRows.h"
+#include "common/Audit.h"
 #include "common/Limits.h"
 #include "common/LoginContext.h"
 #include "common/Utility.h"
@@ -51,6 +52,8 @@ Generated generate(Database& db, const LoginContext& login, const QString& yearT
         if (progress)
             progress(i + 1, employees.count());
     }
+    audit::record(db, login, audit::Op::YearRows, year,
+                  QStringLiteral("เพิ่ม %1 คน มีอยู่แล้ว %2 คน ปฏิเสธ %3 คน").arg(g.added).arg(g.existing).arg(g.refused.size()));
     if (!dryRun)
         tx.commit();
     return g;

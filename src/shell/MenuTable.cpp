@@ -185,6 +185,8 @@ const Row kRows[] = {
     CMD("AdministratorTool1", "N80", "ปรับปรุง่ข้อมูล", Unchanged, "TfrmUpdate_data"),
     SEP("AdministratorTool1", "N82"),
     CMD("AdministratorTool1", "UpdateFlexBen1", "Update ข้อมูล Flexible Benefit", Unchanged, "TfrmUpdate_Flexible_Benefit"),
+    SEP("AdministratorTool1", "N83"),
+    CMD("AdministratorTool1", "AuditLog1", "ประวัติการทำรายการ", Unchanged, "TfrmAudit_Log"),
 };
 
 QVector<MenuEntry> build()

@@ -2,6 +2,7 @@
 #include "claims/ClaimCancelService.h"
 #include "claims/ClaimEntryService.h"
 #include "claims/ClaimSummaryService.h"
+#include "common/Audit.h"
 #include "common/LoginContext.h"
 #include "common/RunningNumbers.h"
 #include "common/ThaiDate.h"
@@ -359,7 +360,7 @@ bool cancelControl(Workstation& w)
         return false;
     const QString no = open[w.uniform(0, int(open.size()) - 1)].controlNo;
     w.pause();
-    finance::ControlCancel::cancel(*w.db, no);
+    finance::ControlCancel::cancel(*w.db, w.login, no);
     return true;
 }
 
@@ -370,7 +371,7 @@ bool cancelVoucher(Workstation& w)
         return false;
     const QString no = vouchers[w.uniform(0, int(vouchers.size()) - 1)].pvrNo;
     w.pause();
-    finance::VoucherCancel::cancel(*w.db, no);
+    finance::VoucherCancel::cancel(*w.db, w.login, no);
     return true;
 }
 
@@ -520,6 +521,49 @@ QMap<QString, QStringList> activeEmployees(Database& db)
     return byFaculty;
 }
 
+// The audit operation an action's success writes, by the action's name.
+QString auditedAs(const QString& action)
+{
+    if (action.startsWith(QLatin1String("enter ")))
+        return audit::kClaimMade;
+    if (action == QLatin1String("cancel control number"))
+        return audit::codeOf(audit::Op::SummaryCancel);
+    if (action == QLatin1String("cancel voucher"))
+        return audit::codeOf(audit::Op::VoucherCancel);
+    if (action.startsWith(QLatin1String("cancel ")))
+        return audit::codeOf(audit::Op::ClaimCancel);
+    if (action.startsWith(QLatin1String("summarise ")))
+        return audit::kSummaryMade;
+    if (action.startsWith(QLatin1String("voucher")))
+        return audit::kVoucherMade;
+    if (action == QLatin1String("edit employee"))
+        return audit::codeOf(audit::Op::EmployeeEdit);
+    return action;
+}
+
+qint64 lastAuditId(Database& db)
+{
+    return db.select(QStringLiteral("SELECT MAX(Audit_ID) AS m FROM %1").arg(kAuditTable)).integer(0, QStringLiteral("m"));
+}
+
+// Compares the rows the run added to the trail with the operations done.
+int unaudited(Database& db, qint64 since, const QMap<QString, ActionFigures>& actions)
+{
+    QMap<QString, int> expected;
+    for (auto it = actions.cbegin(); it != actions.cend(); ++it)
+        expected[auditedAs(it.key())] += it->done;
+    const Rows r = db.select(QStringLiteral("SELECT Audit_Op, COUNT(*) AS n FROM %1 WHERE Audit_ID > ? GROUP BY Audit_Op")
+                                 .arg(kAuditTable),
+                             {since});
+    QMap<QString, int> found;
+    for (int i = 0; i < r.count(); ++i)
+        found[r.text(i, QStringLiteral("Audit_Op"))] = int(r.integer(i, QStringLiteral("n")));
+    int differ = 0;
+    for (const QString& op : QSet<QString>(expected.keyBegin(), expected.keyEnd()) + QSet<QString>(found.keyBegin(), found.keyEnd()))
+        differ += qAbs(expected.value(op) - found.value(op));
+    return differ;
+}
+
 int overspent(Database& db)
 {
     // Claim entry never lets the used amount pass the limit less the flexible
@@ -579,6 +623,7 @@ Figures run(const Options& o, const std::function<void(const QString&)>& progres
             .arg(o.operations)
             .arg(shared.figures.server)
             .arg(o.seed));
+    const qint64 auditedBefore = lastAuditId(*db);
     QElapsedTimer clock;
     clock.start();
     std::vector<std::thread> threads;
@@ -591,6 +636,7 @@ Figures run(const Options& o, const std::function<void(const QString&)>& progres
     f.stoppedByTime = shared.timeUp;
     f.report = check::run(*db);
     f.overspentLimits = overspent(*db);
+    f.unaudited = unaudited(*db, auditedBefore, f.actions);
     return f;
 }
 
@@ -649,6 +695,7 @@ QString format(const Figures& f)
     out += QStringLiteral("lost usage updates: %1\n").arg(f.lostUpdates());
     out += QStringLiteral("overspent yearly limits: %1\n").arg(f.overspentLimits);
     out += QStringLiteral("inconsistencies: %1\n").arg(f.inconsistencies());
+    out += QStringLiteral("operations and audit rows that differ: %1\n").arg(f.unaudited);
     if (!f.report.consistent())
         out += check::format(f.report);
     return out;

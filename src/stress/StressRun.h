@@ -38,9 +38,15 @@ struct Figures {
     int duplicateIdentifiers = 0;          // handed out to two operations
     int overspentLimits = 0;               // yearly rows used beyond their limit
     check::Report report;                  // the check after the run
+    // Operations done whose audit row is missing, plus audit rows no
+    // operation done accounts for: each done operation writes exactly one.
+    int unaudited = 0;
     int lostUpdates() const { return report.count(QStringLiteral("usage")) + report.count(QStringLiteral("no-year-row")); }
     int inconsistencies() const { return int(report.differences.size()); }
-    bool clean() const { return report.consistent() && duplicateIdentifiers == 0 && overspentLimits == 0; }
+    bool clean() const
+    {
+        return report.consistent() && duplicateIdentifiers == 0 && overspentLimits == 0 && unaudited == 0;
+    }
 };
 
 // Prepares the database (tables, reference and demo rows when it has none;

@@ -62,7 +62,7 @@ TEST(Users, LettersGiveEachUserInTheRangeAFreshPasswordToChange)
     WELMORA_NEED_DB();
     TestDb t;
     t.db().exec(QStringLiteral("DELETE FROM T_USER WHERE ID = 3"));
-    const Report letters = userLetters(t.db(), 1, 5, QStringLiteral("10/12/2569"));
+    const Report letters = userLetters(t.db(), 1, 5, QStringLiteral("10/12/2569"), QStringLiteral("admin"));
     ASSERT_EQ(letters.pageCount(), 4);
     const QStringList first = letters.pages()[0].texts();
     EXPECT_TRUE(first.contains(QStringLiteral("ลำดับ  1")));
@@ -88,11 +88,11 @@ TEST(Users, LettersGiveEachUserInTheRangeAFreshPasswordToChange)
     ASSERT_TRUE(hr);
     EXPECT_FALSE(hr->mustChangePassword);
 
-    const QString again = passwordOn(userLetters(t.db(), 1, 1, QStringLiteral("10/12/2569")).pages()[0]);
+    const QString again = passwordOn(userLetters(t.db(), 1, 1, QStringLiteral("10/12/2569"), QStringLiteral("admin")).pages()[0]);
     EXPECT_NE(again, passwordOn(letters.pages()[0]));
     EXPECT_TRUE(LoginService::login(t.db(), start, QStringLiteral("admin"), again));
     EXPECT_TRUE(test::usersWithPlainPasswords(t.db()).isEmpty());
-    EXPECT_THROW(userLetters(t.db(), 100, 200, QStringLiteral("10/12/2569")), AppError);
+    EXPECT_THROW(userLetters(t.db(), 100, 200, QStringLiteral("10/12/2569"), QStringLiteral("admin")), AppError);
 }
 
 TEST(Users, RangeMustBeWholeNumbers)

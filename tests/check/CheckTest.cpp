@@ -70,8 +70,8 @@ TEST(Check, LifeCycleThroughTheServicesPasses)
     ClaimCancel::cancel(f.db, clerk, kind, {}, c3);
     const QString k1 = ClaimSummary::send(f.db, clerk, kind, {}, {c1, c2});
     const QString pv = finance::Vouchers::make(f.db, clerk, {}, {k1}, QStringLiteral("ผู้รับเงิน"));
-    finance::VoucherCancel::cancel(f.db, pv);
-    finance::ControlCancel::cancel(f.db, k1);
+    finance::VoucherCancel::cancel(f.db, clerk, pv);
+    finance::ControlCancel::cancel(f.db, clerk, k1);
     const QString k2 = ClaimSummary::send(f.db, clerk, kind, {}, {c1, c4});
     finance::Vouchers::make(f.db, clerk, {}, {k2}, QStringLiteral("ผู้รับเงิน"));
 

@@ -130,12 +130,12 @@ TEST(KindLifecycle, EveryListedKindStaysConsistentThroughItsLife)
         const QString sent = setup->save(f, clerk, kv);
         const QString first = ClaimSummary::send(f.db, clerk, *kind, sc, {sent}, {1});
         EXPECT_TRUE(consistentAfter(f.db, *kind, "summarising"));
-        finance::ControlCancel::cancel(f.db, first);
+        finance::ControlCancel::cancel(f.db, clerk, first);
         EXPECT_TRUE(consistentAfter(f.db, *kind, "cancelling the control number"));
         const QString again = ClaimSummary::send(f.db, clerk, *kind, sc, {sent}, {1});
         const QString voucher = finance::Vouchers::make(f.db, clerk, {}, {again}, QStringLiteral("ผู้รับเงิน"));
         EXPECT_TRUE(consistentAfter(f.db, *kind, "making a voucher"));
-        finance::VoucherCancel::cancel(f.db, voucher);
+        finance::VoucherCancel::cancel(f.db, clerk, voucher);
         EXPECT_TRUE(consistentAfter(f.db, *kind, "cancelling the voucher"));
         EXPECT_EQ(f.claimValue(cancelled, QStringLiteral("Berg_Doc_Status")), QStringLiteral("NO"));
         EXPECT_EQ(f.claimValue(sent, QStringLiteral("Berg_Doc_Status")), QStringLiteral("KV"));

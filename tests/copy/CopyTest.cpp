@@ -1,5 +1,6 @@
 #include "../check/CheckSupport.h"
 #include "AdminRun.h"
+#include "common/Audit.h"
 #include "TestDb.h"
 #include "check/IntegrityCheck.h"
 #include "common/Money.h"
@@ -96,6 +97,18 @@ TEST(Copy, RoundTripKeepsEveryValue)
     EXPECT_EQ(contents(server.db()), expected);
     EXPECT_EQ(server.db().select(QStringLiteral("SELECT Emp_Position FROM T_Emp_Gov_Histry WHERE KV_ID = ?"), {kv}).text(0, QStringLiteral("Emp_Position")),
               QStringLiteral("นักวิชาการเงินและบัญชี ชำนาญการพิเศษ "));
+
+    // The trail came along, and the server numbers its next row after the
+    // copied ones instead of colliding with them.
+    auto lastAudit = [&] {
+        return server.db().select(QStringLiteral("SELECT MAX(Audit_ID) AS m FROM T_Audit_Log")).integer(0, QStringLiteral("m"));
+    };
+    const qint64 last = lastAudit();
+    EXPECT_GT(last, 10);
+    Transaction tx(server.db());
+    audit::Trail(QStringLiteral("admin")).add(audit::Op::UserEdit, QStringLiteral("admin")).write(server.db());
+    tx.commit();
+    EXPECT_EQ(lastAudit(), last + 1);
 }
 
 TEST(Copy, RefusesATargetWithDataUnlessReplace)

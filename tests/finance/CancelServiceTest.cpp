@@ -36,7 +36,7 @@ TEST(ControlCancel, GivesBackWhatTheHandOverAddedPerClaimKind)
         cl.claimed = Money::fromSatang(c.claimed);
         const QString claim = f.claim(cl);
         const QString control = f.control({claim}, QString::fromLatin1(c.controlType));
-        ControlCancel::cancel(f.db(), control);
+        ControlCancel::cancel(f.db(), test::financeClerk(), control);
         EXPECT_EQ(f.controlStatus(control), QStringLiteral("C")) << c.type;
         EXPECT_EQ(f.claimStatus(claim), QStringLiteral("FC")) << c.type;
         EXPECT_EQ(f.used(QStringLiteral("KV_T_U_H")).satang(), c.kvTUH) << c.type;
@@ -74,7 +74,7 @@ TEST(ControlCancel, EachMemberLowersItsOwnYearlyRow)
     EXPECT_EQ(listed[2].payable, Money::fromSatang(1));
     EXPECT_EQ(listed[1].payYear, QStringLiteral("2567"));
 
-    ControlCancel::cancel(f.db(), control);
+    ControlCancel::cancel(f.db(), test::financeClerk(), control);
     EXPECT_EQ(f.used(QStringLiteral("KV_T_U_H")), Money::fromBaht(8900));
     EXPECT_EQ(f.used(QStringLiteral("KV_T_U_H"), QStringLiteral("KV2567/000001"), QStringLiteral("2567")),
               Money::fromBaht(8800));
@@ -99,11 +99,11 @@ TEST(ControlCancel, OnlyAnOpenControlNumberIsCancelledAndNothingHalfDone)
     const QString reopened = f.claim(open);
     const QString broken = f.control({sent, reopened});
 
-    EXPECT_EQ(test::errorOf([&] { ControlCancel::cancel(f.db(), inVoucher); }), kControlInVoucher.arg(inVoucher));
-    EXPECT_EQ(test::errorOf([&] { ControlCancel::cancel(f.db(), cancelled); }), kControlGone.arg(cancelled));
-    EXPECT_EQ(test::errorOf([&] { ControlCancel::cancel(f.db(), QStringLiteral("KV2568/999999SC")); }),
+    EXPECT_EQ(test::errorOf([&] { ControlCancel::cancel(f.db(), test::financeClerk(), inVoucher); }), kControlInVoucher.arg(inVoucher));
+    EXPECT_EQ(test::errorOf([&] { ControlCancel::cancel(f.db(), test::financeClerk(), cancelled); }), kControlGone.arg(cancelled));
+    EXPECT_EQ(test::errorOf([&] { ControlCancel::cancel(f.db(), test::financeClerk(), QStringLiteral("KV2568/999999SC")); }),
               kControlGone.arg(QStringLiteral("KV2568/999999SC")));
-    EXPECT_EQ(test::errorOf([&] { ControlCancel::cancel(f.db(), broken); }), kClaimNotSent.arg(reopened));
+    EXPECT_EQ(test::errorOf([&] { ControlCancel::cancel(f.db(), test::financeClerk(), broken); }), kClaimNotSent.arg(reopened));
     EXPECT_EQ(f.controlStatus(inVoucher), QStringLiteral("P"));
     EXPECT_EQ(f.controlStatus(broken), QStringLiteral("A"));
     EXPECT_EQ(f.claimStatus(sent), QStringLiteral("KV"));
@@ -120,12 +120,12 @@ TEST(VoucherCancel, FreesTheControlNumbersStillInTheVoucher)
     // b was put right by hand since: it is no longer the voucher's to give back.
     f.db().exec(QStringLiteral("UPDATE T_Sent_KV_Detail SET Sent_Doc_Status = 'C' WHERE Sent_KV_Doc_ID = ?"), {b});
 
-    EXPECT_EQ(VoucherCancel::cancel(f.db(), pvr), 1);
+    EXPECT_EQ(VoucherCancel::cancel(f.db(), test::financeClerk(), pvr), 1);
     EXPECT_EQ(f.count(QStringLiteral("SELECT COUNT(*) FROM T_PV WHERE Sent_Doc_Status = 'C'")), 1);
     EXPECT_EQ(f.controlStatus(a), QStringLiteral("A"));
     EXPECT_EQ(f.controlStatus(b), QStringLiteral("C"));
     EXPECT_EQ(f.count(QStringLiteral("SELECT COUNT(*) FROM T_PV_Detail WHERE PVR_NO = ?"), {pvr}), 2);
-    EXPECT_EQ(test::errorOf([&] { VoucherCancel::cancel(f.db(), pvr); }), kVoucherGone.arg(pvr));
+    EXPECT_EQ(test::errorOf([&] { VoucherCancel::cancel(f.db(), test::financeClerk(), pvr); }), kVoucherGone.arg(pvr));
 
     // Freed, the control number is offered again and can go into a new voucher.
     const auto open = Vouchers::listOpenControls(f.db(), QStringLiteral("SC"), Period::all());
@@ -146,7 +146,7 @@ TEST(CancelRaces, ControlNumberTakenIntoAVoucherMeanwhile)
     const QString control = f.controlOf(QStringLiteral("0"), {100});
     const QString failure = test::raceAgainst(
         f.t, [&](Database& db) { Vouchers::make(db, test::financeClerk(), QStringLiteral("SC"), {control}, {}); },
-        [&](Database& db) { ControlCancel::cancel(db, control); });
+        [&](Database& db) { ControlCancel::cancel(db, test::financeClerk(), control); });
     EXPECT_EQ(failure, kControlInVoucher.arg(control));
     EXPECT_EQ(f.controlStatus(control), QStringLiteral("P"));
     EXPECT_EQ(f.used(QStringLiteral("KV_T_U_H")), Money::fromBaht(9000));
@@ -158,8 +158,8 @@ TEST(CancelRaces, SameControlNumberCancelledTwiceAtOnce)
     FinanceFixture f;
     const QString control = f.controlOf(QStringLiteral("0"), {100, 250});
     const QString failure = test::raceAgainst(
-        f.t, [&](Database& db) { ControlCancel::cancel(db, control); },
-        [&](Database& db) { ControlCancel::cancel(db, control); });
+        f.t, [&](Database& db) { ControlCancel::cancel(db, test::financeClerk(), control); },
+        [&](Database& db) { ControlCancel::cancel(db, test::financeClerk(), control); });
     EXPECT_EQ(failure, kControlGone.arg(control));
     // Given back once, not twice.
     EXPECT_EQ(f.used(QStringLiteral("KV_T_U_H")), Money::fromBaht(9000 - 350));
@@ -173,8 +173,8 @@ TEST(CancelRaces, SameVoucherCancelledTwiceAtOnce)
     const QString pvr = Vouchers::make(f.db(), test::facultyClerk(), {}, {control}, {});
     int freed = -1;
     const QString failure = test::raceAgainst(
-        f.t, [&](Database& db) { freed = VoucherCancel::cancel(db, pvr); },
-        [&](Database& db) { VoucherCancel::cancel(db, pvr); });
+        f.t, [&](Database& db) { freed = VoucherCancel::cancel(db, test::financeClerk(), pvr); },
+        [&](Database& db) { VoucherCancel::cancel(db, test::financeClerk(), pvr); });
     EXPECT_EQ(failure, kVoucherGone.arg(pvr));
     EXPECT_EQ(freed, 1);
     EXPECT_EQ(f.controlStatus(control), QStringLiteral("A"));
@@ -191,8 +191,8 @@ TEST(CancelRaces, ControlNumberCancelledWhileItsVoucherIs)
     const QString control = f.controlOf(QStringLiteral("0"), {100});
     const QString pvr = Vouchers::make(f.db(), test::facultyClerk(), {}, {control}, {});
     const QString failure = test::raceAgainst(
-        f.t, [&](Database& db) { VoucherCancel::cancel(db, pvr); },
-        [&](Database& db) { ControlCancel::cancel(db, control); });
+        f.t, [&](Database& db) { VoucherCancel::cancel(db, test::financeClerk(), pvr); },
+        [&](Database& db) { ControlCancel::cancel(db, test::financeClerk(), control); });
     EXPECT_EQ(f.count(QStringLiteral("SELECT COUNT(*) FROM T_PV WHERE Sent_Doc_Status = 'C'")), 1);
     if (failure.isEmpty()) {
         EXPECT_EQ(f.controlStatus(control), QStringLiteral("C"));
@@ -201,7 +201,7 @@ TEST(CancelRaces, ControlNumberCancelledWhileItsVoucherIs)
         EXPECT_EQ(failure, kControlInVoucher.arg(control));
         EXPECT_EQ(f.controlStatus(control), QStringLiteral("A"));
         EXPECT_EQ(f.used(QStringLiteral("KV_T_U_H")), Money::fromBaht(9000));
-        ControlCancel::cancel(f.db(), control); // listed again, it can be cancelled now
+        ControlCancel::cancel(f.db(), test::financeClerk(), control); // listed again, it can be cancelled now
         EXPECT_EQ(f.used(QStringLiteral("KV_T_U_H")), Money::fromBaht(8900));
     }
 }

@@ -29,8 +29,8 @@ TEST(DocNumbers, ListsTheFacultysSummariesByEachChoice)
     for (int i = 0; i < 3; ++i)
         pvr << Vouchers::make(f.db(), test::facultyClerk(), {}, {f.controlOf(QStringLiteral("0"), {100 + i})}, {});
     f.db().exec(QStringLiteral("UPDATE T_PV SET Sent_Date = '05/12/2567' WHERE PVR_NO = ?"), {pvr[2]});
-    VoucherCancel::cancel(f.db(), pvr[1]);
-    DocNumbers::saveSubUnit(f.db(), pvr[1], QStringLiteral("ว.12/2568"), QStringLiteral("กค.99"), QStringLiteral("21/01/2568"));
+    VoucherCancel::cancel(f.db(), test::financeClerk(), pvr[1]);
+    DocNumbers::saveSubUnit(f.db(), test::financeClerk(), pvr[1], QStringLiteral("ว.12/2568"), QStringLiteral("กค.99"), QStringLiteral("21/01/2568"));
     Vouchers::make(f.db(), test::financeClerk(), QStringLiteral("EN"),
                    {f.controlOf(QStringLiteral("0"), {5}, QStringLiteral("FAE"), QStringLiteral("EN"))}, {});
 
@@ -64,16 +64,16 @@ TEST(DocNumbers, RecordsTheTwoStepsOnOneSummary)
     const QString other = Vouchers::make(f.db(), test::financeClerk(), QStringLiteral("SC"),
                                          {f.controlOf(QStringLiteral("0"), {1})}, {});
 
-    EXPECT_EQ(test::errorOf([&] { DocNumbers::saveSubUnit(f.db(), pvr, QStringLiteral(" "), QStringLiteral("1"), {}); }),
+    EXPECT_EQ(test::errorOf([&] { DocNumbers::saveSubUnit(f.db(), test::financeClerk(), pvr, QStringLiteral(" "), QStringLiteral("1"), {}); }),
               kNeedSubUnitNo);
-    EXPECT_EQ(test::errorOf([&] { DocNumbers::saveSubUnit(f.db(), pvr, QStringLiteral("1"), {}, {}); }), kNeedFinanceNo);
-    EXPECT_EQ(test::errorOf([&] { DocNumbers::savePayment(f.db(), pvr, {}, {}); }), kNeedPaymentNo);
-    EXPECT_EQ(test::errorOf([&] { DocNumbers::savePayment(f.db(), QStringLiteral("PVR2568/09999SC"), QStringLiteral("1"), {}); }),
+    EXPECT_EQ(test::errorOf([&] { DocNumbers::saveSubUnit(f.db(), test::financeClerk(), pvr, QStringLiteral("1"), {}, {}); }), kNeedFinanceNo);
+    EXPECT_EQ(test::errorOf([&] { DocNumbers::savePayment(f.db(), test::financeClerk(), pvr, {}, {}); }), kNeedPaymentNo);
+    EXPECT_EQ(test::errorOf([&] { DocNumbers::savePayment(f.db(), test::financeClerk(), QStringLiteral("PVR2568/09999SC"), QStringLiteral("1"), {}); }),
               voucherNotFoundText(QStringLiteral("PVR2568/09999SC")));
 
-    DocNumbers::saveSubUnit(f.db(), pvr, QStringLiteral("SC 0012/2568"), QStringLiteral("กค 77"), QStringLiteral("22/01/2568"));
-    DocNumbers::savePayment(f.db(), pvr, QStringLiteral("PV-555"), {});
-    DocNumbers::saveSubUnit(f.db(), pvr, QStringLiteral("SC 0013/2568"), QStringLiteral("กค 78"), QStringLiteral("23/01/2568"));
+    DocNumbers::saveSubUnit(f.db(), test::financeClerk(), pvr, QStringLiteral("SC 0012/2568"), QStringLiteral("กค 77"), QStringLiteral("22/01/2568"));
+    DocNumbers::savePayment(f.db(), test::financeClerk(), pvr, QStringLiteral("PV-555"), {});
+    DocNumbers::saveSubUnit(f.db(), test::financeClerk(), pvr, QStringLiteral("SC 0013/2568"), QStringLiteral("กค 78"), QStringLiteral("23/01/2568"));
 
     const VoucherDocs d = DocNumbers::read(f.db(), pvr);
     EXPECT_EQ(d.subUnitNo, QStringLiteral("SC 0013/2568"));
@@ -98,16 +98,16 @@ TEST(DocNumbers, DatesAreEmptyOrCalendarDates)
     FinanceFixture f;
     const QString pvr = Vouchers::make(f.db(), test::facultyClerk(), {}, {f.controlOf(QStringLiteral("0"), {1})}, {});
     for (const char* bad : {"12/  /    ", "31/04/2568", "1/1/2568"}) {
-        EXPECT_EQ(test::errorOf([&] { DocNumbers::saveSubUnit(f.db(), pvr, QStringLiteral("1"), QStringLiteral("2"),
+        EXPECT_EQ(test::errorOf([&] { DocNumbers::saveSubUnit(f.db(), test::financeClerk(), pvr, QStringLiteral("1"), QStringLiteral("2"),
                                                                 QString::fromLatin1(bad)); }),
                   kBadDate)
             << bad;
-        EXPECT_EQ(test::errorOf([&] { DocNumbers::savePayment(f.db(), pvr, QStringLiteral("1"), QString::fromLatin1(bad)); }),
+        EXPECT_EQ(test::errorOf([&] { DocNumbers::savePayment(f.db(), test::financeClerk(), pvr, QStringLiteral("1"), QString::fromLatin1(bad)); }),
                   kBadDate)
             << bad;
     }
-    DocNumbers::saveSubUnit(f.db(), pvr, QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("  /  /    "));
-    DocNumbers::savePayment(f.db(), pvr, QStringLiteral("3"), QStringLiteral("29/02/2567"));
+    DocNumbers::saveSubUnit(f.db(), test::financeClerk(), pvr, QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("  /  /    "));
+    DocNumbers::savePayment(f.db(), test::financeClerk(), pvr, QStringLiteral("3"), QStringLiteral("29/02/2567"));
     const VoucherDocs d = DocNumbers::read(f.db(), pvr);
     EXPECT_EQ(d.financeDate, QString());
     EXPECT_EQ(d.paymentDate, QStringLiteral("29/02/2567"));

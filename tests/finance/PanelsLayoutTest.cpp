@@ -38,9 +38,9 @@ TEST(FinancePanels, EveryStateIsReadableWithItsListsFilled)
               control(fact, "COP", "1", 99), control(fact, "OVM", "0", 100000000)};
         const QString pvr = Vouchers::make(f.db(), test::financeClerk(), QString::fromLatin1(fact), op.mid(0, 3),
                                            QStringLiteral("นางสาวมาลี ใจดี"));
-        DocNumbers::saveSubUnit(f.db(), pvr, QString(40, QLatin1Char('0')), QString(40, QLatin1Char('0')),
+        DocNumbers::saveSubUnit(f.db(), test::financeClerk(), pvr, QString(40, QLatin1Char('0')), QString(40, QLatin1Char('0')),
                                 QStringLiteral("22/01/2568"));
-        DocNumbers::savePayment(f.db(), pvr, QString(40, QLatin1Char('0')), QStringLiteral("23/01/2568"));
+        DocNumbers::savePayment(f.db(), test::financeClerk(), pvr, QString(40, QLatin1Char('0')), QStringLiteral("23/01/2568"));
     }
 
     TfrmMain_Welmora main(f.db());

@@ -147,7 +147,7 @@ TEST(SumPVScreen, FinanceDivisionWorksOnTheFacultyItListed)
 
     // Meanwhile another workstation cancels the control number.
     auto other = f.t.connectAgain();
-    ControlCancel::cancel(*other, en);
+    ControlCancel::cancel(*other, test::financeClerk(), en);
     test::press(&screen, "btnSent_KV");
     EXPECT_EQ(messages.texts.last(), kListAgain.arg(en));
     EXPECT_TRUE(previews.numbers.isEmpty());

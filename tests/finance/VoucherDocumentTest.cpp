@@ -143,7 +143,7 @@ TEST(VoucherDocument, ACancelledVoucherIsMarked)
         return found;
     };
     EXPECT_EQ(marks(), QStringList());
-    VoucherCancel::cancel(f.db(), pvr);
+    VoucherCancel::cancel(f.db(), test::financeClerk(), pvr);
     EXPECT_EQ(marks(), QStringList{QStringLiteral("ยกเลิก")});
     const Report cancelled = voucherReport(f.db(), pvr);
     ASSERT_EQ(cancelled.pageCount(), 1);

@@ -45,7 +45,7 @@ TEST(RePrintSumPVScreen, ListsTheFacultysVouchersInForceAndPrintsOneAgain)
                                          {f.controlOf(QStringLiteral("0"), {100}), f.controlOf(QStringLiteral("1"), {50})},
                                          QStringLiteral("ร้านยาดี"));
     const QString cancelled = Vouchers::make(f.db(), test::facultyClerk(), {}, {f.controlOf(QStringLiteral("0"), {1})}, {});
-    VoucherCancel::cancel(f.db(), cancelled);
+    VoucherCancel::cancel(f.db(), test::financeClerk(), cancelled);
     const QString december = Vouchers::make(f.db(), test::facultyClerk(), {}, {f.controlOf(QStringLiteral("E"), {7}, QStringLiteral("EDU"))}, {});
     f.db().exec(QStringLiteral("UPDATE T_PV SET Sent_Date = '30/12/2567' WHERE PVR_NO = ?"), {december});
     Vouchers::make(f.db(), test::financeClerk(), QStringLiteral("EN"),
@@ -169,8 +169,8 @@ TEST(EntryPVDocScreen, RecordsThePaymentNumberOfASummaryFoundByItsSubUnitNumber)
                                          {f.controlOf(QStringLiteral("0"), {1000})}, {});
     const QString second = Vouchers::make(f.db(), test::financeClerk(), QStringLiteral("SC"),
                                           {f.controlOf(QStringLiteral("0"), {1})}, {});
-    DocNumbers::saveSubUnit(f.db(), first, QStringLiteral("A-1"), QStringLiteral("F-1"), QStringLiteral("21/01/2568"));
-    DocNumbers::saveSubUnit(f.db(), second, QStringLiteral("A-2"), QStringLiteral("F-2"), {});
+    DocNumbers::saveSubUnit(f.db(), test::financeClerk(), first, QStringLiteral("A-1"), QStringLiteral("F-1"), QStringLiteral("21/01/2568"));
+    DocNumbers::saveSubUnit(f.db(), test::financeClerk(), second, QStringLiteral("A-2"), QStringLiteral("F-2"), {});
     test::MessageLog messages;
 
     TfrmEntry_PV_Doc screen(ScreenContext{f.db(), test::financeClerk()});

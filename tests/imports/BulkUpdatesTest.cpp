@@ -28,7 +28,7 @@ TEST(BulkUpdates, OwnFamilyRowsTakeTheEmployeesNames)
     WELMORA_NEED_DB();
     TestDb t;
     Database& db = t.db();
-    const BulkUpdates::Alignment none = BulkUpdates::alignSelfNames(db);
+    const BulkUpdates::Alignment none = BulkUpdates::alignSelfNames(db, adminLogin(db));
     EXPECT_EQ(none.count, 0) << "the demo family rows agree with the records";
     EXPECT_TRUE(none.lines.isEmpty());
 
@@ -41,7 +41,7 @@ TEST(BulkUpdates, OwnFamilyRowsTakeTheEmployeesNames)
     db.exec(QStringLiteral("UPDATE T_Emp_Folk SET EF_L_Name = NULL WHERE KV_ID = ? AND Emp_Folk = '0'"), {b});
     db.exec(QStringLiteral("UPDATE T_Emp_Folk SET EF_F_Name = 'บิดา' WHERE KV_ID = ? AND Emp_Folk = '1'"), {a});
 
-    const BulkUpdates::Alignment fixed = BulkUpdates::alignSelfNames(db);
+    const BulkUpdates::Alignment fixed = BulkUpdates::alignSelfNames(db, adminLogin(db));
     ASSERT_EQ(fixed.count, 2);
     const QString first = selfRows.text(0, QStringLiteral("Emp_F_Name"));
     const QString last = selfRows.text(0, QStringLiteral("Emp_L_Name"));
@@ -59,7 +59,7 @@ TEST(BulkUpdates, OwnFamilyRowsTakeTheEmployeesNames)
                   .text(0, QStringLiteral("EF_F_Name")),
               QStringLiteral("บิดา"))
         << "other family rows are not touched";
-    EXPECT_EQ(BulkUpdates::alignSelfNames(db).count, 0);
+    EXPECT_EQ(BulkUpdates::alignSelfNames(db, adminLogin(db)).count, 0);
 }
 
 TEST(BulkUpdates, LeavingSkipsThoseWithAYearlyRowOfTheChosenYear)
@@ -123,7 +123,7 @@ TEST(BulkUpdates, RightTypesSetTheTypeAndExactLimitsOfTheYearOnly)
 
     const imports::SheetRows rows = BulkUpdates::readRightTypes(fixture("righttypes.xlsx"));
     ASSERT_EQ(rows.count(), 5);
-    const BulkUpdates::Applied a = BulkUpdates::applyRightTypes(db, rows, QStringLiteral("2570"));
+    const BulkUpdates::Applied a = BulkUpdates::applyRightTypes(db, adminLogin(db), rows, QStringLiteral("2570"));
     EXPECT_EQ(a.updated, 2);
     EXPECT_EQ(a.yearRows, 2);
     EXPECT_EQ(reasonsByRow(a.refused),

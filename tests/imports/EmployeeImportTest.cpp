@@ -320,7 +320,7 @@ TEST(EmployeeImport, BankAccountsComeFromPerHistryForEveryStatus)
     db.exec(QStringLiteral("INSERT INTO PerHistry (PersonId, Bank_Account_No) VALUES ('3100000000801', '111-1-11111'), "
                            "('3999999999999', '999-9-99999')"));
 
-    const EI::BankCopy copy = EI::copyBankAccounts(db);
+    const EI::BankCopy copy = EI::copyBankAccounts(db, adminLogin(db));
     EXPECT_EQ(copy.personnelRows, 2);
     EXPECT_EQ(copy.employeesUpdated, 2);
     const Rows rows = db.select(QStringLiteral("SELECT KV_ID, Bank_Account_No FROM T_Emp_Gov_Histry "

@@ -228,7 +228,7 @@ TEST_F(MainWindowTest, ThePasswordOfALetterIsReplacedAtTheFirstLogIn)
 {
     WELMORA_NEED_DB();
     TestDb t;
-    const QString given = UserService::issueInitialPasswords(t.db(), 2, 2).text(0, QStringLiteral("Password"));
+    const QString given = UserService::issueInitialPasswords(t.db(), 2, 2, QStringLiteral("admin")).text(0, QStringLiteral("Password"));
     auto logIn = [](TfrmMain_Welmora& w, const QString& password) {
         w.findChild<QLineEdit*>(QStringLiteral("edtUser_Name"))->setText(QStringLiteral("clerk"));
         w.findChild<QLineEdit*>(QStringLiteral("edtPassword"))->setText(password);

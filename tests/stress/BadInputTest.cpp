@@ -203,9 +203,9 @@ TEST(BadInput, EveryEntryPointRefusesWithAThaiMessageAndWritesNothing)
         {"a voucher for an unknown faculty",
          [&] { finance::Vouchers::make(db, kv, QStringLiteral("ZZ"), {controlSC}, {}); },
          finance::kListAgain.arg(controlSC)},
-        {"injection as the control number to cancel", [&] { finance::ControlCancel::cancel(db, kInjection); },
+        {"injection as the control number to cancel", [&] { finance::ControlCancel::cancel(db, kv, kInjection); },
          finance::kControlGone.arg(kInjection)},
-        {"no voucher to cancel", [&] { finance::VoucherCancel::cancel(db, {}); }, finance::kVoucherGone.arg(QString())},
+        {"no voucher to cancel", [&] { finance::VoucherCancel::cancel(db, kv, {}); }, finance::kVoucherGone.arg(QString())},
         // employees
         {"an overlong given name", add([](auto& e) { e.Emp_F_Name = QString(41, QChar(0x0E01)); }),
          QStringLiteral("ข้อความในช่อง ชื่อ ยาวเกิน 40 ตัวอักษร")},

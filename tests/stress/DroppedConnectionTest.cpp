@@ -107,12 +107,12 @@ TEST(DroppedConnection, EveryOperationCutAtEveryStatementWritesNothing)
          }},
         {"voucher cancelled",
          [&] {
-             finance::VoucherCancel::cancel(db, first(*other, QStringLiteral("SELECT PVR_NO FROM T_PV WHERE "
+             finance::VoucherCancel::cancel(db, finance, first(*other, QStringLiteral("SELECT PVR_NO FROM T_PV WHERE "
                                                                              "Sent_Doc_Status = 'A' ORDER BY PVR_NO")));
          }},
         {"control number cancelled",
          [&] {
-             finance::ControlCancel::cancel(db, first(*other, QStringLiteral("SELECT Sent_KV_Doc_ID FROM T_Sent_KV_Detail "
+             finance::ControlCancel::cancel(db, finance, first(*other, QStringLiteral("SELECT Sent_KV_Doc_ID FROM T_Sent_KV_Detail "
                                                                              "WHERE Sent_Doc_Status = 'A' ORDER BY 1")));
          }},
         // The other kinds' saves: their gates read on the locked row, their

@@ -39,6 +39,7 @@ TEST(Stress, FourWorkstationsTwoHundredOperationsEach)
     EXPECT_EQ(f.overspentLimits, 0);
     EXPECT_EQ(f.lostUpdates(), 0);
     EXPECT_TRUE(f.report.consistent()) << check::format(f.report).toStdString();
+    EXPECT_EQ(f.unaudited, 0) << "every operation done has its one audit row";
     // The run must have done each kind of work, not only been refused: every
     // kind of claim saved and summarised, the co-pay and above-limit entries
     // past their gates included.

@@ -148,6 +148,7 @@ public:
     // installation's time zone. Tests and the screenshot command set a fixed clock.
     QDateTime serverNow();
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+    bool hasFixedClock() const { return bool(m_clock); }
 
     bool inTransaction() const { return m_txDepth > 0; }
 

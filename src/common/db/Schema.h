@@ -9,7 +9,9 @@ class Database;
 
 // The one definition of every table; DDL for each server is generated from it.
 struct ColumnDef {
-    enum Type { Text, Int, Money };
+    // AutoId: a whole number the server gives each new row (an INSERT leaves
+    // it out); a copy writes it as it was.
+    enum Type { Text, Int, Money, AutoId };
     QString name;
     Type type = Text;
     int width = 0; // Text: maximum characters; 0 = long text
@@ -48,6 +50,8 @@ struct ConditionIndex {
 };
 
 const QVector<TableDef>& schemaTables();
+// The append-only record of who changed what (Audit.h writes it).
+extern const QString kAuditTable;
 const QVector<ConditionIndex>& conditionIndexes();
 
 // Creates every table, key and index that is missing; running it again
@@ -56,6 +60,9 @@ void createSchema(Database& db);
 // The tables and columns of this version that the database lacks ("T_X" or
 // "T_X.Column"); empty when createSchema would add none.
 QStringList missingSchema(Database& db);
+// After rows were written with their own AutoId values (a copy): the server
+// hands out the next ones above them.
+void continueAutoIds(Database& db, const TableDef& t);
 // Reference rows every installation needs (codes of the claim kinds, person
 // names, sections, version, notices); rows that exist are left alone.
 void loadReferenceData(Database& db);
