@@ -78,7 +78,7 @@ int registerBare(BareSql& sql, const QString& fact, const QString& year)
                             "p.Berg_Type_Code, h.Emp_Surname, h.Emp_F_Name, h.Emp_L_Name, h.EMP_ID, t.Health_Desc "
                             "FROM T_PAY_Health p INNER JOIN T_Emp_Gov_Histry h ON p.KV_ID = h.KV_ID "
                             "LEFT OUTER JOIN TR_Heal_Type t ON p.Health_In_Out_t = t.Health_In_Out_t "
-                            "WHERE SUBSTR(p.Date_berg, 7, 4) = ? AND p.Fact_Code = ? "
+                            "WHERE SUBSTR(p.Date_berg, 7, 4) = ? AND UPPER(p.Fact_Code) = UPPER(?) "
                             "ORDER BY SUBSTR(p.Date_Ent, 7, 4), SUBSTR(p.Date_Ent, 4, 2), SUBSTR(p.Date_Ent, 1, 2), "
                             "p.Berg_Doc_ID"),
              {year, fact}, [&](QSqlQuery& q) {

@@ -85,7 +85,7 @@ ReportResult claimRegister(Database& db, const Filters& f)
     addDateScope(w, db, QStringLiteral("p.Date_berg"), f.value(QStringLiteral("claimed")));
     const QString fact = facultyOf(f.value(QStringLiteral("faculty")));
     if (!fact.isEmpty())
-        w.add(QStringLiteral("p.Fact_Code = ?"), {fact});
+        w.add(db.ciEquals(QStringLiteral("p.Fact_Code")), {fact});
     const QString status = Choice::of(f.value(QStringLiteral("status"))).kind;
     if (status == u"normal")
         w.add(QStringLiteral("p.Berg_Doc_Status <> 'NO'"));
@@ -144,7 +144,7 @@ ReportResult controlNumberSummary(Database& db, const Filters& f)
     addDateScope(w, db, QStringLiteral("d.Sent_Date"), f.value(QStringLiteral("sent")));
     const QString fact = facultyOf(f.value(QStringLiteral("faculty")));
     if (!fact.isEmpty())
-        w.add(QStringLiteral("d.Fact_Code = ?"), {fact});
+        w.add(db.ciEquals(QStringLiteral("d.Fact_Code")), {fact});
     const QString status = Choice::of(f.value(QStringLiteral("status"))).kind;
     if (status == u"normal")
         w.add(QStringLiteral("d.Sent_Doc_Status = 'A'"));
@@ -221,7 +221,7 @@ ReportResult claimLinesByPatient(Database& db, const Filters& f)
         w.add(QStringLiteral("p.Pay_Year = ?"), {year.value});
     const QString fact = facultyOf(f.value(QStringLiteral("faculty")));
     if (!fact.isEmpty())
-        w.add(QStringLiteral("p.Fact_Code = ?"), {fact});
+        w.add(db.ciEquals(QStringLiteral("p.Fact_Code")), {fact});
     const QString type = Choice::of(f.value(QStringLiteral("type"), QStringLiteral("0"))).kind;
     if (!type.isEmpty() && type != u"0" && type != u"all")
         w.add(QStringLiteral("h.Emp_H_Type = ?"), {type});
