@@ -44,7 +44,8 @@ struct Report {
 //  - no claim, control, voucher or employee number twice;
 //  - every running-number row ahead of the numbers taken from it.
 // Only reads, inside one read transaction so that a busy database is seen
-// as of one moment.
+// as of one moment. The database joins and adds up; rows pass one at a time
+// and only differences are kept, so memory does not grow with the data.
 Report run(Database& db);
 
 // The report as printed by "welmora-admin check": one block per difference,
