@@ -47,6 +47,8 @@ QVector<ConditionIndex> defineConditionIndexes()
         // of all: without them it reads the claims of every year.
         {claims, {folded("Fact_Code"), part("Date_berg", 7, 4)}},
         {claims, {part("Date_berg", 7, 4)}},
+        // The overview's months of a budget year over every faculty.
+        {claims, {part("Date_Ent", 4, 7)}},
         {sent, {folded("Fact_Code"), plain("Sent_Doc_Status")}},
         {sent, {folded("Fact_Code"), plain("Sent_Date")}},
     };
