@@ -8,7 +8,6 @@
 #include <QHash>
 #include <QMap>
 #include <QRegularExpression>
-#include <QSet>
 
 #include <algorithm>
 #include <functional>
