@@ -230,12 +230,19 @@ int growth(const QStringList& args, QTextStream& out)
             ts << median(a);
             tl << median(b);
         }
-        out << QStringLiteral("%1: %2 ms / %3 ms, quotient %4  (large: %5)")
+        // What each side showed, where its fingerprint counts rows: a
+        // listing's time is expected to follow its rows, not the installation.
+        auto rowsOf = [](const Side& side) {
+            const QString f = side.fingerprint ? side.fingerprint() : QString();
+            const qsizetype end = f.indexOf(QLatin1String(" rows"));
+            return end > 0 ? f.left(end) : QStringLiteral("-");
+        };
+        out << QStringLiteral("%1: %2 ms / %3 ms, quotient %4; rows %5 / %6  (large: %7)")
                    .arg(big.name)
                    .arg(median(ts), 0, 'f', 2)
                    .arg(median(tl), 0, 'f', 2)
                    .arg(median(tl) / median(ts), 0, 'f', 2)
-                   .arg(big.detail)
+                   .arg(rowsOf(little.program), rowsOf(big.program), big.detail)
             << Qt::endl;
     }
     out << "(" << small.cancelSavedClaims() + large.cancelSavedClaims() << " claims saved by this run cancelled again)"
