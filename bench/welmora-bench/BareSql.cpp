@@ -6,7 +6,17 @@
 
 namespace wel::bench {
 
-BareSql::BareSql(const DbUrl& url) : m_kind(url.kind), m_name(QStringLiteral("welmora-bench-bare"))
+namespace {
+int nextConnection()
+{
+    static int n = 0;
+    return ++n;
+}
+} // namespace
+
+// A connection name of its own, so that growth can hold two installations.
+BareSql::BareSql(const DbUrl& url)
+    : m_kind(url.kind), m_name(QStringLiteral("welmora-bench-bare-%1").arg(nextConnection()))
 {
     if (url.kind == DbKind::SQLite) {
         m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);

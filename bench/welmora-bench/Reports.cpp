@@ -78,7 +78,7 @@ int registerBare(BareSql& sql, const QString& fact, const QString& year)
                             "p.Berg_Type_Code, h.Emp_Surname, h.Emp_F_Name, h.Emp_L_Name, h.EMP_ID, t.Health_Desc "
                             "FROM T_PAY_Health p INNER JOIN T_Emp_Gov_Histry h ON p.KV_ID = h.KV_ID "
                             "LEFT OUTER JOIN TR_Heal_Type t ON p.Health_In_Out_t = t.Health_In_Out_t "
-                            "WHERE SUBSTR(p.Date_berg, 7, 4) = ? AND p.Fact_Code = ? "
+                            "WHERE SUBSTR(p.Date_berg, 7, 4) = ? AND UPPER(p.Fact_Code) = UPPER(?) "
                             "ORDER BY SUBSTR(p.Date_Ent, 7, 4), SUBSTR(p.Date_Ent, 4, 2), SUBSTR(p.Date_Ent, 1, 2), "
                             "p.Berg_Doc_ID"),
              {year, fact}, [&](QSqlQuery& q) {
@@ -163,61 +163,105 @@ excel::GridExportParams exportParams()
     return p;
 }
 
-// The same workbook with libxlsxwriter called directly: titles, the heading,
-// each cell a number or a text as its column wants, bordered, the amount and
-// count formats, widths, landscape and print titles.
+// The same workbook with libxlsxwriter called directly, row by row in its
+// constant-memory mode as the program writes it: the titles, the heading,
+// each cell a number or a text as its column wants, with the formats and
+// row heights the program's layout gives (12-point rows on a white fill,
+// ruled, the first row's top line, the line above the totals and the
+// closing double line), the widths, landscape, one page across and the
+// print titles. Only measuring the values for the widths is left to the
+// program.
 void exportRaw(const excel::GridTable& g, const QString& path)
 {
     const QByteArray file = path.toUtf8();
-    lxw_workbook* wb = workbook_new(file.constData());
+    lxw_workbook_options options = {};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook* wb = workbook_new_opt(file.constData(), &options);
     lxw_worksheet* ws = workbook_add_worksheet(wb, "ใบเบิก");
-    lxw_format* title = workbook_add_format(wb);
-    format_set_bold(title);
-    format_set_font_size(title, 14);
-    format_set_font_color(title, 0x0C058F);
+    auto titleFormat = [&](double size) {
+        lxw_format* f = workbook_add_format(wb);
+        format_set_font_size(f, size);
+        format_set_font_color(f, 0x0C058F);
+        return f;
+    };
+    lxw_format* titles[3] = {titleFormat(16), titleFormat(14), titleFormat(14)};
+    format_set_align(titles[0], LXW_ALIGN_CENTER_ACROSS);
+    lxw_format* across = workbook_add_format(wb);
+    format_set_align(across, LXW_ALIGN_CENTER_ACROSS);
+    lxw_format* twelve = workbook_add_format(wb);
+    format_set_font_size(twelve, 12);
+    lxw_format* headRow = workbook_add_format(wb);
+    format_set_font_size(headRow, 12);
+    format_set_align(headRow, LXW_ALIGN_CENTER);
     lxw_format* head = workbook_add_format(wb);
-    format_set_bold(head);
-    format_set_border(head, LXW_BORDER_THIN);
+    format_set_font_size(head, 12);
     format_set_align(head, LXW_ALIGN_CENTER);
-    lxw_format* text = workbook_add_format(wb);
-    format_set_border(text, LXW_BORDER_THIN);
-    lxw_format* centre = workbook_add_format(wb);
-    format_set_border(centre, LXW_BORDER_THIN);
-    format_set_align(centre, LXW_ALIGN_CENTER);
-    lxw_format* count = workbook_add_format(wb);
-    format_set_border(count, LXW_BORDER_THIN);
-    format_set_align(count, LXW_ALIGN_CENTER);
-    format_set_num_format(count, "#,##0;(#,##0)");
-    lxw_format* amount = workbook_add_format(wb);
-    format_set_border(amount, LXW_BORDER_THIN);
-    format_set_align(amount, LXW_ALIGN_RIGHT);
-    format_set_num_format(amount, "#,##0.00_);(#,##0.00)");
-    worksheet_merge_range(ws, 0, 0, 0, 11, "ทะเบียนใบเบิก", title);
-    const QStringList& h = g.headings.first();
-    for (int c = 0; c < h.size(); ++c)
-        worksheet_write_string(ws, 3, lxw_col_t(c), h[c].toUtf8().constData(), head);
+    format_set_border(head, LXW_BORDER_THIN);
+    // Four looks of a column (text, centred, count, amount), each in four
+    // places (first row, middle, above the totals, last row).
+    enum Look { Text, Centre, Count, Amount };
+    const Look lookOf[12] = {Count, Centre, Centre, Text, Text, Text, Centre, Amount, Text, Text, Centre, Text};
+    lxw_format* data[4][4];
+    for (int look = 0; look < 4; ++look)
+        for (int place = 0; place < 4; ++place) {
+            lxw_format* f = workbook_add_format(wb);
+            format_set_font_size(f, 12);
+            format_set_pattern(f, LXW_PATTERN_SOLID);
+            format_set_bg_color(f, LXW_COLOR_WHITE);
+            format_set_left(f, LXW_BORDER_THIN);
+            format_set_right(f, LXW_BORDER_THIN);
+            if (place == 0)
+                format_set_top(f, LXW_BORDER_THIN);
+            if (place == 2)
+                format_set_bottom(f, LXW_BORDER_THIN);
+            if (place == 3)
+                format_set_bottom(f, LXW_BORDER_DOUBLE);
+            if (look == Centre || look == Count)
+                format_set_align(f, LXW_ALIGN_CENTER);
+            if (look == Amount)
+                format_set_align(f, LXW_ALIGN_RIGHT);
+            if (look == Count)
+                format_set_num_format(f, "#,##0;(#,##0)");
+            if (look == Amount)
+                format_set_num_format(f, "#,##0.00_);(#,##0.00)");
+            data[look][place] = f;
+        }
     const double widths[12] = {6, 16, 14, 12, 12, 12, 11, 12, 14, 14, 14, 14};
     for (int c = 0; c < 12; ++c)
         worksheet_set_column(ws, lxw_col_t(c), lxw_col_t(c), widths[c], nullptr);
-    for (int r = 0; r < g.rows.size(); ++r) {
+    worksheet_write_string(ws, 0, 0, "ทะเบียนใบเบิก", titles[0]);
+    for (int c = 1; c < 12; ++c)
+        worksheet_write_blank(ws, 0, lxw_col_t(c), across);
+    worksheet_set_row(ws, 3, 18.8, headRow);
+    const QStringList& h = g.headings.first();
+    for (int c = 0; c < h.size(); ++c)
+        worksheet_write_string(ws, 3, lxw_col_t(c), h[c].toUtf8().constData(), head);
+    const int n = int(g.rows.size());
+    for (int r = 0; r < n; ++r) {
         const QStringList& row = g.rows[r];
         const lxw_row_t at = lxw_row_t(r + 4);
+        const int place = r == n - 1 ? 3 : r == n - 3 ? 2 : r == 0 ? 0 : 1;
+        worksheet_set_row(ws, at, 18.8, twelve);
         for (int c = 0; c < row.size(); ++c) {
             QString v = row[c];
+            lxw_format* f = data[lookOf[c]][place];
             if (c == 0)
-                worksheet_write_number(ws, at, 0, v.toDouble(), count);
+                worksheet_write_number(ws, at, 0, v.toDouble(), f);
             else if (c == 7)
-                worksheet_write_number(ws, at, 7, v.remove(QLatin1Char(',')).toDouble(), amount);
+                worksheet_write_number(ws, at, 7, v.remove(QLatin1Char(',')).toDouble(), f);
             else {
                 if (v.startsWith(QLatin1Char('\'')))
                     v.remove(0, 1);
-                worksheet_write_string(ws, at, lxw_col_t(c), v.toUtf8().constData(),
-                                       c <= 2 || c == 6 || c == 10 ? centre : text);
+                worksheet_write_string(ws, at, lxw_col_t(c), v.toUtf8().constData(), f);
             }
         }
     }
     worksheet_set_landscape(ws);
     worksheet_set_paper(ws, 9);
+    worksheet_set_margins(ws, 20 / 72.0, 20 / 72.0, 70 / 72.0, 45 / 72.0);
+    worksheet_set_header(ws, "&LPage &P From &N&R(Emp001)");
+    worksheet_set_footer(ws, "&R&D &T");
+    worksheet_fit_to_pages(ws, 1, 0);
     worksheet_repeat_rows(ws, 0, 4);
     if (workbook_close(wb) != LXW_NO_ERROR)
         throw AppError(QStringLiteral("cannot write %1").arg(path));

@@ -142,7 +142,7 @@ QVector<ListedClaim> reprintMonthBare(BareSql& sql, const MonthCase& c)
     QVector<ListedClaim> list;
     sql.each(QStringLiteral("SELECT h.Berg_Doc_ID, e.EMP_ID, e.Emp_Surname, e.Emp_F_Name, e.Emp_L_Name, h.M_Can_Berg, "
                             "h.Date_Ent FROM T_PAY_Health h LEFT OUTER JOIN T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID "
-                            "WHERE h.Fact_Code = ? AND h.Berg_Type_Code IN ('FAE', 'HPE') "
+                            "WHERE UPPER(h.Fact_Code) = UPPER(?) AND h.Berg_Type_Code IN ('FAE', 'HPE') "
                             "AND h.Berg_Doc_Status <> 'NO' "
                             "AND SUBSTR(h.Date_Ent, 4, 7) = ? ORDER BY h.Date_Ent, h.Berg_Doc_ID"),
              {c.fact.toUpper(), c.month}, [&](QSqlQuery& r) {
@@ -175,7 +175,7 @@ QVector<ListedClaim> summaryBare(BareSql& sql, const SummaryCase& c)
     sql.each(QStringLiteral("SELECT h.Berg_Doc_ID, h.Date_berg, h.M_Can_Berg, h.T_M_Berg, h.KV_ID, h.Pay_Year, e.EMP_ID, "
                             "e.Emp_Surname, e.Emp_F_Name, e.Emp_L_Name FROM T_PAY_Health h LEFT OUTER JOIN "
                             "T_Emp_Gov_Histry e ON h.KV_ID = e.KV_ID WHERE h.Berg_Doc_Status = 'FC' "
-                            "AND h.Fact_Code = ? "
+                            "AND UPPER(h.Fact_Code) = UPPER(?) "
                             "AND h.Pay_Year = ? AND h.Ent_From = 'HRR' AND h.Berg_Type_Code = ? "
                             "AND h.Health_In_Out_t = ? ORDER BY h.Berg_Doc_ID"),
              {c.fact.toUpper(), c.year, c.type, c.inOut}, [&](QSqlQuery& r) {

@@ -85,6 +85,14 @@ int exportReport(const QStringList& args)
             reports::checkFilterValue(*report, login, key, args[i].mid(eq + 1));
             filters[key] = args[i].mid(eq + 1);
         }
+        if (report->rows) {
+            const int written = reports::exportReportRows(*report, *db, filters, login, xlsx);
+            if (written == 0)
+                out << reports::kNotFound << ": no rows, " << xlsx << " was not written\n";
+            else
+                out << "wrote " << xlsx << " (" << written << " rows)\n";
+            return 0;
+        }
         const reports::ReportResult result = report->run(*db, filters);
         // As the screen refuses to export an empty grid: no workbook of headings only.
         if (result.empty || result.rows.isEmpty()) {

@@ -46,7 +46,8 @@ struct Report {
 //  - every claim, control number and voucher summary with the audit row of
 //    its making.
 // Only reads, inside one read transaction so that a busy database is seen
-// as of one moment.
+// as of one moment. The database joins and adds up; rows pass one at a time
+// and only differences are kept, so memory does not grow with the data.
 Report run(Database& db);
 
 // The report as printed by "welmora-admin check": one block per difference,

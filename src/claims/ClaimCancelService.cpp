@@ -101,7 +101,7 @@ void cancel(Database& db, const LoginContext& login, const ClaimKind& kind, cons
                 params)
         != 1)
         throw AppError(kNotFound);
-    audit::record(db, login, audit::Op::ClaimCancel, no, kind.typeCode);
+    audit::record(db, login, audit::Op::ClaimCancel, no, kind.identity.typeCode);
     if (kind.limit.policy == LimitPolicy::None) { // nothing was charged, nothing is given back
         tx.commit();
         return;

@@ -47,7 +47,7 @@ QVector<SummaryRow> listOpen(Database& db, const LoginContext& login, const Clai
                              const QString& payYear, const QString& inOut)
 {
     QVariantList params{facultyFor(login, kind.faculty.list, factField), kind.identity.typeCode};
-    QString where = kind.faculty.summaryByEmployee ? QStringLiteral("e.Fact_code = ?") : QStringLiteral("h.Fact_Code = ?");
+    QString where = db.ciEquals(kind.faculty.summaryByEmployee ? QStringLiteral("e.Fact_code") : QStringLiteral("h.Fact_Code"));
     where += QStringLiteral(" AND h.Berg_Doc_Status = 'FC' AND h.Berg_Type_Code = ?");
     // Medical kinds are summarised by charged year and patient type; the
     // others list every open claim of the faculty together.
@@ -167,7 +167,7 @@ QString send(Database& db, const LoginContext& login, const ClaimKind& kind, con
     audit::Trail(login)
         .add(audit::Op::SummaryMake, controlNo,
              QStringLiteral("%1 %2 ใบ %3: %4")
-                 .arg(kind.typeCode).arg(claimNos.size()).arg(total.toPlain(), claimNos.join(QStringLiteral(", "))))
+                 .arg(kind.identity.typeCode).arg(claimNos.size()).arg(total.toPlain(), claimNos.join(QStringLiteral(", "))))
         .appendTo(db, writes);
     db.execBatch(writes);
     tx.commit();
@@ -183,7 +183,9 @@ QVector<ReprintRow> claimsForReprint(Database& db, const LoginContext& login, co
 {
     QVariantList params{facultyFor(login, kind.faculty.list, factField)};
     // One statement per condition: the parameters must follow the text's order.
-    QString where = QStringLiteral("h.Fact_Code = ? AND ");
+    // Written as the faculty indexes are made (folded), so that one faculty's
+    // month is read through them rather than every claim of the month.
+    QString where = db.ciEquals(QStringLiteral("h.Fact_Code")) + QStringLiteral(" AND ");
     where += sql::in(QStringLiteral("h.Berg_Type_Code"), kind.identity.listedTypes, params);
     where += QStringLiteral(" AND h.Berg_Doc_Status <> 'NO' AND ");
     where += when.condition(db, QStringLiteral("h.Date_Ent"), params);
@@ -205,7 +207,7 @@ QVector<ControlRow> controlNumbers(Database& db, const LoginContext& login, cons
                                    const QString& factField, const DateFilter& when)
 {
     QVariantList params{facultyFor(login, kind.faculty.list, factField)};
-    QString where = QStringLiteral("Fact_Code = ? AND ");
+    QString where = db.ciEquals(QStringLiteral("Fact_Code")) + QStringLiteral(" AND ");
     where += sql::in(QStringLiteral("Sent_Doc_Type"), kind.identity.sentDocTypesListed, params);
     where += QStringLiteral(" AND ") + when.condition(db, QStringLiteral("Sent_Date"), params);
     const Rows r = db.select(QStringLiteral("SELECT Sent_KV_Doc_ID, Sent_Date, Sent_Doc_Status, Fact_Code "

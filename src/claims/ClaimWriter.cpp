@@ -75,7 +75,7 @@ QString writeClaim(Database& db, const LoginContext& login, const ClaimKind& kin
     insertInChunks(writes, QStringLiteral("T_Reciept"), receiptColumns(r.detail), receipts);
     audit::Trail(login)
         .add(audit::Op::ClaimSave, claimNo,
-             QStringLiteral("%1 %2 เบิก %3 จ่าย %4").arg(kind.typeCode, r.kvId, r.claimed.toPlain(), r.payable.toPlain()))
+             QStringLiteral("%1 %2 เบิก %3 จ่าย %4").arg(kind.identity.typeCode, r.kvId, r.claimed.toPlain(), r.payable.toPlain()))
         .appendTo(db, writes);
     db.execBatch(writes);
     return claimNo;

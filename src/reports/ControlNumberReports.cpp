@@ -79,13 +79,13 @@ ReportResult facultySentMembers(Database& db, const QString& sentKvDocId)
     return r;
 }
 
-ReportResult claimRegister(Database& db, const Filters& f)
+Money claimRegisterRows(Database& db, const Filters& f, const RowSink& sink)
 {
     Where w;
     addDateScope(w, db, QStringLiteral("p.Date_berg"), f.value(QStringLiteral("claimed")));
     const QString fact = facultyOf(f.value(QStringLiteral("faculty")));
     if (!fact.isEmpty())
-        w.add(QStringLiteral("p.Fact_Code = ?"), {fact});
+        w.add(db.ciEquals(QStringLiteral("p.Fact_Code")), {fact});
     const QString status = Choice::of(f.value(QStringLiteral("status"))).kind;
     if (status == u"normal")
         w.add(QStringLiteral("p.Berg_Doc_Status <> 'NO'"));
@@ -100,7 +100,14 @@ ReportResult claimRegister(Database& db, const Filters& f)
         w.add(QStringLiteral("p.Berg_Type_Code = ?"), {claims::copay().identity.typeCode});
     else if (special == u"ovm")
         w.add(QStringLiteral("p.Berg_Type_Code = ?"), {claims::overLimit().identity.typeCode});
-    const Rows rows = db.select(
+    sink.headings({{QStringLiteral("No"), QStringLiteral("เลขที่ใบเบิก"), QStringLiteral("รหัสประจำตัวพนักงาน"),
+                    QStringLiteral("คำนำหน้า"), QStringLiteral("ชื่อ"), QStringLiteral("นามสกุล"), QStringLiteral("วันที่เบิก"),
+                    QStringLiteral("จำนวนเงินที่เบิก"), QStringLiteral("สถานะใบเบิก"), QStringLiteral("ประเภทใบเบิก"),
+                    QStringLiteral("วันที่บันทึกข้อมูล"), QStringLiteral("Co-Pay/Normal/Over Money")}});
+    Money total;
+    int n = 0;
+    // Read row by row: the register of every year is most of the database.
+    db.forEachRow(
         QStringLiteral("SELECT p.Berg_Doc_ID, p.Date_berg, p.Date_Ent, p.M_Can_Berg, p.Berg_Doc_Status, p.Berg_Type_Code, "
                        "h.Emp_Surname, h.Emp_F_Name, h.Emp_L_Name, h.EMP_ID, t.Health_Desc "
                        "FROM T_PAY_Health p INNER JOIN T_Emp_Gov_Histry h ON p.KV_ID = h.KV_ID "
@@ -108,32 +115,28 @@ ReportResult claimRegister(Database& db, const Filters& f)
                        "WHERE p.Berg_Doc_ID IS NOT NULL%1 ORDER BY %2, %3, %4, p.Berg_Doc_ID")
             .arg(w.sql, db.substr(QStringLiteral("p.Date_Ent"), 7, 4), db.substr(QStringLiteral("p.Date_Ent"), 4, 2),
                  db.substr(QStringLiteral("p.Date_Ent"), 1, 2)),
-        w.params);
+        w.params, [&](const QVector<QVariant>& v) {
+            auto t = [&](int i) { return v[i].isNull() ? QString() : v[i].toString(); };
+            const Money m = Money::fromVariant(v[3]);
+            total += m;
+            const claims::ClaimKind* kind = claims::kindOfType(t(5));
+            sink.row({QString::number(++n), t(0), t(9), t(6), t(7), t(8), t(1), amountText(m),
+                      claimStatusText(t(4)), t(10), t(2), (kind ? kind : &claims::outpatient())->identity.listingLabel});
+        });
+    if (n > 0) {
+        QStringList closing(12);
+        closing[6] = QStringLiteral("รวมจำนวนเงิน");
+        closing[7] = amountText(total);
+        sink.row(closing);
+    }
+    return total;
+}
+
+ReportResult claimRegister(Database& db, const Filters& f)
+{
     ReportResult r;
-    r.headings = {{QStringLiteral("No"), QStringLiteral("เลขที่ใบเบิก"), QStringLiteral("รหัสประจำตัวพนักงาน"),
-                   QStringLiteral("คำนำหน้า"), QStringLiteral("ชื่อ"), QStringLiteral("นามสกุล"), QStringLiteral("วันที่เบิก"),
-                   QStringLiteral("จำนวนเงินที่เบิก"), QStringLiteral("สถานะใบเบิก"), QStringLiteral("ประเภทใบเบิก"),
-                   QStringLiteral("วันที่บันทึกข้อมูล"), QStringLiteral("Co-Pay/Normal/Over Money")}};
-    for (int i = 0; i < rows.count(); ++i) {
-        const Money m = rows.money(i, QStringLiteral("M_Can_Berg"));
-        r.total += m;
-        const claims::ClaimKind* kind = claims::kindOfType(rows.text(i, QStringLiteral("Berg_Type_Code")));
-        r.rows.push_back({QString::number(i + 1), rows.text(i, QStringLiteral("Berg_Doc_ID")),
-                          rows.text(i, QStringLiteral("EMP_ID")), rows.text(i, QStringLiteral("Emp_Surname")),
-                          rows.text(i, QStringLiteral("Emp_F_Name")), rows.text(i, QStringLiteral("Emp_L_Name")),
-                          rows.text(i, QStringLiteral("Date_berg")), amountText(m),
-                          claimStatusText(rows.text(i, QStringLiteral("Berg_Doc_Status"))),
-                          rows.text(i, QStringLiteral("Health_Desc")), rows.text(i, QStringLiteral("Date_Ent")),
-                          (kind ? kind : &claims::outpatient())->identity.listingLabel});
-    }
-    if (!r.rows.isEmpty()) {
-        QStringList total(12);
-        total[6] = QStringLiteral("รวมจำนวนเงิน");
-        total[7] = amountText(r.total);
-        r.rows.push_back(total);
-        r.empty = false;
-        return r;
-    }
+    r.total = claimRegisterRows(db, f, {[&](const QList<QStringList>& h) { r.headings = h; },
+                                        [&](const QStringList& row) { r.rows.push_back(row); }});
     finishEmpty(r);
     return r;
 }
@@ -144,7 +147,7 @@ ReportResult controlNumberSummary(Database& db, const Filters& f)
     addDateScope(w, db, QStringLiteral("d.Sent_Date"), f.value(QStringLiteral("sent")));
     const QString fact = facultyOf(f.value(QStringLiteral("faculty")));
     if (!fact.isEmpty())
-        w.add(QStringLiteral("d.Fact_Code = ?"), {fact});
+        w.add(db.ciEquals(QStringLiteral("d.Fact_Code")), {fact});
     const QString status = Choice::of(f.value(QStringLiteral("status"))).kind;
     if (status == u"normal")
         w.add(QStringLiteral("d.Sent_Doc_Status = 'A'"));
@@ -221,7 +224,7 @@ ReportResult claimLinesByPatient(Database& db, const Filters& f)
         w.add(QStringLiteral("p.Pay_Year = ?"), {year.value});
     const QString fact = facultyOf(f.value(QStringLiteral("faculty")));
     if (!fact.isEmpty())
-        w.add(QStringLiteral("p.Fact_Code = ?"), {fact});
+        w.add(db.ciEquals(QStringLiteral("p.Fact_Code")), {fact});
     const QString type = Choice::of(f.value(QStringLiteral("type"), QStringLiteral("0"))).kind;
     if (!type.isEmpty() && type != u"0" && type != u"all")
         w.add(QStringLiteral("h.Emp_H_Type = ?"), {type});

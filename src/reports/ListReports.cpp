@@ -137,7 +137,7 @@ ReportResult educationClaims(Database& db, const Filters& f)
     w.add(QStringLiteral("p.Pay_Year = ?"), {yearOfFilter(f, QStringLiteral("year"))});
     const QString fact = facultyOf(f.value(QStringLiteral("faculty")));
     if (!fact.isEmpty())
-        w.add(QStringLiteral("p.Fact_Code = ?"), {fact});
+        w.add(db.ciEquals(QStringLiteral("p.Fact_Code")), {fact});
     const QString order = Choice::of(f.value(QStringLiteral("order"))).kind;
     const QString orderBy = order == u"name" ? db.thaiOrder(QStringLiteral("h.Emp_F_Name")) + QStringLiteral(", ") +
                                                    db.thaiOrder(QStringLiteral("h.Emp_L_Name")) + QStringLiteral(", p.Berg_Doc_ID")

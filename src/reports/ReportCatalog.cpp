@@ -11,6 +11,7 @@
 #include "common/Utility.h"
 #include "common/excel/Address.h"
 #include "common/excel/ExportFiles.h"
+#include "common/excel/GridWriter.h"
 
 namespace wel::reports {
 
@@ -677,6 +678,7 @@ QVector<ReportDescriptor> build()
             r.orderNote = QStringLiteral("ข้อมูลเรียงตามเลขที่ควบคุมใบเบิก");
         } else if (r.id == u"claim-register") {
             r.orderNote = QStringLiteral("ข้อมูลเรียงตามวันที่บันทึกข้อมูล");
+            r.rows = claimRegisterRows;
         } else if (r.id == u"flexible-benefit") {
             r.orderNote = QStringLiteral("ข้อมูลเรียงตาม ภาควิชา และชื่อ-นามสกุล");
         }
@@ -741,41 +743,91 @@ Filters initialFilters(const ReportDescriptor& report, const LoginContext& login
     return f;
 }
 
+namespace {
+
+QStringList exportRow(const ReportDescriptor& report, const QStringList& row)
+{
+    QStringList cells;
+    cells.reserve(row.size());
+    for (int c = 0; c < row.size(); ++c) {
+        const QString& v = row[c];
+        // Only counts and amounts become numbers: staff, citizen, claim
+        // and control numbers keep every digit as text.
+        cells << (v.isEmpty() || inColumns(report.numericColumns, c + 1) ? v : u'\'' + v);
+    }
+    return cells;
+}
+
+excel::GridWriter::Layout exportLayout(const ReportDescriptor& report, const excel::GridExportParams& params)
+{
+    return [params, merges = report.headingMerges](const excel::GridTable& grid) {
+        excel::Worksheet sheet = excel::buildGridSheet(grid, params);
+        for (const QString& block : merges) {
+            const excel::CellRange range = excel::CellRange(block);
+            sheet.merge(range);
+            sheet.setHorizontalAlignment(range, excel::HAlign::Centre);
+            sheet.setVerticalAlignment(range, excel::VAlign::Centre);
+        }
+        return sheet;
+    };
+}
+
+QString exportTarget(const excel::GridExportParams& params, const QString& path)
+{
+    return path.isEmpty() ? excel::uniqueExportPath(excel::Worksheet(params.sheetName).name()) : path;
+}
+
+excel::GridExportParams exportParamsOf(const ReportDescriptor& report, const Filters& filters,
+                                             const LoginContext& login)
+{
+    if (!report.exportParams)
+        throw AppError(QStringLiteral("รายงานนี้ไม่มีการพิมพ์ออกทาง MS Excel"));
+    return report.exportParams(filters, login);
+}
+
+} // namespace
+
 excel::GridTable exportTable(const ReportDescriptor& report, const ReportResult& result)
 {
     excel::GridTable t;
     t.headings = result.headings;
-    for (const QStringList& row : result.rows) {
-        QStringList cells;
-        for (int c = 0; c < row.size(); ++c) {
-            const QString& v = row[c];
-            // Only counts and amounts become numbers: staff, citizen, claim
-            // and control numbers keep every digit as text.
-            cells << (v.isEmpty() || inColumns(report.numericColumns, c + 1) ? v : u'\'' + v);
-        }
-        t.rows << cells;
-    }
+    for (const QStringList& row : result.rows)
+        t.rows << exportRow(report, row);
     return t;
 }
 
 QString exportReport(const ReportDescriptor& report, const ReportResult& result, const Filters& filters,
                      const LoginContext& login, const QString& path)
 {
-    if (!report.exportParams)
-        throw AppError(QStringLiteral("รายงานนี้ไม่มีการพิมพ์ออกทาง MS Excel"));
     Filters withFacts = filters;
     for (auto it = result.titleFacts.begin(); it != result.titleFacts.end(); ++it)
         withFacts.insert(it.key(), it.value());
-    excel::Worksheet sheet = excel::buildGridSheet(exportTable(report, result), report.exportParams(withFacts, login));
-    for (const QString& block : report.headingMerges) {
-        const excel::CellRange range = excel::CellRange(block);
-        sheet.merge(range);
-        sheet.setHorizontalAlignment(range, excel::HAlign::Centre);
-        sheet.setVerticalAlignment(range, excel::VAlign::Centre);
-    }
-    const QString target = path.isEmpty() ? excel::uniqueExportPath(sheet.name()) : path;
-    sheet.save(target);
+    const excel::GridExportParams params = exportParamsOf(report, withFacts, login);
+    const QString target = exportTarget(params, path);
+    excel::GridWriter writer(result.headings, exportLayout(report, params), target);
+    for (const QStringList& row : result.rows)
+        writer.addRow(exportRow(report, row));
+    writer.finish();
     return target;
+}
+
+int exportReportRows(const ReportDescriptor& report, Database& db, const Filters& filters, const LoginContext& login,
+                     const QString& path)
+{
+    const excel::GridExportParams params = exportParamsOf(report, filters, login);
+    const QString target = exportTarget(params, path);
+    QList<QStringList> headings;
+    std::unique_ptr<excel::GridWriter> writer; // made with the first row: no rows, no file
+    report.rows(db, filters, {[&](const QList<QStringList>& h) { headings = h; },
+                              [&](const QStringList& row) {
+                                  if (!writer)
+                                      writer = std::make_unique<excel::GridWriter>(headings, exportLayout(report, params), target);
+                                  writer->addRow(exportRow(report, row));
+                              }});
+    if (!writer)
+        return 0;
+    writer->finish();
+    return writer->rowCount();
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include "common/report/Report.h"
 
 #include <functional>
+#include <memory>
 
 namespace wel {
 class Database;
@@ -74,6 +75,9 @@ struct ReportDescriptor {
     std::function<Report(Database&, const QString&)> printDetails = {};
     // The note under the grid that says how the rows are ordered.
     QString orderNote = {};
+    // The same rows one at a time, for the reports whose export can be as
+    // large as the database; empty for the others.
+    std::function<Money(Database&, const Filters&, const RowSink&)> rows = {};
 };
 
 const QVector<ReportDescriptor>& reportCatalog();
@@ -103,6 +107,12 @@ excel::GridTable exportTable(const ReportDescriptor& report, const ReportResult&
 // path written. Throws AppError.
 QString exportReport(const ReportDescriptor& report, const ReportResult& result, const Filters& filters,
                      const LoginContext& login, const QString& path = {});
+
+// The export of a report that hands its rows one at a time (rows), read
+// from the database straight into the workbook in flat memory. Returns the
+// rows written; 0 when nothing matched, and then no file is written.
+int exportReportRows(const ReportDescriptor& report, Database& db, const Filters& filters, const LoginContext& login,
+                     const QString& path);
 
 // "5 มกราคม พ.ศ.2551" of a "dd/mm/yyyy" Buddhist-Era date, as titles print it.
 QString titleDate(const QString& beDate);

@@ -22,6 +22,9 @@ ReportResult employeesByRightType(Database& db, const Filters& f);
 ReportResult facultySent(Database& db, const Filters& f);           // sent, faculty
 ReportResult facultySentMembers(Database& db, const QString& sentKvDocId);
 ReportResult claimRegister(Database& db, const Filters& f);         // claimed, entered, faculty, status, kind, special
+// The claim register's rows as the query reads them, its total row last;
+// returns the total. claimRegister collects them.
+Money claimRegisterRows(Database& db, const Filters& f, const RowSink& sink);
 ReportResult controlNumberSummary(Database& db, const Filters& f);  // sent, faculty, status, kind
 ReportResult controlNumberMembers(Database& db, const QString& sentKvDocId);
 ReportResult claimLinesByPatient(Database& db, const Filters& f);   // year, faculty, type, folk, claimtype

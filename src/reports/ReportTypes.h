@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 
 namespace wel::reports {
 
@@ -32,6 +33,14 @@ struct ReportResult {
     // filters (the employee of a history), by key.
     QMap<QString, QString> titleFacts;
     int columnCount() const { return headings.isEmpty() ? 0 : int(headings.first().size()); }
+};
+
+// A report's rows handed over one at a time as they are read, never held
+// together: for an export of any size. Headings first, then each row as
+// the grid would show it.
+struct RowSink {
+    std::function<void(const QList<QStringList>&)> headings;
+    std::function<void(const QStringList&)> row;
 };
 
 inline const QString kNotFound = QStringLiteral("ไม่พบข้อมูลที่ต้องการ");

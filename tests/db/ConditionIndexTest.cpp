@@ -124,9 +124,17 @@ TEST(ConditionIndexes, SearchesAndListingsSeekOnTheirIndex)
         {"open claims of a faculty and kind",
          facultyClaims + QStringLiteral("Berg_Doc_Status = 'FC' AND Berg_Type_Code = ?"),
          {QStringLiteral("sc"), QStringLiteral("FAE")}, "cx_t_pay_health_1"},
+        // On a table this small PostgreSQL may as well take the month of every
+        // faculty and sift the faculty out: a seek either way.
         {"claims of a faculty entered in a month",
          facultyClaims + db.substr(QStringLiteral("Date_Ent"), 4, 7) + QStringLiteral(" = ?"),
-         {QStringLiteral("sc"), QStringLiteral("11/2569")}, "cx_t_pay_health_2"},
+         {QStringLiteral("sc"), QStringLiteral("11/2569")}, "cx_t_pay_health_2|cx_t_pay_health_7"},
+        {"claims of every faculty entered in the months of a budget year",
+         claims + db.substr(QStringLiteral("Date_Ent"), 4, 7) + QStringLiteral(" IN (?, ?)"),
+         {QStringLiteral("10/2569"), QStringLiteral("11/2569")}, "cx_t_pay_health_7"},
+        {"claims of a faculty made in a year",
+         facultyClaims + db.substr(QStringLiteral("Date_berg"), 7, 4) + QStringLiteral(" = ?"),
+         {QStringLiteral("sc"), QStringLiteral("2569")}, "cx_t_pay_health_5|cx_t_pay_health_6"},
         {"claims of a faculty entered in a year",
          facultyClaims + db.substr(QStringLiteral("Date_Ent"), 7, 4) + QStringLiteral(" = ?"),
          {QStringLiteral("sc"), QStringLiteral("2569")}, "cx_t_pay_health_3"},
@@ -139,7 +147,9 @@ TEST(ConditionIndexes, SearchesAndListingsSeekOnTheirIndex)
     };
     for (const auto& c : cases) {
         const QString plan = planOf(db, c.sql, c.values);
-        EXPECT_TRUE(plan.contains(QString::fromLatin1(c.index))) << c.what << ":\n" << plan.toStdString();
+        const QStringList indexes = QString::fromLatin1(c.index).split(u'|');
+        EXPECT_TRUE(std::any_of(indexes.begin(), indexes.end(), [&](const QString& i) { return plan.contains(i); }))
+            << c.what << ":\n" << plan.toStdString();
     }
 }
 

@@ -130,6 +130,9 @@ void XlsxReadBack::readSheet(const QByteArray& xml)
             m_cells.insert(ref, {attr(x, "s"), attr(x, "t"), QString()});
         } else if (name == u"v") {
             m_cells[ref].v = x.readElementText();
+        } else if (name == u"t" && m_cells.value(ref).t == u"inlineStr") {
+            // Written row by row, the texts stand in their cells.
+            m_cells[ref].v += x.readElementText();
         } else if (name == u"mergeCell") {
             m_merges << attr(x, "ref");
         } else if (name == u"col") {
@@ -161,8 +164,8 @@ CellLook XlsxReadBack::cell(const QString& ref) const
     const int xfIndex = it == m_cells.cend() ? 0 : it->s.toInt();
     if (it != m_cells.cend()) {
         look.exists = true;
-        look.isText = it->t == u"s";
-        look.value = look.isText ? m_strings.value(it->v.toInt()) : it->v;
+        look.isText = it->t == u"s" || it->t == u"inlineStr";
+        look.value = it->t == u"s" ? m_strings.value(it->v.toInt()) : it->v;
     }
     const Xf xf = m_xfs.value(xfIndex);
     look.numberFormat = m_numFmts.value(xf.numFmt, builtinFormat(xf.numFmt));

@@ -45,6 +45,12 @@ QVector<ConditionIndex> defineConditionIndexes()
         {claims, {folded("Fact_Code"), part("Date_Ent", 4, 7)}},
         {claims, {folded("Fact_Code"), part("Date_Ent", 7, 4)}},
         {claims, {folded("Fact_Code"), plain("Date_Ent")}},
+        // The claim register by the year a claim was made, of one faculty or
+        // of all: without them it reads the claims of every year.
+        {claims, {folded("Fact_Code"), part("Date_berg", 7, 4)}},
+        {claims, {part("Date_berg", 7, 4)}},
+        // The overview's months of a budget year over every faculty.
+        {claims, {part("Date_Ent", 4, 7)}},
         {sent, {folded("Fact_Code"), plain("Sent_Doc_Status")}},
         {sent, {folded("Fact_Code"), plain("Sent_Date")}},
     };

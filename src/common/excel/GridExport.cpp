@@ -1,6 +1,7 @@
 #include "common/excel/GridExport.h"
 
 #include "common/excel/ExportFiles.h"
+#include "common/excel/GridWriter.h"
 
 namespace wel::excel {
 
@@ -136,9 +137,11 @@ Worksheet buildGridSheet(const GridTable& grid, const GridExportParams& p)
 
 QString exportGrid(const GridTable& grid, const GridExportParams& params, const QString& path)
 {
-    const Worksheet sheet = buildGridSheet(grid, params);
-    const QString target = path.isEmpty() ? uniqueExportPath(sheet.name()) : path;
-    sheet.save(target);
+    const QString target = path.isEmpty() ? uniqueExportPath(Worksheet(params.sheetName).name()) : path;
+    GridWriter writer(grid.headings, params, target);
+    for (const QStringList& row : grid.rows)
+        writer.addRow(row);
+    writer.finish();
     return target;
 }
 

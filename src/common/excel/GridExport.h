@@ -57,8 +57,10 @@ constexpr ExcelColor kWhite = excelRgb(255, 255, 255);
 // asks, with its page set-up. Does not write anything.
 Worksheet buildGridSheet(const GridTable& grid, const GridExportParams& params);
 
-// Builds the worksheet and writes it to path (a new file in the default
-// export folder when empty). Returns the path written. Throws AppError.
+// Writes the grid in its layout to path (a new file in the default export
+// folder when empty), row by row through GridWriter (GridWriter.h), which
+// also takes rows one at a time from a model or a query. Returns the path
+// written. Throws AppError.
 QString exportGrid(const GridTable& grid, const GridExportParams& params, const QString& path = {});
 
 } // namespace wel::excel

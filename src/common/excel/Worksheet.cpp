@@ -1,17 +1,74 @@
 #include "common/excel/Worksheet.h"
 
 #include "common/AppError.h"
+#include "common/excel/XlsxOut.h"
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace wel::excel {
 
 namespace {
 
-// Ranges come from the program; this only stops a wrong address such as a
-// whole column from building millions of cells.
-constexpr qint64 kMaxRangeCells = 2'000'000;
+// Digits from i on; returns where they end.
+qsizetype digitsFrom(const QString& t, qsizetype i)
+{
+    while (i < t.size() && t[i] >= u'0' && t[i] <= u'9')
+        ++i;
+    return i;
+}
+
+qsizetype afterSign(const QString& t)
+{
+    return t.startsWith(u'+') || t.startsWith(u'-') ? 1 : 0;
+}
+
+// "12", "-1.5", ".5", "1e3", as the spreadsheet reads a typed number.
+bool isPlainNumber(const QString& t)
+{
+    const qsizetype i = afterSign(t);
+    const qsizetype whole = digitsFrom(t, i);
+    qsizetype end = whole;
+    if (end < t.size() && t[end] == u'.') {
+        end = digitsFrom(t, end + 1);
+        if (whole == i && end == whole + 1)
+            return false; // a point without a digit on either side
+    } else if (whole == i) {
+        return false;
+    }
+    if (end < t.size() && (t[end] == u'e' || t[end] == u'E')) {
+        qsizetype e = end + 1;
+        if (e < t.size() && (t[e] == u'+' || t[e] == u'-'))
+            ++e;
+        end = digitsFrom(t, e);
+        if (end == e)
+            return false;
+    }
+    return end == t.size();
+}
+
+// "1,234.50": one to three digits, then groups of three.
+bool isGroupedNumber(const QString& t)
+{
+    const qsizetype i = afterSign(t);
+    const qsizetype lead = digitsFrom(t, i);
+    if (lead == i || lead - i > 3)
+        return false;
+    qsizetype end = lead;
+    int groups = 0;
+    while (end < t.size() && t[end] == u',') {
+        if (digitsFrom(t, end + 1) != end + 4)
+            return false;
+        end += 4;
+        ++groups;
+    }
+    if (groups == 0)
+        return false;
+    if (end < t.size() && t[end] == u'.')
+        end = digitsFrom(t, end + 1);
+    return end == t.size();
+}
 
 bool parseNumber(const QString& digits, double* out)
 {
@@ -22,6 +79,8 @@ bool parseNumber(const QString& digits, double* out)
 
 } // namespace
 
+// Every cell of an export passes here, so the two number forms are read by
+// hand rather than by regular expressions.
 TypedValue interpretTyped(const QString& typed)
 {
     TypedValue v;
@@ -34,14 +93,11 @@ TypedValue interpretTyped(const QString& typed)
     }
     // Blanks around a number do not stop the spreadsheet from reading it.
     const QString t = typed.trimmed();
-    static const QRegularExpression plain(
-        QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?$"));
-    static const QRegularExpression grouped(QStringLiteral("^[+-]?\\d{1,3}(,\\d{3})+(\\.\\d*)?$"));
     double n = 0;
-    if (plain.match(t).hasMatch() && parseNumber(t, &n)) {
+    if (isPlainNumber(t) && parseNumber(t, &n)) {
         v.kind = TypedValue::Number;
         v.number = n;
-    } else if (grouped.match(t).hasMatch() && parseNumber(QString(t).remove(u','), &n)) {
+    } else if (isGroupedNumber(t) && parseNumber(QString(t).remove(u','), &n)) {
         v.kind = TypedValue::Number;
         v.number = n;
         v.amount = true;
@@ -112,9 +168,6 @@ const Worksheet::Cell* Worksheet::find(int row, int column) const
 
 template<class F> void Worksheet::forEachCell(const CellRange& range, F apply)
 {
-    const qint64 area = qint64(range.bottom - range.top + 1) * (range.right - range.left + 1);
-    if (area > kMaxRangeCells)
-        throw AppError(QStringLiteral("ช่วงเซลล์ใหญ่เกินไป: %1").arg(range.toString()));
     for (int r = range.top; r <= range.bottom; ++r)
         for (int c = range.left; c <= range.right; ++c)
             apply(cellAt(r, c).style, r, c);
@@ -283,7 +336,7 @@ QString shownText(const TypedValue& v, const CellStyle& style)
 {
     if (v.kind != TypedValue::Number)
         return v.text;
-    const QLocale grouped(QLocale::English, QLocale::UnitedStates);
+    static const QLocale grouped(QLocale::English, QLocale::UnitedStates);
     if (style.numberFormat.contains(QLatin1String("0.00")))
         return grouped.toString(v.number, 'f', 2);
     if (style.numberFormat.contains(QLatin1String("#,##0")))
@@ -293,28 +346,106 @@ QString shownText(const TypedValue& v, const CellStyle& style)
 
 } // namespace
 
+void WidthMeter::measure(int column, const TypedValue& value, const CellStyle& style, bool valueOnRight)
+{
+    if (value.kind == TypedValue::Empty)
+        return;
+    std::vector<double>& into = value.kind == TypedValue::Text && !valueOnRight ? m_lonely : m_need;
+    if (into.size() < size_t(column))
+        into.resize(size_t(column), 0);
+    double& need = into[size_t(column) - 1];
+    need = qMax(need, widthInCharacters(shownText(value, style), style.fontSize));
+}
+
+void WidthMeter::widen(std::map<int, double>& widths, int lastColumn) const
+{
+    for (size_t c = 0; c < qMax(m_need.size(), m_lonely.size()); ++c) {
+        const int column = int(c) + 1;
+        double need = c < m_need.size() ? m_need[c] : 0;
+        // Nothing lies right of the last column for a text to run on over.
+        if (column == lastColumn && c < m_lonely.size())
+            need = qMax(need, m_lonely[c]);
+        auto it = widths.find(column);
+        if (need > (it == widths.end() ? kDefaultWidth : it->second))
+            widths[column] = need;
+    }
+}
+
+int Worksheet::lastColumn() const
+{
+    int last = 0;
+    forEachStored([&](int, int column, const Cell&) { last = qMax(last, column); });
+    return last;
+}
+
 void Worksheet::widenColumnsToContent(int firstRow, int lastRow)
 {
-    int lastColumn = 0;
-    forEachStored([&](int, int column, const Cell&) { lastColumn = qMax(lastColumn, column); });
-    std::map<int, double> need;
+    WidthMeter meter;
     forEachStored([&](int row, int column, const Cell& cell) {
-        if (row < firstRow || row > lastRow || cell.value.kind == TypedValue::Empty)
-            return;
-        // A text runs on over an empty neighbour (a total row's caption);
-        // only a number, or a text with a value beside it, is cut.
-        const Cell* next = find(row, column + 1);
-        if (cell.value.kind == TypedValue::Text && column < lastColumn
-            && (!next || next->value.kind == TypedValue::Empty))
+        if (row < firstRow || row > lastRow)
             return;
         for (const CellRange& m : m_merges)
-            if (row >= m.top && row <= m.bottom && column >= m.left && column <= m.right)
+            if (m.contains(row, column))
                 return;
-        need[column] = qMax(need[column], widthInCharacters(shownText(cell.value, cell.style), cell.style.fontSize));
+        const Cell* next = find(row, column + 1);
+        meter.measure(column, cell.value, cell.style, next && next->value.kind != TypedValue::Empty);
     });
-    for (const auto& [column, width] : need)
-        if (width > columnWidth(column).value_or(kDefaultWidth))
-            m_widths[column] = width;
+    meter.widen(m_widths, lastColumn());
+}
+
+int Worksheet::lastRow() const
+{
+    const int styled = m_rowStyles.empty() ? 0 : m_rowStyles.rbegin()->first;
+    return qMax(int(m_rows.size()), styled);
+}
+
+bool Worksheet::mergesOverRows() const
+{
+    return std::any_of(m_merges.begin(), m_merges.end(), [](const CellRange& m) { return m.bottom > m.top; });
+}
+
+const CellStyle* Worksheet::rowStyle(int row) const
+{
+    auto it = m_rowStyles.find(row);
+    return it == m_rowStyles.end() ? nullptr : &it->second;
+}
+
+double Worksheet::largestFont(int row) const
+{
+    const CellStyle* own = rowStyle(row);
+    double largest = own ? own->fontSize : 0;
+    if (row >= 1 && size_t(row) <= m_rows.size())
+        for (const Slot& slot : m_rows[size_t(row) - 1])
+            if (slot.used)
+                largest = qMax(largest, slot.cell.style.fontSize);
+    return largest;
+}
+
+void Worksheet::writeRow(XlsxOut& out, int row, int at) const
+{
+    out.startRow(at, rowStyle(row), largestFont(row));
+    if (at == row)
+        for (const CellRange& m : m_merges)
+            if (m.top == row)
+                out.merge(m, style(m.top, m.left));
+    // The cells after the merges, so each cell of a merged block keeps its
+    // own borders and the top-left one its value.
+    if (row < 1 || size_t(row) > m_rows.size())
+        return;
+    const std::vector<Slot>& cells = m_rows[size_t(row) - 1];
+    for (size_t c = 0; c < cells.size(); ++c)
+        if (cells[c].used)
+            out.cell(at, int(c) + 1, cells[c].cell.value, out.format(cells[c].cell.style));
+}
+
+void Worksheet::save(const QString& path) const
+{
+    XlsxOut out(path, m_name, !mergesOverRows());
+    for (const auto& [column, width] : m_widths)
+        out.columnWidth(column, width);
+    for (int row = 1; row <= lastRow(); ++row)
+        writeRow(out, row, row);
+    out.close(m_page);
 }
 
 } // namespace wel::excel

@@ -9,6 +9,8 @@
 
 namespace wel::excel {
 
+class XlsxOut;
+
 // Colours as the office's layouts write them: RGB(r, g, b) with red in the
 // low byte (0x00BBGGRR), the way the spreadsheet's object model takes them.
 using ExcelColor = quint32;
@@ -63,6 +65,21 @@ struct TypedValue {
     bool amount = false; // written with thousands separators
 };
 TypedValue interpretTyped(const QString& typed);
+
+// The widths columns need so that no value is cut, measured cell by cell as
+// rows are written (an export need not keep its rows to size its columns).
+// A text with nothing written to its right runs on over the neighbour and
+// asks for no width, except in the sheet's last column.
+class WidthMeter {
+public:
+    void measure(int column, const TypedValue& value, const CellStyle& style, bool valueOnRight);
+    // Widens each column of widths (missing: the default width) that a
+    // measured value would overflow; never narrows one.
+    void widen(std::map<int, double>& widths, int lastColumn) const;
+
+private:
+    std::vector<double> m_need, m_lonely; // by column - 1
+};
 
 struct PageSetup {
     Orientation orientation = Orientation::Portrait;
@@ -126,9 +143,22 @@ public:
 
     PageSetup& pageSetup() { return m_page; }
     const PageSetup& pageSetup() const { return m_page; }
+    const std::map<int, double>& columnWidths() const { return m_widths; }
 
-    // Writes the workbook; an existing file is replaced. Throws AppError.
+    // Writes the workbook row by row; an existing file is replaced. Throws AppError.
     void save(const QString& path) const;
+
+    // For writers that take rows of this sheet as a pattern (the streamed
+    // grid export): the last row written or formatted, the last column
+    // written, and row `row` written as row `at` of out (its merges only
+    // when it stays in place).
+    int lastRow() const;
+    int lastColumn() const;
+    bool hasCell(int row, int column) const { return find(row, column) != nullptr; }
+    bool mergesOverRows() const;
+    double largestFont(int row) const;
+    const CellStyle* rowStyle(int row) const;
+    void writeRow(XlsxOut& out, int row, int at) const;
 
 private:
     struct Cell {

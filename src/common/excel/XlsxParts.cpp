@@ -9,6 +9,7 @@
 #include "common/excel/ZipPackage.h"
 
 #include <array>
+#include <optional>
 
 #include <QRegularExpression>
 #include <QXmlStreamAttribute>
@@ -167,6 +168,7 @@ void addInlineStrings(const QByteArray& bytes, SheetData& data)
     QXmlStreamReader x(xml);
     QString ref, text;
     bool inlineCell = false, inString = false;
+    qint64 inlineCells = 0;
     while (!x.atEnd()) {
         x.readNext();
         if (x.isStartElement() && x.name() == u"c") {
@@ -180,10 +182,16 @@ void addInlineStrings(const QByteArray& bytes, SheetData& data)
         } else if (x.isEndElement() && x.name() == u"is") {
             inString = false;
         } else if (x.isEndElement() && x.name() == u"c" && inlineCell && !ref.isEmpty()) {
+            std::optional<CellRange> at;
             try {
-                const CellRange at(ref);
-                data.set(at.top, at.left, text);
+                at = CellRange(ref);
             } catch (const std::exception&) {
+            }
+            if (at) {
+                // Orcus did not count these cells: the sheet's bounds hold for them too.
+                if (!text.isEmpty())
+                    checkSheetBounds(qMax(at->top, data.rowCount()), qMax(at->left, data.columnCount()), ++inlineCells);
+                data.set(at->top, at->left, text);
             }
             inlineCell = false;
         }
