@@ -253,17 +253,26 @@ Result run(Database& db, const LoginContext& login, const imports::SheetRows& ro
     // Staff and identity numbers of active employees -> KV_ID: one person is
     // never recorded active twice.
     QHash<QString, QString> activeEmpIds, activeSsns;
-    const Rows stored = db.select(QStringLiteral("SELECT KV_ID, EMP_ID, Emp_SSN, Emp_Status FROM T_Emp_Gov_Histry ORDER BY KV_ID"));
-    for (int i = 0; i < stored.count(); ++i) {
-        const QString kvId = stored.text(i, QStringLiteral("KV_ID"));
-        const QString key = lookupKey(stored.text(i, QStringLiteral("EMP_ID")), stored.text(i, QStringLiteral("Emp_SSN")));
-        if (!known.contains(key))
-            known.insert(key, kvId);
-        if (TrimBlanks(stored.text(i, QStringLiteral("Emp_Status"))) == QLatin1String("A")) {
-            activeEmpIds.insert(TrimBlanks(stored.text(i, QStringLiteral("EMP_ID"))).toUpper(), kvId);
-            activeSsns.insert(TrimBlanks(stored.text(i, QStringLiteral("Emp_SSN"))), kvId);
-        }
-    }
+    // Read as it streams in, in no order (an index walk costs more than the
+    // table): every employee of the installation passes here. Of two rows of
+    // one person the smallest KV_ID is the one found, the largest the active
+    // holder named.
+    db.forEachRow(QStringLiteral("SELECT KV_ID, EMP_ID, Emp_SSN, Emp_Status FROM T_Emp_Gov_Histry"), {},
+                  [&](const QVector<QVariant>& v) {
+                      const QString kvId = v[0].toString();
+                      const QString empId = TrimBlanks(v[1].toString()).toUpper();
+                      const QString ssn = TrimBlanks(v[2].toString());
+                      QString& found = known[lookupKey(empId, ssn)];
+                      if (found.isEmpty() || kvId < found)
+                          found = kvId;
+                      if (TrimBlanks(v[3].toString()) == QLatin1String("A")) {
+                          for (auto* holders : {&activeEmpIds, &activeSsns}) {
+                              QString& holder = (*holders)[holders == &activeEmpIds ? empId : ssn];
+                              if (kvId > holder)
+                                  holder = kvId;
+                          }
+                      }
+                  });
 
     // Which rows add an employee, which find one already recorded: decided
     // in memory first, so that the new rows can be written in blocks. The
