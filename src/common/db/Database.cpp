@@ -587,8 +587,10 @@ void Database::execBatch(const QVector<Statement>& statements)
             exec(s.sql, s.params);
         return;
     }
-    // SQL Server takes at most 2,100 values in one batch, PostgreSQL 65,535
-    // in one statement.
+    // SQL Server takes at most 2,100 values in one batch. PostgreSQL has no
+    // such bound here (the driver writes the values into the text of an
+    // EXECUTE), but one text of hundreds of thousands of values would be
+    // built, sent and parsed whole: a cap keeps each exchange moderate.
     const int mostValues = m_kind == DbKind::SqlServer ? 2000 : 30000;
     int values = 0;
     for (int i = 0; i < statements.size(); ++i) {
