@@ -12,7 +12,7 @@ namespace wel::bench {
 // A plain Qt connection for the "bare" side of a comparison: the SQL an
 // operation needs, prepared once and run with bound values, results read
 // straight from the cursor, nothing in between. The session is set up as the
-// program's own (WAL and synchronous=NORMAL, the THAI collation, the schema),
+// program's own (WAL and synchronous=FULL, the THAI collation, the schema),
 // so that only the program's layers differ.
 class BareSql {
 public:

@@ -2,6 +2,7 @@
 // is made from, and the voucher summary itself.
 #include "BareSql.h"
 #include "Workload.h"
+#include "Written.h"
 #include "common/AppError.h"
 #include "common/LoginContext.h"
 #include "common/RunningNumbers.h"
@@ -11,6 +12,7 @@
 #include "finance/VoucherService.h"
 
 #include <QHash>
+#include <QSet>
 #include <memory>
 
 namespace wel::bench {
@@ -86,11 +88,33 @@ LoginContext financeClerk(const VoucherCase& c)
 
 const QString kPayee = QStringLiteral("นายทดสอบ  ความเร็ว");
 
+// What a voucher summary wrote: its row (number and time aside) and its
+// members.
+QString voucherWritten(const RowReader& read, const QString& pvr)
+{
+    return writtenSummary(QStringLiteral("voucher rows"),
+                          read(QStringLiteral("SELECT He_Out_Money, Sent_Date, Sent_Doc_Status, Fact_Code, Sent_User, "
+                                              "EDU_Count, EDU_Money, He_In_Count, He_In_Money, He_Out_Count, Oth_Count, "
+                                              "Oth_Money, Oth_Detail1, Oth_Detail2, Oth_Detail3, Oth_Detail4, "
+                                              "Oth_Detail5, Pay_For_Per FROM T_PV WHERE PVR_NO = ?"),
+                               {pvr}),
+                          0)
+        + QStringLiteral(", ")
+        + writtenSummary(QStringLiteral("members"),
+                         read(QStringLiteral("SELECT d.Order_No, d.Sent_KV_Doc_ID, c.Sent_Doc_Status FROM T_PV_Detail d "
+                                             "INNER JOIN T_Sent_KV_Detail c ON c.Sent_KV_Doc_ID = d.Sent_KV_Doc_ID "
+                                             "WHERE d.PVR_NO = ? ORDER BY d.Order_No"),
+                              {pvr}));
+}
+
 // The voucher summary as the screen makes it, then cancelled again so that
-// the next call finds the same control numbers open.
-QString voucherProject(Database& db, const VoucherCase& c)
+// the next call finds the same control numbers open. With wrote, what it
+// wrote is read back before the cancellation.
+QString voucherProject(Database& db, const VoucherCase& c, QString* wrote = nullptr)
 {
     const QString pvr = finance::Vouchers::make(db, financeClerk(c), c.fact, c.controls, kPayee);
+    if (wrote)
+        *wrote = voucherWritten(readerOf(db), pvr);
     finance::VoucherCancel::cancel(db, financeClerk(c), pvr);
     return pvr;
 }
@@ -103,11 +127,11 @@ QString marks(int n)
     return m.join(QStringLiteral(", "));
 }
 
-// The same with the bare SQL it needs: the number, the control numbers moved
-// in one statement, their claims added up by category in one query, the
-// voucher row and its members in one multi-row INSERT; the cancellation in
-// two statements.
-QString voucherBare(BareSql& sql, const VoucherCase& c)
+// The same with the bare SQL it needs: the number, the control numbers
+// locked and checked (open, the faculty's), moved in one statement, their
+// claims added up by category in one query, the voucher row and its members
+// in one multi-row INSERT; the cancellation in two statements.
+QString voucherBare(BareSql& sql, const VoucherCase& c, QString* wrote = nullptr)
 {
     const int n = int(c.controls.size());
     QVariantList ids;
@@ -122,6 +146,18 @@ QString voucherBare(BareSql& sql, const VoucherCase& c)
         if (next == 0)
             throw AppError(QStringLiteral("no voucher counter for %1").arg(c.budYear));
         pvr = QStringLiteral("PVR") + c.budYear + QLatin1Char('/') + RunningNumbers::zeroFill(next - 1, 5) + c.fact;
+        QSet<QString> open;
+        sql.each(QStringLiteral("SELECT Sent_KV_Doc_ID, Sent_Doc_Status, Fact_Code FROM T_Sent_KV_Detail "
+                                "WHERE Sent_KV_Doc_ID IN (")
+                     + marks(n) + QLatin1Char(')') + (sql.kind() == DbKind::PostgreSQL ? " FOR UPDATE" : ""),
+                 ids, [&](QSqlQuery& q) {
+                     if (q.value(1).toString().trimmed() == QLatin1String("A")
+                         && q.value(2).toString().trimmed().toUpper() == c.fact)
+                         open.insert(q.value(0).toString().trimmed());
+                 });
+        for (const QString& id : c.controls)
+            if (!open.contains(id))
+                throw AppError(QStringLiteral("control number %1 no longer open").arg(id));
         if (sql.exec(QStringLiteral("UPDATE T_Sent_KV_Detail SET Sent_Doc_Status = 'P' WHERE Sent_Doc_Status = 'A' "
                                     "AND Fact_Code = ? AND Sent_KV_Doc_ID IN (")
                          + marks(n) + QLatin1Char(')'),
@@ -130,7 +166,7 @@ QString voucherBare(BareSql& sql, const VoucherCase& c)
             throw AppError(QStringLiteral("control numbers no longer open"));
         int counts[4] = {};
         Money sums[4];
-        QStringList other;
+        QStringList other; // "kind (n ราย ) จำนวนเงิน x บาท", as the voucher document prints it
         sql.each(QStringLiteral("SELECT t.Health_Other_Code, h.Health_In_Out_t, t.Health_Desc, COUNT(*), SUM(h.M_Can_Berg) "
                                 "FROM T_Sent_KV m INNER JOIN T_PAY_Health h ON m.Berg_Doc_ID = h.Berg_Doc_ID "
                                 "LEFT JOIN TR_Heal_Type t ON h.Health_In_Out_t = t.Health_In_Out_t "
@@ -139,13 +175,17 @@ QString voucherBare(BareSql& sql, const VoucherCase& c)
                      + QStringLiteral(") GROUP BY t.Health_Other_Code, h.Health_In_Out_t, t.Health_Desc "
                                       "ORDER BY h.Health_In_Out_t"),
                  ids, [&](QSqlQuery& q) {
-                     const QString cat = q.value(0).toString();
+                     const QString cat = q.value(0).toString().trimmed().toUpper();
                      const int k = cat == QLatin1String("E") ? 0 : cat == QLatin1String("1") ? 1
-                                 : cat == QLatin1String("0") ? 2 : 3;
+                                 : cat == QLatin1String("0") ? 2 : cat == QLatin1String("O") ? 3 : -1;
+                     if (k < 0)
+                         return; // a claim type without a category is in no total
                      counts[k] += q.value(3).toInt();
                      sums[k] += Money::fromVariant(q.value(4));
                      if (k == 3)
-                         other << q.value(2).toString();
+                         other << q.value(2).toString() + QStringLiteral(" (") + q.value(3).toString()
+                                      + QStringLiteral("ราย ) จำนวนเงิน ")
+                                      + Money::fromVariant(q.value(4)).toPlain() + QStringLiteral(" บาท");
                  });
         QString time;
         sql.each(sql.kind() == DbKind::PostgreSQL ? QStringLiteral("SELECT TO_CHAR(LOCALTIMESTAMP, 'HH24:MI:SS')")
@@ -168,6 +208,8 @@ QString voucherBare(BareSql& sql, const VoucherCase& c)
                      + rows.join(QStringLiteral(", ")),
                  values);
         sql.commit();
+        if (wrote)
+            *wrote = voucherWritten(readerOf(sql), pvr);
 
         sql.begin();
         if (sql.exec(QStringLiteral("UPDATE T_PV SET Sent_Doc_Status = 'C' WHERE PVR_NO = ? AND Sent_Doc_Status = 'A'"),
@@ -228,7 +270,12 @@ QVector<Comparison> financeComparisons(Database& db, BareSql& bare, const QStrin
                         .arg(vc->fact, vc->month),
                     Side{[pdb, vc, last] { *last = voucherProject(*pdb, *vc); }, [last] { return *last; }},
                     Side{[psql, vc, last] { *last = voucherBare(*psql, *vc); }, [last] { return *last; }}, false,
-                    nullptr, 101});
+                    nullptr, 101, nullptr, [pdb, psql, vc] {
+                        QString program, plain;
+                        voucherProject(*pdb, *vc, &program);
+                        voucherBare(*psql, *vc, &plain);
+                        return std::pair{program, plain};
+                    }});
     return list;
 }
 

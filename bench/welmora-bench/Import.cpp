@@ -1,6 +1,7 @@
 // The personnel office's import of new employees from a workbook.
 #include "BareSql.h"
 #include "Workload.h"
+#include "Written.h"
 #include "common/AppError.h"
 #include "common/LoginContext.h"
 #include "common/RunningNumbers.h"
@@ -23,27 +24,64 @@ constexpr int kRowsPerInsert = 200;
 
 QString trimmed(const QString& s) { return s.trimmed(); }
 
-// The bare work of the import: one read of the stored keys, the employee
+// What an import wrote: the employees from the counter's next key on, and
+// their families.
+QString importWritten(const RowReader& read, const QString& firstKey)
+{
+    const QVariantList from{firstKey, firstKey.left(7) + QLatin1Char('%')};
+    return writtenSummary(QStringLiteral("employees"),
+                          read(QStringLiteral("SELECT KV_ID, EMP_ID, Emp_SSN, Emp_Surname, Emp_F_Name, Emp_L_Name, "
+                                              "Emp_Position, Emp_Level, Emp_Dept_Name, Emp_In_date2, Emp_H_Type, "
+                                              "Fact_code, Emp_Status FROM T_Emp_Gov_Histry WHERE KV_ID >= ? "
+                                              "AND KV_ID LIKE ? ORDER BY KV_ID"),
+                               from))
+        + QStringLiteral(", ")
+        + writtenSummary(QStringLiteral("family members"),
+                         read(QStringLiteral("SELECT KV_ID, Emp_Folk, EF_Surname, EF_F_Name, EF_L_Name, EF_Birthday, "
+                                             "EF_SSN FROM T_Emp_Folk WHERE KV_ID >= ? AND KV_ID LIKE ? "
+                                             "ORDER BY KV_ID, Emp_Folk"),
+                              from));
+}
+
+// The bare work of the import: the rows checked as the program checks them,
+// the employee counter locked, one read of the stored keys, the employee
 // numbers taken in one statement, employees and family members in multi-row
-// INSERTs; rolled back, as the program's dry run is.
-int importBare(BareSql& sql, const imports::SheetRows& rows, const QString& fact, const QString& today)
+// INSERTs; rolled back, as the program's dry run is. With wrote, what was
+// written is read back first.
+int importBare(BareSql& sql, const imports::SheetRows& rows, const QString& fact, const QString& today,
+               QString* wrote = nullptr, const QString& firstKey = {})
 {
     using namespace EmployeeImport;
+    bool factKnown = false;
+    sql.each(QStringLiteral("SELECT Fact_Name FROM T_Fact WHERE Fact_Code = ?"), {fact},
+             [&](QSqlQuery&) { factKnown = true; });
+    if (!factKnown)
+        throw AppError(QStringLiteral("no faculty %1").arg(fact));
+    const QVector<int> accepted = check(rows).accepted;
+    const QString year = today.right(4);
     sql.begin();
     int written = 0;
     try {
-        QSet<QString> known;
-        sql.each(QStringLiteral("SELECT EMP_ID, Emp_SSN FROM T_Emp_Gov_Histry"), {}, [&](QSqlQuery& q) {
-            known.insert(trimmed(q.value(0).toString()).toUpper().mid(4, 8) + QLatin1Char('|')
-                         + trimmed(q.value(1).toString()));
+        const QString lock = sql.kind() == DbKind::PostgreSQL ? QStringLiteral(" FOR UPDATE") : QString();
+        sql.each(QStringLiteral("SELECT Run_No FROM T_Emp_RunNo WHERE Emp_Year = ?") + lock, {year}, [](QSqlQuery&) {});
+        QSet<QString> known, activeIds, activeSsns;
+        sql.each(QStringLiteral("SELECT EMP_ID, Emp_SSN, Emp_Status FROM T_Emp_Gov_Histry"), {}, [&](QSqlQuery& q) {
+            const QString id = trimmed(q.value(0).toString()).toUpper();
+            const QString ssn = trimmed(q.value(1).toString());
+            known.insert(id.mid(4, 8) + QLatin1Char('|') + ssn);
+            if (trimmed(q.value(2).toString()) == QLatin1String("A")) {
+                activeIds.insert(id);
+                activeSsns.insert(ssn);
+            }
         });
         QVector<int> fresh;
-        for (int i = 0; i < rows.count(); ++i) {
+        for (const int i : accepted) {
             const QStringList& g = rows.grid[i];
-            if (!known.contains(trimmed(g[EmpId]).toUpper().mid(4, 8) + QLatin1Char('|') + trimmed(g[Ssn])))
+            const QString id = trimmed(g[EmpId]).toUpper();
+            if (!known.contains(id.mid(4, 8) + QLatin1Char('|') + trimmed(g[Ssn])) && !activeIds.contains(id)
+                && !activeSsns.contains(trimmed(g[Ssn])))
                 fresh << i;
         }
-        const QString year = today.right(4);
         qint64 last = 0;
         sql.each(QStringLiteral("UPDATE T_Emp_RunNo SET Run_No = Run_No + ? WHERE Emp_Year = ? RETURNING Run_No"),
                  {int(fresh.size()), year}, [&](QSqlQuery& q) { last = q.value(0).toLongLong(); });
@@ -92,6 +130,8 @@ int importBare(BareSql& sql, const imports::SheetRows& rows, const QString& fact
             flush(false);
         }
         flush(true);
+        if (wrote)
+            *wrote = importWritten(readerOf(sql), firstKey);
     } catch (...) {
         sql.rollback();
         throw;
@@ -130,7 +170,22 @@ Comparison importComparison(Database& db, BareSql& bare, const QString& today)
                      *plain = QStringLiteral("%1 rows").arg(importBare(*psql, book->rows, book->factCode, today));
                  },
                  [plain] { return *plain; }},
-            false, nullptr, 3};
+            false, nullptr, 3, nullptr,
+            [pdb, psql, book, clerk, today] {
+                // both sides take the same keys: each rolls its increment back
+                const QString year = today.right(4);
+                const Rows counter = pdb->select(QStringLiteral("SELECT Run_No FROM T_Emp_RunNo WHERE Emp_Year = ?"), {year});
+                const QString firstKey = QStringLiteral("KV") + year + QLatin1Char('/')
+                    + RunningNumbers::zeroFill(counter.isEmpty() ? 1 : counter.integer(0, QStringLiteral("Run_No")), 6);
+                QString program, plain;
+                {
+                    Transaction outer(*pdb); // the dry run's rollback then waits for the reading
+                    EmployeeImport::run(*pdb, clerk, book->rows, book->factCode, {}, true);
+                    program = importWritten(readerOf(*pdb), firstKey);
+                }
+                importBare(*psql, book->rows, book->factCode, today, &plain, firstKey);
+                return std::pair{program, plain};
+            }};
 }
 
 } // namespace wel::bench

@@ -2,6 +2,7 @@
 #include "BareSql.h"
 #include "ClaimSave.h"
 #include "Random.h"
+#include "Written.h"
 #include "claims/ClaimKind.h"
 #include "claims/ClaimSummaryService.h"
 #include "common/AppError.h"
@@ -204,7 +205,7 @@ struct Cases {
 // A save line's calls of one side in a sample, six saves each. Between two
 // give-backs (Comparison::betweenSamples) a line makes at most one sample's
 // calls on both sides.
-constexpr int kMostSaveCalls = 9;
+constexpr int kMostSaveCalls = 15;
 constexpr int kSavesBetweenGiveBacks = 2 * 6 * kMostSaveCalls;
 constexpr int kMostReceipts = 6;
 // The receipts of a claim are 150.00 to 1,800.25 baht; a co-pay claim's a
@@ -457,6 +458,87 @@ int cancelClaims(Database& db, const QStringList& ids)
     return cancelled;
 }
 
+// What a save wrote: the claim (its number and time aside), its lines and
+// receipts, and the yearly row it charged.
+QString saveWritten(const RowReader& read, const QString& id, const ClaimInput& in)
+{
+    return writtenSummary(QStringLiteral("claim"),
+                          read(QStringLiteral("SELECT M_Can_Berg, KV_ID, Pay_Year, Date_berg, T_M_Berg, Date_Ent, "
+                                              "Vong_M_Befor, Berg_Doc_Status, User_Type, Ent_From, Health_In_Out_t, "
+                                              "Fact_Code, Berg_Type_Code, Ent_User FROM T_PAY_Health WHERE Berg_Doc_ID = ?"),
+                               {id}),
+                          0)
+        + QStringLiteral(", ")
+        + writtenSummary(QStringLiteral("lines"),
+                         read(QStringLiteral("SELECT HM_Can_Berg, Emp_Folk, KV_ID, Health_In_Out_t, M_Berg "
+                                             "FROM T_Pay_Health_Detail WHERE Berg_Doc_ID = ? ORDER BY Emp_Folk"),
+                              {id}),
+                         0)
+        + QStringLiteral(", ")
+        + writtenSummary(QStringLiteral("receipts"),
+                         read(QStringLiteral("SELECT P_money, Order_Doc, Emp_Folk, Date_Doc, Hospital_Name, EF_Surname, "
+                                             "EF_F_Name, EF_L_Name, EF_Birthday FROM T_Reciept WHERE Berg_Doc_ID = ? "
+                                             "ORDER BY Order_Doc"),
+                              {id}),
+                         0)
+        + QStringLiteral(", ")
+        + writtenSummary(QStringLiteral("yearly row"),
+                         read(QStringLiteral("SELECT Fact_T_U_H, Fact_U_Copay FROM T_Year_Cur_Health "
+                                             "WHERE KV_ID = ? AND Pay_Year = ?"),
+                              {in.kvId, in.payYear}),
+                         0);
+}
+
+// Three claims of the pool saved by each side in turn, each read back and
+// cancelled again (its amount given back) before the other side saves it.
+std::function<std::pair<QString, QString>()> savesWritten(Database& db, BareSql& bare,
+                                                          std::function<ClaimInput()> next)
+{
+    Database* pdb = &db;
+    BareSql* psql = &bare;
+    return [pdb, psql, next] {
+        QStringList program, plain;
+        for (int i = 0; i < 3; ++i) {
+            const ClaimInput in = next();
+            for (const bool own : {true, false}) {
+                const QString id = own ? saveClaimProject(*pdb, in) : saveClaimBare(*psql, in);
+                (own ? program : plain) << saveWritten(readerOf(*pdb), id, in);
+                cancelClaims(*pdb, {id});
+            }
+        }
+        return std::pair{program.join(QStringLiteral("; ")), plain.join(QStringLiteral("; "))};
+    };
+}
+
+// The exchanges with the server of one save of 1 and of 6 receipts, each side.
+std::function<QString()> saveRoundTrips(std::shared_ptr<Cases> c, Database& db, BareSql& bare,
+                                        std::function<ClaimInput()> next)
+{
+    Database* pdb = &db;
+    BareSql* psql = &bare;
+    return [c, pdb, psql, next] {
+        QStringList counts;
+        for (int receipts : {1, 6}) {
+            ClaimInput in = next();
+            while (in.receipts.size() < receipts)
+                in.receipts.push_back(in.receipts.first());
+            in.receipts.resize(receipts);
+            const quint64 p0 = pdb->roundTrips();
+            c->saved << saveClaimProject(*pdb, in);
+            const quint64 p1 = pdb->roundTrips();
+            const quint64 b0 = psql->roundTrips();
+            c->saved << saveClaimBare(*psql, in);
+            const quint64 b1 = psql->roundTrips();
+            counts << QStringLiteral("%1 receipt%2: program %3, bare SQL %4")
+                          .arg(receipts)
+                          .arg(receipts == 1 ? "" : "s")
+                          .arg(p1 - p0)
+                          .arg(b1 - b0);
+        }
+        return QStringLiteral("round trips of one save, begin and commit included - ") + counts.join(QStringLiteral("; "));
+    };
+}
+
 } // namespace
 
 Workload buildWorkload(Database& db, BareSql& bare)
@@ -517,28 +599,10 @@ Workload buildWorkload(Database& db, BareSql& bare)
                     saves(nextClaim, [pdb](const ClaimInput& in) { return saveClaimProject(*pdb, in); }),
                     saves(nextClaim, [psql](const ClaimInput& in) { return saveClaimBare(*psql, in); }),
                     false, nullptr, kMostSaveCalls};
-    save.roundTrips = [c, pdb, psql, nextClaim] {
-        QStringList counts;
-        for (int receipts : {1, 6}) {
-            ClaimInput in = nextClaim();
-            while (in.receipts.size() < receipts)
-                in.receipts.push_back(in.receipts.first());
-            in.receipts.resize(receipts);
-            const quint64 p0 = pdb->roundTrips();
-            c->saved << saveClaimProject(*pdb, in);
-            const quint64 p1 = pdb->roundTrips();
-            const quint64 b0 = psql->roundTrips();
-            c->saved << saveClaimBare(*psql, in);
-            const quint64 b1 = psql->roundTrips();
-            counts << QStringLiteral("%1 receipt%2: program %3, bare SQL %4")
-                          .arg(receipts)
-                          .arg(receipts == 1 ? "" : "s")
-                          .arg(p1 - p0)
-                          .arg(b1 - b0);
-        }
-        return QStringLiteral("round trips of one save, begin and commit included - ") + counts.join(QStringLiteral("; "));
-    };
+    save.roundTrips = saveRoundTrips(c, db, bare, nextClaim);
     save.betweenSamples = giveBack;
+    save.written = savesWritten(db, bare, nextClaim);
+    save.minRepetitions = kMostSaveCalls;
     list.push_back(save);
 
     // The co-pay and in-patient entries: the same service with the kind's own
@@ -558,12 +622,14 @@ Workload buildWorkload(Database& db, BareSql& bare)
     list.push_back({QStringLiteral("co-pay save"), QStringLiteral("6 co-pay claims of 1 to 6 receipts"),
                     saves(nextCopay, [pdb](const ClaimInput& in) { return saveClaimProject(*pdb, in); }),
                     saves(nextCopay, [psql](const ClaimInput& in) { return saveClaimBare(*psql, in); }), false,
-                    nullptr, kMostSaveCalls, giveBack});
+                    saveRoundTrips(c, db, bare, nextCopay), kMostSaveCalls, giveBack, savesWritten(db, bare, nextCopay),
+                    kMostSaveCalls});
     const auto nextInpatient = nextOf(&Cases::claims, &Cases::nextInpatient, QStringLiteral("HPE"), QStringLiteral("1"));
     list.push_back({QStringLiteral("in-patient save"), QStringLiteral("6 in-patient claims of 1 to 6 receipts"),
                     saves(nextInpatient, [pdb](const ClaimInput& in) { return saveClaimProject(*pdb, in); }),
                     saves(nextInpatient, [psql](const ClaimInput& in) { return saveClaimBare(*psql, in); }), false,
-                    nullptr, kMostSaveCalls, giveBack});
+                    saveRoundTrips(c, db, bare, nextInpatient), kMostSaveCalls, giveBack,
+                    savesWritten(db, bare, nextInpatient), kMostSaveCalls});
     list += financeComparisons(db, bare, c->budYear, c->today);
     list.push_back(importComparison(db, bare, c->today));
     list += reportComparisons(db, bare, c->today.right(4));

@@ -33,6 +33,14 @@ struct Comparison {
     // what the calls wrote (a save line gives its claims back), so that the
     // line finds the same room at any length of run.
     std::function<void()> betweenSamples = nullptr;
+    // A writing line: what each side writes (rows and sums), read back
+    // untimed before the warm-up; the line is not timed when they differ.
+    std::function<std::pair<QString, QString>()> written = nullptr;
+    // Calls of each side in one sample at the least, however long a call:
+    // a line whose calls are a few milliseconds of exchanges with a server
+    // needs many in a sample, as now and then one exchange waits several
+    // milliseconds for the processor on a loaded machine.
+    int minRepetitions = 5;
 };
 
 // Runs every case through f; the results stay for the fingerprint.

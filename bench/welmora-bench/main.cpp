@@ -119,6 +119,17 @@ int run(const QStringList& args, QTextStream& out)
             if (c.betweenSamples)
                 c.betweenSamples();
         };
+        if (c.written) {
+            between();
+            const auto [program, plain] = c.written();
+            if (program != plain) {
+                out << c.name << ": the program and the bare SQL write different rows\n  program: " << program.left(400)
+                    << "\n  bare:    " << plain.left(400) << Qt::endl;
+                ++failures;
+                continue;
+            }
+            out << c.name << ": both sides write " << program << Qt::endl;
+        }
         // warm up both sides (prepared statements, caches) and check they agree
         between();
         c.program.run();
@@ -130,7 +141,8 @@ int run(const QStringList& args, QTextStream& out)
             continue;
         }
         const double once = std::max(timed(c.program.run), timed(c.bare.run));
-        const int reps = std::clamp(int(kSampleMs / std::max(once, 0.01)), std::min(5, c.maxRepetitions), c.maxRepetitions) | 1;
+        const int reps = std::clamp(int(kSampleMs / std::max(once, 0.01)), std::min(c.minRepetitions, c.maxRepetitions),
+                                    c.maxRepetitions) | 1;
         QVector<double> projectTimes, bareTimes, ratios;
         for (int r = 0; r < rounds; ++r) {
             between();

@@ -27,19 +27,43 @@ std::optional<QString> rightTypeOf(Database& db, const QString& kvId)
     return e.text(0, QStringLiteral("Emp_H_Type")).trimmed();
 }
 
+// What a save asks beside the yearly row, read by the same statement: on a
+// server each statement is an exchange over the network, and a save waits
+// for every one of them.
+struct AlsoRead {
+    QString fact;           // does the faculty exist?
+    bool rightType = false; // the employee's right type into GateFigures::hType
+    bool factKnown = false; // the answer, when the row was found
+};
+
 // The one reader of the yearly row: locked for the rest of a save, or as it
 // stands for the entry and its panels.
-GateFigures readYearRow(Database& db, const QString& kvId, const QString& year, bool lock)
+GateFigures readYearRow(Database& db, const QString& kvId, const QString& year, bool lock, AlsoRead* also = nullptr)
 {
-    const QString columns = QStringLiteral("Fact_T_H_Money AS H, Fact_T_U_H AS U, M_Flexben AS F, "
-                                           "Fact_T_Copay AS CT, Fact_U_Copay AS CU");
-    const Rows r = lock ? db.selectLocked(columns, QStringLiteral("T_Year_Cur_Health"), kYearWhere, {kvId, year})
+    QString columns = QStringLiteral("Fact_T_H_Money AS H, Fact_T_U_H AS U, M_Flexben AS F, "
+                                     "Fact_T_Copay AS CT, Fact_U_Copay AS CU");
+    QVariantList params;
+    if (also) {
+        columns += QStringLiteral(", (SELECT COUNT(*) FROM T_Fact WHERE %1) AS FK").arg(db.ciEquals(QStringLiteral("Fact_Code")));
+        params << also->fact;
+        if (also->rightType) {
+            columns += QStringLiteral(", (SELECT Emp_H_Type FROM T_Emp_Gov_Histry WHERE KV_ID = ?) AS HT");
+            params << kvId;
+        }
+    }
+    params << kvId << year;
+    const Rows r = lock ? db.selectLocked(columns, QStringLiteral("T_Year_Cur_Health"), kYearWhere, params)
                         : db.select(QStringLiteral("SELECT %1 FROM T_Year_Cur_Health WHERE %2").arg(columns, kYearWhere),
-                                    {kvId, year});
+                                    params);
     GateFigures f;
     if (r.isEmpty())
         return f;
     f.hasRow = true;
+    if (also) {
+        also->factKnown = r.integer(0, QStringLiteral("FK")) > 0;
+        if (also->rightType)
+            f.hType = r.text(0, QStringLiteral("HT")).trimmed();
+    }
     f.medical = {r.money(0, QStringLiteral("H")), r.money(0, QStringLiteral("U")), r.money(0, QStringLiteral("F"))};
     f.limit = r.money(0, QStringLiteral("CT"));
     f.used = r.money(0, QStringLiteral("CU"));
@@ -417,9 +441,15 @@ Charge chargeFor(Database& db, const ClaimKind& kind, const GateFigures& locked,
 // The gate again, on the row locked for the rest of the save: another
 // workstation may have charged or given back part of the limit since the
 // entry was opened.
-GateFigures passGate(Database& db, const ClaimKind& kind, const QString& kvId, const QString& year)
+GateFigures passGate(Database& db, const ClaimKind& kind, const QString& kvId, const QString& year,
+                     const QString& fact)
 {
-    const GateFigures f = gateFigures(db, kind, kvId, year, true);
+    AlsoRead also{fact, kind.limit.gate == LimitGate::Copay};
+    GateFigures f = readYearRow(db, kvId, year, true, &also);
+    if (!f.hasRow || !also.factKnown)
+        InputChecks::checkFaculty(db, fact); // its message, before any about the limit
+    if (!f.hasRow && also.rightType)
+        f.hType = rightTypeOf(db, kvId).value_or(QString());
     const QString refused = claimGate(kind, f, true, year);
     if (!refused.isEmpty())
         throw AppError(refused);
@@ -434,7 +464,6 @@ SavedClaim save(Database& db, const LoginContext& login, const ClaimKind& kind, 
     const QString fact = facultyFor(login, kind.faculty.claim, d.factCode);
     if (fact.size() != 2)
         throw AppError(QStringLiteral("กรุณาใส่รหัสส่วนงานให้ถูกต้อง"));
-    InputChecks::checkFaculty(db, fact);
     const QString kvId = d.kvId.trimmed();
     const QString year = d.payYear.trimmed();
     const QString inOut = patientTypeOf(kind, d.inOut);
@@ -444,7 +473,8 @@ SavedClaim save(Database& db, const LoginContext& login, const ClaimKind& kind, 
 
     Transaction tx(db);
     QVector<Database::Statement> writes;
-    const GateFigures locked = passGate(db, kind, kvId, year);
+    // The faculty is checked by the yearly row's read, inside the transaction.
+    const GateFigures locked = passGate(db, kind, kvId, year, fact);
     const Charge charge = chargeFor(db, kind, locked, kvId, year, total, writes);
 
     SavedClaim saved;

@@ -9,17 +9,6 @@ namespace wel::claims {
 
 namespace {
 
-// At most this many rows go into one INSERT, which keeps every server below
-// its limit of parameters per statement (SQL Server: 2,100).
-constexpr int kRowsPerInsert = 100;
-
-void insertInChunks(QVector<Database::Statement>& writes, const QString& table, const QStringList& columns,
-                    const QVector<QVariantList>& rows)
-{
-    for (int first = 0; first < rows.size(); first += kRowsPerInsert)
-        writes.push_back(sql::insertRows(table, columns, rows.mid(first, kRowsPerInsert)));
-}
-
 QStringList receiptColumns(ReceiptDetail detail)
 {
     const QStringList common = {QStringLiteral("Berg_Doc_ID"), QStringLiteral("Order_Doc"),  QStringLiteral("Emp_Folk"),
@@ -54,17 +43,22 @@ QString writeClaim(Database& db, const LoginContext& login, const ClaimKind& kin
                     QStringLiteral("Health_In_Out_t"), QStringLiteral("Fact_Code"), QStringLiteral("Berg_Type_Code"),
                     QStringLiteral("Ent_User")}
         + r.extraColumns;
-    const QVariantList header =
-        QVariantList{claimNo, r.kvId, r.claimDate.trimmed(), r.claimed.toSql(), r.payable.toSql(), login.Cur_Date,
-                     nowTimeText(db.serverNow()), QStringLiteral("FC"), r.payYear, r.inOut, r.factCode, kind.identity.typeCode,
-                     login.Cur_Username}
-        + r.extra;
-    writes.push_back(sql::insertRows(QStringLiteral("T_PAY_Health"), headerColumns, {header}));
+    // The server's clock is read by the insert itself where there is one:
+    // reading it first would cost the save an exchange with the server.
+    QHash<QString, QString> computed;
+    QVariantList header{claimNo, r.kvId, r.claimDate.trimmed(), r.claimed.toSql(), r.payable.toSql(), login.Cur_Date};
+    if (const QString time = db.serverTimeOfDaySql(); !time.isEmpty())
+        computed.insert(QStringLiteral("Time_Ent"), time);
+    else
+        header << nowTimeText(db.serverNow());
+    header << QStringLiteral("FC") << r.payYear << r.inOut << r.factCode << kind.identity.typeCode << login.Cur_Username;
+    header += r.extra;
+    writes.push_back(sql::insertRow(QStringLiteral("T_PAY_Health"), headerColumns, header, computed));
 
     QVector<QVariantList> lines;
     for (const StoredLine& l : r.lines)
         lines.push_back({claimNo, l.folk, r.kvId, r.inOut, l.claimed.toSql(), l.payable.toSql()});
-    insertInChunks(writes, QStringLiteral("T_Pay_Health_Detail"),
+    sql::insertInChunks(writes, QStringLiteral("T_Pay_Health_Detail"),
                    {QStringLiteral("Berg_Doc_ID"), QStringLiteral("Emp_Folk"), QStringLiteral("KV_ID"),
                     QStringLiteral("Health_In_Out_t"), QStringLiteral("M_Berg"), QStringLiteral("HM_Can_Berg")},
                    lines);
@@ -72,7 +66,7 @@ QString writeClaim(Database& db, const LoginContext& login, const ClaimKind& kin
     QVector<QVariantList> receipts;
     for (int i = 0; i < r.receipts.size(); ++i)
         receipts.push_back(receiptRow(claimNo, i + 1, r.detail, r.receipts[i]));
-    insertInChunks(writes, QStringLiteral("T_Reciept"), receiptColumns(r.detail), receipts);
+    sql::insertInChunks(writes, QStringLiteral("T_Reciept"), receiptColumns(r.detail), receipts);
     audit::Trail(login)
         .add(audit::Op::ClaimSave, claimNo,
              QStringLiteral("%1 %2 เบิก %3 จ่าย %4").arg(kind.identity.typeCode, r.kvId, r.claimed.toPlain(), r.payable.toPlain()))

@@ -43,15 +43,17 @@ QString message(WhenMissing w)
     return {};
 }
 
-qint64 take(Database& db, const Counter& c, WhenMissing whenMissing, int width)
+// The first of count numbers taken at once.
+qint64 take(Database& db, const Counter& c, WhenMissing whenMissing, int width, int count = 1)
 {
+    const QString step = QStringLiteral("Run_No = Run_No + ?");
+    const QVariantList params = QVariantList{count} + c.keys;
     QStringList where;
     for (const QString& k : c.keyColumns)
         where << k + QStringLiteral(" = ?");
     const QString whereClause = where.join(QStringLiteral(" AND "));
     Transaction tx(db);
-    auto next = db.updateReturning(c.table, QStringLiteral("Run_No = Run_No + 1"), whereClause, c.keys,
-                                   QStringLiteral("Run_No"));
+    auto next = db.updateReturning(c.table, step, whereClause, params, QStringLiteral("Run_No"));
     if (!next) {
         if (whenMissing != WhenMissing::CreateRow)
             throw AppError(message(whenMissing));
@@ -60,13 +62,12 @@ qint64 take(Database& db, const Counter& c, WhenMissing whenMissing, int width)
         QVariantList values = c.keys;
         values << 1;
         db.insertIfAbsent(c.table, columns, values, c.keyColumns.size());
-        next = db.updateReturning(c.table, QStringLiteral("Run_No = Run_No + 1"), whereClause, c.keys,
-                                  QStringLiteral("Run_No"));
+        next = db.updateReturning(c.table, step, whereClause, params, QStringLiteral("Run_No"));
         if (!next)
             throw AppError(message(WhenMissing::MessageB));
     }
-    const qint64 n = next->toLongLong() - 1;
-    zeroFill(n, width); // refuse before the increment is committed
+    const qint64 n = next->toLongLong() - count;
+    zeroFill(n + count - 1, width); // refuse before the increment is committed
     tx.commit();
     return n;
 }
@@ -78,6 +79,19 @@ QString takeEmployeeKey(Database& db, const QString& curDate, WhenMissing whenMi
     const QString year = curDate.right(4);
     const qint64 n = take(db, {QStringLiteral("T_Emp_RunNo"), {QStringLiteral("Emp_Year")}, {year}}, whenMissing, 6);
     return QStringLiteral("KV") + year + QLatin1Char('/') + zeroFill(n, 6);
+}
+
+QStringList takeEmployeeKeys(Database& db, const QString& curDate, int count, WhenMissing whenMissing)
+{
+    QStringList keys;
+    if (count <= 0)
+        return keys;
+    const QString year = curDate.right(4);
+    const qint64 first =
+        take(db, {QStringLiteral("T_Emp_RunNo"), {QStringLiteral("Emp_Year")}, {year}}, whenMissing, 6, count);
+    for (qint64 n = first; n < first + count; ++n)
+        keys << QStringLiteral("KV") + year + QLatin1Char('/') + zeroFill(n, 6);
+    return keys;
 }
 
 void lockEmployeeNumbers(Database& db, const QString& curDate)

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
 namespace wel {
 
@@ -27,6 +28,8 @@ extern const QString kMessageD;
 
 // "KV" + calendar year (last 4 characters of Cur_Date) + "/" + 6 digits.
 QString takeEmployeeKey(Database& db, const QString& curDate, WhenMissing whenMissing);
+// count keys in a row, taken in one statement.
+QStringList takeEmployeeKeys(Database& db, const QString& curDate, int count, WhenMissing whenMissing);
 // Holds the employee counter row of the calendar year (made when missing)
 // locked until the caller's transaction ends. Every operation that adds
 // employees takes its keys from this row, so taking it before looking for

@@ -93,19 +93,19 @@ VoucherTally tally(const QVector<VoucherClaim>& claims)
     for (const VoucherClaim& c : claims) {
         const QString cat = code(c.category);
         if (cat == QLatin1String("0")) {
-            ++t.outCount;
+            t.outCount += c.count;
             t.out += c.amount;
         } else if (cat == QLatin1String("1")) {
-            ++t.inCount;
+            t.inCount += c.count;
             t.in += c.amount;
         } else if (cat == QLatin1String("E")) {
-            ++t.eduCount;
+            t.eduCount += c.count;
             t.edu += c.amount;
         } else if (cat == QLatin1String("O")) {
-            ++t.othCount;
+            t.othCount += c.count;
             t.oth += c.amount;
             Kind& k = others[{c.inOut, c.kindText}];
-            ++k.count;
+            k.count += c.count;
             k.amount += c.amount;
         }
     }
@@ -118,21 +118,27 @@ VoucherTally tally(const QVector<VoucherClaim>& claims)
 
 namespace {
 
-// The claims of the control numbers, in one query.
+// The claims of the control numbers added up by the server, one row per
+// patient type: a month of a large faculty holds thousands of claims, and
+// reading each of them costs more than the voucher's other statements
+// together.
 QVector<VoucherClaim> claimsOf(Database& db, const QStringList& controlNos)
 {
     QVariantList params;
-    const Rows r = db.select(QStringLiteral("SELECT h.Health_In_Out_t, t.Health_Other_Code, t.Health_Desc, h.M_Can_Berg "
+    const Rows r = db.select(QStringLiteral("SELECT h.Health_In_Out_t, t.Health_Other_Code, t.Health_Desc, "
+                                            "COUNT(*) AS N, SUM(h.M_Can_Berg) AS M "
                                             "FROM T_Sent_KV m "
                                             "INNER JOIN T_PAY_Health h ON m.Berg_Doc_ID = h.Berg_Doc_ID "
                                             "LEFT JOIN TR_Heal_Type t ON h.Health_In_Out_t = t.Health_In_Out_t "
                                             "WHERE ")
-                                 + sql::in(QStringLiteral("m.Sent_KV_Doc_ID"), controlNos, params),
+                                 + sql::in(QStringLiteral("m.Sent_KV_Doc_ID"), controlNos, params)
+                                 + QStringLiteral(" GROUP BY h.Health_In_Out_t, t.Health_Other_Code, t.Health_Desc"),
                              params);
     QVector<VoucherClaim> claims;
     for (int i = 0; i < r.count(); ++i)
         claims.push_back({r.text(i, QStringLiteral("Health_In_Out_t")), r.text(i, QStringLiteral("Health_Other_Code")),
-                          r.text(i, QStringLiteral("Health_Desc")), r.money(i, QStringLiteral("M_Can_Berg"))});
+                          r.text(i, QStringLiteral("Health_Desc")), r.money(i, QStringLiteral("M")),
+                          int(r.integer(i, QStringLiteral("N")))});
     return claims;
 }
 

@@ -51,12 +51,14 @@ struct VoucherMember {
     Money amount;
 };
 
-// A claim under a control number, as the voucher adds it up.
+// Claims under a control number, as the voucher adds them up: one claim, or
+// a group of claims of one patient type already added up by the server.
 struct VoucherClaim {
     QString inOut;     // Health_In_Out_t
     QString category;  // Health_Other_Code, empty without a TR_Heal_Type row
     QString kindText;  // Health_Desc
-    Money amount;      // M_Can_Berg
+    Money amount;      // M_Can_Berg, of all the claims
+    int count = 1;     // claims
 };
 
 // The per-category figures of T_PV.

@@ -6,6 +6,7 @@
 #include "common/RunningNumbers.h"
 #include "common/Utility.h"
 #include "common/db/Database.h"
+#include "common/db/SqlText.h"
 #include "common/excel/WorkbookReader.h"
 
 #include <QHash>
@@ -89,6 +90,43 @@ QString rowReason(const QStringList& g)
                 return reason;
         }
     return {};
+}
+
+// Rows written in one exchange with the server; the progress moves a block
+// at a time.
+constexpr int kRowsPerBlock = 200;
+
+const QStringList kEmployeeColumns = {
+    QStringLiteral("KV_ID"),         QStringLiteral("EMP_ID"),       QStringLiteral("Emp_SSN"),
+    QStringLiteral("Emp_Surname"),   QStringLiteral("Emp_F_Name"),   QStringLiteral("Emp_L_Name"),
+    QStringLiteral("Emp_Position"),  QStringLiteral("Emp_Level"),    QStringLiteral("Emp_Dept_Name"),
+    QStringLiteral("Emp_In_date2"),  QStringLiteral("Emp_H_Type"),   QStringLiteral("Fact_code"),
+    QStringLiteral("Emp_Status")};
+const QStringList kFamilyColumns = {QStringLiteral("KV_ID"),     QStringLiteral("Emp_Folk"),
+                                    QStringLiteral("EF_Surname"), QStringLiteral("EF_F_Name"),
+                                    QStringLiteral("EF_L_Name"), QStringLiteral("EF_Birthday"),
+                                    QStringLiteral("EF_SSN")};
+
+// An accepted row as it will be written.
+struct Planned {
+    int index; // into the grid
+    ImportedRow row;
+};
+
+// "KV_ID|Emp_Folk" of the family members recorded for the employees.
+QSet<QString> familyCodesOf(Database& db, const QStringList& kvIds)
+{
+    QSet<QString> codes;
+    constexpr int kKeysPerRead = 500;
+    for (int first = 0; first < kvIds.size(); first += kKeysPerRead) {
+        QVariantList params;
+        const Rows r = db.select(QStringLiteral("SELECT KV_ID, Emp_Folk FROM T_Emp_Folk WHERE ")
+                                     + sql::in(QStringLiteral("KV_ID"), kvIds.mid(first, kKeysPerRead), params),
+                                 params);
+        for (int i = 0; i < r.count(); ++i)
+            codes.insert(r.text(i, QStringLiteral("KV_ID")) + QLatin1Char('|') + r.text(i, QStringLiteral("Emp_Folk")).trimmed());
+    }
+    return codes;
 }
 
 } // namespace
@@ -216,30 +254,44 @@ Result run(Database& db, const LoginContext& login, const imports::SheetRows& ro
     // Staff and identity numbers of active employees -> KV_ID: one person is
     // never recorded active twice.
     QHash<QString, QString> activeEmpIds, activeSsns;
-    const Rows stored = db.select(QStringLiteral("SELECT KV_ID, EMP_ID, Emp_SSN, Emp_Status FROM T_Emp_Gov_Histry ORDER BY KV_ID"));
-    for (int i = 0; i < stored.count(); ++i) {
-        const QString kvId = stored.text(i, QStringLiteral("KV_ID"));
-        const QString key = lookupKey(stored.text(i, QStringLiteral("EMP_ID")), stored.text(i, QStringLiteral("Emp_SSN")));
-        if (!known.contains(key))
-            known.insert(key, kvId);
-        if (TrimBlanks(stored.text(i, QStringLiteral("Emp_Status"))) == QLatin1String("A")) {
-            activeEmpIds.insert(TrimBlanks(stored.text(i, QStringLiteral("EMP_ID"))).toUpper(), kvId);
-            activeSsns.insert(TrimBlanks(stored.text(i, QStringLiteral("Emp_SSN"))), kvId);
-        }
-    }
+    // Read as it streams in, in no order (an index walk costs more than the
+    // table): every employee of the installation passes here. Of two rows of
+    // one person the smallest KV_ID is the one found, the largest the active
+    // holder named.
+    db.forEachRow(QStringLiteral("SELECT KV_ID, EMP_ID, Emp_SSN, Emp_Status FROM T_Emp_Gov_Histry"), {},
+                  [&](const QVector<QVariant>& v) {
+                      const QString kvId = v[0].toString();
+                      const QString empId = TrimBlanks(v[1].toString()).toUpper();
+                      const QString ssn = TrimBlanks(v[2].toString());
+                      QString& found = known[lookupKey(empId, ssn)];
+                      if (found.isEmpty() || kvId < found)
+                          found = kvId;
+                      if (TrimBlanks(v[3].toString()) == QLatin1String("A")) {
+                          for (auto* holders : {&activeEmpIds, &activeSsns}) {
+                              QString& holder = (*holders)[holders == &activeEmpIds ? empId : ssn];
+                              if (kvId > holder)
+                                  holder = kvId;
+                          }
+                      }
+                  });
 
-    int done = 0;
+    // Which rows add an employee, which find one already recorded: decided
+    // in memory first, so that the new rows can be written in blocks. The
+    // check above refused repeated staff and identity numbers, so no two of
+    // the accepted rows can be the same person.
+    QVector<Planned> plan;
+    int fresh = 0;
     for (const int index : checked.accepted) {
         const QStringList& g = rows.grid[index];
-        auto t = [&](int column) { return TrimBlanks(g[column]); };
-        ImportedRow row;
+        Planned p{index, {}};
+        ImportedRow& row = p.row;
         row.sheetRow = rows.sheetRows[index];
-        row.EMP_ID = t(EmpId).toUpper();
-        row.name = t(FirstName) + QLatin1Char(' ') + t(LastName);
-        const QString key = lookupKey(row.EMP_ID, t(Ssn));
-        row.KV_ID = known.value(key);
+        row.EMP_ID = TrimBlanks(g[EmpId]).toUpper();
+        row.name = TrimBlanks(g[FirstName]) + QLatin1Char(' ') + TrimBlanks(g[LastName]);
+        const QString ssn = TrimBlanks(g[Ssn]);
+        row.KV_ID = known.value(lookupKey(row.EMP_ID, ssn));
         if (row.KV_ID.isEmpty()) {
-            const QString holder = activeEmpIds.value(row.EMP_ID, activeSsns.value(t(Ssn)));
+            const QString holder = activeEmpIds.value(row.EMP_ID, activeSsns.value(ssn));
             if (!holder.isEmpty()) {
                 result.refused << imports::Refusal{row.sheetRow, row.EMP_ID,
                                                    (activeEmpIds.contains(row.EMP_ID) ? u("รหัสประจำตัวพนักงาน")
@@ -248,37 +300,65 @@ Result run(Database& db, const LoginContext& login, const imports::SheetRows& ro
                                                    index + 1};
                 continue;
             }
-            // The counter is keyed by the calendar year, the log-in makes the budget
-            // year's: from October to December it may be missing, and is made.
-            row.KV_ID = RunningNumbers::takeEmployeeKey(db, login.Cur_Date, RunningNumbers::WhenMissing::CreateRow);
-            db.exec(QStringLiteral("INSERT INTO T_Emp_Gov_Histry (KV_ID, EMP_ID, Emp_SSN, Emp_Surname, Emp_F_Name, "
-                                   "Emp_L_Name, Emp_Position, Emp_Level, Emp_Dept_Name, Emp_In_date2, Emp_H_Type, "
-                                   "Fact_code, Emp_Status) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'A')"),
-                    {row.KV_ID, row.EMP_ID, t(Ssn), t(Title), t(FirstName), t(LastName), t(Position), t(Level),
-                     t(Dept), *imports::storedDate(g[InDate]), t(RightType), fact});
-            known.insert(key, row.KV_ID);
-            activeEmpIds.insert(row.EMP_ID, row.KV_ID);
-            activeSsns.insert(t(Ssn), row.KV_ID);
             row.added = true;
+            ++fresh;
         }
-        for (int person = 1; person <= 6; ++person) {
-            const int base = personColumn(person);
-            if (t(base + 2).isEmpty())
-                continue;
-            row.lastFolkCode = personCode(person);
-            row.lastFolkName = t(base + 2) + QStringLiteral("  ") + t(base + 3);
-            const QString birthday = isChild(person) ? *imports::storedDate(g[base + 4]) : QString();
-            const bool added = db.insertIfAbsent(
-                QStringLiteral("T_Emp_Folk"),
-                {QStringLiteral("KV_ID"), QStringLiteral("Emp_Folk"), QStringLiteral("EF_Surname"),
-                 QStringLiteral("EF_F_Name"), QStringLiteral("EF_L_Name"), QStringLiteral("EF_Birthday"),
-                 QStringLiteral("EF_SSN")},
-                {row.KV_ID, personCode(person), t(base + 1), t(base + 2), t(base + 3), birthday, t(base)}, 2);
-            ++(added ? row.familyAdded : row.familyKept);
+        plan << p;
+    }
+
+    // The counter is keyed by the calendar year, the log-in makes the budget
+    // year's: from October to December it may be missing, and is made.
+    const QStringList keys = RunningNumbers::takeEmployeeKeys(db, login.Cur_Date, fresh, RunningNumbers::WhenMissing::CreateRow);
+    QStringList foundIds;
+    int nextKey = 0;
+    for (Planned& p : plan) {
+        if (p.row.added)
+            p.row.KV_ID = keys[nextKey++];
+        else
+            foundIds << p.row.KV_ID;
+    }
+    const QSet<QString> recorded = familyCodesOf(db, foundIds);
+
+    int done = 0;
+    for (int first = 0; first < plan.size(); first += kRowsPerBlock) {
+        const QVector<Planned> block = plan.mid(first, kRowsPerBlock);
+        QVector<QVariantList> employees, family;
+        for (const Planned& p : block) {
+            ImportedRow& row = result.rows.emplace_back(p.row);
+            const QStringList& g = rows.grid[p.index];
+            auto t = [&](int column) { return TrimBlanks(g[column]); };
+            if (row.added)
+                employees.push_back({row.KV_ID, row.EMP_ID, t(Ssn), t(Title), t(FirstName), t(LastName), t(Position),
+                                     t(Level), t(Dept), *imports::storedDate(g[InDate]), t(RightType), fact,
+                                     QStringLiteral("A")});
+            for (int person = 1; person <= 6; ++person) {
+                const int base = personColumn(person);
+                if (t(base + 2).isEmpty())
+                    continue;
+                row.lastFolkCode = personCode(person);
+                row.lastFolkName = t(base + 2) + QStringLiteral("  ") + t(base + 3);
+                const QVariantList member{row.KV_ID, personCode(person), t(base + 1), t(base + 2), t(base + 3),
+                                          isChild(person) ? *imports::storedDate(g[base + 4]) : QString(), t(base)};
+                if (row.added) {
+                    family.push_back(member);
+                    ++row.familyAdded;
+                } else if (recorded.contains(row.KV_ID + QLatin1Char('|') + personCode(person))) {
+                    ++row.familyKept;
+                } else {
+                    // An employee found: another workstation may add the
+                    // same member meanwhile, and then that row is kept.
+                    const bool added = db.insertIfAbsent(QStringLiteral("T_Emp_Folk"), kFamilyColumns, member, 2);
+                    ++(added ? row.familyAdded : row.familyKept);
+                }
+            }
         }
-        result.rows << row;
+        QVector<Database::Statement> writes;
+        sql::insertInChunks(writes, QStringLiteral("T_Emp_Gov_Histry"), kEmployeeColumns, employees);
+        sql::insertInChunks(writes, QStringLiteral("T_Emp_Folk"), kFamilyColumns, family);
+        db.execBatch(writes);
         if (rowDone)
-            rowDone(row, ++done, int(checked.accepted.size()));
+            for (qsizetype i = result.rows.size() - block.size(); i < result.rows.size(); ++i)
+                rowDone(result.rows[i], ++done, int(plan.size()));
     }
     // One row for the workbook, with its counts; each employee's record
     // keeps the import's faculty.

@@ -267,3 +267,48 @@ TEST(ClaimEntryRules, RemainingLimitPanel)
               }),
               QStringLiteral("ไม่จำกัดวงเงิน"));
 }
+
+// On a server every statement is an exchange the clerk waits for. A save
+// needs five whatever its receipts: begin, the yearly row locked (the
+// faculty check and the right type read by the same statement), the number,
+// the writes in one batch, commit. The faculty is still checked before any
+// limit, with a yearly row or without one, and the entry time is the clock's.
+TEST(ClaimSave, FiveExchangesForAnyReceiptsAndTheFacultyStillChecked)
+{
+    WELMORA_NEED_DB();
+    ClaimsDb f;
+    const QString withRow = f.addEmployee(1, QStringLiteral("EN"), QStringLiteral("2"));
+    f.addYear(withRow, QStringLiteral("2568"), baht(200000), Money());
+    const QString withoutRow = f.addEmployee(2, QStringLiteral("EN"), QStringLiteral("4"));
+    const LoginContext finance = f.login(QStringLiteral("KV"), QStringLiteral("OP"));
+    for (const QString& kv : {withRow, withoutRow})
+        EXPECT_EQ(errorOf([&] {
+                      ClaimEntry::save(f.db, finance, outpatient(),
+                                       draft(kv, {receipt(0, baht(10))}, QStringLiteral("2568"), QStringLiteral("ZZ")));
+                  }),
+                  QStringLiteral("ไม่พบรหัสส่วนงาน ZZ กรุณาใส่รหัสส่วนงานให้ถูกต้อง"))
+            << kv.toStdString();
+    EXPECT_EQ(f.count(QStringLiteral("T_PAY_Health")), 0);
+    EXPECT_EQ(f.yearValue(withRow, QStringLiteral("2568"), QStringLiteral("Fact_T_U_H")), Money());
+
+    for (const int receipts : {1, 150}) {
+        QVector<ClaimReceipt> list;
+        for (int i = 0; i < receipts; ++i)
+            list << receipt(i % 2, baht(10.25));
+        const ClaimDraft d = draft(withRow, list, QStringLiteral("2568"), QStringLiteral("EN"));
+        ClaimEntry::save(f.db, finance, outpatient(), d); // statements of this shape prepared
+        const quint64 before = f.db.roundTrips();
+        ClaimEntry::save(f.db, finance, outpatient(), d);
+        if (f.db.kind() != DbKind::SQLite) // SQLite: no server, each statement a call
+            EXPECT_EQ(f.db.roundTrips() - before, 5u) << receipts << " receipts";
+    }
+
+    // Without a test clock the entry time is the server's (the workstation's on SQLite).
+    f.db.setClock(nullptr);
+    const QTime now = f.db.serverNow().time();
+    const SavedClaim s =
+        ClaimEntry::save(f.db, finance, outpatient(), draft(withRow, {receipt(0, baht(1))}, QStringLiteral("2568"), QStringLiteral("EN")));
+    const QTime stored = QTime::fromString(f.claimValue(s.claimNo, QStringLiteral("Time_Ent")), QStringLiteral("HH:mm:ss"));
+    ASSERT_TRUE(stored.isValid()) << f.claimValue(s.claimNo, QStringLiteral("Time_Ent")).toStdString();
+    EXPECT_LE(std::abs(now.secsTo(stored)), 60);
+}

@@ -70,6 +70,24 @@ TEST(RunningNumbers, OutgrownCounterStopsWithoutUsingTheNumber)
     EXPECT_EQ(db.select(QStringLiteral("SELECT Run_No FROM T_PVR_Runno")).integer(0, QStringLiteral("Run_No")), 100000);
 }
 
+// An import takes the keys of all its new employees in one statement: they
+// follow each other and the counter's row; a row missing (October to
+// December) is made; a run that would outgrow six digits takes none.
+TEST(RunningNumbers, EmployeeKeysTakenTogether)
+{
+    WELMORA_NEED_DB();
+    TestDb t(TestDb::Schema);
+    Database& db = t.db();
+    const QString today = QStringLiteral("15/11/2551");
+    EXPECT_EQ(takeEmployeeKeys(db, today, 3, WhenMissing::CreateRow),
+              (QStringList{"KV2551/000001", "KV2551/000002", "KV2551/000003"}));
+    EXPECT_EQ(takeEmployeeKeys(db, today, 0, WhenMissing::CreateRow), QStringList());
+    EXPECT_EQ(takeEmployeeKey(db, today, WhenMissing::MessageA), QStringLiteral("KV2551/000004"));
+    db.exec(QStringLiteral("UPDATE T_Emp_RunNo SET Run_No = 999998"));
+    EXPECT_THROW(takeEmployeeKeys(db, today, 3, WhenMissing::MessageA), AppError);
+    EXPECT_EQ(takeEmployeeKeys(db, today, 2, WhenMissing::MessageA), (QStringList{"KV2551/999998", "KV2551/999999"}));
+}
+
 TEST(RunningNumbers, NumberTakenInAFailedOperationIsGivenBack)
 {
     WELMORA_NEED_DB();

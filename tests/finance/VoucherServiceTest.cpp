@@ -120,6 +120,47 @@ TEST(VoucherSummary, AddsEveryCategoryOfEveryControlNumber)
     }
 }
 
+// A month of a large faculty: hundreds of claims in satang of every
+// category under a few control numbers. The server's totals must equal the
+// claims added one by one (SQLite adds REALs; each total is to the satang).
+TEST(VoucherSummary, ManyClaimsOfSeveralKindsAddUpToTheSatang)
+{
+    WELMORA_NEED_DB();
+    FinanceFixture f;
+    const char* kinds[] = {"0", "1", "E", "S", "M", "X"};
+    QVector<VoucherClaim> oneByOne;
+    QStringList controls;
+    for (int control = 0; control < 4; ++control) {
+        QStringList claims;
+        for (int i = 0; i < 90; ++i) {
+            const char* kind = kinds[(control + i) % 6];
+            FinanceFixture::Claim c;
+            c.inOut = QString::fromLatin1(kind);
+            c.type = c.inOut == QLatin1String("E") ? QStringLiteral("EDU") : QStringLiteral("OTH");
+            c.payable = Money::fromSatang(10 + 3 * i + 1001 * control + (i % 7) * 33); // .10, .43, ...
+            claims << f.claim(c);
+            const Rows t = f.db().select(QStringLiteral("SELECT Health_Other_Code, Health_Desc FROM TR_Heal_Type "
+                                                        "WHERE Health_In_Out_t = ?"),
+                                         {c.inOut});
+            oneByOne.push_back({c.inOut, t.isEmpty() ? QString() : t.text(0, QStringLiteral("Health_Other_Code")),
+                                t.isEmpty() ? QString() : t.text(0, QStringLiteral("Health_Desc")), c.payable});
+        }
+        controls << f.control(claims, QStringLiteral("OTH"));
+    }
+    const VoucherTally expected = Vouchers::tally(oneByOne);
+    ASSERT_GT(expected.outCount, 0);
+    ASSERT_GT(expected.inCount, 0);
+    ASSERT_GT(expected.eduCount, 0);
+    ASSERT_EQ(expected.othDetails.size(), 2);
+
+    const QString pvr = Vouchers::make(f.db(), test::facultyClerk(), {}, controls, QStringLiteral("นายสมชาย ใจดี"));
+    const Stored s = storedOf(f.db(), pvr);
+    EXPECT_EQ(std::tie(s.eduCount, s.edu, s.inCount, s.in, s.outCount, s.out, s.othCount, s.oth),
+              std::make_tuple(expected.eduCount, expected.edu.satang(), expected.inCount, expected.in.satang(),
+                              expected.outCount, expected.out.satang(), expected.othCount, expected.oth.satang()));
+    EXPECT_EQ(s.details.mid(0, 2), expected.othDetails);
+}
+
 TEST(VoucherSummary, WritesNumberMembersAndHeaderInOneGo)
 {
     WELMORA_NEED_DB();

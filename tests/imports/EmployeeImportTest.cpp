@@ -248,8 +248,9 @@ TEST(EmployeeImport, AFailureAtTheLastRowLeavesTheDatabaseUnchanged)
     const LoginContext login = adminLogin(db);
     const EI::Workbook book = EI::read(fixture("employees.xlsx"));
     // Everyone but the last accepted row (sheet row 14) is recorded already,
-    // without family: the import adds family members until the last row
-    // takes a key that a record restored behind the counter's back holds.
+    // without family: the import adds their family members in the block
+    // whose last row takes a key that a record restored behind the counter's
+    // back holds.
     addKnownEmployee(db);
     addEmployee(db, QStringLiteral("KV2560/000701"), QStringLiteral("SC5900000101"), QStringLiteral("3100000000101"),
                 QStringLiteral("สมชาย"), QStringLiteral("ใจดี"), QStringLiteral("SC"), QStringLiteral("2"));
@@ -267,7 +268,7 @@ TEST(EmployeeImport, AFailureAtTheLastRowLeavesTheDatabaseUnchanged)
         ADD_FAILURE() << "the repeated key was written";
     } catch (const DbError&) {
     }
-    EXPECT_EQ(rowsDone, 3) << "the first three rows were done before the last one failed";
+    EXPECT_EQ(rowsDone, 0) << "the progress moves a block at a time, and the rows' block failed";
     EXPECT_EQ(countOf(db, QStringLiteral("T_Emp_Gov_Histry")), employees);
     EXPECT_EQ(countOf(db, QStringLiteral("T_Emp_Folk")), family);
     EXPECT_EQ(countOf(db, QStringLiteral("T_Emp_RunNo WHERE Emp_Year = ? AND Run_No = 1"), {year}), 1)
@@ -437,4 +438,99 @@ TEST(EmployeeImport, TextsAreStoredCleanAndImplausibleDatesRefused)
                                  {QString::fromUtf16(u"น้ำฝน")});
     ASSERT_EQ(found.count(), 1) << "the typed name finds the stored one";
     EXPECT_EQ(found.text(0, QStringLiteral("Emp_L_Name")), QString::fromUtf16(u"ใจดี"));
+}
+
+// A workbook of several blocks of rows: rows refused by the check lie in
+// every block, a row refused for another active employee's identity number
+// ends the first block and an employee already recorded starts the second.
+// Every accepted row is written as one by one: new keys in sheet order,
+// every column, every family member, the progress told once per row in order.
+TEST(EmployeeImport, AWorkbookOfSeveralBlocksIsWrittenWhole)
+{
+    WELMORA_NEED_DB();
+    TestDb t;
+    Database& db = t.db();
+    const LoginContext login = adminLogin(db);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("many.xlsx"));
+    ImportSamples::writeEmployees(path, 450, QStringLiteral("SC"), 1, true);
+    const EI::Workbook book = EI::read(path);
+    const EI::Checked checked = EI::check(book.rows);
+    ASSERT_GT(checked.refused.size(), 50);
+    ASSERT_GT(checked.accepted.size(), 300);
+    auto grid = [&](int sheetRow) -> const QStringList& { return book.rows.grid[sheetRow - 5]; };
+    auto accepted = [&](int k) -> const QStringList& { return book.rows.grid[checked.accepted[k]]; };
+    addEmployee(db, QStringLiteral("KV2550/000001"), QStringLiteral("XX0099999999"), accepted(199)[EI::Ssn],
+                QStringLiteral("ถือ"), QStringLiteral("เลขอยู่"), QStringLiteral("SC"), QStringLiteral("1"));
+    addEmployee(db, QStringLiteral("KV2550/000002"), accepted(200)[EI::EmpId], accepted(200)[EI::Ssn],
+                QStringLiteral("พบ"), QStringLiteral("แล้ว"), QStringLiteral("SC"), QStringLiteral("2"));
+    db.exec(QStringLiteral("INSERT INTO T_Emp_Folk (KV_ID, Emp_Folk, EF_F_Name) VALUES ('KV2550/000002', '1', 'บิดาเดิม')"));
+
+    QVector<std::tuple<int, int, int>> progress; // sheet row, done, total
+    const EI::Result r = EI::run(db, login, book.rows, book.factCode, [&](const EI::ImportedRow& row, int done, int total) {
+        progress.push_back({row.sheetRow, done, total});
+    });
+
+    QMap<int, QString> refusals = reasonsByRow(checked.refused);
+    refusals.insert(book.rows.sheetRows[checked.accepted[199]],
+                    QStringLiteral("เลขประจำตัวประชาชนนี้เป็นของพนักงาน KV_ID KV2550/000001 อยู่แล้ว"));
+    EXPECT_EQ(reasonsByRow(r.refused), refusals);
+    ASSERT_EQ(r.rows.size(), checked.accepted.size() - 1);
+    ASSERT_EQ(progress.size(), r.rows.size());
+
+    QHash<QString, QStringList> employees; // KV_ID -> the columns compared
+    const Rows e = db.select(QStringLiteral("SELECT KV_ID, EMP_ID, Emp_SSN, Emp_Surname, Emp_F_Name, Emp_L_Name, "
+                                            "Emp_Level, Emp_In_date2, Emp_H_Type, Fact_code, Emp_Status FROM T_Emp_Gov_Histry"));
+    for (int i = 0; i < e.count(); ++i) {
+        QStringList v;
+        for (int c = 1; c < e.columns().size(); ++c)
+            v << e.value(i, c).toString();
+        employees.insert(e.text(i, QStringLiteral("KV_ID")), v);
+    }
+    QHash<QString, QStringList> family; // KV_ID -> "code given family birthday identity" in code order
+    const Rows f = db.select(QStringLiteral("SELECT KV_ID, Emp_Folk, EF_Surname, EF_F_Name, EF_L_Name, EF_Birthday, EF_SSN "
+                                            "FROM T_Emp_Folk ORDER BY KV_ID, Emp_Folk"));
+    for (int i = 0; i < f.count(); ++i) {
+        QStringList v;
+        for (int c = 1; c < f.columns().size(); ++c)
+            v << f.value(i, c).toString();
+        family[f.text(i, QStringLiteral("KV_ID"))] << v.join(QLatin1Char('|'));
+    }
+
+    const QString year = login.Cur_Date.right(4);
+    int nextKey = 0;
+    for (int i = 0; i < r.rows.size(); ++i) {
+        const EI::ImportedRow& row = r.rows[i];
+        const QStringList& g = grid(row.sheetRow);
+        EXPECT_EQ(progress[i], std::make_tuple(row.sheetRow, i + 1, int(r.rows.size())));
+        QStringList members;
+        for (int person = 1; person <= 6; ++person) {
+            const int base = EI::personColumn(person);
+            if (!g[base + 2].isEmpty())
+                members << QStringList{QString::number(person), g[base + 1], g[base + 2], g[base + 3],
+                                       person >= 4 ? *imports::storedDate(g[base + 4]) : QString(), g[base]}
+                               .join(QLatin1Char('|'));
+        }
+        if (row.sheetRow == book.rows.sheetRows[checked.accepted[200]]) {
+            EXPECT_FALSE(row.added);
+            EXPECT_EQ(row.KV_ID, QStringLiteral("KV2550/000002"));
+            EXPECT_EQ(row.familyKept, 1);
+            EXPECT_EQ(row.familyAdded, members.size() - 1);
+            EXPECT_EQ(family.value(row.KV_ID).value(0), QStringLiteral("1||บิดาเดิม|||")) << "the father stays as recorded";
+            EXPECT_EQ(family.value(row.KV_ID).mid(1), members.mid(1));
+            continue;
+        }
+        ASSERT_TRUE(row.added) << row.sheetRow;
+        EXPECT_EQ(row.KV_ID, QStringLiteral("KV%1/%2").arg(year).arg(++nextKey, 6, 10, QLatin1Char('0')));
+        EXPECT_EQ(employees.value(row.KV_ID),
+                  (QStringList{g[EI::EmpId], g[EI::Ssn], g[EI::Title], g[EI::FirstName], g[EI::LastName], g[EI::Level],
+                               *imports::storedDate(g[EI::InDate]), g[EI::RightType], QStringLiteral("SC"),
+                               QStringLiteral("A")}))
+            << row.sheetRow;
+        EXPECT_EQ(family.value(row.KV_ID), members) << row.sheetRow;
+        EXPECT_EQ(row.familyAdded, members.size());
+    }
+    EXPECT_EQ(r.employeesAdded(), nextKey);
+    EXPECT_EQ(countOf(db, QStringLiteral("T_Emp_RunNo WHERE Emp_Year = ? AND Run_No = ?"), {year, nextKey + 1}), 1)
+        << "the counter holds the next key";
 }

@@ -587,6 +587,20 @@ void Database::execBatch(const QVector<Statement>& statements)
             exec(s.sql, s.params);
         return;
     }
+    // SQL Server takes at most 2,100 values in one batch. PostgreSQL has no
+    // such bound here (the driver writes the values into the text of an
+    // EXECUTE), but one text of hundreds of thousands of values would be
+    // built, sent and parsed whole: a cap keeps each exchange moderate.
+    const int mostValues = m_kind == DbKind::SqlServer ? 2000 : 30000;
+    int values = 0;
+    for (int i = 0; i < statements.size(); ++i) {
+        values += int(statements[i].params.size());
+        if (values > mostValues && i > 0) {
+            execBatch(statements.mid(0, i));
+            execBatch(statements.mid(i));
+            return;
+        }
+    }
     QVariantList params;
     for (const Statement& s : statements)
         params += s.params;
@@ -649,6 +663,18 @@ QDateTime Database::serverNow()
         return select(QStringLiteral("SELECT GETDATE() AS C_Date")).value(0, 0).toDateTime();
     }
     return QDateTime::currentDateTime();
+}
+
+QString Database::serverTimeOfDaySql() const
+{
+    if (m_clock)
+        return {};
+    switch (m_kind) {
+    case DbKind::SQLite: break;
+    case DbKind::PostgreSQL: return QStringLiteral("TO_CHAR(LOCALTIMESTAMP, 'HH24:MI:SS')");
+    case DbKind::SqlServer: return QStringLiteral("CONVERT(CHAR(8), GETDATE(), 108)");
+    }
+    return {};
 }
 
 void Database::begin()

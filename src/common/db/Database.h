@@ -123,7 +123,9 @@ public:
     // Writing statements (INSERT, UPDATE) sent to the server in one round
     // trip where it allows: one statement of data-modifying CTEs on
     // PostgreSQL, one batch on SQL Server, one by one on SQLite (no network).
-    // The statements must not depend on each other's effects.
+    // The statements must not depend on each other's effects. A batch with
+    // more values than one exchange may carry goes in several, each of whole
+    // statements.
     struct Statement {
         QString sql;
         QVariantList params;
@@ -149,6 +151,11 @@ public:
     QDateTime serverNow();
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
     bool hasFixedClock() const { return bool(m_clock); }
+    // The time of day "hh:mm:ss" of serverNow() as an SQL expression that a
+    // writing statement evaluates itself, saving the exchange of reading the
+    // clock first; empty where the clock is the workstation's (SQLite, or a
+    // clock set by a test): then bind nowTimeText(serverNow()).
+    QString serverTimeOfDaySql() const;
 
     bool inTransaction() const { return m_txDepth > 0; }
 

@@ -30,4 +30,23 @@ Database::Statement insertRows(const QString& table, const QStringList& columns,
     return s;
 }
 
+void insertInChunks(QVector<Database::Statement>& writes, const QString& table, const QStringList& columns,
+                    const QVector<QVariantList>& rows)
+{
+    constexpr int kRowsPerInsert = 100;
+    for (int first = 0; first < rows.size(); first += kRowsPerInsert)
+        writes.push_back(insertRows(table, columns, rows.mid(first, kRowsPerInsert)));
+}
+
+Database::Statement insertRow(const QString& table, const QStringList& columns, const QVariantList& values,
+                              const QHash<QString, QString>& computed)
+{
+    QStringList terms;
+    for (const QString& c : columns)
+        terms << computed.value(c, QStringLiteral("?"));
+    return {QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                .arg(table, columns.join(QStringLiteral(", ")), terms.join(QStringLiteral(", "))),
+            values};
+}
+
 } // namespace wel::sql
