@@ -19,6 +19,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTableView>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 using namespace wel;
@@ -111,7 +112,12 @@ QStringList reportRoomFaults(const ScreenWindow* window)
             total = t;
     if (!grid)
         return {QStringLiteral("no result grid in view")};
-    return resultRoomFaults(window, grid, total, kReportRows);
+    QStringList faults = resultRoomFaults(window, grid, total, kReportRows);
+    // Every column in view: a long text is cut short with its tool tip
+    // rather than push the others out of sight.
+    if (grid->horizontalScrollBar()->maximum() > 0)
+        faults << QStringLiteral("the result grid scrolls sideways by %1 pixels").arg(grid->horizontalScrollBar()->maximum());
+    return faults;
 }
 
 } // namespace

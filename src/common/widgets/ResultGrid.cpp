@@ -1,0 +1,190 @@
+#include "common/widgets/ResultGrid.h"
+
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolTip>
+
+namespace wel {
+
+namespace {
+constexpr int kMinimumRows = 5;
+constexpr int kRowPadding = 6;
+// The widest a column grows for what it lists.
+constexpr int kWidestByContent = 150;
+// The text margins of a cell, either side.
+constexpr int kCellMargin = 4;
+} // namespace
+
+void setGridLook(QTableView* grid)
+{
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->verticalHeader()->hide();
+    // Tab leaves the grid for the next control; arrows move within it.
+    grid->setTabKeyNavigation(false);
+    // Headings look alike on every screen, whatever row is chosen.
+    grid->horizontalHeader()->setHighlightSections(false);
+    // Rows as tall as the text with its marks above and below, no more: a
+    // list shows as many rows as the window has room for.
+    grid->verticalHeader()->setMinimumSectionSize(1);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + kRowPadding);
+}
+
+ResultGrid::ResultGrid(const QString& name, QWidget* parent) : QTableView(parent), m_model(new ResultModel(this))
+{
+    setObjectName(name);
+    setModel(m_model);
+    setGridLook(this);
+    setTextElideMode(Qt::ElideRight);
+    setWordWrap(false);
+    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    setSortingEnabled(true);
+}
+
+void ResultGrid::setSortable(bool sortable)
+{
+    m_model->setSortable(sortable);
+    setSortingEnabled(sortable);
+    horizontalHeader()->setSortIndicatorShown(sortable);
+}
+
+void ResultGrid::alignRight(const QVector<int>& columns)
+{
+    m_right += columns;
+    m_model->alignRight(columns);
+}
+
+int ResultGrid::headingWidth(int column) const
+{
+    return horizontalHeader()->sectionSizeHint(column);
+}
+
+void ResultGrid::setColumns(const QStringList& headings, const QVector<int>& widths)
+{
+    m_model->setResult(headings, {});
+    m_right.clear();
+    m_drawn.clear();
+    for (int c = 0; c < headings.size(); ++c)
+        m_drawn << (widths.isEmpty() ? 1 : widths.value(c, 1));
+    m_content = QVector<int>(headings.size(), 0);
+    m_natural = QVector<int>(headings.size(), 0);
+    int floors = 0;
+    for (int c = 0; c < headings.size(); ++c) {
+        setColumnHidden(c, m_drawn[c] == 0);
+        if (m_drawn[c] > 0) {
+            m_natural[c] = qMax(m_drawn[c], headingWidth(c));
+            floors += headingWidth(c);
+        }
+    }
+    // Never narrower than its headings nor lower than a few rows.
+    const int frame = 2 * frameWidth();
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    setMinimumWidth(floors + frame + scrollBar);
+    setMinimumHeight(horizontalHeader()->sizeHint().height() + kMinimumRows * verticalHeader()->defaultSectionSize()
+                     + frame + scrollBar);
+    fitColumns();
+}
+
+void ResultGrid::showRows(QVector<QStringList> rows, int fixedRows, int totalRows)
+{
+    // A new result shows in the order its service gave.
+    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    m_model->setResult(m_model->headings(), std::move(rows), fixedRows, totalRows);
+    m_model->alignRight(m_right);
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        if (isColumnHidden(c))
+            continue;
+        // The view measures the rows in sight and at most a thousand more.
+        m_content[c] = qMax(sizeHintForColumn(c), 0);
+        const int drawn = m_drawn.value(c, 1);
+        const int heading = headingWidth(c);
+        const int limit = qMax(drawn, qMax(heading, kWidestByContent));
+        m_natural[c] = qMax(qMax(drawn, heading), qMin(m_content[c], limit));
+    }
+    fitColumns();
+}
+
+void ResultGrid::fitColumns()
+{
+    const int columns = int(m_natural.size());
+    QVector<int> widths = m_natural;
+    int total = 0;
+    for (int c = 0; c < columns; ++c)
+        if (!isColumnHidden(c))
+            total += widths[c];
+    const int room = width() - 2 * frameWidth() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    int excess = total - room;
+    // Takes the excess from the columns above their floor, in proportion.
+    auto giveUp = [&](auto floorOf) {
+        if (excess <= 0)
+            return;
+        qint64 slack = 0;
+        for (int c = 0; c < columns; ++c)
+            if (!isColumnHidden(c))
+                slack += qMax(0, widths[c] - floorOf(c));
+        if (slack == 0)
+            return;
+        const int take = int(qMin<qint64>(excess, slack));
+        int taken = 0;
+        for (int c = 0; c < columns; ++c) {
+            if (isColumnHidden(c))
+                continue;
+            const int cut = int(qint64(qMax(0, widths[c] - floorOf(c))) * take / slack);
+            widths[c] -= cut;
+            taken += cut;
+        }
+        for (int c = 0; c < columns && taken < take; ++c)
+            if (!isColumnHidden(c) && widths[c] > floorOf(c)) {
+                --widths[c];
+                ++taken;
+            }
+        excess -= taken;
+    };
+    const auto whole = [&](int c) { return qMax(m_content[c], headingWidth(c)); };
+    giveUp(whole);
+    // Amounts are never cut; a long text is, down to its heading.
+    giveUp([&](int c) { return m_model->isRightAligned(c) ? whole(c) : headingWidth(c); });
+    for (int c = 0; c < columns; ++c)
+        if (!isColumnHidden(c))
+            setColumnWidth(c, widths[c]);
+}
+
+int ResultGrid::currentRow() const
+{
+    const QModelIndex i = currentIndex();
+    return i.isValid() ? i.row() : -1;
+}
+
+QString ResultGrid::cutText(int row, int column) const
+{
+    const QString t = m_model->text(row, column);
+    if (t.isEmpty() || fontMetrics().horizontalAdvance(t) + 2 * kCellMargin <= columnWidth(column))
+        return {};
+    return t;
+}
+
+void ResultGrid::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    fitColumns();
+}
+
+bool ResultGrid::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex i = indexAt(help->pos());
+        const QString whole = i.isValid() ? cutText(i.row(), i.column()) : QString();
+        if (whole.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), whole, viewport(), visualRect(i));
+        return true;
+    }
+    return QTableView::viewportEvent(event);
+}
+
+} // namespace wel
