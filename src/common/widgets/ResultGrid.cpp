@@ -1,10 +1,13 @@
 #include "common/widgets/ResultGrid.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QScrollBar>
 #include <QStyle>
 #include <QToolTip>
+
+#include <algorithm>
 
 namespace wel {
 
@@ -13,8 +16,6 @@ constexpr int kMinimumRows = 5;
 constexpr int kRowPadding = 6;
 // The widest a column grows for what it lists.
 constexpr int kWidestByContent = 150;
-// The text margins of a cell, either side.
-constexpr int kCellMargin = 4;
 } // namespace
 
 void setGridLook(QTableView* grid)
@@ -53,7 +54,9 @@ void ResultGrid::setSortable(bool sortable)
 
 void ResultGrid::alignRight(const QVector<int>& columns)
 {
-    m_right += columns;
+    for (int c : columns)
+        if (!m_right.contains(c))
+            m_right << c;
     m_model->alignRight(columns);
 }
 
@@ -64,6 +67,11 @@ int ResultGrid::headingWidth(int column) const
 
 void ResultGrid::setColumns(const QStringList& headings, const QVector<int>& widths)
 {
+    // The same report asked again keeps its columns: no second reset and
+    // relayout of a grid about to receive its new rows.
+    if (headings == m_model->headings() && widths == m_widthsAsked)
+        return;
+    m_widthsAsked = widths;
     m_model->setResult(headings, {});
     m_right.clear();
     m_drawn.clear();
@@ -97,14 +105,44 @@ void ResultGrid::showRows(QVector<QStringList> rows, int fixedRows, int totalRow
     for (int c = 0; c < m_model->columnCount(); ++c) {
         if (isColumnHidden(c))
             continue;
-        // The view measures the rows in sight and at most a thousand more.
-        m_content[c] = qMax(sizeHintForColumn(c), 0);
+        m_content[c] = contentWidth(c);
         const int drawn = m_drawn.value(c, 1);
         const int heading = headingWidth(c);
         const int limit = qMax(drawn, qMax(heading, kWidestByContent));
         m_natural[c] = qMax(qMax(drawn, heading), qMin(m_content[c], limit));
     }
     fitColumns();
+}
+
+int ResultGrid::cellPadding() const
+{
+    // As the item delegate pads a text, and the grid line.
+    return 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
+}
+
+int ResultGrid::contentWidth(int column) const
+{
+    // Measuring every cell through the delegate costs more than the query of
+    // a long result; the widest text is among the longest ones, so only
+    // those are measured.
+    constexpr int kMeasured = 8;
+    QVector<int> longest; // row numbers, longest text first
+    const QVector<QStringList>& rows = m_model->rows();
+    for (int r = 0; r < rows.size(); ++r) {
+        const qsizetype length = rows[r].value(column).size();
+        if (longest.size() == kMeasured && length <= rows[longest.last()].value(column).size())
+            continue;
+        auto at = std::find_if(longest.begin(), longest.end(),
+                               [&](int o) { return rows[o].value(column).size() < length; });
+        longest.insert(at, r);
+        if (longest.size() > kMeasured)
+            longest.removeLast();
+    }
+    const QFontMetrics metrics(font());
+    int widest = 0;
+    for (int r : longest)
+        widest = qMax(widest, metrics.horizontalAdvance(rows[r].value(column)));
+    return widest + cellPadding();
 }
 
 void ResultGrid::fitColumns()
@@ -115,7 +153,8 @@ void ResultGrid::fitColumns()
     for (int c = 0; c < columns; ++c)
         if (!isColumnHidden(c))
             total += widths[c];
-    const int room = width() - 2 * frameWidth() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    // The room beside a vertical scroll bar, whether a long result shows one or not.
+    const int room = maximumViewportSize().width() - verticalScrollBar()->sizeHint().width();
     int excess = total - room;
     // Takes the excess from the columns above their floor, in proportion.
     auto giveUp = [&](auto floorOf) {
@@ -148,7 +187,7 @@ void ResultGrid::fitColumns()
     // Amounts are never cut; a long text is, down to its heading.
     giveUp([&](int c) { return m_model->isRightAligned(c) ? whole(c) : headingWidth(c); });
     for (int c = 0; c < columns; ++c)
-        if (!isColumnHidden(c))
+        if (!isColumnHidden(c) && columnWidth(c) != widths[c])
             setColumnWidth(c, widths[c]);
 }
 
@@ -161,7 +200,7 @@ int ResultGrid::currentRow() const
 QString ResultGrid::cutText(int row, int column) const
 {
     const QString t = m_model->text(row, column);
-    if (t.isEmpty() || fontMetrics().horizontalAdvance(t) + 2 * kCellMargin <= columnWidth(column))
+    if (t.isEmpty() || fontMetrics().horizontalAdvance(t) + cellPadding() <= columnWidth(column))
         return {};
     return t;
 }

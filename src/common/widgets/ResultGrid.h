@@ -18,7 +18,8 @@ public:
     explicit ResultGrid(const QString& name, QWidget* parent = nullptr);
 
     // The headings and the drawn widths in pixels: 0 hides a column (it
-    // carries a key); no widths: as wide as the headings. Clears the rows.
+    // carries a key); no widths: as wide as the headings. New columns clear
+    // the rows; the same columns again change nothing.
     void setColumns(const QStringList& headings, const QVector<int>& widths = {});
     // Shows these rows under the headings; the first fixedRows (a second
     // heading row) stay on top and the last totalRows at the bottom when
@@ -48,8 +49,11 @@ private:
     // fill first, then long texts are cut short; a heading always shows whole.
     void fitColumns();
     int headingWidth(int column) const;
+    int contentWidth(int column) const;
+    int cellPadding() const;
 
     ResultModel* m_model;
+    QVector<int> m_widthsAsked;
     QVector<int> m_drawn;   // as asked; 0 for a hidden column
     QVector<int> m_natural; // after the content, before fitting
     QVector<int> m_content;
