@@ -16,7 +16,11 @@ excel::GridTable gridTableOf(const QTableView& grid, int headingRows)
     const int rows = model->rowCount();
     QStringList heading;
     for (int c = 0; c < columns; ++c)
-        heading << model->headerData(c, Qt::Horizontal).toString();
+    {
+        // A result grid's heading as given, not as wrapped to fit the screen.
+        const QVariant given = model->headerData(c, Qt::Horizontal, Qt::UserRole);
+        heading << (given.isValid() ? given : model->headerData(c, Qt::Horizontal)).toString();
+    }
     table.headings << heading;
     const int extraHeadings = qBound(0, headingRows - 1, rows);
     table.rows.reserve(rows - extraHeadings);

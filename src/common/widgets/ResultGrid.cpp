@@ -5,6 +5,7 @@
 #include <QHelpEvent>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTextBoundaryFinder>
 #include <QToolTip>
 
 #include <algorithm>
@@ -50,6 +51,7 @@ void ResultGrid::setSortable(bool sortable)
     m_model->setSortable(sortable);
     setSortingEnabled(sortable);
     horizontalHeader()->setSortIndicatorShown(sortable);
+    horizontalHeader()->setSectionsClickable(sortable);
 }
 
 void ResultGrid::alignRight(const QVector<int>& columns)
@@ -78,6 +80,7 @@ void ResultGrid::setColumns(const QStringList& headings, const QVector<int>& wid
     for (int c = 0; c < headings.size(); ++c)
         m_drawn << (widths.isEmpty() ? 1 : widths.value(c, 1));
     m_content = QVector<int>(headings.size(), 0);
+    m_keepWhole = QVector<bool>(headings.size(), false);
     m_natural = QVector<int>(headings.size(), 0);
     int floors = 0;
     for (int c = 0; c < headings.size(); ++c) {
@@ -114,18 +117,13 @@ void ResultGrid::showRows(QVector<QStringList> rows, int fixedRows, int totalRow
     fitColumns();
 }
 
-int ResultGrid::cellPadding() const
-{
-    // As the item delegate pads a text, and the grid line.
-    return 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
-}
-
-int ResultGrid::contentWidth(int column) const
+int ResultGrid::contentWidth(int column)
 {
     // Measuring every cell through the delegate costs more than the query of
-    // a long result; the widest text is among the longest ones, so only
-    // those are measured.
-    constexpr int kMeasured = 8;
+    // a long result. The widest text is among the longest ones, or, where
+    // many are as long (claim numbers), among rows spread over the result.
+    constexpr int kMeasured = 16;
+    constexpr int kSpread = 256;
     QVector<int> longest; // row numbers, longest text first
     const QVector<QStringList>& rows = m_model->rows();
     for (int r = 0; r < rows.size(); ++r) {
@@ -139,23 +137,61 @@ int ResultGrid::contentWidth(int column) const
             longest.removeLast();
     }
     const QFontMetrics metrics(font());
-    int widest = 0;
+    int widest = -1, widestRow = -1;
+    auto measure = [&](int r) {
+        const int w = metrics.horizontalAdvance(rows[r].value(column));
+        if (w > widest) {
+            widest = w;
+            widestRow = r;
+        }
+    };
     for (int r : longest)
-        widest = qMax(widest, metrics.horizontalAdvance(rows[r].value(column)));
-    return widest + cellPadding();
+        measure(r);
+    const qsizetype step = qMax<qsizetype>(1, rows.size() / kSpread);
+    for (qsizetype r = 0; r < rows.size(); r += step)
+        measure(int(r));
+    // Numbers, codes and dates are read whole or not at all.
+    const QString sample = longest.isEmpty() ? QString() : rows[longest.first()].value(column);
+    m_keepWhole[column] = std::any_of(sample.begin(), sample.end(), [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
+    if (widestRow < 0)
+        return 0;
+    // The delegate's own padding around the text, and the grid line.
+    return sizeHintForIndex(m_model->index(widestRow, column)).width() + (showGrid() ? 1 : 0);
 }
+
+namespace {
+
+// A heading broken onto two lines where the two halves are most even, at a
+// place a line may break (between Thai words too).
+QString onTwoLines(const QString& heading, const QFontMetrics& metrics)
+{
+    QTextBoundaryFinder lines(QTextBoundaryFinder::Line, heading);
+    QString best = heading;
+    int bestWidth = metrics.horizontalAdvance(heading);
+    while (lines.toNextBoundary() != -1) {
+        const qsizetype at = lines.position();
+        if (at <= 0 || at >= heading.size())
+            continue;
+        const QString first = heading.left(at).trimmed(), second = heading.mid(at).trimmed();
+        const int width = qMax(metrics.horizontalAdvance(first), metrics.horizontalAdvance(second));
+        if (width < bestWidth) {
+            bestWidth = width;
+            best = first + u'\n' + second;
+        }
+    }
+    return best;
+}
+
+} // namespace
 
 void ResultGrid::fitColumns()
 {
     const int columns = int(m_natural.size());
-    QVector<int> widths = m_natural;
-    int total = 0;
-    for (int c = 0; c < columns; ++c)
-        if (!isColumnHidden(c))
-            total += widths[c];
+    m_model->setShownHeadings({});
     // The room beside a vertical scroll bar, whether a long result shows one or not.
     const int room = maximumViewportSize().width() - verticalScrollBar()->sizeHint().width();
-    int excess = total - room;
+    QVector<int> widths;
+    int excess = 0;
     // Takes the excess from the columns above their floor, in proportion.
     auto giveUp = [&](auto floorOf) {
         if (excess <= 0)
@@ -183,9 +219,43 @@ void ResultGrid::fitColumns()
         excess -= taken;
     };
     const auto whole = [&](int c) { return qMax(m_content[c], headingWidth(c)); };
-    giveUp(whole);
-    // Amounts are never cut; a long text is, down to its heading.
-    giveUp([&](int c) { return m_model->isRightAligned(c) ? whole(c) : headingWidth(c); });
+    auto fit = [&](bool cutTexts) {
+        widths = m_natural;
+        int total = 0;
+        for (int c = 0; c < columns; ++c)
+            if (!isColumnHidden(c))
+                total += widths[c];
+        excess = total - room;
+        giveUp(whole);
+        // Amounts, codes and dates are never cut; a long text is, down to
+        // its heading.
+        if (cutTexts)
+            giveUp([&](int c) { return m_model->isRightAligned(c) || m_keepWhole.value(c) ? whole(c) : headingWidth(c); });
+    };
+    // Each way to find room costs the clerk more than the one before: the
+    // sort arrows, then headings on two lines, then texts cut short.
+    horizontalHeader()->setSortIndicatorShown(m_model->sortable());
+    fit(false);
+    if (excess > 0 && horizontalHeader()->isSortIndicatorShown()) {
+        // The arrow's room is kept beside every heading; a wide result sorts
+        // by its headings all the same without it.
+        horizontalHeader()->setSortIndicatorShown(false);
+        fit(false);
+    }
+    if (excess > 0) {
+        // Headings wider than their column's texts go onto two lines.
+        QHash<int, QString> shown;
+        const QFontMetrics metrics(horizontalHeader()->font());
+        for (int c = 0; c < columns; ++c) {
+            const QString heading = m_model->headings().value(c);
+            if (!isColumnHidden(c) && headingWidth(c) > m_content[c] && !heading.contains(u'\n'))
+                shown.insert(c, onTwoLines(heading, metrics));
+        }
+        m_model->setShownHeadings(shown);
+        fit(false);
+    }
+    if (excess > 0)
+        fit(true);
     for (int c = 0; c < columns; ++c)
         if (!isColumnHidden(c) && columnWidth(c) != widths[c])
             setColumnWidth(c, widths[c]);
@@ -200,7 +270,8 @@ int ResultGrid::currentRow() const
 QString ResultGrid::cutText(int row, int column) const
 {
     const QString t = m_model->text(row, column);
-    if (t.isEmpty() || fontMetrics().horizontalAdvance(t) + cellPadding() <= columnWidth(column))
+    if (t.isEmpty()
+        || sizeHintForIndex(m_model->index(row, column)).width() + (showGrid() ? 1 : 0) <= columnWidth(column))
         return {};
     return t;
 }

@@ -49,8 +49,7 @@ private:
     // fill first, then long texts are cut short; a heading always shows whole.
     void fitColumns();
     int headingWidth(int column) const;
-    int contentWidth(int column) const;
-    int cellPadding() const;
+    int contentWidth(int column);
 
     ResultModel* m_model;
     QVector<int> m_widthsAsked;
@@ -58,6 +57,7 @@ private:
     QVector<int> m_natural; // after the content, before fitting
     QVector<int> m_content;
     QVector<int> m_right;
+    QVector<bool> m_keepWhole; // by column: codes and numbers, never cut
 };
 
 } // namespace wel

@@ -78,6 +78,7 @@ void ResultModel::setResult(const QStringList& headings, QVector<QStringList> ro
     beginResetModel();
     m_headings = headings;
     m_rows = std::move(rows);
+    m_shownHeadings.clear();
     m_fixedRows = qBound(0, fixedRows, int(m_rows.size()));
     m_totalRows = qBound(0, totalRows, int(m_rows.size()) - m_fixedRows);
     m_right.clear();
@@ -94,6 +95,15 @@ void ResultModel::setResult(const QStringList& headings, QVector<QStringList> ro
             m_right.insert(c);
     }
     endResetModel();
+}
+
+void ResultModel::setShownHeadings(const QHash<int, QString>& shown)
+{
+    if (shown == m_shownHeadings)
+        return;
+    m_shownHeadings = shown;
+    if (!m_headings.isEmpty())
+        emit headerDataChanged(Qt::Horizontal, 0, int(m_headings.size()) - 1);
 }
 
 void ResultModel::alignRight(const QVector<int>& columns)
@@ -133,6 +143,8 @@ QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int r
     if (orientation != Qt::Horizontal)
         return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
     if (role == Qt::DisplayRole)
+        return m_shownHeadings.value(section, m_headings.value(section));
+    if (role == Qt::UserRole)
         return m_headings.value(section);
     return {};
 }

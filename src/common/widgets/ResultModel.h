@@ -1,5 +1,6 @@
 #pragma once
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QSet>
 #include <QStringList>
 #include <QVector>
@@ -27,6 +28,10 @@ public:
     void setSortable(bool sortable) { m_sortable = sortable; }
     bool sortable() const { return m_sortable; }
 
+    // Headings shown on two lines where a grid lacks the width; the heading
+    // itself (Qt::UserRole, the export's) stays as given. Empty: one line.
+    void setShownHeadings(const QHash<int, QString>& shown);
+
     const QStringList& headings() const { return m_headings; }
     // In the order shown.
     const QVector<QStringList>& rows() const { return m_rows; }
@@ -51,6 +56,7 @@ private:
     int m_fixedRows = 0;
     int m_totalRows = 0;
     QSet<int> m_right;
+    QHash<int, QString> m_shownHeadings;
     bool m_sortable = true;
 };
 
