@@ -50,7 +50,6 @@ void ResultGrid::setSortable(bool sortable)
 {
     m_model->setSortable(sortable);
     setSortingEnabled(sortable);
-    horizontalHeader()->setSortIndicatorShown(sortable);
     horizontalHeader()->setSectionsClickable(sortable);
 }
 
@@ -122,8 +121,8 @@ int ResultGrid::contentWidth(int column)
     // Measuring every cell through the delegate costs more than the query of
     // a long result. The widest text is among the longest ones, or, where
     // many are as long (claim numbers), among rows spread over the result.
-    constexpr int kMeasured = 16;
-    constexpr int kSpread = 256;
+    constexpr int kMeasured = 8;
+    constexpr int kSpread = 64;
     QVector<int> longest; // row numbers, longest text first
     const QVector<QStringList>& rows = m_model->rows();
     for (int r = 0; r < rows.size(); ++r) {
@@ -187,9 +186,17 @@ QString onTwoLines(const QString& heading, const QFontMetrics& metrics)
 void ResultGrid::fitColumns()
 {
     const int columns = int(m_natural.size());
-    m_model->setShownHeadings({});
     // The room beside a vertical scroll bar, whether a long result shows one or not.
     const int room = maximumViewportSize().width() - verticalScrollBar()->sizeHint().width();
+    // The same report asked again in the same window fits as it did.
+    if (room == m_fittedRoom && m_natural == m_fittedNatural && m_content == m_fittedContent
+        && m_model->sortable() == m_fittedSortable)
+        return;
+    m_fittedRoom = room;
+    m_fittedSortable = m_model->sortable();
+    m_fittedNatural = m_natural;
+    m_fittedContent = m_content;
+    m_model->setShownHeadings({});
     QVector<int> widths;
     int excess = 0;
     // Takes the excess from the columns above their floor, in proportion.

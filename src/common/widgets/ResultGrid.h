@@ -57,6 +57,10 @@ private:
     QVector<int> m_natural; // after the content, before fitting
     QVector<int> m_content;
     QVector<int> m_right;
+    // What the columns were last fitted to.
+    int m_fittedRoom = -1;
+    bool m_fittedSortable = false;
+    QVector<int> m_fittedNatural, m_fittedContent;
     QVector<bool> m_keepWhole; // by column: codes and numbers, never cut
 };
 

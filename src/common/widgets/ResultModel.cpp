@@ -76,9 +76,11 @@ ResultModel::ResultModel(QObject* parent) : QAbstractTableModel(parent)
 void ResultModel::setResult(const QStringList& headings, QVector<QStringList> rows, int fixedRows, int totalRows)
 {
     beginResetModel();
+    // The same columns keep the headings as a grid fitted them.
+    if (headings != m_headings)
+        m_shownHeadings.clear();
     m_headings = headings;
     m_rows = std::move(rows);
-    m_shownHeadings.clear();
     m_fixedRows = qBound(0, fixedRows, int(m_rows.size()));
     m_totalRows = qBound(0, totalRows, int(m_rows.size()) - m_fixedRows);
     m_right.clear();

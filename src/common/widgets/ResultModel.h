@@ -16,7 +16,7 @@ class ResultModel : public QAbstractTableModel {
 public:
     explicit ResultModel(QObject* parent = nullptr);
 
-    // Replaces everything. The first fixedRows rows (a second heading row)
+    // Replaces the rows (and the headings). The first fixedRows rows (a second heading row)
     // stay on top and the last totalRows (a total) at the bottom whatever the
     // order. Amount columns (every text "1,234.50") are found here and
     // aligned to the right.
