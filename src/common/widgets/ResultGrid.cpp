@@ -66,6 +66,23 @@ int ResultGrid::headingWidth(int column) const
     return horizontalHeader()->sectionSizeHint(column);
 }
 
+int ResultGrid::oneLineHeadingWidth(int column) const
+{
+    const QString shown = m_model->headerData(column, Qt::Horizontal).toString();
+    const QString heading = m_model->headings().value(column);
+    if (shown == heading)
+        return headingWidth(column);
+    // Shown on two lines by the last fit: as wide as on one line again.
+    const QFontMetrics metrics(horizontalHeader()->font());
+    auto widest = [&](const QString& text) {
+        int w = 0;
+        for (const QString& line : text.split(u'\n'))
+            w = qMax(w, metrics.horizontalAdvance(line));
+        return w;
+    };
+    return headingWidth(column) - widest(shown) + widest(heading);
+}
+
 void ResultGrid::setColumns(const QStringList& headings, const QVector<int>& widths)
 {
     // The same report asked again keeps its columns: no second reset and
@@ -109,7 +126,7 @@ void ResultGrid::showRows(QVector<QStringList> rows, int fixedRows, int totalRow
             continue;
         m_content[c] = contentWidth(c);
         const int drawn = m_drawn.value(c, 1);
-        const int heading = headingWidth(c);
+        const int heading = oneLineHeadingWidth(c);
         const int limit = qMax(drawn, qMax(heading, kWidestByContent));
         m_natural[c] = qMax(qMax(drawn, heading), qMin(m_content[c], limit));
     }

@@ -49,6 +49,7 @@ private:
     // fill first, then long texts are cut short; a heading always shows whole.
     void fitColumns();
     int headingWidth(int column) const;
+    int oneLineHeadingWidth(int column) const;
     int contentWidth(int column);
 
     ResultModel* m_model;
