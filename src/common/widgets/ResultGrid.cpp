@@ -243,6 +243,9 @@ void ResultGrid::fitColumns()
         excess -= taken;
     };
     const auto whole = [&](int c) { return qMax(m_content[c], headingWidth(c)); };
+    const auto leastOf = [&](int c) {
+        return m_model->isRightAligned(c) || m_keepWhole.value(c) ? whole(c) : headingWidth(c);
+    };
     auto fit = [&](bool cutTexts) {
         widths = m_natural;
         int total = 0;
@@ -254,7 +257,7 @@ void ResultGrid::fitColumns()
         // Amounts, codes and dates are never cut; a long text is, down to
         // its heading.
         if (cutTexts)
-            giveUp([&](int c) { return m_model->isRightAligned(c) || m_keepWhole.value(c) ? whole(c) : headingWidth(c); });
+            giveUp(leastOf);
     };
     // Each way to find room costs the clerk more than the one before: the
     // sort arrows, then headings on two lines, then texts cut short.
@@ -278,7 +281,13 @@ void ResultGrid::fitColumns()
         m_model->setShownHeadings(shown);
         fit(false);
     }
-    if (excess > 0)
+    // Cutting texts only where it brings every column into view: a list
+    // too wide for that (39 columns) scrolls with its texts whole.
+    int least = 0;
+    for (int c = 0; c < columns; ++c)
+        if (!isColumnHidden(c))
+            least += leastOf(c);
+    if (excess > 0 && least <= room)
         fit(true);
     for (int c = 0; c < columns; ++c)
         if (!isColumnHidden(c) && columnWidth(c) != widths[c])
