@@ -633,6 +633,7 @@ Workload buildWorkload(Database& db, BareSql& bare)
     list += financeComparisons(db, bare, c->budYear, c->today);
     list.push_back(importComparison(db, bare, c->today));
     list += reportComparisons(db, bare, c->today.right(4));
+    list.push_back(reportScreenComparison(db, c->today, c->budYear));
     list.push_back(overviewComparison(db, bare, c->budYear));
     return {list, [c, pdb] {
                 const int n = cancelClaims(*pdb, c->saved);

@@ -84,6 +84,11 @@ Comparison importComparison(Database& db, BareSql& bare, const QString& today);
 // SQL, and a 50,000-row grid export against libxlsxwriter called directly.
 QVector<Comparison> reportComparisons(Database& db, BareSql& bare, const QString& year);
 
+// The heaviest report screen (claims by receipt and relative) of the
+// current year over every faculty: query, grid and first paint of the
+// window, against the query alone. Needs a QApplication.
+Comparison reportScreenComparison(Database& db, const QString& today, const QString& budYear);
+
 // The management overview of a budget year, every faculty and the largest,
 // against its three bare queries reduced in memory.
 Comparison overviewComparison(Database& db, BareSql& bare, const QString& budYear);

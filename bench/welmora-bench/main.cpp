@@ -11,7 +11,7 @@
 #include "common/AppError.h"
 #include "common/db/Database.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QHash>
 #include <QTextStream>
@@ -309,7 +309,10 @@ int explain(const QStringList& args, QTextStream& out)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // The report screen line paints a window: without a display, offscreen.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     QTextStream out(stdout), err(stderr);
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || option(args, QStringLiteral("db")).isEmpty())

@@ -2,7 +2,7 @@
 #include "UserLetter.h"
 #include "UserService.h"
 #include "common/widgets/EnterAsTab.h"
-#include "common/widgets/Grids.h"
+#include "common/widgets/ResultGrid.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
 #include "common/widgets/ReportPreview.h"
@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace wel {
@@ -44,13 +43,11 @@ TfrmPrint_User::TfrmPrint_User(const ScreenContext& context, QWidget* parent) : 
     range->addWidget(btnExit);
     layout->addLayout(range);
 
-    StringGrid1 = new QTableWidget(0, 7, this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    setupListGrid(StringGrid1,
-                  {QStringLiteral("No"), QStringLiteral("ลำดับ"), QStringLiteral("ชื่อ - นามสกุล"),
-                   QStringLiteral("ตำแหน่ง"), QStringLiteral("เบอร์โทรศัพท์"), QStringLiteral("หน่วยงาน"),
-                   QStringLiteral("ฝ่าย")},
-                  {40, 40, 150, 100, 100, 200});
+    StringGrid1 = new ResultGrid(QStringLiteral("StringGrid1"), this);
+    StringGrid1->setColumns({QStringLiteral("No"), QStringLiteral("ลำดับ"), QStringLiteral("ชื่อ - นามสกุล"),
+                             QStringLiteral("ตำแหน่ง"), QStringLiteral("เบอร์โทรศัพท์"), QStringLiteral("หน่วยงาน"),
+                             QStringLiteral("ฝ่าย")},
+                            {40, 40, 150, 100, 100, 200, 100});
     StringGrid1->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(StringGrid1, 1);
 
@@ -78,7 +75,7 @@ void TfrmPrint_User::btnShow_dataClick()
     for (const UserService::UserLine& u : UserService::userLines(db()))
         rows.push_back({QString::number(rows.size() + 1), u.id, u.name, u.position, u.telephone, u.unit,
                         u.sectionName});
-    fillListGrid(StringGrid1, rows);
+    StringGrid1->showRows(std::move(rows));
 }
 
 void TfrmPrint_User::btnPrint_PreviewClick()

@@ -3,9 +3,10 @@
 
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
 
 namespace wel {
+
+class ResultGrid;
 
 // "พิมพ์ผู้ใช้งานระบบ": the list of users and their notification letters.
 class TfrmPrint_User : public Screen {
@@ -25,7 +26,7 @@ private:
     QPushButton* btnShow_data = nullptr;
     QPushButton* btnPrint_Preview = nullptr;
     QPushButton* btnExit = nullptr;
-    QTableWidget* StringGrid1 = nullptr;
+    ResultGrid* StringGrid1 = nullptr;
 };
 
 } // namespace wel

@@ -98,10 +98,7 @@ TfrmCancel_Sent_KV_Doc::TfrmCancel_Sent_KV_Doc(const ScreenContext& context, QWi
     layout->addWidget(StringGrid2, 1);
     edtSum = amountField(QStringLiteral("edtSum"), panel);
     auto* total = new QHBoxLayout;
-    total->addWidget(new QLabel(QStringLiteral("ยอดเงินรวม"), panel));
-    total->addWidget(edtSum);
-    total->addWidget(new QLabel(QStringLiteral("บาท"), panel));
-    total->addStretch();
+    addTotal(total, QStringLiteral("ยอดเงินรวม"), edtSum, panel);
     layout->addLayout(total);
     auto* cancel = namedButton(QStringLiteral("btnCancel_Doc"), QStringLiteral("ยกเลิกเลขที่ควบคุมใบเบิก"), panel);
     auto* close = namedButton(QStringLiteral("btnClose"), QStringLiteral("ออก"), panel);

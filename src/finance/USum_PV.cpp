@@ -90,14 +90,8 @@ TfrmSum_PV::TfrmSum_PV(const ScreenContext& context, QWidget* parent) : Screen(c
     edtSum_Shows = amountField(QStringLiteral("edtSum_Shows"), panel);
     edtSum_Select = amountField(QStringLiteral("edtSum_Select"), panel);
     auto* totals = new QHBoxLayout;
-    totals->addWidget(new QLabel(QStringLiteral("ยอดเงินรวมที่แสดงผล"), panel));
-    totals->addWidget(edtSum_Shows);
-    totals->addWidget(new QLabel(QStringLiteral("บาท"), panel));
-    totals->addSpacing(24);
-    totals->addWidget(new QLabel(QStringLiteral("ยอดเงินที่เลือก"), panel));
-    totals->addWidget(edtSum_Select);
-    totals->addWidget(new QLabel(QStringLiteral("บาท"), panel));
-    totals->addStretch();
+    addTotals(totals, {{QStringLiteral("ยอดเงินรวมที่แสดงผล"), edtSum_Shows}, {QStringLiteral("ยอดเงินที่เลือก"), edtSum_Select}},
+              panel);
     layout->addLayout(totals);
 
     edtPay_For_Per = namedEdit(QStringLiteral("edtPay_For_Per"), 100, panel);

@@ -6,7 +6,7 @@
 #include "common/widgets/EmployeeSearchPanel.h"
 #include "common/widgets/EnterAsTab.h"
 #include "common/widgets/FactCodeEdit.h"
-#include "common/widgets/Grids.h"
+#include "common/widgets/ResultGrid.h"
 #include "common/widgets/Named.h"
 #include "personnel/FamilyService.h"
 #include "personnel/PersonnelCommon.h"
@@ -223,13 +223,12 @@ QWidget* TfrmQuery::buildHistoryPanel()
     grid->setColumnStretch(3, 1);
     layout->addWidget(employee);
 
-    m_grid = new QTableWidget(panel);
-    m_grid->setObjectName(QStringLiteral("StringGrid2"));
+    m_grid = new ResultGrid(QStringLiteral("StringGrid2"), panel);
     // The headings (and the zero closing rows) before anyone is chosen.
     const ReportResult none = m_report->run(db(), {{QStringLiteral("employee"), QString()},
                                                     {QStringLiteral("year"), m_year->text()}});
-    setupListGrid(m_grid, none.headings.value(0), m_report->widths);
-    fillListGrid(m_grid, none.rows);
+    m_grid->setColumns(none.headings.value(0), m_report->widths);
+    m_grid->showRows(none.rows);
     layout->addWidget(m_grid, 1);
 
     if (m_spec.limits) {
@@ -413,10 +412,11 @@ void TfrmQuery::showHistory(bool evenEmpty)
     }
     if (m_spec.yearInTitle)
         m_historyTitle->setText(m_spec.historyTitle + u' ' + year);
-    setupListGrid(m_grid, result.headings.value(0), m_report->widths);
-    fillListGrid(m_grid, result.rows);
-    const QVector<int> amounts = amountColumnsOf(*m_report);
-    alignRight(m_grid, amounts);
+    m_grid->setColumns(result.headings.value(0), m_report->widths);
+    // The closing rows of a history end it, whatever the order of the claims.
+    m_grid->setSortable(false);
+    m_grid->alignRight(amountColumnsOf(*m_report));
+    m_grid->showRows(result.rows);
     toHistory();
 }
 

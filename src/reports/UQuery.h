@@ -11,11 +11,11 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
-class QTableWidget;
 
 namespace wel {
 
 class EmployeeSearchPanel;
+class ResultGrid;
 
 // How one employee enquiry differs from the others.
 struct EnquirySpec {
@@ -54,7 +54,8 @@ public:
     // panel as it looks before any receipt is filed, for the screenshots).
     void showHistory(bool evenEmpty = false);
     void showFamily();
-    // Writes the shown history; returns the path, empty when cancelled.
+    // Writes the shown history in the order its grid shows it; returns the
+    // path, empty when cancelled.
     QString exportShown();
 
 private:
@@ -77,7 +78,7 @@ private:
     QLineEdit* m_factCode = nullptr;
     QLabel* m_historyTitle = nullptr;
     QMap<QString, QLineEdit*> m_header; // by objectName
-    QTableWidget* m_grid = nullptr;
+    ResultGrid* m_grid = nullptr;
     QMap<QString, QLineEdit*> m_family; // by objectName
     std::optional<EmployeeSummary> m_employee;
     reports::ReportResult m_result;

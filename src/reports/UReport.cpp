@@ -6,7 +6,7 @@
 #include "common/widgets/Busy.h"
 #include "common/widgets/CodeListCombo.h"
 #include "common/widgets/FilterBand.h"
-#include "common/widgets/Grids.h"
+#include "common/widgets/ResultGrid.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
 #include "common/widgets/ReportPreview.h"
@@ -23,7 +23,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace wel {
@@ -120,8 +119,7 @@ void TfrmReport::buildDetailPanel()
     }
     row->addStretch(1);
     d.layout->addLayout(row);
-    m_detailGrid = new QTableWidget(m_detail);
-    m_detailGrid->setObjectName(QStringLiteral("StringGrid2"));
+    m_detailGrid = new ResultGrid(QStringLiteral("StringGrid2"), m_detail);
     d.layout->addWidget(m_detailGrid, 1);
     auto* close = namedButton(QStringLiteral("btnClose"), QStringLiteral("ออก"), m_detail);
     connect(close, &QPushButton::clicked, this, [this] {
@@ -175,8 +173,7 @@ QWidget* TfrmReport::buildPage(Page& page)
     }
     layout->addWidget(filterBand(w, boxes, buttons, kBandWidth));
 
-    page.grid = new QTableWidget(w);
-    page.grid->setObjectName(QStringLiteral("StringGrid1"));
+    page.grid = new ResultGrid(QStringLiteral("StringGrid1"), w);
     layout->addWidget(page.grid, 1);
 
     if (!r.orderNote.isEmpty() || !r.totalCaption.isEmpty()) {
@@ -310,21 +307,29 @@ void TfrmReport::chooseBroadest(int tab)
     }
 }
 
-void TfrmReport::fill(Page& page, BusyWork* busy)
+void TfrmReport::fill(Page& page)
 {
     const ReportResult& r = page.result;
-    QStringList headings = r.headings.value(0);
     QVector<QStringList> rows;
     // A second heading row is the grid's first row, as the summaries show it.
-    if (r.headings.size() > 1)
+    const int headingRows = r.headings.size() > 1 ? 1 : 0;
+    if (headingRows)
         rows << r.headings[1];
     rows += r.rows;
     // Without drawn widths a column is as wide as its heading or its values.
-    const QVector<int> widths = page.report->widths.isEmpty() ? QVector<int>(headings.size(), 1) : page.report->widths;
-    setupListGrid(page.grid, headings, widths);
+    page.grid->setColumns(r.headings.value(0), page.report->widths);
     page.grid->setMinimumWidth(qMin(page.grid->minimumWidth(), kMaxGridWidth));
-    fillListGrid(page.grid, rows, busy ? [busy](int done, int total) { busy->step(done, total); } : GridProgress());
-    alignRight(page.grid, amountColumnsOf(*page.report));
+    // A list sorts by its headings, its total rows (no running number) kept
+    // at the end; a summary's subtotal and blank rows would lose their place.
+    int totalRows = 0;
+    while (totalRows < r.rows.size() && r.rows[r.rows.size() - 1 - totalRows].value(0).isEmpty())
+        ++totalRows;
+    bool numbered = true;
+    for (int i = 0; i < r.rows.size() - totalRows; ++i)
+        numbered = numbered && !r.rows[i].value(0).isEmpty();
+    page.grid->setSortable(numbered && !r.empty);
+    page.grid->alignRight(amountColumnsOf(*page.report));
+    page.grid->showRows(std::move(rows), headingRows, totalRows);
     if (page.total)
         page.total->setText(r.total.toDisplay());
 }
@@ -333,9 +338,11 @@ void TfrmReport::showReport(int tab)
 {
     Page& page = m_pages[tab];
     page.shownWith = filters(tab);
-    BusyWork busy(this, QStringLiteral("กำลังแสดงผล ..."));
-    page.result = page.report->run(db(), page.shownWith);
-    fill(page, &busy);
+    {
+        BusyWork busy(this, QStringLiteral("กำลังแสดงผล ..."));
+        page.result = page.report->run(db(), page.shownWith);
+    }
+    fill(page);
     if (page.result.empty)
         throw AppError(kNotFound);
 }
@@ -364,7 +371,13 @@ QString saveAndOpenReport(QWidget* parent, const ReportDescriptor& report, const
 QString TfrmReport::exportShown(int tab)
 {
     const Page& page = m_pages[tab];
-    return saveAndOpenReport(this, *page.report, page.result, page.shownWith, login());
+    ReportResult shown = page.result;
+    // The rows as the grid shows them, sorted or not; a second heading row
+    // stays a heading.
+    const ResultModel* model = page.grid->result();
+    if (model->rowCount() == page.result.rows.size() + model->fixedRows())
+        shown.rows = model->rows().mid(model->fixedRows());
+    return saveAndOpenReport(this, *page.report, shown, page.shownWith, login());
 }
 
 int TfrmReport::currentTab() const
@@ -376,19 +389,17 @@ void TfrmReport::showDetails()
 {
     Page& page = m_pages[currentTab()];
     const int row = page.grid->currentRow();
-    const QTableWidgetItem* item = row >= 0 ? page.grid->item(row, 1) : nullptr;
-    if (!item || item->text().isEmpty())
+    const QString number = row >= 0 ? page.grid->text(row, 1) : QString();
+    if (number.isEmpty())
         throw AppError(QStringLiteral("กรุณาเลือกเลขที่ควบคุมใบเบิกด้วย"));
-    const ReportResult members = page.report->details(db(), item->text());
+    const ReportResult members = page.report->details(db(), number);
     if (members.empty)
         throw AppError(kNotFound);
-    m_detailNumber->setText(item->text());
-    if (m_detailDate) {
-        const QTableWidgetItem* date = page.grid->item(row, 6);
-        m_detailDate->setText(date ? date->text() : QString());
-    }
-    setupListGrid(m_detailGrid, members.headings.value(0), {});
-    fillListGrid(m_detailGrid, members.rows);
+    m_detailNumber->setText(number);
+    if (m_detailDate)
+        m_detailDate->setText(page.grid->text(row, 6));
+    m_detailGrid->setColumns(members.headings.value(0));
+    m_detailGrid->showRows(members.rows);
     m_detailTotal->setText(members.total.toDisplay());
     m_main->hide();
     m_detail->show();

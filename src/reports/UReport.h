@@ -9,11 +9,10 @@ class QButtonGroup;
 class QGroupBox;
 class QLineEdit;
 class QTabWidget;
-class QTableWidget;
 
 namespace wel {
 
-class BusyWork;
+class ResultGrid;
 
 // The report shape: filter groups, "แสดงผล", a result grid, an optional
 // total and detail panel, and the export, all drawn from the report
@@ -50,7 +49,8 @@ public:
     // Every group on "ทั้งหมด" where it offers it, as a clerk widens a report.
     void chooseBroadest(int tab = 0);
     void showReport(int tab = 0);
-    // Writes the shown result of the tab; returns the path, empty when cancelled.
+    // Writes the shown result of the tab in the order its grid shows it;
+    // returns the path, empty when cancelled.
     QString exportShown(int tab = 0);
     void showDetails();
 
@@ -65,7 +65,7 @@ private:
     struct Page {
         const reports::ReportDescriptor* report = nullptr;
         QVector<Group> groups;
-        QTableWidget* grid = nullptr;
+        ResultGrid* grid = nullptr;
         QLineEdit* total = nullptr;
         reports::ReportResult result;
         reports::Filters shownWith;
@@ -76,7 +76,7 @@ private:
     void buildDetailPanel();
     static QString valueOf(const QWidget* field);
     static void setValue(QWidget* field, const QString& value);
-    void fill(Page& page, BusyWork* busy = nullptr);
+    void fill(Page& page);
     int currentTab() const;
 
     QString m_screenName;
@@ -84,7 +84,7 @@ private:
     QTabWidget* m_tabs = nullptr;
     QWidget* m_main = nullptr;
     QWidget* m_detail = nullptr;
-    QTableWidget* m_detailGrid = nullptr;
+    ResultGrid* m_detailGrid = nullptr;
     QLineEdit* m_detailNumber = nullptr;
     QLineEdit* m_detailTotal = nullptr;
     QLineEdit* m_detailDate = nullptr; // with a printed document only

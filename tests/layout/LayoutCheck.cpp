@@ -81,21 +81,24 @@ void checkKeyboardAndLook(const QWidget* w, const QString& where, QStringList& f
 {
     if (const auto* view = qobject_cast<const QAbstractItemView*>(w); view && view->tabKeyNavigation())
         faults << QStringLiteral("%1 keeps Tab: Tab walks its cells instead of leaving it").arg(where);
-    if (const auto* grid = qobject_cast<const QTableWidget*>(w)) {
-        for (int c = 0; c < grid->columnCount(); ++c) {
+    if (const auto* grid = qobject_cast<const QTableView*>(w); grid && grid->model()) {
+        // Items or a model alike: what a cell shows and how it is aligned.
+        const QAbstractItemModel* model = grid->model();
+        for (int c = 0; c < model->columnCount(); ++c) {
             if (grid->isColumnHidden(c))
                 continue;
             bool amounts = false, others = false, left = false;
-            for (int r = 0; r < grid->rowCount(); ++r) {
-                const QTableWidgetItem* item = grid->item(r, c);
-                if (!item || item->text().isEmpty())
+            for (int r = 0; r < model->rowCount(); ++r) {
+                const QModelIndex i = model->index(r, c);
+                const QString text = i.data().toString();
+                if (text.isEmpty())
                     continue;
-                (looksLikeAmount(item->text()) ? amounts : others) = true;
-                left = left || !(item->textAlignment() & Qt::AlignRight);
+                (looksLikeAmount(text) ? amounts : others) = true;
+                left = left || !(Qt::Alignment(i.data(Qt::TextAlignmentRole).toInt()) & Qt::AlignRight);
             }
             if (amounts && !others && left)
                 faults << QStringLiteral("%1: amount column \"%2\" is not aligned to the right")
-                              .arg(where, grid->horizontalHeaderItem(c) ? grid->horizontalHeaderItem(c)->text() : QString::number(c));
+                              .arg(where, model->headerData(c, Qt::Horizontal).toString());
         }
     }
     if (const auto* edit = qobject_cast<const QLineEdit*>(w); edit && edit->isReadOnly() && edit->isEnabled()

@@ -6,9 +6,11 @@
 #include "PreviewRecorder.h"
 #include "common/widgets/CodeListCombo.h"
 #include "common/widgets/ReportPreview.h"
+#include "common/widgets/ResultGrid.h"
 #include "reports/UReport.h"
 
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -94,7 +96,7 @@ TEST_F(ReportScreen, ControlNumberSummaryOpensItsMembersOnlyForTheFinanceDivisio
     press(s.get(), "rb_sent_all");
     press(s.get(), "btnShow");
     EXPECT_EQ(textOf(s.get(), "edtTotal"), QStringLiteral("9,800.00"));
-    control<QTableWidget>(s.get(), "StringGrid1")->selectRow(0);
+    control<QTableView>(s.get(), "StringGrid1")->selectRow(0);
     press(s.get(), "btnDetail");
     EXPECT_TRUE(control<QWidget>(s.get(), "pnlDetail")->isVisible());
     EXPECT_EQ(textOf(s.get(), "edtSent_KV_Doc_ID"), QStringLiteral("KV2551/000001SC"));
@@ -160,4 +162,46 @@ TEST_F(ReportScreen, CodeChoicesAreListsThatKeepTheCode)
     ASSERT_TRUE(kinds->setCode(QStringLiteral("1")));
     EXPECT_EQ(r->filters().value(QStringLiteral("kind")), QStringLiteral("one:1"));
     EXPECT_EQ(control<QLabel>(r.get(), "lblOrder")->text(), QStringLiteral("ข้อมูลเรียงตามวันที่บันทึกข้อมูล"));
+}
+
+// The register through its model: a heading click orders the claims by
+// amount (as numbers, not as texts), the total row stays last with the sum,
+// and the workbook takes the rows in the order shown.
+TEST_F(ReportScreen, SortedRegisterExportsTheRowsInTheOrderShown)
+{
+    auto s = open(QStringLiteral("TfrmRep_Berg_Doc_ID"), QStringLiteral("KV"));
+    s->show();
+    s->chooseBroadest();
+    press(s.get(), "btnShow");
+    auto* grid = qobject_cast<ResultGrid*>(control<QTableView>(s.get(), "StringGrid1"));
+    ASSERT_NE(grid, nullptr);
+    const int rows = grid->rowCount();
+    ASSERT_GE(rows, 3);
+    EXPECT_EQ(cell(s.get(), "StringGrid1", rows - 1, 6), QStringLiteral("รวมจำนวนเงิน"));
+    const QString total = cell(s.get(), "StringGrid1", rows - 1, 7);
+    Money sum;
+    for (int r = 0; r < rows - 1; ++r) {
+        Money m;
+        ASSERT_TRUE(Money::parse(cell(s.get(), "StringGrid1", r, 7), &m)) << r;
+        sum += m;
+    }
+    EXPECT_EQ(total, sum.toDisplay());
+
+    grid->horizontalHeader()->setSortIndicator(7, Qt::DescendingOrder);
+    auto amount = [&](int r) {
+        Money m;
+        EXPECT_TRUE(Money::parse(cell(s.get(), "StringGrid1", r, 7), &m));
+        return m.satang();
+    };
+    for (int r = 1; r < rows - 1; ++r)
+        EXPECT_GE(amount(r - 1), amount(r)) << r;
+    EXPECT_EQ(cell(s.get(), "StringGrid1", rows - 1, 6), QStringLiteral("รวมจำนวนเงิน"));
+    EXPECT_EQ(cell(s.get(), "StringGrid1", rows - 1, 7), total);
+
+    answer = dir.filePath(QStringLiteral("sorted.xlsx"));
+    press(s.get(), "btnExcel");
+    const XlsxReadBack file(answer);
+    ASSERT_TRUE(file.ok());
+    for (int r = 0; r < rows - 1; ++r)
+        EXPECT_EQ(file.cell(QStringLiteral("B%1").arg(r + 5)).value, cell(s.get(), "StringGrid1", r, 1)) << r;
 }

@@ -38,10 +38,11 @@ inline void type(QWidget* screen, const char* name, const QString& text)
         QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
+// A cell's text as shown, in a grid of items or over a model.
 inline QString cell(QWidget* screen, const char* grid, int row, int column)
 {
-    const QTableWidgetItem* item = control<QTableWidget>(screen, grid)->item(row, column);
-    return item ? item->text() : QString();
+    const QAbstractItemModel* model = control<QTableView>(screen, grid)->model();
+    return model->index(row, column).data().toString();
 }
 
 } // namespace wel::test

@@ -334,10 +334,7 @@ QWidget* ClaimEntryScreen::buildReceiptGroup(QWidget* parent)
     connect(del, &QPushButton::clicked, this, [this] { guard([this] { btnDelClick(); }); });
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(del);
-    bottom->addStretch();
-    bottom->addWidget(new QLabel(QStringLiteral("ยอดเงินรวม"), box));
-    bottom->addWidget(edtSum_F00);
-    bottom->addWidget(new QLabel(QStringLiteral("บาท"), box));
+    addTotal(bottom, QStringLiteral("ยอดเงินรวม"), edtSum_F00, box);
 
     auto* v = new QVBoxLayout(box);
     v->addLayout(top);

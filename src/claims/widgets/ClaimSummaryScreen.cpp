@@ -142,14 +142,9 @@ QWidget* ClaimSummaryScreen::buildSelectionPanel()
     edtSum_Shows = amountField(QStringLiteral("edtSum_Shows"), panel);
     edtSum_Select = amountField(QStringLiteral("edtSum_Select"), panel);
     connect(m_marks, &MarkingGrid::totalChanged, this, [this](Money total) { edtSum_Select->setText(total.toDisplay()); });
-    auto* totals = new QGridLayout;
-    totals->addWidget(new QLabel(QStringLiteral("ยอดเงินรวมที่แสดงผล"), panel), 0, 0);
-    totals->addWidget(edtSum_Shows, 0, 1);
-    totals->addWidget(new QLabel(QStringLiteral("บาท"), panel), 0, 2);
-    totals->addWidget(new QLabel(QStringLiteral("ยอดเงินที่เลือก"), panel), 1, 0);
-    totals->addWidget(edtSum_Select, 1, 1);
-    totals->addWidget(new QLabel(QStringLiteral("บาท"), panel), 1, 2);
-    totals->setColumnStretch(3, 1);
+    auto* totals = new QHBoxLayout;
+    addTotals(totals, {{QStringLiteral("ยอดเงินรวมที่แสดงผล"), edtSum_Shows}, {QStringLiteral("ยอดเงินที่เลือก"), edtSum_Select}},
+              panel);
     layout->addLayout(totals);
 
     auto* all = namedButton(QStringLiteral("btnSelectAll"), QStringLiteral("เลือกทั้งหมด"), panel);

@@ -170,13 +170,9 @@ ControlReprintScreen::ControlReprintScreen(const ScreenContext& context, const C
         StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
         setupSummaryGrid(StringGrid2);
         layout->addWidget(StringGrid2, 1);
-        edtSum_Select = namedReadOnly(QStringLiteral("edtSum_Select"), panel, longest::amount);
-        edtSum_Select->setAlignment(Qt::AlignRight);
+        edtSum_Select = amountField(QStringLiteral("edtSum_Select"), panel);
         auto* total = new QHBoxLayout;
-        total->addStretch();
-        total->addWidget(new QLabel(QStringLiteral("ยอดเงินรวม"), panel));
-        total->addWidget(edtSum_Select);
-        total->addWidget(new QLabel(QStringLiteral("บาท"), panel));
+        addTotal(total, QStringLiteral("ยอดเงินรวม"), edtSum_Select, panel);
         layout->addLayout(total);
         auto* print = namedButton(QStringLiteral("btnPrint"), QStringLiteral("พิมพ์"), panel);
         auto* leave = namedButton(QStringLiteral("btnExit2"), QStringLiteral("ออก"), panel);

@@ -2,35 +2,32 @@
 
 #include "common/excel/ExportFiles.h"
 
-#include <QTableWidget>
+#include <QTableView>
 
 namespace wel {
 
-namespace {
-
-QString textAt(const QTableWidget& grid, int row, int column)
-{
-    const QTableWidgetItem* item = grid.item(row, column);
-    return item ? item->text() : QString();
-}
-
-} // namespace
-
-excel::GridTable gridTableOf(const QTableWidget& grid, int headingRows)
+excel::GridTable gridTableOf(const QTableView& grid, int headingRows)
 {
     excel::GridTable table;
-    const int columns = grid.columnCount();
+    const QAbstractItemModel* model = grid.model();
+    if (!model)
+        return table;
+    const int columns = model->columnCount();
+    const int rows = model->rowCount();
     QStringList heading;
-    for (int c = 0; c < columns; ++c) {
-        const QTableWidgetItem* item = grid.horizontalHeaderItem(c);
-        heading << (item ? item->text() : QString());
+    for (int c = 0; c < columns; ++c)
+    {
+        // A result grid's heading as given, not as wrapped to fit the screen.
+        const QVariant given = model->headerData(c, Qt::Horizontal, Qt::UserRole);
+        heading << (given.isValid() ? given : model->headerData(c, Qt::Horizontal)).toString();
     }
     table.headings << heading;
-    const int extraHeadings = qBound(0, headingRows - 1, grid.rowCount());
-    for (int r = 0; r < grid.rowCount(); ++r) {
+    const int extraHeadings = qBound(0, headingRows - 1, rows);
+    table.rows.reserve(rows - extraHeadings);
+    for (int r = 0; r < rows; ++r) {
         QStringList texts;
         for (int c = 0; c < columns; ++c)
-            texts << textAt(grid, r, c);
+            texts << model->index(r, c).data().toString();
         if (r < extraHeadings)
             table.headings << texts;
         else
@@ -39,7 +36,7 @@ excel::GridTable gridTableOf(const QTableWidget& grid, int headingRows)
     return table;
 }
 
-QString exportGridToExcel(const QTableWidget& grid, const excel::GridExportParams& params,
+QString exportGridToExcel(const QTableView& grid, const excel::GridExportParams& params,
                           int headingRows)
 {
     const QString path = excel::exportGrid(gridTableOf(grid, headingRows), params);

@@ -1,7 +1,7 @@
 #include "Grids.h"
+#include "ResultGrid.h"
 
 #include <QHeaderView>
-#include <QRegularExpression>
 #include <QStyle>
 #include <QTableWidget>
 
@@ -10,7 +10,6 @@ namespace wel {
 namespace {
 constexpr int kMinimumRows = 5;
 constexpr int kProgressEvery = 500;
-constexpr int kRowPadding = 6;
 // The widest a column grows for what it lists.
 constexpr int kWidestByContent = 150;
 }
@@ -19,25 +18,14 @@ void setupListGrid(QTableWidget* grid, const QStringList& headings, const QVecto
 {
     grid->setColumnCount(int(headings.size()));
     grid->setHorizontalHeaderLabels(headings);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->verticalHeader()->hide();
-    // Tab leaves the grid for the next control; arrows move within it.
-    grid->setTabKeyNavigation(false);
+    setGridLook(grid);
     QHeaderView* header = grid->horizontalHeader();
-    // Headings look alike on every screen, whatever row is chosen.
-    header->setHighlightSections(false);
     for (int c = 0; c < headings.size(); ++c) {
         const int width = widths.value(c, header->defaultSectionSize());
         grid->setColumnHidden(c, width == 0);
         if (width > 0)
             grid->setColumnWidth(c, qMax(width, header->sectionSizeHint(c)));
     }
-    // Rows as tall as the text with its marks above and below, no more: a
-    // list shows as many rows as the window has room for.
-    grid->verticalHeader()->setMinimumSectionSize(1);
-    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + kRowPadding);
     // Every column in view without scrolling sideways, and a few rows.
     const int frame = 2 * grid->frameWidth();
     const int scrollBar = grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
@@ -52,8 +40,28 @@ void setupListGrid(QTableWidget* grid, const QStringList& headings, const QVecto
 
 bool looksLikeAmount(const QString& text)
 {
-    static const QRegularExpression amount(QStringLiteral("^-?\\d{1,3}(,\\d{3})*\\.\\d\\d$"));
-    return amount.match(text).hasMatch();
+    // "-1,234.50": digits in groups of three after the first, two decimals.
+    // Scanned by hand: a result grid asks this of every cell it shows.
+    int i = text.startsWith(u'-') ? 1 : 0;
+    const int point = int(text.size()) - 3;
+    if (point <= i || text[point] != u'.' || !text[point + 1].isDigit() || !text[point + 2].isDigit()
+        || text[point + 1] > u'9' || text[point + 2] > u'9')
+        return false;
+    int group = 0;
+    bool grouped = false;
+    for (; i < point; ++i) {
+        if (text[i] == u',') {
+            if (group == 0 || group > 3 || (grouped && group != 3))
+                return false;
+            grouped = true;
+            group = 0;
+        } else if (text[i] >= u'0' && text[i] <= u'9') {
+            ++group;
+        } else {
+            return false;
+        }
+    }
+    return group > 0 && group <= 3 && (!grouped || group == 3);
 }
 
 void fillListGrid(QTableWidget* grid, const QVector<QStringList>& rows, const GridProgress& progress)

@@ -228,11 +228,22 @@ QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
 
 void addTotal(QHBoxLayout* row, const QString& caption, QLineEdit* amount, QWidget* parent)
 {
+    addTotals(row, {{caption, amount}}, parent);
+}
+
+void addTotals(QHBoxLayout* row, std::initializer_list<TotalField> totals, QWidget* parent)
+{
     row->addStretch(1);
-    row->addWidget(new QLabel(caption, parent));
-    amount->setAlignment(Qt::AlignRight);
-    row->addWidget(amount);
-    row->addWidget(new QLabel(QStringLiteral("บาท"), parent));
+    bool first = true;
+    for (const TotalField& t : totals) {
+        if (!first)
+            row->addSpacing(24);
+        first = false;
+        row->addWidget(new QLabel(t.caption, parent));
+        t.amount->setAlignment(Qt::AlignRight);
+        row->addWidget(t.amount);
+        row->addWidget(new QLabel(QStringLiteral("บาท"), parent));
+    }
 }
 
 } // namespace wel

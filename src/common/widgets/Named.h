@@ -81,5 +81,11 @@ QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
 // A total as every screen shows it: caption, the amount and "บาท", at the
 // right end of the row.
 void addTotal(QHBoxLayout* row, const QString& caption, QLineEdit* amount, QWidget* parent);
+// Totals side by side ("shown" and "chosen"), placed as addTotal places one.
+struct TotalField {
+    QString caption;
+    QLineEdit* amount;
+};
+void addTotals(QHBoxLayout* row, std::initializer_list<TotalField> totals, QWidget* parent);
 
 } // namespace wel

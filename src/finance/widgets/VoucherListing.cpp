@@ -78,10 +78,7 @@ VoucherListing::VoucherListing(const ScreenContext& context, const Kind& kind, Q
     layout->addWidget(StringGrid2, 1);
     edtSum_Select = amountField(QStringLiteral("edtSum_Select"), panel);
     auto* total = new QHBoxLayout;
-    total->addWidget(new QLabel(QStringLiteral("ยอดเงินรวม"), panel));
-    total->addWidget(edtSum_Select);
-    total->addWidget(new QLabel(QStringLiteral("บาท"), panel));
-    total->addStretch();
+    addTotal(total, QStringLiteral("ยอดเงินรวม"), edtSum_Select, panel);
     layout->addLayout(total);
     auto* action = namedButton(kind.actionName, kind.actionCaption, panel);
     auto* close = namedButton(QStringLiteral("btnClose"), QStringLiteral("ออก"), panel);
