@@ -40,6 +40,9 @@ BareSql::BareSql(const DbUrl& url)
         // As durable as the program's commits: a pair that flushed the log
         // on one side only would time the disk, not the program's layers.
         direct(QStringLiteral("PRAGMA synchronous=FULL"));
+        QSqlQuery check(m_db);
+        if (!check.exec(QStringLiteral("PRAGMA synchronous")) || !check.next() || check.value(0).toInt() != 2)
+            throw AppError(QStringLiteral("the bare connection is not durable (synchronous=%1)").arg(check.value(0).toString()));
     } else {
         direct(QStringLiteral("SET TIME ZONE 'Asia/Bangkok'"));
         if (!url.schema.isEmpty())
