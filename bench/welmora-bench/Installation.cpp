@@ -62,8 +62,10 @@ void Generator::loadFaculties()
         for (int r = 0; r < rows.count(); ++r) {
             Faculty f{rows.text(r, QStringLiteral("Fact_Code")), rows.text(r, QStringLiteral("Fact_Name")), 2};
             for (const Faculty& s : standard)
-                if (s.code == f.code)
+                if (s.code == f.code) {
                     f.weight = s.weight;
+                    f.headcount = s.headcount;
+                }
             m_faculties.push_back(f);
         }
     }

@@ -37,7 +37,7 @@ const char* const kRights[] = {"ประกันสังคม", "บัต�
                                "รัฐวิสาหกิจ"};
 const char* const kExitReasons[] = {"ลาออก", "เกษียณอายุ", "ย้ายไปหน่วยงานอื่น", "ครบสัญญาจ้าง"};
 
-struct Unit { const char* code; const char* name; double weight; };
+struct Unit { const char* code; const char* name; double weight; int headcount = 0; };
 const Unit kUnits[] = {
     {"AG", "คณะเกษตรศาสตร์", 4}, {"AR", "คณะสถาปัตยกรรมศาสตร์", 2}, {"BA", "คณะบริหารธุรกิจ", 3},
     {"DE", "คณะทันตแพทยศาสตร์", 3}, {"ED", "คณะศึกษาศาสตร์", 4}, {"EN", "คณะวิศวกรรมศาสตร์", 6},
@@ -47,6 +47,7 @@ const Unit kUnits[] = {
     {"PH", "คณะเภสัชศาสตร์", 2.5}, {"PE", "คณะสาธารณสุขศาสตร์", 2}, {"PO", "คณะรัฐศาสตร์", 2},
     {"RI", "สถาบันวิจัยและพัฒนา", 1.5}, {"SC", "คณะวิทยาศาสตร์", 7}, {"SS", "คณะสังคมศาสตร์", 2.5},
     {"TC", "สำนักบริการเทคโนโลยีสารสนเทศ", 1.5}, {"VE", "คณะสัตวแพทยศาสตร์", 2.5}, {"EC", "คณะเศรษฐศาสตร์", 2},
+    {"GS", "บัณฑิตวิทยาลัย", 0, 60},
 };
 
 // Thai identity numbers carry a check digit over the first twelve.
@@ -109,7 +110,7 @@ QVector<Faculty> standardFaculties()
 {
     QVector<Faculty> list;
     for (const Unit& u : kUnits)
-        list.push_back({QString::fromLatin1(u.code), QString::fromUtf8(u.name), u.weight});
+        list.push_back({QString::fromLatin1(u.code), QString::fromUtf8(u.name), u.weight, u.headcount});
     return list;
 }
 
@@ -117,21 +118,39 @@ QVector<Employee> makeEmployees(Random& rnd, int count, const QVector<Faculty>& 
                                 const QDate& systemStart, const QDate& firstDay, const QDate& today)
 {
     double totalWeight = 0;
+    QStringList fixedSeats; // the fixed units' employees, spread evenly through the list
+    for (const Faculty& f : faculties) {
+        if (f.headcount > 0)
+            for (int n = 0; n < f.headcount; ++n)
+                fixedSeats << f.code;
+        else
+            totalWeight += f.weight;
+    }
+    fixedSeats = fixedSeats.mid(0, count / 5);
+    QString lastWeighted;
     for (const Faculty& f : faculties)
-        totalWeight += f.weight;
+        if (f.headcount <= 0)
+            lastWeighted = f.code;
+    const int stride = fixedSeats.isEmpty() ? 0 : count / int(fixedSeats.size());
     QSet<QString> usedIds;
     QVector<Employee> staff;
     staff.reserve(count);
     for (int i = 0; i < count; ++i) {
         Employee e;
-        double x = rnd.unit() * totalWeight;
-        e.fact = faculties.last().code;
-        for (const Faculty& f : faculties) {
-            if (x < f.weight) {
-                e.fact = f.code;
-                break;
+        if (stride > 0 && i % stride == 0 && i / stride < fixedSeats.size()) {
+            e.fact = fixedSeats[i / stride];
+        } else {
+            double x = rnd.unit() * totalWeight;
+            e.fact = lastWeighted;
+            for (const Faculty& f : faculties) {
+                if (f.headcount > 0)
+                    continue;
+                if (x < f.weight) {
+                    e.fact = f.code;
+                    break;
+                }
+                x -= f.weight;
             }
-            x -= f.weight;
         }
         // Most of the staff was there before the years generated; the rest joined since.
         e.inDate = rnd.chance(0.7) ? dayBetween(rnd, firstDay.addYears(-30), firstDay)

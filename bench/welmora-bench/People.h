@@ -11,6 +11,10 @@ struct Faculty {
     QString code;
     QString name;
     double weight = 1; // share of the staff
+    // A unit of this many employees at every scale (weight unused): its
+    // month's listings hold the same rows in a small and a large
+    // installation, which shows what the installation's size alone costs.
+    int headcount = 0;
 };
 
 // One row of T_Emp_Folk: the employee himself ("0") or a family member.
@@ -36,7 +40,8 @@ struct Employee {
 // The faculties a new installation starts with when T_Fact is empty.
 QVector<Faculty> standardFaculties();
 
-// count employees spread over the faculties by weight, with families, the
+// count employees spread over the faculties by weight (a unit of a fixed
+// headcount gets it, at most a fifth of count), with families, the
 // keys of the calendar year they were keyed in (never before systemStart),
 // some who left during [firstDay, today] and a few deleted by a clerk.
 QVector<Employee> makeEmployees(Random& rnd, int count, const QVector<Faculty>& faculties,

@@ -2,6 +2,7 @@
 #include "BareSql.h"
 #include "ClaimSave.h"
 #include "Random.h"
+#include "People.h"
 #include "Written.h"
 #include "claims/ClaimKind.h"
 #include "claims/ClaimSummaryService.h"
@@ -194,6 +195,10 @@ struct Cases {
     QVector<EmployeeQuery> searches;
     QVector<MonthCase> months;
     QVector<SummaryCase> summaries;
+    // The same listings of a unit of fixed headcount: their rows do not grow
+    // with the installation (empty on a database without such a unit).
+    QVector<MonthCase> fixedMonths;
+    QVector<SummaryCase> fixedSummaries;
     QVector<ClaimInput> claims; // a pool; each save takes the next
     int nextClaim = 0;
     int nextInpatient = 0;
@@ -217,6 +222,14 @@ constexpr Money kLargestCopayClaim = Money::fromSatang(kMostReceipts * kMostRece
 Money copayAmountOf(Money outpatient) { return Money::fromSatang(std::max<qint64>(100, outpatient.satang() / 10)); }
 
 void pickClaimPool(Database& db, Cases& c, const QDate& today, Random& rnd);
+
+int fixedUnitHeadcount(const QString& code)
+{
+    for (const Faculty& f : standardFaculties())
+        if (f.code == code)
+            return f.headcount;
+    return 0;
+}
 
 const QString kHospitals[] = {QStringLiteral("โรงพยาบาลมหาวิทยาลัย"), QStringLiteral("โรงพยาบาลนครพิงค์"),
                               QStringLiteral("คลินิกเวชกรรมใกล้บ้าน")};
@@ -259,6 +272,17 @@ void pickCases(Database& db, Cases& c)
     for (const QString& f : busiest)
         c.summaries.push_back({f, QStringLiteral("FAE"), c.budYear, QStringLiteral("0")});
     c.summaries.push_back({busiest.first(), QStringLiteral("FAE"), c.budYear, QStringLiteral("1")});
+
+    for (const Faculty& f : standardFaculties()) {
+        if (f.headcount <= 0)
+            continue;
+        for (int i = 0; i < open.count(); ++i) {
+            if (open.text(i, QStringLiteral("Fact_Code")) != f.code)
+                continue;
+            c.fixedMonths.push_back({f.code, month});
+            c.fixedSummaries.push_back({f.code, QStringLiteral("FAE"), c.budYear, QStringLiteral("0")});
+        }
+    }
 
     // employees to search for, as clerks type them
     const Rows staff = db.select(QStringLiteral("SELECT KV_ID, EMP_ID, Emp_SSN, Emp_F_Name, Emp_L_Name, Fact_code, "
@@ -570,6 +594,26 @@ Workload buildWorkload(Database& db, BareSql& bare)
                     sideOf(c->summaries, [psql](const SummaryCase& s) { return summaryBare(*psql, s); },
                            listingFingerprint),
                     true, nullptr});
+
+    if (!c->fixedMonths.isEmpty()) {
+        list.push_back({QStringLiteral("reprint listing of a fixed-size unit's month"),
+                        QStringLiteral("%1, %2 employees at every scale, %3")
+                            .arg(c->fixedMonths.first().fact)
+                            .arg(fixedUnitHeadcount(c->fixedMonths.first().fact))
+                            .arg(c->fixedMonths.first().month),
+                        sideOf(c->fixedMonths, [pdb](const MonthCase& m) { return reprintMonthProject(*pdb, m); },
+                               listingFingerprint),
+                        sideOf(c->fixedMonths, [psql](const MonthCase& m) { return reprintMonthBare(*psql, m); },
+                               listingFingerprint),
+                        true, nullptr});
+        list.push_back({QStringLiteral("summary listing of a fixed-size unit"),
+                        QStringLiteral("%1's open claims of %2").arg(c->fixedSummaries.first().fact, c->budYear),
+                        sideOf(c->fixedSummaries, [pdb](const SummaryCase& s) { return summaryProject(*pdb, s); },
+                               listingFingerprint),
+                        sideOf(c->fixedSummaries, [psql](const SummaryCase& s) { return summaryBare(*psql, s); },
+                               listingFingerprint),
+                        true, nullptr});
+    }
 
     // The claims saved so far cancelled, their amounts given back: the pools
     // need room for one sample only, however long the run.

@@ -23,14 +23,13 @@ const QString kSummaryColumns = QStringLiteral(
 
 QVector<SummaryRow> summaryRows(const Rows& r)
 {
+    // Read by place in kSummaryColumns: a long list reads every cell.
     QVector<SummaryRow> rows;
-    for (int i = 0; i < r.count(); ++i) {
-        auto t = [&](const char* c) { return r.text(i, QString::fromLatin1(c)); };
-        rows.push_back({t("Berg_Doc_ID"), t("Date_berg"), r.money(i, QStringLiteral("M_Can_Berg")),
-                        r.money(i, QStringLiteral("T_M_Berg")), t("EMP_ID"),
-                        t("Emp_Surname") + t("Emp_F_Name") + QLatin1Char(' ') + t("Emp_L_Name"), t("KV_ID"),
-                        t("Pay_Year")});
-    }
+    rows.reserve(r.count());
+    for (int i = 0; i < r.count(); ++i)
+        rows.push_back({r.text(i, 0), r.text(i, 1), Money::fromVariant(r.value(i, 2)),
+                        Money::fromVariant(r.value(i, 3)), r.text(i, 6),
+                        r.text(i, 7) + r.text(i, 8) + QLatin1Char(' ') + r.text(i, 9), r.text(i, 4), r.text(i, 5)});
     return rows;
 }
 
@@ -195,11 +194,10 @@ QVector<ReprintRow> claimsForReprint(Database& db, const LoginContext& login, co
             + where + QStringLiteral(" ORDER BY h.Date_Ent, h.Berg_Doc_ID"),
         params);
     QVector<ReprintRow> rows;
-    for (int i = 0; i < r.count(); ++i) {
-        auto t = [&](const char* c) { return r.text(i, QString::fromLatin1(c)); };
-        rows.push_back({t("Berg_Doc_ID"), t("EMP_ID"), t("Emp_Surname") + t("Emp_F_Name") + QStringLiteral("  ") + t("Emp_L_Name"),
-                        r.money(i, QStringLiteral("M_Can_Berg")), t("Date_Ent")});
-    }
+    rows.reserve(r.count());
+    for (int i = 0; i < r.count(); ++i)
+        rows.push_back({r.text(i, 0), r.text(i, 3), r.text(i, 4) + r.text(i, 5) + QStringLiteral("  ") + r.text(i, 6),
+                        Money::fromVariant(r.value(i, 1)), r.text(i, 2)});
     return rows;
 }
 

@@ -26,6 +26,12 @@ public:
     QVariant value(int row, const QString& column) const { return cell(row, column); }
     QVariant value(int row, int column) const { return m_cells.at(row * m_columns.size() + column); }
     QString text(int row, const QString& column) const;   // NULL reads as ""
+    // By place in the SELECT list: for listings that read every cell.
+    QString text(int row, int column) const
+    {
+        const QVariant& v = m_cells.at(row * m_columns.size() + column);
+        return v.isNull() ? QString(QLatin1String("")) : v.toString();
+    }
     qint64 integer(int row, const QString& column) const;  // NULL reads as 0
     Money money(int row, const QString& column) const;     // rounded to satang
 
