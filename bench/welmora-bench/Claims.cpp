@@ -88,10 +88,13 @@ void Generator::makeClaim(Claim& c, Usage& usage)
     auto receiptDay = [&] {
         return receiptFrom.addDays(m_rnd.between64(0, std::max<qint64>(0, receiptFrom.daysTo(receiptTo))));
     };
+    // A fourth child is an outpatient's patient only: the other kinds' entry
+    // offers the employee, parents, spouse and three children.
     auto patient = [&]() -> const Person& {
-        static const double weights[] = {55, 7, 8, 10, 8, 6, 4, 2};
+        static const double outpatient[] = {55, 7, 8, 10, 8, 6, 4, 2};
+        static const double others[] = {55, 7, 8, 10, 8, 6, 4, 0};
         for (;;) {
-            const Person* p = e.member(QString::number(m_rnd.weighted(weights)));
+            const Person* p = e.member(QString::number(m_rnd.weighted(c.kind == FAE ? outpatient : others)));
             if (p)
                 return *p;
         }

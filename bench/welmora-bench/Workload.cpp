@@ -379,8 +379,11 @@ void pickClaimPool(Database& db, Cases& c, const QDate& today, Random& rnd)
         in.user = in.fact.toLower() + QStringLiteral("clerk");
         in.userType = QStringLiteral("U");
         in.inOut = QStringLiteral("0");
+        // The in-patient and co-pay saves reuse the pool: patients every
+        // medical kind takes (not a fourth child).
         const Rows folk = db.select(QStringLiteral("SELECT Emp_Folk, EF_Surname, EF_F_Name, EF_L_Name, EF_Birthday "
-                                                   "FROM T_Emp_Folk WHERE KV_ID = ? ORDER BY Emp_Folk"),
+                                                   "FROM T_Emp_Folk WHERE KV_ID = ? AND Emp_Folk <> '7' "
+                                                   "ORDER BY Emp_Folk"),
                                     {in.kvId});
         const int receipts = int(c.claims.size() % kMostReceipts) + 1;
         for (int k = 0; k < receipts; ++k) {

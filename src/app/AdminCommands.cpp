@@ -176,6 +176,14 @@ int addUser(const QStringList& args)
 }
 
 namespace {
+
+QString wroteLine(const QString& pdf, const Report& doc)
+{
+    return QStringLiteral("wrote %1 (%2 %3)\n")
+        .arg(pdf)
+        .arg(doc.pageCount())
+        .arg(doc.pageCount() == 1 ? QStringLiteral("page") : QStringLiteral("pages"));
+}
 // A Buddhist-Era year as the statements keep it: four digits.
 bool isBudgetYearText(const QString& year)
 {
@@ -194,29 +202,18 @@ const Command& commandNamed(const QString& name)
 // The payment voucher of a voucher summary, as its screens print it.
 int printVoucher(const QStringList& args)
 {
-    QTextStream out(stdout), err(stderr);
     const QString pvrNo = positional(args, 1);
     const QString pdf = option(args, QStringLiteral("pdf"));
     if (pvrNo.isEmpty())
         return missingArgument(QStringLiteral("PVR_NO"), QStringLiteral("print voucher"));
     if (pdf.isEmpty())
         return missingArgument(QStringLiteral("--pdf FILE"), QStringLiteral("print voucher"));
-    try {
-        auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));
-        const Report voucher = finance::voucherReport(*db, pvrNo);
-        voucher.writePdf(pdf);
-        out << "wrote " << pdf << " (" << voucher.pageCount() << " page)\n";
-        return 0;
-    } catch (const AppError& e) {
-        err << e.message() << "\n";
-        return 1;
-    }
+    return writeDocument(args, pdf, [&](Database& db) { return finance::voucherReport(db, pvrNo); });
 }
 
 // A claim form or a control number's summary document, as reprinted.
 int printClaimDocument(const QStringList& args)
 {
-    QTextStream out(stdout), err(stderr);
     const QString number = positional(args, 1);
     const QString pdf = option(args, QStringLiteral("pdf"));
     const bool form = args.value(0) == QLatin1String("claim-form");
@@ -225,23 +222,16 @@ int printClaimDocument(const QStringList& args)
         return missingArgument(form ? QStringLiteral("CLAIMNO") : QStringLiteral("CONTROLNO"), synopsis);
     if (pdf.isEmpty())
         return missingArgument(QStringLiteral("--pdf FILE"), synopsis);
-    try {
-        auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));
-        const Report doc = form
-            ? claims::claimForm(*db, number, claims::FormOccasion::Reprint, db->serverNow())
-            : claims::summaryDocument(*db, number, std::nullopt, db->serverNow());
-        doc.writePdf(pdf);
-        out << "wrote " << pdf << " (" << doc.pageCount() << " pages)\n";
-        return 0;
-    } catch (const AppError& e) {
-        err << e.message() << "\n";
-        return 1;
-    }
+    return writeDocument(args, pdf, [&](Database& db) {
+        return form ? claims::claimForm(db, number, claims::FormOccasion::Reprint, db.serverNow())
+                    : claims::summaryDocument(db, number, std::nullopt, db.serverNow());
+    });
 }
+
 // The remaining-limit statement of an employee for a budget year.
 int printLimitStatement(const QStringList& args)
 {
-    QTextStream out(stdout), err(stderr);
+    QTextStream err(stderr);
     const QString kvId = positional(args, 1);
     const QString year = option(args, QStringLiteral("year"));
     const QString pdf = option(args, QStringLiteral("pdf"));
@@ -256,19 +246,26 @@ int printLimitStatement(const QStringList& args)
         err << QStringLiteral("ปีงบประมาณ \"%1\" ไม่ถูกต้อง: ต้องเป็นปี พ.ศ. 4 หลัก เช่น 2570").arg(year) << "\n";
         return 1;
     }
+    return writeDocument(args, pdf, [&](Database& db) {
+        return hospital::LimitEnquiry::statement(hospital::LimitEnquiry::read(db, kvId, year), db.serverNow());
+    });
+}
+} // namespace
+
+int writeDocument(const QStringList& args, const QString& pdf, const std::function<Report(Database&)>& make)
+{
+    QTextStream out(stdout), err(stderr);
     try {
         auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));
-        const Report doc = hospital::LimitEnquiry::statement(hospital::LimitEnquiry::read(*db, kvId, year),
-                                                              db->serverNow());
+        const Report doc = make(*db);
         doc.writePdf(pdf);
-        out << "wrote " << pdf << " (" << doc.pageCount() << " page)\n";
+        out << wroteLine(pdf, doc);
         return 0;
     } catch (const AppError& e) {
         err << e.message() << "\n";
         return 1;
     }
 }
-} // namespace
 
 int print(const QStringList& args)
 {
@@ -305,8 +302,7 @@ int print(const QStringList& args)
         file.close();
         const Report letters = userLetters(*db, from, to, todayFrom(db->serverNow()).Cur_Date, QStringLiteral("welmora-admin"));
         letters.writePdf(pdf);
-        out << "wrote " << pdf << " (" << letters.pageCount() << " pages)\n"
-            << "each user of the letters has a new password, to be changed at his first log-in\n";
+        out << wroteLine(pdf, letters) << "each user of the letters has a new password, to be changed at his first log-in\n";
         return 0;
     } catch (const AppError& e) {
         err << e.message() << "\n";

@@ -2,6 +2,11 @@
 #include <QStringList>
 #include <functional>
 
+namespace wel {
+class Database;
+class Report;
+}
+
 namespace wel::admin {
 
 struct Command {
@@ -27,6 +32,11 @@ QString positional(const QStringList& args, int i);
 // Value of "--name VALUE" in args, or empty.
 QString option(const QStringList& args, const QString& name);
 bool flag(const QStringList& args, const QString& name);
+
+// Opens the database of --db, makes the document and writes it to pdf:
+// "wrote FILE (N pages)" on standard output and status 0, or what failed on
+// standard error and status 1.
+int writeDocument(const QStringList& args, const QString& pdf, const std::function<Report(Database&)>& make);
 
 int init(const QStringList& args);
 int addUser(const QStringList& args);

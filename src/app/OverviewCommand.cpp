@@ -12,27 +12,20 @@ namespace wel::admin {
 // faculty, or one with --faculty.
 int printOverview(const QStringList& args)
 {
-    QTextStream out(stdout), err(stderr);
+    QTextStream err(stderr);
     const QString year = option(args, QStringLiteral("year"));
     const QString pdf = option(args, QStringLiteral("pdf"));
     if (year.isEmpty() || pdf.isEmpty()) {
         err << usage();
         return 2;
     }
-    try {
-        auto db = openDatabase(chooseDatabaseUrl(option(args, QStringLiteral("db"))));
+    return writeDocument(args, pdf, [&](Database& db) {
         LoginContext finance;
         finance.Cur_Mode = QStringLiteral("KV");
         const reports::Overview o =
-            reports::readOverview(*db, reports::overviewScope(finance, year, option(args, QStringLiteral("faculty"))));
-        const Report doc = reports::overviewDocument(o, db->serverNow());
-        doc.writePdf(pdf);
-        out << "wrote " << pdf << " (" << doc.pageCount() << " page)\n";
-        return 0;
-    } catch (const AppError& e) {
-        err << e.message() << "\n";
-        return 1;
-    }
+            reports::readOverview(db, reports::overviewScope(finance, year, option(args, QStringLiteral("faculty"))));
+        return reports::overviewDocument(o, db.serverNow());
+    });
 }
 
 } // namespace wel::admin

@@ -35,8 +35,8 @@ TEST(AdminPrint, ClaimFormAndControlSummaryWithoutAWindow)
         int code;
         QString says;
     } runs[] = {
-        {"claim-form", claim, 0, QStringLiteral("(1 pages)")},
-        {"control-summary", control, 0, QStringLiteral("(1 pages)")},
+        {"claim-form", claim, 0, QStringLiteral("(1 page)")},
+        {"control-summary", control, 0, QStringLiteral("(1 page)")},
         {"claim-form", QStringLiteral("SC2568/0000099"), 1, QStringLiteral("ไม่พบใบเบิกเลขที่ SC2568/0000099")},
         {"control-summary", QStringLiteral("KV2568/000099SC"), 1, QStringLiteral("ไม่พบเลขที่ควบคุมใบเบิก KV2568/000099SC")},
     };
@@ -69,7 +69,7 @@ TEST(AdminPrint, CopayFormAndLimitStatementWithoutAWindow)
         int code;
         QString says;
     } runs[] = {
-        {{QStringLiteral("claim-form"), claim}, 0, QStringLiteral("(1 pages)")},
+        {{QStringLiteral("claim-form"), claim}, 0, QStringLiteral("(1 page)")},
         {{QStringLiteral("limit-statement"), kv, QStringLiteral("--year"), QStringLiteral("2568")}, 0,
          QStringLiteral("(1 page)")},
         {{QStringLiteral("limit-statement"), QStringLiteral("KV2560/999999"), QStringLiteral("--year"),

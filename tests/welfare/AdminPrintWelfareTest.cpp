@@ -48,11 +48,11 @@ TEST(AdminPrintWelfare, FormsAndSummariesOfTheKindsChargedNowhere)
         int code;
         QString says;
     } runs[] = {
-        {"claim-form", ovm, 0, QStringLiteral("(1 pages)")},
+        {"claim-form", ovm, 0, QStringLiteral("(1 page)")},
         {"claim-form", oth, 1, QStringLiteral("เป็นประเภท OTH ซึ่งพิมพ์จากหน้าจอนี้ไม่ได้")},
-        {"control-summary", controls[0], 0, QStringLiteral("(1 pages)")},
-        {"control-summary", controls[1], 0, QStringLiteral("(1 pages)")},
-        {"control-summary", controls[2], 0, QStringLiteral("(1 pages)")},
+        {"control-summary", controls[0], 0, QStringLiteral("(1 page)")},
+        {"control-summary", controls[1], 0, QStringLiteral("(1 page)")},
+        {"control-summary", controls[2], 0, QStringLiteral("(1 page)")},
     };
     for (const auto& r : runs) {
         const QString pdf = out.filePath(r.number.right(8).remove(QLatin1Char('/')) + QStringLiteral(".pdf"));
