@@ -4,18 +4,17 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+#include "AdminRun.h"
 
-struct AdminRun {
-    int code = -1;
-    QString output;
-};
+using wel::test::AdminRun;
+using wel::test::adminWith;
+
+namespace {
 
 // welmora-admin with its home in dir, so that nothing it would make by
 // default (the embedded database, its log) can land anywhere else.
 AdminRun adminAt(const QTemporaryDir& home, const QStringList& args)
 {
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), home.path());
     env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
@@ -23,11 +22,7 @@ AdminRun adminAt(const QTemporaryDir& home, const QStringList& args)
     env.insert(QStringLiteral("XDG_STATE_HOME"), home.filePath(QStringLiteral("state")));
     static const QTemporaryDir runtime; // private to its owner, as Qt wants it, so that Qt has nothing to say
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    p.setProcessEnvironment(env);
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QStringLiteral(WELMORA_ADMIN), args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAll())};
+    return adminWith(env, args);
 }
 
 // What a run left in its home, font caches aside.

@@ -1,3 +1,4 @@
+#include "AdminRun.h"
 #include "TestDb.h"
 #include "common/db/Schema.h"
 #include "shell/DatabaseSetup.h"
@@ -8,24 +9,10 @@
 #include <QTemporaryDir>
 
 using namespace wel;
+using wel::test::AdminRun;
+using wel::test::admin;
 
 namespace {
-struct AdminRun {
-    int code = -1;
-    QString output;
-};
-
-AdminRun admin(const QStringList& args, const QByteArray& input = {})
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QStringLiteral(WELMORA_ADMIN), args);
-    p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAll())};
-}
-
 QByteArray contentOf(const QString& path)
 {
     QFile f(path);

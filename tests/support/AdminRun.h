@@ -14,11 +14,13 @@ struct AdminRun {
     QString output;
 };
 
-// Runs welmora-admin with the arguments; input, when given, is typed on its
-// standard input, which is then closed.
-inline AdminRun admin(const QStringList& args, const QByteArray& input = {}, int timeoutMs = 120000)
+// Runs welmora-admin with the arguments in the environment; input, when
+// given, is typed on its standard input, which is then closed.
+inline AdminRun adminWith(const QProcessEnvironment& env, const QStringList& args, const QByteArray& input = {},
+                          int timeoutMs = 120000)
 {
     QProcess p;
+    p.setProcessEnvironment(env);
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(QStringLiteral(WELMORA_ADMIN), args);
     if (!input.isEmpty())
@@ -26,6 +28,11 @@ inline AdminRun admin(const QStringList& args, const QByteArray& input = {}, int
     p.closeWriteChannel();
     const bool ended = p.waitForFinished(timeoutMs);
     return {ended && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAll())};
+}
+
+inline AdminRun admin(const QStringList& args, const QByteArray& input = {}, int timeoutMs = 120000)
+{
+    return adminWith(QProcessEnvironment::systemEnvironment(), args, input, timeoutMs);
 }
 
 } // namespace wel::test
