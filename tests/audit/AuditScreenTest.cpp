@@ -5,7 +5,7 @@
 #include "common/Audit.h"
 #include "common/widgets/CodeListCombo.h"
 
-#include <QTableWidget>
+#include <QTableView>
 
 using namespace wel;
 using namespace wel::test;
@@ -31,7 +31,7 @@ TEST(AuditScreen, FiltersTheTrailIntoTheGrid)
     type(&screen, "edtKey", claim);
     press(&screen, "btnShow");
     EXPECT_TRUE(messages.seen.isEmpty()) << messages.last().toStdString();
-    ASSERT_EQ(control<QTableWidget>(&screen, "StringGrid1")->rowCount(), 1);
+    ASSERT_EQ(rowsIn(&screen, "StringGrid1"), 1);
     EXPECT_EQ(cell(&screen, "StringGrid1", 0, 2), QStringLiteral("clerk"));
     EXPECT_EQ(cell(&screen, "StringGrid1", 0, 4), audit::labelOf(audit::kClaimMade));
     EXPECT_EQ(cell(&screen, "StringGrid1", 0, 5), claim);
@@ -40,5 +40,5 @@ TEST(AuditScreen, FiltersTheTrailIntoTheGrid)
     ASSERT_TRUE(control<CodeListCombo>(&screen, "cmbOperation")->setCode(QStringLiteral("CLAIM_CANCEL")));
     press(&screen, "btnShow");
     EXPECT_EQ(messages.texts.value(0), QStringLiteral("ไม่พบข้อมูล"));
-    EXPECT_EQ(control<QTableWidget>(&screen, "StringGrid1")->rowCount(), 0);
+    EXPECT_EQ(rowsIn(&screen, "StringGrid1"), 0);
 }
