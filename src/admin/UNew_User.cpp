@@ -2,9 +2,9 @@
 #include "common/Faculties.h"
 #include "common/widgets/EmployeeSearchPanel.h"
 #include "common/widgets/EnterAsTab.h"
-#include "common/widgets/Grids.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
+#include "common/widgets/ResultGrid.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace wel {
@@ -79,12 +78,10 @@ TfrmNew_User::TfrmNew_User(const ScreenContext& context, QWidget* parent) : Scre
     pnlUsers = new QGroupBox(QStringLiteral("รายชื่อผู้ใช้งานระบบ"), this);
     pnlUsers->setObjectName(QStringLiteral("pnlUsers"));
     auto* usersLayout = new QVBoxLayout(pnlUsers);
-    StringGrid2 = new QTableWidget(0, 6, pnlUsers);
-    StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
-    setupListGrid(StringGrid2,
-                  {QStringLiteral("ลำดับ"), QStringLiteral("รหัสผู้ใช้"), QStringLiteral("ชื่อ - นามสกุล"),
-                   QStringLiteral("ตำแหน่ง"), QStringLiteral("หน่วยงาน"), QStringLiteral("ฝ่าย")},
-                  {50, 100, 180, 160, 220});
+    StringGrid2 = new ResultGrid(QStringLiteral("StringGrid2"),
+                                 {QStringLiteral("ลำดับ"), QStringLiteral("รหัสผู้ใช้"), QStringLiteral("ชื่อ - นามสกุล"),
+                                  QStringLiteral("ตำแหน่ง"), QStringLiteral("หน่วยงาน"), QStringLiteral("ฝ่าย")},
+                                 {50, 100, 180, 160, 220}, pnlUsers);
     StringGrid2->horizontalHeader()->setStretchLastSection(true);
     usersLayout->addWidget(StringGrid2, 1);
     auto* usersButtons = new QHBoxLayout;
@@ -177,7 +174,7 @@ void TfrmNew_User::showPanelState(const QString& name)
             guard([this] { btnSelectClick(); });
     } else if (name == QLatin1String("users") || name == QLatin1String("user")) {
         guard([this] { btnEditClick(); });
-        StringGrid2->setCurrentCell(0, 0);
+        StringGrid2->selectRow(0);
         if (name == QLatin1String("user"))
             guard([this] { btnEdit_UserClick(); });
     }
@@ -204,7 +201,7 @@ void TfrmNew_User::fillUsers()
     QVector<QStringList> rows;
     for (const UserService::UserLine& u : UserService::userLines(db()))
         rows.push_back({u.id, u.userName, u.name, u.position, u.unit, u.sectionName});
-    fillListGrid(StringGrid2, rows);
+    StringGrid2->showRows(std::move(rows));
 }
 
 void TfrmNew_User::btnSelectClick()
@@ -226,10 +223,11 @@ void TfrmNew_User::btnSelectClick()
 
 void TfrmNew_User::btnEdit_UserClick()
 {
-    const int row = StringGrid2->currentRow();
-    if (row < 0 || !StringGrid2->item(row, 0))
+    // The user's number is the row's own first column, in whatever order the list is sorted.
+    const QString id = StringGrid2->text(StringGrid2->currentRow(), 0);
+    if (id.isEmpty())
         throw AppError(QStringLiteral("กรุณาเลือกผู้ใช้งานที่ต้องการแก้ไข"));
-    const UserService::UserRecord u = UserService::load(db(), StringGrid2->item(row, 0)->text().toInt());
+    const UserService::UserRecord u = UserService::load(db(), id.toInt());
     pnlUsers->hide();
     showUser(u);
 }

@@ -7,9 +7,10 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
 
 namespace wel {
+
+class ResultGrid;
 
 class EmployeeSearchPanel;
 
@@ -35,7 +36,7 @@ private:
     EmployeeSearchPanel* pnlSearch = nullptr;
     QGroupBox* pnlUsers = nullptr;
     QGroupBox* pnlUser = nullptr;
-    QTableWidget* StringGrid2 = nullptr;
+    ResultGrid* StringGrid2 = nullptr;
     QLabel* L_User_ID = nullptr;
     QLineEdit* edtU_Surname = nullptr;
     QLineEdit* edtU_F_Name = nullptr;

@@ -7,16 +7,15 @@
 #include "common/widgets/Busy.h"
 #include "common/widgets/CodeListCombo.h"
 #include "common/widgets/FilterBand.h"
-#include "common/widgets/Grids.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
+#include "common/widgets/ResultGrid.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace wel {
@@ -76,9 +75,8 @@ TfrmAudit_Log::TfrmAudit_Log(const ScreenContext& context, QWidget* parent) : Sc
     connect(btnExcel, &QPushButton::clicked, this, [this] { guard([this] { btnExcelClick(); }); });
     outer->addWidget(filterBand(this, {dates, who, what, key}, {btnShow, btnExcel}, kBandWidth));
 
-    StringGrid1 = new QTableWidget(this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    setupListGrid(StringGrid1, AuditLog::headings(), {50, 130, 80, 90, 160, 110, 400});
+    StringGrid1 = new ResultGrid(QStringLiteral("StringGrid1"), AuditLog::headings(), {50, 130, 80, 90, 160, 110, 400},
+                                 this);
     outer->addWidget(StringGrid1, 1);
     setOpensMaximised();
 
@@ -102,7 +100,7 @@ void TfrmAudit_Log::btnShowClick()
     BusyWork busy(this, QStringLiteral("กำลังแสดงผล ..."));
     m_entries = AuditLog::find(db(), f);
     m_shownWith = f;
-    fillListGrid(StringGrid1, AuditLog::cells(m_entries));
+    StringGrid1->showRows(AuditLog::cells(m_entries));
     if (m_entries.isEmpty())
         throw AppError(kNothingFound);
 }
@@ -111,7 +109,12 @@ void TfrmAudit_Log::btnExcelClick()
 {
     if (m_entries.isEmpty())
         throw AppError(kNothingFound);
-    const QString path = excel::exportGrid(AuditLog::gridTable(m_entries), AuditLog::exportParams(m_shownWith));
+    // In the order the grid shows them.
+    QVector<AuditLog::Entry> shown;
+    shown.reserve(m_entries.size());
+    for (int r = 0; r < StringGrid1->rowCount(); ++r)
+        shown << m_entries.value(StringGrid1->result()->sourceRow(r));
+    const QString path = excel::exportGrid(AuditLog::gridTable(shown), AuditLog::exportParams(m_shownWith));
     excel::openWithDesktop(path);
 }
 

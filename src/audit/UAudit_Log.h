@@ -4,9 +4,10 @@
 
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
 
 namespace wel {
+
+class ResultGrid;
 
 class BEDateEdit;
 class CodeListCombo;
@@ -33,7 +34,7 @@ private:
     QLineEdit* edtKey = nullptr;
     QPushButton* btnShow = nullptr;
     QPushButton* btnExcel = nullptr;
-    QTableWidget* StringGrid1 = nullptr;
+    ResultGrid* StringGrid1 = nullptr;
     QVector<AuditLog::Entry> m_entries;
     AuditLog::Filter m_shownWith;
 };

@@ -6,6 +6,7 @@
 #include "common/Utility.h"
 #include "common/widgets/BEDateEdit.h"
 #include "common/widgets/EmployeeSearchPanel.h"
+#include "common/widgets/ResultGrid.h"
 #include "common/widgets/EnterAsTab.h"
 #include "common/widgets/Grids.h"
 #include "common/widgets/Messages.h"
@@ -63,7 +64,7 @@ void TfrmEntry_Son_Stu::showPanelState(const QString& name)
     // The first employee entitled to the allowance who has a child recorded.
     auto* grid = m_search->grid();
     for (int r = 0; r < grid->rowCount(); ++r) {
-        grid->setCurrentCell(r, 0);
+        grid->selectRow(r);
         try {
             btnPost_HealClick();
             m_children[0]->setChecked(true);

@@ -2,9 +2,9 @@
 #include "CancelService.h"
 #include "common/ThaiDate.h"
 #include "common/widgets/EnterAsTab.h"
-#include "common/widgets/Grids.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
+#include "common/widgets/ResultGrid.h"
 #include "widgets/ChoiceBox.h"
 #include "widgets/FinanceWidgets.h"
 
@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace wel {
@@ -65,6 +64,7 @@ TfrmCancel_Sent_KV_Doc::TfrmCancel_Sent_KV_Doc(const ScreenContext& context, QWi
                             QStringLiteral("ชื่อคณะ"), QStringLiteral("ประเภท"), QStringLiteral("จำนวนเงิน"),
                             QStringLiteral("วันทีส่งข้อมูล"), QStringLiteral("ประเภทใบเบิก")},
                            {50, 130, 60, 220, 110, 120, 100, 100}, 10, list);
+    StringGrid1->alignRight({kAmount});
     listLayout->addWidget(StringGrid1, 1);
     auto* detail = namedButton(QStringLiteral("btnDetail"), QStringLiteral("แสดงรายละเอียด"), list);
     listLayout->addLayout(buttonRow({detail}));
@@ -95,6 +95,7 @@ TfrmCancel_Sent_KV_Doc::TfrmCancel_Sent_KV_Doc(const ScreenContext& context, QWi
                             QStringLiteral("รหัสประจำตัวพนักงาน"), QStringLiteral("ชื่อ-นามสกุล"), QStringLiteral("KV_ID"),
                             QStringLiteral("Pay_Year")},
                            {30, 0, 130, 90, 120, 130, 220, 120, 70}, 10, panel);
+    StringGrid2->alignRight({4});
     layout->addWidget(StringGrid2, 1);
     edtSum = amountField(QStringLiteral("edtSum"), panel);
     auto* total = new QHBoxLayout;
@@ -114,7 +115,7 @@ TfrmCancel_Sent_KV_Doc::TfrmCancel_Sent_KV_Doc(const ScreenContext& context, QWi
     connect(show, &QPushButton::clicked, this, [this] { guard([this] { btnShowClick(); }); });
     connect(exit, &QPushButton::clicked, this, &Screen::closeScreen);
     connect(detail, &QPushButton::clicked, this, [this] { guard([this] { btnDetailClick(); }); });
-    connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, [this] { guard([this] { btnDetailClick(); }); });
+    connect(StringGrid1, &ResultGrid::doubleClicked, this, [this] { guard([this] { btnDetailClick(); }); });
     connect(cancel, &QPushButton::clicked, this, [this] { guard([this] { btnCancel_DocClick(); }); });
     connect(close, &QPushButton::clicked, this, [this] {
         Panel2->hide();
@@ -149,7 +150,7 @@ void TfrmCancel_Sent_KV_Doc::showPanelState(const QString& name)
     grpSelect->field(2)->setText(yearToList());
     guard([this] { btnShowClick(); });
     if (name == kDetail && StringGrid1->rowCount() > 0) {
-        StringGrid1->setCurrentCell(0, kNumber);
+        StringGrid1->selectRow(0);
         guard([this] { btnDetailClick(); });
     }
 }
@@ -165,26 +166,25 @@ void TfrmCancel_Sent_KV_Doc::btnShowClick()
         cells.push_back({QString::number(i + 1), r.controlNo, r.factCode, r.factName, cancelTypeLabel(r.docType),
                          r.amount.toDisplay(), r.sentDate, r.docType});
     }
-    fillListGrid(StringGrid1, cells);
-    alignAmounts(StringGrid1, kAmount);
+    StringGrid1->showRows(std::move(cells));
     if (rows.isEmpty())
         throw AppError(kNotFound);
-    StringGrid1->setCurrentCell(0, kNumber);
+    StringGrid1->selectRow(0);
 }
 
 void TfrmCancel_Sent_KV_Doc::btnDetailClick()
 {
     const int row = StringGrid1->currentRow();
-    const QTableWidgetItem* item = row >= 0 ? StringGrid1->item(row, kNumber) : nullptr;
-    if (!item || item->text().isEmpty())
+    const QString controlNo = StringGrid1->text(row, kNumber);
+    if (controlNo.isEmpty())
         throw AppError(kNotFound);
-    const auto claims = ControlCancel::claims(db(), item->text());
+    const auto claims = ControlCancel::claims(db(), controlNo);
     if (claims.isEmpty())
         throw AppError(kNotFound);
-    edtSent_KV_Doc_ID->setText(item->text());
-    edtSent_Date->setText(StringGrid1->item(row, kDate)->text());
-    edtType_Name->setText(StringGrid1->item(row, kLabel)->text());
-    edtType_Code->setText(StringGrid1->item(row, kType)->text());
+    edtSent_KV_Doc_ID->setText(controlNo);
+    edtSent_Date->setText(StringGrid1->text(row, kDate));
+    edtType_Name->setText(StringGrid1->text(row, kLabel));
+    edtType_Code->setText(StringGrid1->text(row, kType));
     QVector<QStringList> cells;
     Money total;
     for (int i = 0; i < claims.size(); ++i) {
@@ -193,8 +193,7 @@ void TfrmCancel_Sent_KV_Doc::btnDetailClick()
                          c.kvId, c.payYear});
         total += c.payable;
     }
-    fillListGrid(StringGrid2, cells);
-    alignAmounts(StringGrid2, 4);
+    StringGrid2->showRows(std::move(cells));
     edtSum->setText(total.toDisplay());
     Panel1->hide();
     Panel2->show();
@@ -214,7 +213,7 @@ void TfrmCancel_Sent_KV_Doc::backToList()
 {
     Panel2->hide();
     Panel1->show();
-    StringGrid1->setRowCount(0);
+    StringGrid1->showRows({});
     guard([this] { btnShowClick(); });
 }
 

@@ -3,11 +3,11 @@
 #include "common/widgets/Screen.h"
 
 class QLineEdit;
-class QTableWidget;
 
 namespace wel {
 
 class ChoiceBox;
+class ResultGrid;
 
 // Cancels an open control number: its claims go back to the faculty and the
 // finance-side usage its hand-over added is given back.
@@ -31,8 +31,8 @@ private:
     QWidget* Panel2 = nullptr;
     ChoiceBox* grpSelect = nullptr;
     ChoiceBox* grpUnit = nullptr;
-    QTableWidget* StringGrid1 = nullptr;
-    QTableWidget* StringGrid2 = nullptr;
+    ResultGrid* StringGrid1 = nullptr;
+    ResultGrid* StringGrid2 = nullptr;
     QLineEdit* edtSent_KV_Doc_ID = nullptr;
     QLineEdit* edtSent_Date = nullptr;
     QLineEdit* edtType_Name = nullptr;

@@ -2,9 +2,9 @@
 #include "common/widgets/BEDateEdit.h"
 #include "common/widgets/EnterAsTab.h"
 #include "common/widgets/FactCodeEdit.h"
-#include "common/widgets/Grids.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
+#include "common/widgets/ResultGrid.h"
 #include "widgets/ChoiceBox.h"
 #include "widgets/FinanceWidgets.h"
 
@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace wel {
@@ -110,7 +109,7 @@ TfrmEntry_Depart_DocNo::TfrmEntry_Depart_DocNo(const ScreenContext& context, Ste
     connect(show, &QPushButton::clicked, this, [this] { guard([this] { btnShowClick(); }); });
     connect(exit, &QPushButton::clicked, this, &Screen::closeScreen);
     connect(open, &QPushButton::clicked, this, [this] { guard([this] { btnOpenClick(); }); });
-    connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, [this] { guard([this] { btnOpenClick(); }); });
+    connect(StringGrid1, &ResultGrid::doubleClicked, this, [this] { guard([this] { btnOpenClick(); }); });
 }
 
 QWidget* TfrmEntry_Depart_DocNo::buildPanel()
@@ -234,7 +233,7 @@ void TfrmEntry_Depart_DocNo::showPanelState(const QString& name)
     grpSelect->choose(0);
     guard([this] { btnShowClick(); });
     if (name == kPanel && StringGrid1->rowCount() > 0) {
-        StringGrid1->setCurrentCell(StringGrid1->rowCount() - 1, 1);
+        StringGrid1->selectRow(StringGrid1->rowCount() - 1);
         guard([this] { btnOpenClick(); });
     }
 }
@@ -257,19 +256,18 @@ void TfrmEntry_Depart_DocNo::btnShowClick()
             row << d.paymentNo << d.paymentDate;
         cells.push_back(row);
     }
-    fillListGrid(StringGrid1, cells);
+    StringGrid1->showRows(std::move(cells));
     if (list.isEmpty())
         throw AppError(kNotFound);
-    StringGrid1->setCurrentCell(0, 1);
+    StringGrid1->selectRow(0);
 }
 
 void TfrmEntry_Depart_DocNo::btnOpenClick()
 {
-    const int row = StringGrid1->currentRow();
-    const QTableWidgetItem* item = row >= 0 ? StringGrid1->item(row, 1) : nullptr;
-    if (!item || item->text().trimmed().isEmpty())
+    const QString pvrNo = StringGrid1->text(StringGrid1->currentRow(), 1);
+    if (pvrNo.trimmed().isEmpty())
         throw AppError(kChooseProperRow);
-    const VoucherDocs d = DocNumbers::read(db(), item->text());
+    const VoucherDocs d = DocNumbers::read(db(), pvrNo);
     // The summary's own faculty, whatever the field says by now.
     lblFact_Name->setText(d.factName);
     lblFact_Code->setText(d.factCode);

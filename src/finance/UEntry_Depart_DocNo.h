@@ -5,13 +5,13 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
 
 namespace wel {
 
 class BEDateEdit;
 class ChoiceBox;
 class FactCodeEdit;
+class ResultGrid;
 
 // Records the document numbers of a voucher summary in the finance division,
 // in two steps: the sub-unit and finance-division numbers with their date
@@ -47,7 +47,7 @@ private:
     QWidget* Panel2 = nullptr;
     ChoiceBox* grpSelect = nullptr;
     FactCodeEdit* edtFact_Code = nullptr;
-    QTableWidget* StringGrid1 = nullptr;
+    ResultGrid* StringGrid1 = nullptr;
 
     QLabel* lblFact_Name = nullptr;
     QLabel* lblFact_Code = nullptr;

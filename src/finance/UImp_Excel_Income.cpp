@@ -1,7 +1,7 @@
 #include "UImp_Excel_Income.h"
 #include "IncomeWorkbook.h"
-#include "common/widgets/Grids.h"
 #include "common/widgets/Named.h"
+#include "common/widgets/ResultGrid.h"
 #include "common/widgets/WorkbookFilePanel.h"
 #include "widgets/FinanceWidgets.h"
 
@@ -11,7 +11,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace wel {
@@ -81,13 +80,13 @@ void TfrmImp_Excel_Income::importFile(const QString& path)
 {
     Panel2->hide();
     // A new file replaces what the grid showed, also when it cannot be read.
-    StringGrid1->setRowCount(0);
+    StringGrid1->showRows({});
     lblFile_Name->setText(QFileInfo(path).fileName());
     const QList<QStringList> rows = readIncomeRows(path);
     QVector<QStringList> cells;
     for (int i = 0; i < rows.size(); ++i)
         cells.push_back(QStringList{QString::number(i + 1)} + rows[i]);
-    fillListGrid(StringGrid1, cells);
+    StringGrid1->showRows(std::move(cells));
 }
 
 } // namespace wel

@@ -2,10 +2,10 @@
 #include "common/widgets/Screen.h"
 
 class QLabel;
-class QTableWidget;
 
 namespace wel {
 
+class ResultGrid;
 class WorkbookFilePanel;
 
 // Shows the rows of a unit's income workbook (the welfare-fund deductions
@@ -23,7 +23,7 @@ public:
 
 private:
     WorkbookFilePanel* Panel2 = nullptr;
-    QTableWidget* StringGrid1 = nullptr;
+    ResultGrid* StringGrid1 = nullptr;
     QLabel* lblFile_Name = nullptr;
 };
 

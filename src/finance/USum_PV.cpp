@@ -2,11 +2,11 @@
 #include "VoucherDocument.h"
 #include "common/widgets/EnterAsTab.h"
 #include "common/widgets/FactCodeEdit.h"
-#include "common/widgets/Grids.h"
 #include "common/widgets/MarkingGrid.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
 #include "common/widgets/ReportPreview.h"
+#include "common/widgets/ResultGrid.h"
 #include "widgets/ChoiceBox.h"
 #include "widgets/FinanceWidgets.h"
 
@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace wel {
@@ -70,15 +69,14 @@ TfrmSum_PV::TfrmSum_PV(const ScreenContext& context, QWidget* parent) : Screen(c
 
     const auto [panel, layout] = namedPanel(QStringLiteral("Panel2"), this);
     Panel2 = panel;
-    StringGrid1 = new QTableWidget(panel);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    setupListGrid(StringGrid1,
-                  {QStringLiteral("No"), QStringLiteral("Mark"), QStringLiteral("เลขที่ควบคุมใบเบิก"),
-                   QStringLiteral("รหัสคณะ"), QStringLiteral("ชื่อคณะ"), QStringLiteral("ประเภท"),
-                   QStringLiteral("จำนวนเงิน"), QStringLiteral("วันทีส่งข้อมูล")},
-                  {40, 45, 140, 60, 240, 130, 120, 110});
+    StringGrid1 = new ResultGrid(QStringLiteral("StringGrid1"),
+                                 {QStringLiteral("No"), QStringLiteral("Mark"), QStringLiteral("เลขที่ควบคุมใบเบิก"),
+                                  QStringLiteral("รหัสคณะ"), QStringLiteral("ชื่อคณะ"), QStringLiteral("ประเภท"),
+                                  QStringLiteral("จำนวนเงิน"), QStringLiteral("วันทีส่งข้อมูล")},
+                                 {40, 45, 140, 60, 240, 130, 120, 110}, panel);
     StringGrid1->horizontalHeader()->setStretchLastSection(true);
     StringGrid1->setMinimumHeight(StringGrid1->verticalHeader()->defaultSectionSize() * 8);
+    StringGrid1->alignRight({kAmountColumn});
     layout->addWidget(StringGrid1, 1);
 
     auto* selectAll = namedButton(QStringLiteral("btnSelect_All"), QStringLiteral("เลือกทั้งหมด"), panel);
@@ -177,10 +175,9 @@ void TfrmSum_PV::btnShowClick()
                          r.amount.toDisplay(), r.sentDate});
         shown += r.amount;
     }
-    fillListGrid(StringGrid1, cells);
-    alignAmounts(StringGrid1, kAmountColumn);
+    StringGrid1->showRows(std::move(cells));
     m_marks->reset();
-    StringGrid1->setCurrentCell(0, 0);
+    StringGrid1->selectRow(0);
     // The listing belongs to this faculty until it is closed: the voucher is made for it.
     edtFact_Code->setText(fact);
     edtFact_Code->setEnabled(false);
@@ -207,7 +204,7 @@ void TfrmSum_PV::closeListing()
 {
     Panel2->hide();
     m_rows.clear();
-    StringGrid1->setRowCount(0);
+    StringGrid1->showRows({});
     m_marks->reset();
     edtPay_For_Per->clear();
     edtFact_Code->setEnabled(mode() == QLatin1String("KV"));

@@ -3,13 +3,13 @@
 #include "common/widgets/Screen.h"
 
 class QLineEdit;
-class QTableWidget;
 
 namespace wel {
 
 class ChoiceBox;
 class FactCodeEdit;
 class MarkingGrid;
+class ResultGrid;
 
 // Gathers open control numbers of one faculty into a voucher summary and
 // prints its payment voucher. A faculty (mode "FC") works on its own control
@@ -34,7 +34,7 @@ private:
     ChoiceBox* grpSelect = nullptr;
     FactCodeEdit* edtFact_Code = nullptr;
     QWidget* Panel2 = nullptr;
-    QTableWidget* StringGrid1 = nullptr;
+    ResultGrid* StringGrid1 = nullptr;
     MarkingGrid* m_marks = nullptr;
     QLineEdit* edtSum_Shows = nullptr;
     QLineEdit* edtSum_Select = nullptr;

@@ -2,6 +2,7 @@
 #include "common/AppError.h"
 #include "common/LoginContext.h"
 #include "common/widgets/EmployeeSearchPanel.h"
+#include "common/widgets/ResultGrid.h"
 #include "common/widgets/EnterAsTab.h"
 #include "common/widgets/Named.h"
 #include "common/widgets/ReportPreview.h"
@@ -12,7 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QAbstractItemView>
 
 namespace wel::hospital {
 
@@ -78,7 +79,7 @@ void TfrmQ_Hospital::showPanelState(const QString& name)
     // The first employee with a yearly row this year, so there are figures to see.
     auto* grid = m_search->grid();
     for (int r = 0; r < grid->rowCount(); ++r) {
-        grid->setCurrentCell(r, 0);
+        grid->selectRow(r);
         const auto e = m_search->selected();
         if (e && LimitEnquiry::read(db(), e->KV_ID, edtPay_Year->text()).hasRow)
             break;
@@ -105,7 +106,7 @@ QWidget* TfrmQ_Hospital::buildSearchPanel()
     connect(back, &QPushButton::clicked, this, &Screen::closeScreen);
     m_search->addButton(show);
     m_search->addButton(back);
-    connect(m_search->grid(), &QTableWidget::cellDoubleClicked, this, [this] { guard([this] { btnShowClick(); }); });
+    connect(m_search->grid(), &QAbstractItemView::doubleClicked, this, [this] { guard([this] { btnShowClick(); }); });
     layout->addWidget(m_search, 1);
     return panel;
 }

@@ -4,6 +4,7 @@
 #include "YearRows.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
+#include "common/widgets/ResultGrid.h"
 #include "common/widgets/WorkbookFilePanel.h"
 #include "personnel/widgets/ImportParts.h"
 
@@ -16,7 +17,6 @@
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace wel {
@@ -159,7 +159,7 @@ void TfrmImp_Emp_Histry_Excel::showPanelState(const QString& name)
 void TfrmImp_Emp_Histry_Excel::openWorkbook(const QString& path)
 {
     m_book = EmployeeImport::Workbook();
-    StringGrid1->setRowCount(0);
+    StringGrid1->showRows({});
     lstRefused->clear();
     L_Result->clear();
     L_File->clear();

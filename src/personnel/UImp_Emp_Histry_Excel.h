@@ -6,9 +6,10 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QProgressBar;
-class QTableWidget;
 
 namespace wel {
+
+class ResultGrid;
 
 class WorkbookFilePanel;
 
@@ -41,7 +42,7 @@ private:
     QLineEdit* edtFact_code = nullptr;
     QLabel* L_File = nullptr;
     WorkbookFilePanel* Panel2 = nullptr;
-    QTableWidget* StringGrid1 = nullptr;
+    ResultGrid* StringGrid1 = nullptr;
     QListWidget* lstRefused = nullptr;
     QLabel* L_Result = nullptr;
     QLineEdit* edtKV_ID_G = nullptr;

@@ -4,9 +4,9 @@
 #include "PersonnelCommon.h"
 #include "common/excel/ExportFiles.h"
 #include "common/widgets/GridExport.h"
-#include "common/widgets/Grids.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
+#include "common/widgets/ResultGrid.h"
 #include "common/widgets/WorkbookFilePanel.h"
 #include "personnel/widgets/ImportParts.h"
 
@@ -17,7 +17,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace wel {
@@ -164,7 +163,7 @@ void TfrmUpdate_Flexible_Benefit::showPanelState(const QString& name)
 void TfrmUpdate_Flexible_Benefit::mustTestAgain()
 {
     btnSave->setEnabled(false);
-    StringGrid2->setRowCount(0);
+    StringGrid2->showRows({});
     Label8->clear();
 }
 
@@ -172,7 +171,7 @@ void TfrmUpdate_Flexible_Benefit::openWorkbook(const QString& path)
 {
     mustTestAgain();
     m_rows = imports::SheetRows();
-    StringGrid1->setRowCount(0);
+    StringGrid1->showRows({});
     L_File->clear();
     m_rows = FlexibleBenefit::readApplicants(path);
     fillWorkbookGrid(StringGrid1, m_rows);
@@ -193,12 +192,12 @@ void TfrmUpdate_Flexible_Benefit::btnTest_UpdateClick()
     QVector<QStringList> cells;
     for (const FlexibleBenefit::Tested& t : r.rows)
         cells << t.cells;
-    fillListGrid(StringGrid2, cells);
+    StringGrid2->showRows(std::move(cells));
+    QSet<int> blocking;
     for (int i = 0; i < r.rows.size(); ++i)
         if (r.rows[i].blocking())
-            for (int c = 0; c < StringGrid2->columnCount(); ++c)
-                if (QTableWidgetItem* item = StringGrid2->item(i, c))
-                    item->setBackground(QColor(255, 214, 214));
+            blocking << i;
+    shadeRefused(StringGrid2, blocking);
     Label8->setText(QStringLiteral("จำนวนคนที่ ชื่อ-นามสกุล ตรง แต่ SSN ไม่ตรง : %1 คน ").arg(r.nameMatches));
     btnSave->setEnabled(r.canSave());
 }

@@ -6,9 +6,10 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QTableWidget;
 
 namespace wel {
+
+class ResultGrid;
 
 class WorkbookFilePanel;
 
@@ -40,8 +41,8 @@ private:
     imports::SheetRows m_rows;
     QLineEdit* edtYear_Flexben = nullptr;
     WorkbookFilePanel* Panel2 = nullptr;
-    QTableWidget* StringGrid1 = nullptr;
-    QTableWidget* StringGrid2 = nullptr;
+    ResultGrid* StringGrid1 = nullptr;
+    ResultGrid* StringGrid2 = nullptr;
     QWidget* Panel3 = nullptr;
     QPushButton* btnSave = nullptr;
     QProgressBar* ProgressBar1 = nullptr;

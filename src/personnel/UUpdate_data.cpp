@@ -4,6 +4,7 @@
 #include "PersonnelCommon.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
+#include "common/widgets/ResultGrid.h"
 #include "common/widgets/WorkbookFilePanel.h"
 #include "personnel/widgets/ImportParts.h"
 
@@ -15,7 +16,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace wel {
@@ -165,7 +165,7 @@ void TfrmUpdate_data::showPanelState(const QString& name)
 void TfrmUpdate_data::openLeaving(const QString& path)
 {
     m_leaving = imports::SheetRows();
-    StringGrid1->setRowCount(0);
+    StringGrid1->showRows({});
     m_leaving = BulkUpdates::readLeaving(path);
     fillWorkbookGrid(StringGrid1, m_leaving);
     L_Result->setText(QStringLiteral("แฟ้ม %1 : %2 แถว").arg(m_leaving.sheetName).arg(m_leaving.count()));
@@ -174,7 +174,7 @@ void TfrmUpdate_data::openLeaving(const QString& path)
 void TfrmUpdate_data::openRightTypes(const QString& path)
 {
     m_rightTypes = imports::SheetRows();
-    StringGrid2->setRowCount(0);
+    StringGrid2->showRows({});
     m_rightTypes = BulkUpdates::readRightTypes(path);
     fillWorkbookGrid(StringGrid2, m_rightTypes);
     L_Result->setText(QStringLiteral("แฟ้ม %1 : %2 แถว").arg(m_rightTypes.sheetName).arg(m_rightTypes.count()));
@@ -191,7 +191,7 @@ void TfrmUpdate_data::alignNamesClick()
     msg::info(this, personnel::kSaved);
 }
 
-void TfrmUpdate_data::showRefused(const QVector<imports::Refusal>& refused, QTableWidget* grid,
+void TfrmUpdate_data::showRefused(const QVector<imports::Refusal>& refused, ResultGrid* grid,
                                   const imports::SheetRows& rows)
 {
     showRefusals(lstRefused, refused, grid, &rows);

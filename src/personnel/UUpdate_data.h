@@ -6,9 +6,10 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QProgressBar;
-class QTableWidget;
 
 namespace wel {
+
+class ResultGrid;
 
 class WorkbookFilePanel;
 
@@ -34,14 +35,14 @@ private:
     void alignNamesClick();
     void btnUpdate_LeaveClick();
     void btnUpdate_TypeClick();
-    void showRefused(const QVector<imports::Refusal>& refused, QTableWidget* grid, const imports::SheetRows& rows);
+    void showRefused(const QVector<imports::Refusal>& refused, ResultGrid* grid, const imports::SheetRows& rows);
 
     imports::SheetRows m_leaving, m_rightTypes;
     QListWidget* ListBox1 = nullptr;
     WorkbookFilePanel* Panel2 = nullptr;
     WorkbookFilePanel* Panel3 = nullptr;
-    QTableWidget* StringGrid1 = nullptr;
-    QTableWidget* StringGrid2 = nullptr;
+    ResultGrid* StringGrid1 = nullptr;
+    ResultGrid* StringGrid2 = nullptr;
     QLineEdit* edtLeave_Year = nullptr;
     QLineEdit* edtUpdate_year4 = nullptr;
     QListWidget* lstRefused = nullptr;

@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 
 namespace wel {
 
@@ -480,7 +479,7 @@ void TfrmQuery::showPanelState(const QString& name)
         return;
     // The first listed employee with claims in the year, as a clerk would
     // look for one; failing that, in the budget year.
-    QTableWidget* grid = m_search->grid();
+    ResultGrid* grid = m_search->grid();
     for (const QString& year : {m_year->text(), login().Cur_Bud_Year}) {
         m_year->setText(year);
         for (int r = 0; r < grid->rowCount(); ++r) {

@@ -12,7 +12,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 using namespace wel;
@@ -91,11 +91,9 @@ TEST(NewUserScreen, AddsAUserForAnEmployee)
             find = b;
     ASSERT_NE(find, nullptr);
     QTest::mouseClick(find, Qt::LeftButton);
-    auto* grid = search->findChild<QTableWidget*>(QStringLiteral("StringGrid1"));
-    ASSERT_NE(grid, nullptr);
-    ASSERT_GT(grid->rowCount(), 0);
-    grid->setCurrentCell(0, 3);
-    const QString firstName = grid->item(0, 3)->text();
+    ASSERT_GT(test::rowsIn(search, "StringGrid1"), 0);
+    test::chooseRow(search, "StringGrid1", 0);
+    const QString firstName = test::cell(search, "StringGrid1", 0, 3);
     test::press(&screen, "btnEdit_Data");
     ASSERT_TRUE(test::control<QWidget>(&screen, "pnlUser")->isVisible());
     EXPECT_EQ(test::control<QLineEdit>(&screen, "edtU_F_Name")->text(), firstName);
@@ -131,9 +129,8 @@ TEST(NewUserScreen, EditsAnExistingUser)
     screen.show();
     auto edit = [&](int row, const QString& password) {
         test::press(&screen, "btnEdit");
-        auto* users = test::control<QTableWidget>(&screen, "StringGrid2");
-        EXPECT_EQ(users->rowCount(), 9);
-        users->setCurrentCell(row, 0);
+        EXPECT_EQ(test::rowsIn(&screen, "StringGrid2"), 9);
+        test::chooseRow(&screen, "StringGrid2", row);
         test::press(&screen, "btnEdit_User");
         EXPECT_TRUE(test::textOf(&screen, "edtPassword").isEmpty());
         EXPECT_TRUE(test::textOf(&screen, "edtPassword2").isEmpty());

@@ -46,18 +46,22 @@ TEST(EntryScreen, ClerkEntersAClaimPatientByPatientAndPrintsItsForm)
     EXPECT_EQ(log.last(), QStringLiteral("warning: กรุณาใส่ชื่อที่ต้องการค้นหาด้วย"));
     type(&s, "edtEmp_F_Name", QStringLiteral("สมชาย"));
     press(&s, "btnSelect");
-    ASSERT_EQ(control<QTableWidget>(&s, "StringGrid1")->rowCount(), 2) << "the EN employee is not listed";
+    ASSERT_EQ(rowsIn(&s, "StringGrid1"), 2) << "the EN employee is not listed";
     EXPECT_EQ(cell(&s, "StringGrid1", 0, 7), kv);
 
     press(&s, "btnPost_Heal");
     EXPECT_EQ(log.last(), QStringLiteral("warning: กรุณาเลือกปีงบประมาณที่ตัดเงิน ด้วย"));
     years->setCurrentText(QStringLiteral("2568"));
-    control<QTableWidget>(&s, "StringGrid1")->setCurrentCell(1, 0);
+    chooseRow(&s, "StringGrid1", 1);
     press(&s, "btnPost_Heal");
     EXPECT_EQ(log.last(), QStringLiteral("warning: วงเงินมีค่าเป็น 0 บาทแล้ว ไม่สามารถเบิกได้อีก"));
     EXPECT_FALSE(control(&s, "Panel2")->isVisible());
 
-    control<QTableWidget>(&s, "StringGrid1")->setCurrentCell(0, 0);
+    // Sorted by a heading, the row chosen is the employee it shows, not the
+    // one listed there before (the panel keeps the employees by row).
+    control<QTableView>(&s, "StringGrid1")->sortByColumn(0, Qt::DescendingOrder);
+    ASSERT_EQ(cell(&s, "StringGrid1", 1, 7), kv);
+    chooseRow(&s, "StringGrid1", 1);
     press(&s, "btnPost_Heal");
     ASSERT_TRUE(control(&s, "Panel2")->isVisible());
     EXPECT_FALSE(control(&s, "Panel1")->isVisible()) << "the entry panel covers the search";
@@ -95,11 +99,11 @@ TEST(EntryScreen, ClerkEntersAClaimPatientByPatientAndPrintsItsForm)
     type(&s, "edtTotal_M_Folk00", QStringLiteral("5"));
     type(&s, "edtHospital_folk00", QStringLiteral("คลินิก"));
     press(&s, "btnAdd");
-    ASSERT_EQ(control<QTableWidget>(&s, "StringGrid_Folk0")->rowCount(), 3);
+    ASSERT_EQ(rowsIn(&s, "StringGrid_Folk0"), 3);
     EXPECT_EQ(textOf(&s, "edtP_Money1"), QStringLiteral("1,005.00"));
-    control<QTableWidget>(&s, "StringGrid_Folk0")->setCurrentCell(2, 0);
+    chooseRow(&s, "StringGrid_Folk0", 2);
     press(&s, "btnDel");
-    EXPECT_EQ(control<QTableWidget>(&s, "StringGrid_Folk0")->rowCount(), 2);
+    EXPECT_EQ(rowsIn(&s, "StringGrid_Folk0"), 2);
     EXPECT_TRUE(control<QCheckBox>(&s, "CheckBox0")->isChecked());
     EXPECT_TRUE(control<QCheckBox>(&s, "CheckBox1")->isChecked());
     EXPECT_FALSE(control<QCheckBox>(&s, "CheckBox3")->isChecked());
@@ -137,7 +141,7 @@ TEST(EntryScreen, AnAmountWithThreeDecimalsAndAReceiptOfTomorrowAreRefused)
     type(&s, "edtEmp_F_Name", QStringLiteral("สมชาย"));
     press(&s, "btnSelect");
     control<QComboBox>(&s, "cmbSel_Year_BudDate")->setCurrentText(QStringLiteral("2568"));
-    control<QTableWidget>(&s, "StringGrid1")->setCurrentCell(0, 0);
+    chooseRow(&s, "StringGrid1", 0);
     press(&s, "btnPost_Heal");
     ASSERT_TRUE(control(&s, "Panel2")->isVisible());
     log.seen.clear();

@@ -46,7 +46,7 @@ TEST(KindScreens, CopayClerkPassesTheGatesSavesAndSummarises)
     s.resize(1280, 800);
     s.show();
     press(&s, "btnSelect"); // an empty given name lists everyone
-    ASSERT_EQ(control<QTableWidget>(&s, "StringGrid1")->rowCount(), 3);
+    ASSERT_EQ(rowsIn(&s, "StringGrid1"), 3);
     EXPECT_EQ(cell(&s, "StringGrid1", 1, 8), QStringLiteral("ไม่มี"));
     EXPECT_EQ(cell(&s, "StringGrid1", 2, 8), QStringLiteral("มี"));
     EXPECT_EQ(cell(&s, "StringGrid1", 2, 9), QStringLiteral("นักวิชาการศึกษา")) << "position moved to column 9";
@@ -56,12 +56,12 @@ TEST(KindScreens, CopayClerkPassesTheGatesSavesAndSummarises)
         QString message;
     } refused[] = {{0, copayMessages::medicalNotUsedUp}, {1, copayMessages::typeRefused}};
     for (const auto& r : refused) {
-        control<QTableWidget>(&s, "StringGrid1")->setCurrentCell(r.row, 0);
+        chooseRow(&s, "StringGrid1", r.row);
         press(&s, "btnPost_Heal");
         EXPECT_EQ(log.texts.last(), r.message);
         EXPECT_FALSE(control(&s, "Panel2")->isVisible());
     }
-    control<QTableWidget>(&s, "StringGrid1")->setCurrentCell(2, 0);
+    chooseRow(&s, "StringGrid1", 2);
     press(&s, "btnPost_Heal");
     ASSERT_TRUE(control(&s, "Panel2")->isVisible());
     EXPECT_EQ(textOf(&s, "edtM_Pay3"), QStringLiteral("20,000"));

@@ -28,7 +28,7 @@ std::unique_ptr<QWidget> open(const char* screen, const ScreenContext& context)
 void enterClaim(QWidget* s, int row, const QVector<std::tuple<const char*, const char*, const char*>>& receipts)
 {
     control<QComboBox>(s, "cmbSel_Year_BudDate")->setCurrentText(QStringLiteral("2568"));
-    control<QTableWidget>(s, "StringGrid1")->setCurrentCell(row, 0);
+    chooseRow(s, "StringGrid1", row);
     press(s, "btnPost_Heal");
     for (const auto& [patient, amount, hospital] : receipts) {
         QTest::mouseClick(control<QRadioButton>(s, patient), Qt::LeftButton, {}, QPoint(5, 5));
@@ -99,18 +99,18 @@ TEST(ClaimLifeCycle, EnterPrintCancelSummariseAndReprintThroughTheScreens)
         EXPECT_FALSE(control(s.get(), "Panel2")->isVisible());
         press(s.get(), "btnShow");
         ASSERT_TRUE(control(s.get(), "Panel2")->isVisible());
-        ASSERT_EQ(control<QTableWidget>(s.get(), "StringGrid1")->rowCount(), 2);
+        ASSERT_EQ(rowsIn(s.get(), "StringGrid1"), 2);
         EXPECT_EQ(cell(s.get(), "StringGrid1", 0, 4), QStringLiteral("2,000.00")) << "the payable amount";
         EXPECT_EQ(textOf(s.get(), "edtSum_Shows"), QStringLiteral("2,700.00")) << "the amounts claimed";
         press(s.get(), "btnSent_KV");
         EXPECT_EQ(log.texts.last(), QStringLiteral("โปรดเลือกข้อมูลที่จะส่งด้วยครับ"));
         press(s.get(), "btnSelectAll");
         EXPECT_EQ(textOf(s.get(), "edtSum_Select"), QStringLiteral("2,200.00"));
-        auto* grid = control<QTableWidget>(s.get(), "StringGrid1");
-        emit grid->cellDoubleClicked(1, 2);
+        auto* grid = control<QTableView>(s.get(), "StringGrid1");
+        emit grid->doubleClicked(grid->model()->index(1, 2));
         EXPECT_EQ(cell(s.get(), "StringGrid1", 1, 1), QString());
         EXPECT_EQ(textOf(s.get(), "edtSum_Select"), QStringLiteral("2,000.00"));
-        grid->setCurrentCell(0, 0);
+        grid->selectRow(0);
         press(s.get(), "btnSelect");
         EXPECT_EQ(textOf(s.get(), "edtSum_Select"), QStringLiteral("2,000.00")) << "a marked row is not added twice";
         press(s.get(), "btnSent_KV");
@@ -128,7 +128,7 @@ TEST(ClaimLifeCycle, EnterPrintCancelSummariseAndReprintThroughTheScreens)
         EXPECT_EQ(textOf(s.get(), "edtSel_date"), QStringLiteral("15/11/2567"));
         EXPECT_FALSE(control(s.get(), "edtSel_month")->isEnabled());
         press(s.get(), "btnShow");
-        ASSERT_EQ(control<QTableWidget>(s.get(), "StringGrid1")->rowCount(), 2) << "the cancelled claim is not listed";
+        ASSERT_EQ(rowsIn(s.get(), "StringGrid1"), 2) << "the cancelled claim is not listed";
         EXPECT_EQ(cell(s.get(), "StringGrid1", 0, 1), QStringLiteral("SC2568/0000001"));
         EXPECT_EQ(cell(s.get(), "StringGrid1", 0, 4), QStringLiteral("2,000.00"));
         press(s.get(), "btnPrint");

@@ -7,7 +7,7 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 #include <gtest/gtest.h>
 
 using namespace wel;
@@ -38,8 +38,7 @@ TEST(CancelSentKVScreen, CancelsAControlNumberChosenByDateAndFaculty)
 
     test::control<QAbstractButton>(&screen, "rdoSel_month")->click();
     test::press(&screen, "btnShow");
-    auto* grid = test::control<QTableWidget>(&screen, "StringGrid1");
-    ASSERT_EQ(grid->rowCount(), 3);
+    ASSERT_EQ(test::rowsIn(&screen, "StringGrid1"), 3);
     EXPECT_EQ(test::cell(&screen, "StringGrid1", 1, 1), other);
     EXPECT_EQ(test::cell(&screen, "StringGrid1", 1, 4), QStringLiteral("ค่ารักษา"));
     EXPECT_EQ(test::cell(&screen, "StringGrid1", 1, 7), QStringLiteral("OTH"));
@@ -47,11 +46,11 @@ TEST(CancelSentKVScreen, CancelsAControlNumberChosenByDateAndFaculty)
     test::control<QAbstractButton>(&screen, "rdoOne_Fact")->click();
     test::type(&screen, "edtFact_Code", QStringLiteral("sc"));
     test::press(&screen, "btnShow");
-    ASSERT_EQ(grid->rowCount(), 2);
+    ASSERT_EQ(test::rowsIn(&screen, "StringGrid1"), 2);
     EXPECT_EQ(test::cell(&screen, "StringGrid1", 0, 1), medical);
     EXPECT_EQ(test::cell(&screen, "StringGrid1", 0, 5), QStringLiteral("1,500.50"));
 
-    grid->setCurrentCell(0, 1);
+    test::chooseRow(&screen, "StringGrid1", 0);
     test::press(&screen, "btnDetail");
     ASSERT_TRUE(test::control<QWidget>(&screen, "Panel2")->isVisible());
     EXPECT_EQ(test::textOf(&screen, "edtSent_KV_Doc_ID"), medical);
@@ -78,7 +77,7 @@ TEST(CancelSentKVScreen, CancelsAControlNumberChosenByDateAndFaculty)
               Money::fromBaht(8700));
     // Listed again without it.
     EXPECT_FALSE(test::control<QWidget>(&screen, "Panel2")->isVisible());
-    ASSERT_EQ(grid->rowCount(), 1);
+    ASSERT_EQ(test::rowsIn(&screen, "StringGrid1"), 1);
     EXPECT_EQ(test::cell(&screen, "StringGrid1", 0, 1), other);
 
     // Meanwhile another workstation puts the other one into a voucher.

@@ -10,7 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -58,7 +58,7 @@ TEST(ImpExcelIncomeScreen, ShowsTheRowsOfEachKindOfWorkbookWithoutChangingIt)
     TfrmImp_Excel_Income screen(ScreenContext{t.db(), login});
     screen.resize(1280, 760);
     screen.show();
-    auto* grid = test::control<QTableWidget>(&screen, "StringGrid1");
+    auto* grid = test::control<QTableView>(&screen, "StringGrid1")->model();
     EXPECT_EQ(grid->columnCount(), 11);
     EXPECT_FALSE(test::control<QWidget>(&screen, "Panel2")->isVisible());
 

@@ -7,7 +7,7 @@
 #include "finance/VoucherService.h"
 
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -28,10 +28,10 @@ struct Previews {
     }};
 };
 
-void doubleClick(QTableWidget* grid, int row)
+void doubleClick(QTableView* grid, int row)
 {
     QCoreApplication::processEvents(); // lays the grid out
-    const QRect cell = grid->visualItemRect(grid->item(row, 2));
+    const QRect cell = grid->visualRect(grid->model()->index(row, 2));
     // A double click is a click followed by the second press, as the platform delivers it.
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
@@ -59,8 +59,8 @@ TEST(SumPVScreen, FacultyMarksItsControlNumbersAndPrintsTheVoucher)
     EXPECT_FALSE(test::control<QWidget>(&screen, "Panel2")->isVisible());
 
     test::press(&screen, "btnShow");
-    auto* grid = test::control<QTableWidget>(&screen, "StringGrid1");
-    ASSERT_EQ(grid->rowCount(), 3);
+    auto* grid = test::control<QTableView>(&screen, "StringGrid1");
+    ASSERT_EQ(grid->model()->rowCount(), 3);
     EXPECT_EQ(test::cell(&screen, "StringGrid1", 1, 2), controls[1]);
     EXPECT_EQ(test::cell(&screen, "StringGrid1", 1, 4), QStringLiteral("คณะวิทยาศาสตร์"));
     EXPECT_EQ(test::cell(&screen, "StringGrid1", 2, 5), QStringLiteral("ค่าเล่าเรียนบุตร"));
@@ -78,9 +78,9 @@ TEST(SumPVScreen, FacultyMarksItsControlNumbersAndPrintsTheVoucher)
         QString selected;
     };
     const Step steps[] = {
-        {[&] { grid->setCurrentCell(1, 0); test::press(&screen, "btnSelect"); }, QStringLiteral(" X "), QStringLiteral("250.00")},
+        {[&] { grid->selectRow(1); test::press(&screen, "btnSelect"); }, QStringLiteral(" X "), QStringLiteral("250.00")},
         {[&] { test::press(&screen, "btnSelect"); }, QStringLiteral(" X "), QStringLiteral("250.00")},
-        {[&] { grid->setCurrentCell(0, 0); test::press(&screen, "btnUnselect"); }, QStringLiteral(" X "), QStringLiteral("250.00")},
+        {[&] { grid->selectRow(0); test::press(&screen, "btnUnselect"); }, QStringLiteral(" X "), QStringLiteral("250.00")},
         {[&] { doubleClick(grid, 2); }, QStringLiteral(" XX"), QStringLiteral("3,250.00")},
         {[&] { test::press(&screen, "btnSelect_All"); }, QStringLiteral("XXX"), QStringLiteral("4,250.00")},
         {[&] { test::press(&screen, "btnClear_All"); }, QStringLiteral("   "), QStringLiteral("0.00")},
@@ -114,7 +114,7 @@ TEST(SumPVScreen, FacultyMarksItsControlNumbersAndPrintsTheVoucher)
 
     // Listed again, only what is still open.
     test::press(&screen, "btnShow");
-    ASSERT_EQ(grid->rowCount(), 1);
+    ASSERT_EQ(grid->model()->rowCount(), 1);
     EXPECT_EQ(test::cell(&screen, "StringGrid1", 0, 2), controls[1]);
 }
 
@@ -140,7 +140,7 @@ TEST(SumPVScreen, FinanceDivisionWorksOnTheFacultyItListed)
     test::type(&screen, "edtFact_Code", QStringLiteral("en"));
     EXPECT_EQ(fact->text(), QStringLiteral("EN"));
     test::press(&screen, "btnShow");
-    ASSERT_EQ(test::control<QTableWidget>(&screen, "StringGrid1")->rowCount(), 1);
+    ASSERT_EQ(test::rowsIn(&screen, "StringGrid1"), 1);
     // Frozen while the listing is shown: the voucher is for the faculty listed.
     EXPECT_FALSE(fact->isEnabled());
     test::press(&screen, "btnSelect_All");
@@ -163,4 +163,41 @@ TEST(SumPVScreen, FinanceDivisionWorksOnTheFacultyItListed)
     EXPECT_EQ(f.controlStatus(sc), QStringLiteral("P"));
     EXPECT_EQ(f.db().select(QStringLiteral("SELECT Fact_Code, Sent_User FROM T_PV")).text(0, QStringLiteral("Sent_User")),
               QStringLiteral("finance"));
+}
+
+// The clerk sorts the listing by a heading while marking: the marks and the
+// chosen total stay with their control numbers, and the voucher gathers the
+// ones that show "X", not the ones listed in their places before.
+TEST(SumPVScreen, MarksAndTotalFollowTheirRowsWhenSortedByAHeading)
+{
+    WELMORA_NEED_DB();
+    FinanceFixture f;
+    const QStringList controls{f.controlOf(QStringLiteral("0"), {1000}), f.controlOf(QStringLiteral("0"), {200, 50}),
+                               f.controlOf(QStringLiteral("E"), {3000}, QStringLiteral("EDU"))};
+    test::MessageLog messages;
+    Previews previews;
+    TfrmSum_PV screen(ScreenContext{f.db(), test::facultyClerk()});
+    screen.resize(1280, 760);
+    screen.show();
+    test::press(&screen, "btnShow");
+    auto* grid = test::control<QTableView>(&screen, "StringGrid1");
+    ASSERT_EQ(grid->model()->rowCount(), 3);
+    doubleClick(grid, 0); // the first control number, 1,000.00
+
+    grid->sortByColumn(6, Qt::DescendingOrder); // by amount, the largest first
+    ASSERT_EQ(test::cell(&screen, "StringGrid1", 0, 2), controls[2]);
+    EXPECT_EQ(test::cell(&screen, "StringGrid1", 1, 2), controls[0]);
+    EXPECT_EQ(test::cell(&screen, "StringGrid1", 1, 1), QStringLiteral("X"));
+    EXPECT_EQ(test::cell(&screen, "StringGrid1", 0, 1), QString());
+    EXPECT_EQ(test::textOf(&screen, "edtSum_Select"), QStringLiteral("1,000.00"));
+    test::chooseRow(&screen, "StringGrid1", 2); // the second, 250.00
+    test::press(&screen, "btnSelect");
+    EXPECT_EQ(test::textOf(&screen, "edtSum_Select"), QStringLiteral("1,250.00"));
+
+    test::type(&screen, "edtPay_For_Per", QStringLiteral("นางสาวมาลี ใจดี"));
+    test::press(&screen, "btnSent_KV");
+    ASSERT_EQ(previews.totals, QStringList{QStringLiteral("1,250.00")});
+    EXPECT_EQ(f.controlStatus(controls[0]), QStringLiteral("P"));
+    EXPECT_EQ(f.controlStatus(controls[1]), QStringLiteral("P"));
+    EXPECT_EQ(f.controlStatus(controls[2]), QStringLiteral("A"));
 }

@@ -13,7 +13,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 #include <gtest/gtest.h>
 
 using namespace wel;
@@ -25,8 +25,7 @@ namespace {
 QStringList column(QWidget* screen, const char* grid, int col)
 {
     QStringList l;
-    auto* g = test::control<QTableWidget>(screen, grid);
-    for (int row = 0; row < g->rowCount(); ++row)
+    for (int row = 0; row < test::rowsIn(screen, grid); ++row)
         l << test::cell(screen, grid, row, col);
     return l;
 }
@@ -110,7 +109,7 @@ TEST(EntryDepartDocNoScreen, RecordsTheSubUnitNumbersOfTheSummaryListed)
     screen.show();
     for (const char* field : {"edtSent_Month", "edtSent_Year", "edtSel_PVR_NO"})
         EXPECT_FALSE(test::control<QLineEdit>(&screen, field)->isEnabled()) << field;
-    EXPECT_EQ(test::control<QTableWidget>(&screen, "StringGrid1")->columnCount(), 7);
+    EXPECT_EQ(test::control<QTableView>(&screen, "StringGrid1")->model()->columnCount(), 7);
     test::press(&screen, "btnShow");
     EXPECT_EQ(messages.texts, QStringList{kNotFound});
     test::press(&screen, "btnSub_Unit");
@@ -125,7 +124,7 @@ TEST(EntryDepartDocNoScreen, RecordsTheSubUnitNumbersOfTheSummaryListed)
 
     // The panel shows the summary's own faculty, even after the field changed.
     test::type(&screen, "edtFact_Code", QStringLiteral("EN"));
-    test::control<QTableWidget>(&screen, "StringGrid1")->setCurrentCell(0, 1);
+    test::chooseRow(&screen, "StringGrid1", 0);
     test::press(&screen, "btnSub_Unit");
     ASSERT_TRUE(test::control<QWidget>(&screen, "Panel2")->isVisible());
     EXPECT_FALSE(test::control<QWidget>(&screen, "Panel1")->isVisible());
@@ -177,7 +176,7 @@ TEST(EntryPVDocScreen, RecordsThePaymentNumberOfASummaryFoundByItsSubUnitNumber)
     screen.resize(1280, 760);
     screen.show();
     EXPECT_EQ(screen.objectName(), QStringLiteral("frmEntry_PV_Doc"));
-    EXPECT_EQ(test::control<QTableWidget>(&screen, "StringGrid1")->columnCount(), 9);
+    EXPECT_EQ(test::control<QTableView>(&screen, "StringGrid1")->model()->columnCount(), 9);
     test::type(&screen, "edtFact_Code", QStringLiteral("SC"));
     choose(&screen, "rdoDep_Sub_Doc_No");
     test::type(&screen, "edtSel_Dep_Sub_Doc_No", QStringLiteral("A-2"));

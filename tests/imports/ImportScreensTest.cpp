@@ -59,9 +59,9 @@ TEST_F(ScreenTest, ImportScreenShowsTheRefusedRowsImportsTheRestAndMakesTheYear)
     EXPECT_EQ(textOf(&s, "edtGen_Year_Health"), login.Cur_Bud_Year);
 
     openFile(&s, "btnSelect", "Panel2", fixture("employees.xlsx"));
-    auto* grid = control<QTableWidget>(&s, "StringGrid1");
-    EXPECT_EQ(grid->columnCount(), 39);
-    ASSERT_EQ(grid->rowCount(), 10);
+    auto* grid = control<QTableView>(&s, "StringGrid1");
+    EXPECT_EQ(grid->model()->columnCount(), 39);
+    ASSERT_EQ(grid->model()->rowCount(), 10);
     EXPECT_EQ(cell(&s, "StringGrid1", 0, 10), QStringLiteral("3100000000101"));
     for (int column : {1, 10, 12})
         EXPECT_GT(grid->columnWidth(column), grid->fontMetrics().horizontalAdvance(cell(&s, "StringGrid1", 0, column)))
@@ -70,7 +70,20 @@ TEST_F(ScreenTest, ImportScreenShowsTheRefusedRowsImportsTheRestAndMakesTheYear)
     const QStringList refused = lines(&s, "lstRefused");
     ASSERT_EQ(refused.size(), 6);
     EXPECT_EQ(refused[0], QStringLiteral("แถวที่ 7 ในแฟ้ม (No. 3, SC5900000105) : ") + imports::reasonBadType(QStringLiteral("4")));
-    EXPECT_NE(grid->item(2, 1)->background(), grid->item(0, 1)->background()) << "refused rows are marked";
+    auto shade = [&](int row) { return grid->model()->index(row, 1).data(Qt::BackgroundRole); };
+    EXPECT_NE(shade(2), shade(0)) << "refused rows are marked";
+    // The mark stays with the refused row when the clerk sorts by a heading.
+    const QString refusedId = cell(&s, "StringGrid1", 2, 10), acceptedId = cell(&s, "StringGrid1", 0, 10);
+    grid->sortByColumn(10, Qt::DescendingOrder);
+    auto shadeOf = [&](const QString& id) {
+        for (int row = 0; row < grid->model()->rowCount(); ++row)
+            if (cell(&s, "StringGrid1", row, 10) == id)
+                return shade(row);
+        return QVariant();
+    };
+    ASSERT_NE(cell(&s, "StringGrid1", 2, 10), refusedId) << "the sort moved the row";
+    EXPECT_TRUE(shadeOf(refusedId).isValid());
+    EXPECT_FALSE(shadeOf(acceptedId).isValid());
     EXPECT_TRUE(log.seen.isEmpty()) << log.seen.join(QLatin1Char('\n')).toStdString();
 
     const qint64 employees = countOf(db, QStringLiteral("T_Emp_Gov_Histry"));
@@ -107,7 +120,7 @@ TEST_F(ScreenTest, ImportScreenShowsTheRefusedRowsImportsTheRestAndMakesTheYear)
     // A file that is no workbook: the message, and an empty grid.
     openFile(&s, "btnSelect", "Panel2", fixture("make_fixtures.py"));
     EXPECT_TRUE(log.last().startsWith(QStringLiteral("warning: แฟ้ม "))) << log.last().toStdString();
-    EXPECT_EQ(grid->rowCount(), 0);
+    EXPECT_EQ(grid->model()->rowCount(), 0);
 }
 
 TEST_F(ScreenTest, UpdateDataScreenAlignsNamesAndAppliesBothWorkbooks)
@@ -141,7 +154,7 @@ TEST_F(ScreenTest, UpdateDataScreenAlignsNamesAndAppliesBothWorkbooks)
     EXPECT_TRUE(lines(&s, "ListBox1")[0].contains(QStringLiteral("ชื่อ ชื่อเก่า")));
 
     openFile(&s, "btnImport_Leave", "Panel2", fixture("leaving.xlsx"));
-    EXPECT_EQ(control<QTableWidget>(&s, "StringGrid1")->rowCount(), 6);
+    EXPECT_EQ(rowsIn(&s, "StringGrid1"), 6);
     press(&s, "btnUpdate_Leave");
     ASSERT_GE(log.seen.size(), 2);
     const QString warning = log.seen[log.seen.size() - 2];
@@ -152,7 +165,7 @@ TEST_F(ScreenTest, UpdateDataScreenAlignsNamesAndAppliesBothWorkbooks)
     EXPECT_EQ(countOf(db, QStringLiteral("T_Emp_Gov_Histry WHERE Emp_Status = 'O' AND KV_ID LIKE 'KV2567/0009%'")), 2);
 
     openFile(&s, "btnImport_Type", "Panel3", fixture("righttypes.xlsx"));
-    EXPECT_EQ(control<QTableWidget>(&s, "StringGrid2")->rowCount(), 5);
+    EXPECT_EQ(rowsIn(&s, "StringGrid2"), 5);
     press(&s, "btnUpdate_Type");
     EXPECT_EQ(log.last(), QStringLiteral("info: ทำการบันทึกข้อมูลเรียบร้อยแล้ว"));
     EXPECT_EQ(db.select(QStringLiteral("SELECT Emp_H_Type FROM T_Emp_Gov_Histry WHERE KV_ID = 'KV2567/000902'"))
@@ -196,11 +209,11 @@ TEST_F(ScreenTest, FlexibleBenefitSaveWaitsForAPassedTestOfTheLoadedWorkbook)
     EXPECT_FALSE(control(&s, "btnUpdate_Status")->isEnabled());
 
     openFile(&s, "btnImport", "Panel2", fixture("flexben.xlsx"));
-    EXPECT_EQ(control<QTableWidget>(&s, "StringGrid1")->rowCount(), 5);
+    EXPECT_EQ(rowsIn(&s, "StringGrid1"), 5);
     press(&s, "btnTest");
     ASSERT_TRUE(control(&s, "Panel3")->isVisible());
     press(&s, "btnTest_Update");
-    EXPECT_EQ(control<QTableWidget>(&s, "StringGrid2")->rowCount(), 5);
+    EXPECT_EQ(rowsIn(&s, "StringGrid2"), 5);
     EXPECT_EQ(control<QLabel>(&s, "Label8")->text(), QStringLiteral("จำนวนคนที่ ชื่อ-นามสกุล ตรง แต่ SSN ไม่ตรง : 0 คน "));
     EXPECT_FALSE(control(&s, "btnSave")->isEnabled()) << "a refused row blocks the save";
 

@@ -5,7 +5,7 @@
 #include "common/widgets/Busy.h"
 #include "common/widgets/CodeListCombo.h"
 #include "common/widgets/EnterAsTab.h"
-#include "common/widgets/Grids.h"
+#include "common/widgets/ResultGrid.h"
 #include "common/widgets/Named.h"
 #include "common/widgets/ReportPreview.h"
 #include "common/widgets/Screen.h"
@@ -24,7 +24,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QTableWidget>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -56,11 +55,10 @@ public:
         }
         radios[1]->setChecked(true);
         root->addWidget(box);
-        grid = new QTableWidget(this);
-        grid->setObjectName(QStringLiteral("StringGrid1"));
-        setupListGrid(grid, {QStringLiteral("No"), QStringLiteral("เลขที่ใบเบิก")}, {50, 120});
-        fillListGrid(grid, {{QStringLiteral("1"), QStringLiteral("SC2568/0000001")},
-                            {QStringLiteral("2"), QStringLiteral("SC2568/0000002")}});
+        grid = new ResultGrid(QStringLiteral("StringGrid1"), {QStringLiteral("No"), QStringLiteral("เลขที่ใบเบิก")},
+                              {50, 120}, this);
+        grid->showRows({{QStringLiteral("1"), QStringLiteral("SC2568/0000001")},
+                        {QStringLiteral("2"), QStringLiteral("SC2568/0000002")}});
         root->addWidget(grid);
         print = mainButton(QStringLiteral("btnPrint"), QStringLiteral("พิมพ์"), this);
         other = namedButton(QStringLiteral("btnExit"), QStringLiteral("กลับสู่เมนูหลัก"), this);
@@ -68,7 +66,7 @@ public:
     }
     QLineEdit* field;
     QList<QRadioButton*> radios;
-    QTableWidget* grid;
+    ResultGrid* grid;
     QPushButton* print;
     QPushButton* other;
 };

@@ -75,7 +75,7 @@ TEST(AddEditEmpScreen, ClerkAddsEditsAndDeletesAnEmployee)
     EXPECT_EQ(cell(&s, "StringGrid1", 0, 0), QStringLiteral("1"));
     EXPECT_EQ(cell(&s, "StringGrid1", 0, 2), QStringLiteral("T900"));
     EXPECT_EQ(cell(&s, "StringGrid1", 0, 7), kvId);
-    EXPECT_TRUE(control<QTableWidget>(&s, "StringGrid1")->isColumnHidden(7));
+    EXPECT_TRUE(control<QTableView>(&s, "StringGrid1")->isColumnHidden(7));
     press(&s, "btnOk2");
     ASSERT_TRUE(control(&s, "Panel3")->isVisible());
     EXPECT_EQ(control<BEDateEdit>(&s, "edtEmp_In_date3")->text(), QStringLiteral("01/06/2560"));

@@ -66,7 +66,7 @@ TEST(EmpHistryScreen, RecordsFamilyAndLoadsTheNextEmployeeClean)
     EXPECT_EQ(spouse.text(0, QStringLiteral("EF_Base_Right1")), QStringLiteral("ประกันสังคม"));
 
     // the second employee: nothing ticked, no spouse, and no birth date left over
-    control<QTableWidget>(&s, "StringGrid1")->setCurrentCell(1, 0);
+    chooseRow(&s, "StringGrid1", 1);
     press(&s, "btnPost_Folk");
     EXPECT_EQ(textOf(&s, "edtKV_ID3"), noDate);
     EXPECT_FALSE(control<QCheckBox>(&s, "CheckBox3")->isChecked());

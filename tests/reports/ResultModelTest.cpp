@@ -59,8 +59,12 @@ TEST(ResultModel, SortsByValueKeepingHeadingAndTotalRowsInPlace)
     };
     for (const Case& c : cases) {
         ResultModel* m = sample(nullptr);
+        const QVector<QStringList> given = m->rows();
         m->sort(c.column, c.order);
         EXPECT_EQ(column(*m, 0), c.numbers) << "column " << c.column << " order " << c.order;
+        // Each row still knows its place in the rows given (a screen's own data by row).
+        for (int r = 0; r < m->rowCount(); ++r)
+            EXPECT_EQ(m->rows()[r], given.value(m->sourceRow(r))) << "row " << r;
         EXPECT_EQ(m->rows().first().value(1), QStringLiteral("(ชื่อ)"));
         EXPECT_EQ(m->rows().last().value(1), QStringLiteral("รวม"));
         delete m;
@@ -93,6 +97,7 @@ TEST(ResultModel, SelectionFollowsTheRowWhenSorted)
     grid.horizontalHeader()->setSortIndicator(1, Qt::AscendingOrder);
     ASSERT_EQ(grid.currentRow(), 2);
     EXPECT_EQ(grid.text(grid.currentRow(), 0), QStringLiteral("1"));
+    EXPECT_EQ(grid.currentSourceRow(), 0);
 }
 
 // Too many columns for the width: the sort arrows give way, headings wider

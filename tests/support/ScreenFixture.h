@@ -1,7 +1,7 @@
 #pragma once
 #include <QAbstractButton>
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -36,6 +36,18 @@ inline void type(QWidget* screen, const char* name, const QString& text)
     e->selectAll();
     for (const QChar c : text)
         QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+// How many rows a grid shows, a grid of items or over a model alike.
+inline int rowsIn(QWidget* screen, const char* grid)
+{
+    return control<QTableView>(screen, grid)->model()->rowCount();
+}
+
+// The clerk picks a row as shown (sorted or not).
+inline void chooseRow(QWidget* screen, const char* grid, int row)
+{
+    control<QTableView>(screen, grid)->selectRow(row);
 }
 
 // A cell's text as shown, in a grid of items or over a model.

@@ -52,12 +52,12 @@ TEST(OverLimitScreens, FinanceEntersAClaimAboveTheLimitAndPrintsItsForm)
     type(s.get(), "edtEmp_F_Name", QStringLiteral("สมชาย"));
     press(s.get(), "btnSelect");
     control<QComboBox>(s.get(), "cmbSel_Year_BudDate")->setCurrentText(QStringLiteral("2568"));
-    control<QTableWidget>(s.get(), "StringGrid1")->setCurrentCell(0, 0);
+    chooseRow(s.get(), "StringGrid1", 0);
     press(s.get(), "btnPost_Heal");
     EXPECT_TRUE(log.texts.last().startsWith(QStringLiteral("ต้องเบิกใช้วงเงินเต็มจำนวนก่อน"))) << log.last().toStdString();
     EXPECT_FALSE(control(s.get(), "Panel2")->isVisible());
 
-    control<QTableWidget>(s.get(), "StringGrid1")->setCurrentCell(1, 0);
+    chooseRow(s.get(), "StringGrid1", 1);
     press(s.get(), "btnPost_Heal");
     ASSERT_TRUE(control(s.get(), "Panel2")->isVisible());
     EXPECT_EQ(textOf(s.get(), "edtM_Pay3"), QStringLiteral("200,000"));
@@ -160,7 +160,7 @@ TEST(EducationScreens, ClerkEntersTuitionForTwoChildrenAndSendsTheClaim)
         press(s.get(), "btnPost_Heal");
         EXPECT_EQ(log.texts.last(),
                   QStringLiteral("พนักงานคนนี้ ไม่มีสิทธิในการเบิกค่าเล่าเรียนบุตร\nเนื่องจากเลือกสิทธิประเภท : 2"));
-        control<QTableWidget>(s.get(), "StringGrid1")->setCurrentCell(1, 0);
+        chooseRow(s.get(), "StringGrid1", 1);
         press(s.get(), "btnPost_Heal");
         ASSERT_TRUE(control(s.get(), "Panel2")->isVisible());
         EXPECT_EQ(textOf(s.get(), "edtBud_Year_Berg"), QStringLiteral("2568"));

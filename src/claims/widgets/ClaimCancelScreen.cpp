@@ -1,9 +1,9 @@
 #include "ClaimCancelScreen.h"
 #include "common/widgets/EnterAsTab.h"
 #include "common/widgets/FactCodeEdit.h"
-#include "common/widgets/Grids.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
+#include "common/widgets/ResultGrid.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 
 namespace wel::claims {
 
@@ -143,9 +142,9 @@ QWidget* ClaimCancelScreen::buildSearchPanel()
         m_headings << QStringLiteral("ประเภทสวัสดิการอื่น ๆ");
         widths = {30, 100, 140, 70, 80, 90, 90, 90, 50, 70, 190};
     }
-    StringGrid1 = new QTableWidget(1, int(m_headings.size()), gridBox);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    setupListGrid(StringGrid1, m_headings, widths);
+    StringGrid1 = new ResultGrid(QStringLiteral("StringGrid1"), m_headings, widths, gridBox);
+    StringGrid1->alignRight({4, 9});
+    StringGrid1->showRows({QStringList(m_headings.size())});
     auto* ok = namedButton(QStringLiteral("btnOK"), QStringLiteral("3. ตกลง"), gridBox);
     connect(ok, &QPushButton::clicked, this, [this] { guard([this] { btnOKClick(); }); });
     auto* v = new QVBoxLayout(gridBox);
@@ -281,7 +280,7 @@ void ClaimCancelScreen::btnSearchClick()
     m_byNumber->setChecked(true);
     searchModeChanged();
     m_rows.clear();
-    fillListGrid(StringGrid1, {QStringList(m_headings.size())});
+    StringGrid1->showRows({QStringList(m_headings.size())});
     Panel1->hide();
     Panel2->show();
     edtBerg_Doc_ID2->setFocus();
@@ -318,17 +317,16 @@ void ClaimCancelScreen::btnSelectClick()
             rows.last() << r.kindDesc;
     }
     if (rows.isEmpty()) {
-        fillListGrid(StringGrid1, {QStringList(m_headings.size())});
+        StringGrid1->showRows({QStringList(m_headings.size())});
         throw AppError(kNotFound);
     }
-    fillListGrid(StringGrid1, rows);
-    alignRight(StringGrid1, {4, 9});
-    StringGrid1->setCurrentCell(0, 0);
+    StringGrid1->showRows(std::move(rows));
+    StringGrid1->selectRow(0);
 }
 
 void ClaimCancelScreen::btnOKClick()
 {
-    const int row = StringGrid1->currentRow();
+    const int row = StringGrid1->currentSourceRow();
     if (row < 0 || row >= m_rows.size())
         throw AppError(kNotFound);
     const OpenClaimRow& r = m_rows[row];
@@ -339,7 +337,7 @@ void ClaimCancelScreen::btnOKClick()
     edtEmp_Name3->setText(r.name);
     edtKV_ID3->setText(r.kvId);
     edtEmp_H_Type3->setText(r.hType);
-    edtM_Pay3->setText(StringGrid1->item(row, 9) ? StringGrid1->item(row, 9)->text() : QString());
+    edtM_Pay3->setText(StringGrid1->text(StringGrid1->currentRow(), 9));
     edtDate_berg->setText(c.dateBerg);
     edtPay_Year->setText(c.payYear);
     if (edtHealth_In_Out_t) {

@@ -7,10 +7,10 @@
 class QCheckBox;
 class QLineEdit;
 class QRadioButton;
-class QTableWidget;
 
 namespace wel {
 class FactCodeEdit;
+class ResultGrid;
 }
 
 namespace wel::claims {
@@ -47,7 +47,7 @@ private:
     QLineEdit* edtEmp_F_Name2 = nullptr;
     QLineEdit* edtEMP_ID2 = nullptr;
     FactCodeEdit* edtFact_Code = nullptr;
-    QTableWidget* StringGrid1 = nullptr;
+    ResultGrid* StringGrid1 = nullptr;
     QLineEdit* edtBerg_Doc_ID1 = nullptr;
     QLineEdit* edtEmp_Name3 = nullptr;
     QLineEdit* edtEMP_ID3 = nullptr;

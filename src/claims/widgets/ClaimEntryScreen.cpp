@@ -6,6 +6,7 @@
 #include "common/Utility.h"
 #include "common/widgets/BEDateEdit.h"
 #include "common/widgets/EmployeeSearchPanel.h"
+#include "common/widgets/ResultGrid.h"
 #include "common/widgets/EnterAsTab.h"
 #include "common/widgets/Grids.h"
 #include "common/widgets/Messages.h"
@@ -133,7 +134,7 @@ void ClaimEntryScreen::showPanelState(const QString& name)
     auto* grid = m_search->grid();
     bool opened = false;
     for (int r = 0; r < grid->rowCount() && !opened; ++r) {
-        grid->setCurrentCell(r, 0);
+        grid->selectRow(r);
         const auto e = m_search->selected();
         const RightTypeLimit* limit = e ? rightTypeLimit(e->Emp_H_Type) : nullptr;
         if (!limit || limit->unlimited)

@@ -2,11 +2,11 @@
 #include "claims/SummaryDocument.h"
 #include "common/widgets/EnterAsTab.h"
 #include "common/widgets/FactCodeEdit.h"
-#include "common/widgets/Grids.h"
 #include "common/widgets/MarkingGrid.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
 #include "common/widgets/ReportPreview.h"
+#include "common/widgets/ResultGrid.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,38 +14,42 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 
 namespace wel::claims {
 
 namespace {
 constexpr int kColumns = 9, kMark = 1, kAmount = 4;
+const QVector<int> kWidths{30, 40, 90, 70, 80, 90, 140, 40, 40};
+
+QStringList summaryHeadings(bool withYear)
+{
+    return {QStringLiteral("No"), QStringLiteral("สถานะ"), QStringLiteral("เลขที่ใบเบิก"), QStringLiteral("วันที่เบิก"),
+            QStringLiteral("จำนวนเงินที่เบิก"), QStringLiteral("รหัสประจำตัวพนักงาน"), QStringLiteral("ชื่อ-นามสกุล"),
+            QStringLiteral("KV_ID"), withYear ? QStringLiteral("Pay_Year") : QString()};
+}
 
 } // namespace
 
-void setupSummaryGrid(QTableWidget* grid)
+ResultGrid* summaryGrid(QWidget* parent)
 {
-    setupListGrid(grid,
-                  {QStringLiteral("No"), QStringLiteral("สถานะ"), QStringLiteral("เลขที่ใบเบิก"), QStringLiteral("วันที่เบิก"),
-                   QStringLiteral("จำนวนเงินที่เบิก"), QStringLiteral("รหัสประจำตัวพนักงาน"), QStringLiteral("ชื่อ-นามสกุล"),
-                   QStringLiteral("KV_ID"), QStringLiteral("Pay_Year")},
-                  {30, 40, 90, 70, 80, 90, 140, 40, 40});
+    return new ResultGrid(QStringLiteral("StringGrid1"), summaryHeadings(true), kWidths, parent);
 }
 
-void fillSummaryGrid(QTableWidget* grid, const QVector<SummaryRow>& rows, bool claimedAmounts)
+void fillSummaryGrid(ResultGrid* grid, const QVector<SummaryRow>& rows, bool claimedAmounts, bool withYear)
 {
+    grid->setColumns(summaryHeadings(withYear), kWidths);
     QVector<QStringList> cells;
     for (int i = 0; i < rows.size(); ++i) {
         const SummaryRow& r = rows[i];
         cells << QStringList{QString::number(i + 1), QString(), r.claimNo, r.dateBerg,
                              (claimedAmounts ? r.claimed : r.payable).toDisplay(),
-                             r.empId, r.name, r.kvId, r.payYear};
+                             r.empId, r.name, r.kvId, withYear ? r.payYear : QString()};
     }
     if (cells.isEmpty())
         cells << QStringList(kColumns);
-    fillListGrid(grid, cells);
-    alignRight(grid, {kAmount});
-    grid->setCurrentCell(0, 0);
+    grid->alignRight({kAmount});
+    grid->showRows(std::move(cells));
+    grid->selectRow(0);
 }
 
 ClaimSummaryScreen::ClaimSummaryScreen(const ScreenContext& context, const ClaimKind& kind, QWidget* parent)
@@ -133,9 +137,7 @@ QWidget* ClaimSummaryScreen::buildSelectionPanel()
                             panel);
     hint->setWordWrap(true);
     layout->addWidget(hint);
-    StringGrid1 = new QTableWidget(1, kColumns, panel);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    setupSummaryGrid(StringGrid1);
+    StringGrid1 = summaryGrid(panel);
     m_marks = new MarkingGrid(StringGrid1, kMark, kAmount, this);
     layout->addWidget(StringGrid1, 1);
 
@@ -169,13 +171,8 @@ void ClaimSummaryScreen::btnShowClick()
     m_listedFaculty = edtFact_Code->code();
     m_listedInOut = m_inpatient->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     m_rows = ClaimSummary::listOpen(db(), login(), m_kind, m_listedFaculty, edtPay_Year->text(), m_listedInOut);
-    fillSummaryGrid(StringGrid1, m_rows, m_kind.summary.amountClaimed);
-    if (!m_kind.summary.byYearAndPatientType) { // every year together: the year column stays empty
-        StringGrid1->horizontalHeaderItem(8)->setText(QString());
-        for (int r = 0; r < StringGrid1->rowCount(); ++r)
-            if (QTableWidgetItem* item = StringGrid1->item(r, 8))
-                item->setText(QString());
-    }
+    // Every year together: the year column stays empty.
+    fillSummaryGrid(StringGrid1, m_rows, m_kind.summary.amountClaimed, m_kind.summary.byYearAndPatientType);
     m_marks->reset();
     Money shown;
     for (const SummaryRow& r : m_rows)

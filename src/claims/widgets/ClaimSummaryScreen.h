@@ -4,11 +4,11 @@
 
 class QLineEdit;
 class QRadioButton;
-class QTableWidget;
 
 namespace wel {
 class FactCodeEdit;
 class MarkingGrid;
+class ResultGrid;
 } // namespace wel
 
 namespace wel::claims {
@@ -16,11 +16,13 @@ namespace wel::claims {
 // The 9-column claims grid of the summary and of the summary reprint:
 // No, mark, claim number, claim date, payable amount, staff number, name,
 // KV_ID, charged year.
-void setupSummaryGrid(QTableWidget* grid);
+ResultGrid* summaryGrid(QWidget* parent);
 // Fills it (the mark column empty); an empty list leaves one empty row.
 // The amount column shows what is payable, or with claimedAmounts what was
-// claimed (kinds charged nowhere).
-void fillSummaryGrid(QTableWidget* grid, const QVector<SummaryRow>& rows, bool claimedAmounts = false);
+// claimed (kinds charged nowhere); without withYear the year column is
+// empty, heading and all (kinds summarised whatever their year).
+void fillSummaryGrid(ResultGrid* grid, const QVector<SummaryRow>& rows, bool claimedAmounts = false,
+                     bool withYear = true);
 
 // The summary component: list a faculty's open claims of the kind for a
 // charged year and patient type, mark the claims to send, and send them
@@ -50,7 +52,7 @@ private:
     FactCodeEdit* edtFact_Code = nullptr;
     QRadioButton* m_outpatient = nullptr;
     QRadioButton* m_inpatient = nullptr;
-    QTableWidget* StringGrid1 = nullptr;
+    ResultGrid* StringGrid1 = nullptr;
     MarkingGrid* m_marks = nullptr;
     QLineEdit* edtSum_Shows = nullptr;
     QLineEdit* edtSum_Select = nullptr;

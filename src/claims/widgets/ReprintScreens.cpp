@@ -5,17 +5,16 @@
 #include "common/widgets/DateFilterBox.h"
 #include "common/widgets/EnterAsTab.h"
 #include "common/widgets/FactCodeEdit.h"
-#include "common/widgets/Grids.h"
 #include "common/widgets/Messages.h"
 #include "common/widgets/Named.h"
 #include "common/widgets/ReportPreview.h"
+#include "common/widgets/ResultGrid.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
 
 namespace wel::claims {
 
@@ -74,12 +73,13 @@ ClaimReprintScreen::ClaimReprintScreen(const ScreenContext& context, const Claim
     connect(back, &QPushButton::clicked, this, &Screen::closeScreen);
     root->addLayout(buttonRow({show, print, back}));
 
-    StringGrid1 = new QTableWidget(1, 6, this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    setupListGrid(StringGrid1,
-                  {QStringLiteral("No"), QStringLiteral("เลขที่ใบเบิก"), QStringLiteral("รหัสประจำตวพนง."),
-                   QStringLiteral("ชื่อ-นามสกุลผู้เบิก"), QStringLiteral("จำนวนเงินที่เบิก"), QStringLiteral("วันที่เบิก")},
-                  {50, 90, 90, 190, 80, 80});
+    StringGrid1 = new ResultGrid(QStringLiteral("StringGrid1"),
+                                 {QStringLiteral("No"), QStringLiteral("เลขที่ใบเบิก"), QStringLiteral("รหัสประจำตวพนง."),
+                                  QStringLiteral("ชื่อ-นามสกุลผู้เบิก"), QStringLiteral("จำนวนเงินที่เบิก"),
+                                  QStringLiteral("วันที่เบิก")},
+                                 {50, 90, 90, 190, 80, 80}, this);
+    StringGrid1->alignRight({4});
+    StringGrid1->showRows({QStringList(6)});
     root->addWidget(StringGrid1, 1);
     installEnterAsTab(this);
 }
@@ -104,17 +104,16 @@ void ClaimReprintScreen::btnShowClick()
         rows << QStringList{QString::number(i + 1), r.claimNo, r.empId, r.name, r.payable.toDisplay(), r.dateEnt};
     }
     if (rows.isEmpty()) {
-        fillListGrid(StringGrid1, {QStringList(6)});
+        StringGrid1->showRows({QStringList(6)});
         throw AppError(kNotFound);
     }
-    fillListGrid(StringGrid1, rows);
-    alignRight(StringGrid1, {4});
-    StringGrid1->setCurrentCell(0, 0);
+    StringGrid1->showRows(std::move(rows));
+    StringGrid1->selectRow(0);
 }
 
 void ClaimReprintScreen::btnPrintClick()
 {
-    const int row = StringGrid1->currentRow();
+    const int row = StringGrid1->currentSourceRow();
     if (row < 0 || row >= m_rows.size())
         throw AppError(kNotFound);
     const Report form = claimForm(db(), m_rows[row].claimNo, FormOccasion::Reprint, db().serverNow());
@@ -144,12 +143,11 @@ ControlReprintScreen::ControlReprintScreen(const ScreenContext& context, const C
         connect(detail, &QPushButton::clicked, this, [this] { guard([this] { btnDetailClick(); }); });
         connect(back, &QPushButton::clicked, this, &Screen::closeScreen);
         layout->addLayout(buttonRow({show, detail, back}));
-        StringGrid1 = new QTableWidget(1, 3, panel);
-        StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-        setupListGrid(StringGrid1,
-                      {QStringLiteral("No"), QStringLiteral("เลขที่ควบคุมใบเบิก"),
-                       QStringLiteral("วันที่ประมวลผลเลขที่ควบคุมใบเบิก")},
-                      {50, 190, 190});
+        StringGrid1 = new ResultGrid(QStringLiteral("StringGrid1"),
+                                     {QStringLiteral("No"), QStringLiteral("เลขที่ควบคุมใบเบิก"),
+                                      QStringLiteral("วันที่ประมวลผลเลขที่ควบคุมใบเบิก")},
+                                     {50, 190, 190}, panel);
+        StringGrid1->showRows({QStringList(3)});
         layout->addWidget(StringGrid1, 1);
         root->addWidget(panel, 1);
     }
@@ -166,9 +164,9 @@ ControlReprintScreen::ControlReprintScreen(const ScreenContext& context, const C
         head->addWidget(edtSent_Date);
         head->addStretch();
         layout->addLayout(head);
-        StringGrid2 = new QTableWidget(1, 9, panel);
+        StringGrid2 = summaryGrid(panel);
         StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
-        setupSummaryGrid(StringGrid2);
+        fillSummaryGrid(StringGrid2, {});
         layout->addWidget(StringGrid2, 1);
         edtSum_Select = amountField(QStringLiteral("edtSum_Select"), panel);
         auto* total = new QHBoxLayout;
@@ -213,16 +211,16 @@ void ControlReprintScreen::btnShowClick()
     for (int i = 0; i < m_controls.size(); ++i)
         rows << QStringList{QString::number(i + 1), m_controls[i].controlNo, m_controls[i].sentDate};
     if (rows.isEmpty()) {
-        fillListGrid(StringGrid1, {QStringList(3)});
+        StringGrid1->showRows({QStringList(3)});
         throw AppError(kNotFound);
     }
-    fillListGrid(StringGrid1, rows);
-    StringGrid1->setCurrentCell(0, 0);
+    StringGrid1->showRows(std::move(rows));
+    StringGrid1->selectRow(0);
 }
 
 void ControlReprintScreen::btnDetailClick()
 {
-    const int row = StringGrid1->currentRow();
+    const int row = StringGrid1->currentSourceRow();
     if (row < 0 || row >= m_controls.size())
         throw AppError(kNotFound);
     edtSent_KV_Doc_ID->setText(m_controls[row].controlNo);

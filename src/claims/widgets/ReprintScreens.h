@@ -3,11 +3,11 @@
 #include "common/widgets/Screen.h"
 
 class QLineEdit;
-class QTableWidget;
 
 namespace wel {
 class DateFilterBox;
 class FactCodeEdit;
+class ResultGrid;
 } // namespace wel
 
 namespace wel::claims {
@@ -30,7 +30,7 @@ private:
     const ClaimKind& m_kind;
     DateFilterBox* m_when = nullptr;
     FactCodeEdit* edtFact_Code = nullptr;
-    QTableWidget* StringGrid1 = nullptr;
+    ResultGrid* StringGrid1 = nullptr;
     QVector<ReprintRow> m_rows;
 };
 
@@ -56,8 +56,8 @@ private:
     QWidget* Panel2 = nullptr;
     DateFilterBox* m_when = nullptr;
     FactCodeEdit* edtFact_Code = nullptr;
-    QTableWidget* StringGrid1 = nullptr;
-    QTableWidget* StringGrid2 = nullptr;
+    ResultGrid* StringGrid1 = nullptr;
+    ResultGrid* StringGrid2 = nullptr;
     QLineEdit* edtSent_KV_Doc_ID = nullptr;
     QLineEdit* edtSent_Date = nullptr;
     QLineEdit* edtSum_Select = nullptr;

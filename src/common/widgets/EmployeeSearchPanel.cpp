@@ -1,19 +1,17 @@
 #include "EmployeeSearchPanel.h"
 #include "FactCodeEdit.h"
-#include "Grids.h"
 #include "Named.h"
+#include "ResultGrid.h"
 #include "Screen.h"
 #include "common/AppError.h"
 #include "common/Utility.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 
 namespace wel {
 
@@ -87,16 +85,13 @@ EmployeeSearchPanel::EmployeeSearchPanel(Database& db, const LoginContext& login
     layout->addWidget(searchBox);
 
     auto* gridBox = new QGroupBox(m_options.gridTitle, this);
-    m_grid = new QTableWidget(1, int(m_options.columns.size()), gridBox);
-    m_grid->setObjectName(m_options.gridName);
-    m_grid->horizontalHeader()->setStretchLastSection(false);
     QStringList headings;
     QVector<int> widths;
     for (const EmployeeGridColumn& c : m_options.columns) {
         headings << c.heading;
         widths << c.width;
     }
-    setupListGrid(m_grid, headings, widths);
+    m_grid = new ResultGrid(m_options.gridName, headings, widths, gridBox);
     auto* gridLayout = new QVBoxLayout(gridBox);
     gridLayout->addWidget(m_grid);
     layout->addWidget(gridBox, 1);
@@ -132,9 +127,8 @@ void EmployeeSearchPanel::clearResults()
 {
     m_rows.clear();
     m_searchedFaculty.clear();
-    m_grid->clearContents();
-    m_grid->setRowCount(1);
-    m_grid->setCurrentCell(0, 0);
+    m_grid->showRows({QStringList(m_options.columns.size())});
+    m_grid->selectRow(0);
 }
 
 void EmployeeSearchPanel::search()
@@ -187,8 +181,8 @@ void EmployeeSearchPanel::search()
             cells << cellText(found[r], r + 1, column.column);
         rows << cells;
     }
-    fillListGrid(m_grid, rows);
-    m_grid->setCurrentCell(0, 0);
+    m_grid->showRows(std::move(rows));
+    m_grid->selectRow(0);
 }
 
 void EmployeeSearchPanel::listAll()
@@ -221,7 +215,7 @@ QString EmployeeSearchPanel::cellText(const EmployeeSummary& e, int rowNo, Emplo
 
 std::optional<EmployeeSummary> EmployeeSearchPanel::selected() const
 {
-    const int row = m_grid->currentRow();
+    const int row = m_grid->currentSourceRow();
     if (row < 0 || row >= m_rows.size())
         return std::nullopt;
     return m_rows.at(row);

@@ -13,12 +13,12 @@ class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QTableWidget;
 
 namespace wel {
 
 class Database;
 class FactCodeEdit;
+class ResultGrid;
 
 // What a grid column of the employee search shows.
 enum class EmployeeColumn { RowNo, Emp_SSN, EMP_ID, Emp_Surname, Emp_F_Name, Emp_L_Name, Emp_H_Type, KV_ID,
@@ -87,7 +87,8 @@ public:
     // Every employee the clerk may work on, as a search by an empty staff
     // number lists them.
     void listAll();
-    // The employee of the selected grid row; nullopt on an empty row.
+    // The employee of the selected grid row, in whatever order the clerk
+    // sorted the list; nullopt on an empty row.
     std::optional<EmployeeSummary> selected() const;
     // The faculty the listed employees were searched under ("" for all), so
     // that what is done for one of them is filed under the faculty the clerk
@@ -96,7 +97,7 @@ public:
     // The faculty field of SearchFaculty::Field, nullptr otherwise.
     FactCodeEdit* factField() const { return m_fact; }
 
-    QTableWidget* grid() const { return m_grid; }
+    ResultGrid* grid() const { return m_grid; }
 
 private:
     void modeChanged();
@@ -114,7 +115,7 @@ private:
     QLineEdit* m_empId = nullptr;
     QLineEdit* m_ssn = nullptr;
     QHBoxLayout* m_buttons = nullptr;
-    QTableWidget* m_grid = nullptr;
+    ResultGrid* m_grid = nullptr;
     FactCodeEdit* m_fact = nullptr;
     QString m_searchedFaculty;
 };

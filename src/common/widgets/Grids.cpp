@@ -9,7 +9,6 @@ namespace wel {
 
 namespace {
 constexpr int kMinimumRows = 5;
-constexpr int kProgressEvery = 500;
 // The widest a column grows for what it lists.
 constexpr int kWidestByContent = 150;
 }
@@ -64,7 +63,7 @@ bool looksLikeAmount(const QString& text)
     return group > 0 && group <= 3 && (!grouped || group == 3);
 }
 
-void fillListGrid(QTableWidget* grid, const QVector<QStringList>& rows, const GridProgress& progress)
+void fillListGrid(QTableWidget* grid, const QVector<QStringList>& rows)
 {
     grid->setRowCount(0);
     grid->setRowCount(int(rows.size()));
@@ -77,8 +76,6 @@ void fillListGrid(QTableWidget* grid, const QVector<QStringList>& rows, const Gr
             if (c < columns && !text.isEmpty())
                 ++(looksLikeAmount(text) ? amounts : others)[c];
         }
-        if (progress && r % kProgressEvery == 0)
-            progress(r, int(rows.size()));
     }
     QVector<int> right;
     for (int c = 0; c < columns; ++c)

@@ -1,49 +1,43 @@
 #include "MarkingGrid.h"
+#include "ResultGrid.h"
 
-#include <QTableWidget>
+#include <algorithm>
 
 namespace wel {
 
-MarkingGrid::MarkingGrid(QTableWidget* grid, int markColumn, int amountColumn, QObject* parent)
+MarkingGrid::MarkingGrid(ResultGrid* grid, int markColumn, int amountColumn, QObject* parent)
     : QObject(parent ? parent : grid), m_grid(grid), m_markColumn(markColumn), m_amountColumn(amountColumn)
 {
-    connect(grid, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { toggle(row); });
+    grid->result()->alignCentre({markColumn});
+    connect(grid, &ResultGrid::doubleClicked, this, [this](const QModelIndex& i) { toggle(i.row()); });
 }
 
 void MarkingGrid::reset()
 {
+    m_grid->result()->alignCentre({m_markColumn});
     m_total = Money();
     emit totalChanged(m_total);
 }
 
 Money MarkingGrid::amountOf(int row) const
 {
-    const QTableWidgetItem* item = m_grid->item(row, m_amountColumn);
     Money m;
-    if (!item || !Money::parse(item->text(), &m))
+    if (!Money::parse(m_grid->text(row, m_amountColumn), &m))
         return Money();
     return m;
 }
 
 bool MarkingGrid::isMarked(int row) const
 {
-    const QTableWidgetItem* item = m_grid->item(row, m_markColumn);
-    return item && item->text() == QLatin1String("X");
+    return m_grid->text(row, m_markColumn) == QLatin1String("X");
 }
 
 void MarkingGrid::setMark(int row, bool on)
 {
     // A row without a claim (the empty row of an empty listing) is never marked.
-    if (row < 0 || row >= m_grid->rowCount() || isMarked(row) == on || !m_grid->item(row, m_amountColumn)
-        || m_grid->item(row, m_amountColumn)->text().isEmpty())
+    if (row < 0 || row >= m_grid->rowCount() || isMarked(row) == on || m_grid->text(row, m_amountColumn).isEmpty())
         return;
-    QTableWidgetItem* item = m_grid->item(row, m_markColumn);
-    if (!item) {
-        item = new QTableWidgetItem;
-        m_grid->setItem(row, m_markColumn, item);
-    }
-    item->setText(on ? QStringLiteral("X") : QString());
-    item->setTextAlignment(Qt::AlignCenter);
+    m_grid->result()->setText(row, m_markColumn, on ? QStringLiteral("X") : QString());
     m_total += on ? amountOf(row) : -amountOf(row);
 }
 
@@ -85,7 +79,8 @@ QVector<int> MarkingGrid::markedRows() const
     QVector<int> rows;
     for (int r = 0; r < m_grid->rowCount(); ++r)
         if (isMarked(r))
-            rows << r;
+            rows << m_grid->result()->sourceRow(r);
+    std::sort(rows.begin(), rows.end());
     return rows;
 }
 

@@ -46,6 +46,12 @@ ResultGrid::ResultGrid(const QString& name, QWidget* parent) : QTableView(parent
     setSortingEnabled(true);
 }
 
+ResultGrid::ResultGrid(const QString& name, const QStringList& headings, const QVector<int>& widths, QWidget* parent)
+    : ResultGrid(name, parent)
+{
+    setColumns(headings, widths);
+}
+
 void ResultGrid::setSortable(bool sortable)
 {
     m_model->setSortable(sortable);

@@ -16,6 +16,8 @@ class ResultGrid : public QTableView {
     Q_OBJECT
 public:
     explicit ResultGrid(const QString& name, QWidget* parent = nullptr);
+    // A listing: the grid with its columns set (see setColumns).
+    ResultGrid(const QString& name, const QStringList& headings, const QVector<int>& widths, QWidget* parent = nullptr);
 
     // The headings and the drawn widths in pixels: 0 hides a column (it
     // carries a key); no widths: as wide as the headings. New columns clear
@@ -34,6 +36,10 @@ public:
     ResultModel* result() const { return m_model; }
     int rowCount() const { return m_model->rowCount(); }
     int currentRow() const;
+    // The place of the current row in the rows given to showRows, whatever
+    // order the clerk sorted them into: the index into the screen's own list
+    // of what it showed. -1 for none.
+    int currentSourceRow() const { return m_model->sourceRow(currentRow()); }
     QString text(int row, int column) const { return m_model->text(row, column); }
     // The whole text of a cell drawn cut short, as its tool tip shows it;
     // empty for a cell that shows whole.

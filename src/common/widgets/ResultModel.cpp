@@ -77,10 +77,15 @@ void ResultModel::setResult(const QStringList& headings, QVector<QStringList> ro
 {
     beginResetModel();
     // The same columns keep the headings as a grid fitted them.
-    if (headings != m_headings)
+    if (headings != m_headings) {
         m_shownHeadings.clear();
+        m_centred.clear();
+    }
     m_headings = headings;
     m_rows = std::move(rows);
+    m_origin.resize(m_rows.size());
+    std::iota(m_origin.begin(), m_origin.end(), 0);
+    m_shaded.clear();
     m_fixedRows = qBound(0, fixedRows, int(m_rows.size()));
     m_totalRows = qBound(0, totalRows, int(m_rows.size()) - m_fixedRows);
     m_right.clear();
@@ -116,6 +121,35 @@ void ResultModel::alignRight(const QVector<int>& columns)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::TextAlignmentRole});
 }
 
+void ResultModel::alignCentre(const QVector<int>& columns)
+{
+    for (int c : columns)
+        m_centred.insert(c);
+    if (!m_rows.isEmpty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::TextAlignmentRole});
+}
+
+void ResultModel::setText(int row, int column, const QString& text)
+{
+    if (row < 0 || row >= m_rows.size() || column < 0 || column >= columnCount())
+        return;
+    QStringList& cells = m_rows[row];
+    while (cells.size() <= column)
+        cells << QString();
+    if (cells[column] == text)
+        return;
+    cells[column] = text;
+    emit dataChanged(index(row, column), index(row, column), {Qt::DisplayRole});
+}
+
+void ResultModel::shadeRows(const QSet<int>& sourceRows, const QColor& colour)
+{
+    m_shaded = sourceRows;
+    m_shade = colour;
+    if (!m_rows.isEmpty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::BackgroundRole});
+}
+
 int ResultModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());
@@ -134,7 +168,11 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return text(index.row(), index.column());
     case Qt::TextAlignmentRole:
+        if (m_centred.contains(index.column()))
+            return int(Qt::AlignCenter);
         return int((m_right.contains(index.column()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    case Qt::BackgroundRole:
+        return m_shaded.contains(sourceRow(index.row())) ? QVariant(m_shade) : QVariant();
     default:
         return {};
     }
@@ -209,6 +247,10 @@ void ResultModel::sort(int column, Qt::SortOrder order)
         sorted.push_back(std::move(m_rows[r]));
     }
     m_rows = std::move(sorted);
+    QVector<int> origin(m_origin.size());
+    for (int r = 0; r < m_origin.size(); ++r)
+        origin[newRowOf[r]] = m_origin[r];
+    m_origin = std::move(origin);
     const QModelIndexList from = persistentIndexList();
     QModelIndexList to;
     to.reserve(from.size());

@@ -1,5 +1,6 @@
 #pragma once
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QHash>
 #include <QSet>
 #include <QStringList>
@@ -23,6 +24,14 @@ public:
     void setResult(const QStringList& headings, QVector<QStringList> rows, int fixedRows = 0, int totalRows = 0);
     // Columns aligned to the right besides the amounts found (counts).
     void alignRight(const QVector<int>& columns);
+    // Columns centred (a mark "X").
+    void alignCentre(const QVector<int>& columns);
+    // One cell's text changed in place (a row marked); the row keeps its place.
+    void setText(int row, int column, const QString& text);
+    // Rows drawn on this colour (refused rows of an import), by their place
+    // in the rows given, so that the colour stays with its row when sorted.
+    // Cleared by the next result.
+    void shadeRows(const QSet<int>& sourceRows, const QColor& colour);
     // A list sorts by a heading click; a summary whose subtotal and total
     // rows would lose their place does not.
     void setSortable(bool sortable) { m_sortable = sortable; }
@@ -38,6 +47,10 @@ public:
     int fixedRows() const { return m_fixedRows; }
     int totalRows() const { return m_totalRows; }
     QString text(int row, int column) const { return m_rows.value(row).value(column); }
+    // The place of a shown row in the rows given to setResult, whatever the
+    // order shown: a screen that keeps its own data per row (keys, claims)
+    // reads it there. -1 for no row.
+    int sourceRow(int row) const { return m_origin.value(row, -1); }
     bool isRightAligned(int column) const { return m_right.contains(column); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -53,9 +66,13 @@ public:
 private:
     QStringList m_headings;
     QVector<QStringList> m_rows;
+    QVector<int> m_origin; // by shown row: its place in the rows given
+    QSet<int> m_shaded;    // by place in the rows given
+    QColor m_shade;
     int m_fixedRows = 0;
     int m_totalRows = 0;
     QSet<int> m_right;
+    QSet<int> m_centred;
     QHash<int, QString> m_shownHeadings;
     bool m_sortable = true;
 };

@@ -2,8 +2,8 @@
 #include "ChoiceBox.h"
 #include "common/AppError.h"
 #include "common/widgets/FactCodeEdit.h"
-#include "common/widgets/Grids.h"
 #include "common/widgets/Named.h"
+#include "common/widgets/ResultGrid.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QLineEdit>
-#include <QTableWidget>
 
 namespace wel::finance {
 
@@ -53,23 +52,14 @@ ListingHead addListingHead(QVBoxLayout* layout, QWidget* panel, ChoiceBox* choic
     return head;
 }
 
-QTableWidget* listGrid(const QString& name, const QStringList& headings, const QVector<int>& widths, int rows,
-                       QWidget* parent)
+ResultGrid* listGrid(const QString& name, const QStringList& headings, const QVector<int>& widths, int rows,
+                     QWidget* parent)
 {
-    auto* grid = new QTableWidget(parent);
-    grid->setObjectName(name);
-    setupListGrid(grid, headings, widths);
+    auto* grid = new ResultGrid(name, headings, widths, parent);
     grid->horizontalHeader()->setStretchLastSection(true);
     grid->setMinimumHeight(grid->horizontalHeader()->sizeHint().height()
                            + grid->verticalHeader()->defaultSectionSize() * rows + 4);
     return grid;
-}
-
-void alignAmounts(QTableWidget* grid, int column)
-{
-    for (int row = 0; row < grid->rowCount(); ++row)
-        if (QTableWidgetItem* item = grid->item(row, column))
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
 bool anythingTo(const std::function<QString()>& whatToList)
@@ -81,16 +71,18 @@ bool anythingTo(const std::function<QString()>& whatToList)
     }
 }
 
-QTableWidget* voucherMemberGrid(const QString& name, QWidget* parent)
+ResultGrid* voucherMemberGrid(const QString& name, QWidget* parent)
 {
-    return listGrid(name,
-                    {QStringLiteral("No"), QStringLiteral("ลำดับ"), QStringLiteral("เลขที่ควบคุมใบเบิก"),
-                     QStringLiteral("รหัสคณะ"), QStringLiteral("ประเภท"), QStringLiteral("จำนวนเงิน"),
-                     QStringLiteral("วันที่ส่งข้อมูล")},
-                    {50, 50, 140, 60, 120, 120, 110}, 8, parent);
+    ResultGrid* grid = listGrid(name,
+                                {QStringLiteral("No"), QStringLiteral("ลำดับ"), QStringLiteral("เลขที่ควบคุมใบเบิก"),
+                                 QStringLiteral("รหัสคณะ"), QStringLiteral("ประเภท"), QStringLiteral("จำนวนเงิน"),
+                                 QStringLiteral("วันที่ส่งข้อมูล")},
+                                {50, 50, 140, 60, 120, 120, 110}, 8, parent);
+    grid->alignRight({5});
+    return grid;
 }
 
-Money fillVoucherMembers(QTableWidget* grid, const QVector<VoucherMember>& members)
+Money fillVoucherMembers(ResultGrid* grid, const QVector<VoucherMember>& members)
 {
     QVector<QStringList> cells;
     Money total;
@@ -100,8 +92,7 @@ Money fillVoucherMembers(QTableWidget* grid, const QVector<VoucherMember>& membe
                          categoryLabel(m.category), m.amount.toDisplay(), m.sentDate});
         total += m.amount;
     }
-    fillListGrid(grid, cells);
-    alignAmounts(grid, 5);
+    grid->showRows(std::move(cells));
     return total;
 }
 

@@ -8,13 +8,13 @@
 
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
 class QVBoxLayout;
 class QWidget;
 
 namespace wel {
 class ChoiceBox;
 class FactCodeEdit;
+class ResultGrid;
 }
 
 namespace wel::finance {
@@ -25,11 +25,9 @@ Period periodOf(const ChoiceBox* box, const QVector<Period::Kind>& kinds);
 using wel::amountField; // common/widgets/Named.h
 // A shown-only field wide enough for values like sample.
 QLineEdit* shownField(const QString& name, const QString& sample, QWidget* parent);
-// A list grid at least rows rows high.
-QTableWidget* listGrid(const QString& name, const QStringList& headings, const QVector<int>& widths, int rows,
-                       QWidget* parent);
-// Right-aligns the amounts of a column.
-void alignAmounts(QTableWidget* grid, int column);
+// A listing at least rows rows high, its last column taking the width left.
+ResultGrid* listGrid(const QString& name, const QStringList& headings, const QVector<int>& widths, int rows,
+                     QWidget* parent);
 
 // The head of a finance listing panel: the choice of period, the box
 // "หน่วยงาน" with its faculty code (the clerk's at first), and the show and
@@ -47,7 +45,7 @@ ListingHead addListingHead(QVBoxLayout* layout, QWidget* panel, ChoiceBox* choic
 bool anythingTo(const std::function<QString()>& whatToList);
 
 // The grid of a voucher summary's control numbers and its filling; returns their total.
-QTableWidget* voucherMemberGrid(const QString& name, QWidget* parent);
-Money fillVoucherMembers(QTableWidget* grid, const QVector<VoucherMember>& members);
+ResultGrid* voucherMemberGrid(const QString& name, QWidget* parent);
+Money fillVoucherMembers(ResultGrid* grid, const QVector<VoucherMember>& members);
 
 } // namespace wel::finance

@@ -4,15 +4,14 @@
 #include "common/ThaiDate.h"
 #include "common/widgets/EnterAsTab.h"
 #include "common/widgets/FactCodeEdit.h"
-#include "common/widgets/Grids.h"
 #include "common/widgets/Named.h"
+#include "common/widgets/ResultGrid.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace wel {
@@ -94,7 +93,7 @@ VoucherListing::VoucherListing(const ScreenContext& context, const Kind& kind, Q
     connect(show, &QPushButton::clicked, this, [this] { guard([this] { btnShow_dataClick(); }); });
     connect(exit, &QPushButton::clicked, this, &Screen::closeScreen);
     connect(detail, &QPushButton::clicked, this, [this] { guard([this] { btnDetailClick(); }); });
-    connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, [this] { guard([this] { btnDetailClick(); }); });
+    connect(StringGrid1, &ResultGrid::doubleClicked, this, [this] { guard([this] { btnDetailClick(); }); });
     connect(action, &QPushButton::clicked, this, [this] { guard([this] { act(edtSent_KV_Doc_ID->text()); }); });
     connect(close, &QPushButton::clicked, this, [this] {
         Panel2->hide();
@@ -130,7 +129,7 @@ void VoucherListing::showPanelState(const QString& name)
     grpSelect->choose(2);
     guard([this] { btnShow_dataClick(); });
     if (name == kDetail && StringGrid1->rowCount() > 0) {
-        StringGrid1->setCurrentCell(0, 1);
+        StringGrid1->selectRow(0);
         guard([this] { btnDetailClick(); });
     }
 }
@@ -142,23 +141,23 @@ void VoucherListing::btnShow_dataClick()
     QVector<QStringList> cells;
     for (int i = 0; i < rows.size(); ++i)
         cells.push_back({QString::number(i + 1), rows[i].pvrNo, rows[i].sentDate});
-    fillListGrid(StringGrid1, cells);
+    StringGrid1->showRows(std::move(cells));
     if (rows.isEmpty())
         throw AppError(kNotFound);
-    StringGrid1->setCurrentCell(0, 1);
+    StringGrid1->selectRow(0);
 }
 
 void VoucherListing::btnDetailClick()
 {
     const int row = StringGrid1->currentRow();
-    const QTableWidgetItem* item = row >= 0 ? StringGrid1->item(row, 1) : nullptr;
-    if (!item || item->text().isEmpty())
+    const QString pvrNo = StringGrid1->text(row, 1);
+    if (pvrNo.isEmpty())
         throw AppError(kNotFound);
-    const auto members = Vouchers::members(db(), item->text());
+    const auto members = Vouchers::members(db(), pvrNo);
     if (members.isEmpty())
         throw AppError(kNotFound);
-    edtSent_KV_Doc_ID->setText(item->text());
-    edtSent_Date->setText(StringGrid1->item(row, 2)->text());
+    edtSent_KV_Doc_ID->setText(pvrNo);
+    edtSent_Date->setText(StringGrid1->text(row, 2));
     edtSum_Select->setText(fillVoucherMembers(StringGrid2, members).toDisplay());
     Panel1->hide();
     Panel2->show();
@@ -168,7 +167,7 @@ void VoucherListing::backToList()
 {
     Panel2->hide();
     Panel1->show();
-    StringGrid1->setRowCount(0);
+    StringGrid1->showRows({});
     guard([this] { btnShow_dataClick(); });
 }
 

@@ -2,12 +2,12 @@
 #include "common/widgets/Screen.h"
 
 class QLineEdit;
-class QTableWidget;
 
 namespace wel {
 
 class ChoiceBox;
 class FactCodeEdit;
+class ResultGrid;
 
 // The voucher summaries in force of a faculty made on a day, in a month or
 // in a year, and the control numbers of the one chosen; the reprint and the
@@ -45,8 +45,8 @@ private:
     QWidget* Panel2 = nullptr;
     ChoiceBox* grpSelect = nullptr;
     FactCodeEdit* edtFact_Code = nullptr;
-    QTableWidget* StringGrid1 = nullptr;
-    QTableWidget* StringGrid2 = nullptr;
+    ResultGrid* StringGrid1 = nullptr;
+    ResultGrid* StringGrid2 = nullptr;
     QLineEdit* edtSent_KV_Doc_ID = nullptr;
     QLineEdit* edtSent_Date = nullptr;
     QLineEdit* edtSum_Select = nullptr;

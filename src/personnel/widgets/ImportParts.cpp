@@ -1,12 +1,11 @@
 #include "ImportParts.h"
-#include "common/widgets/Grids.h"
+#include "common/widgets/ResultGrid.h"
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QSet>
-#include <QTableWidget>
 
 namespace wel {
 
@@ -31,25 +30,29 @@ imports::Progress progressOn(QProgressBar* bar)
     };
 }
 
-QTableWidget* workbookGrid(const QString& name, const QStringList& headings, const QVector<int>& widths,
-                           QWidget* parent)
+ResultGrid* workbookGrid(const QString& name, const QStringList& headings, const QVector<int>& widths,
+                         QWidget* parent)
 {
-    auto* grid = new QTableWidget(parent);
-    grid->setObjectName(name);
+    auto* grid = new ResultGrid(name, parent);
     QVector<int> shown = widths;
     for (int& w : shown)
         if (w == 0)
             w = grid->horizontalHeader()->defaultSectionSize();
-    setupListGrid(grid, headings, shown);
+    grid->setColumns(headings, shown);
     // A workbook has more columns than a screen is wide: the grid scrolls
     // sideways within its panel instead of widening the window.
     grid->setMinimumWidth(qMin(grid->minimumWidth(), kWidestGrid));
     return grid;
 }
 
-void fillWorkbookGrid(QTableWidget* grid, const imports::SheetRows& rows)
+void fillWorkbookGrid(ResultGrid* grid, const imports::SheetRows& rows)
 {
-    fillListGrid(grid, rows.grid);
+    grid->showRows(rows.grid);
+}
+
+void shadeRefused(ResultGrid* grid, const QSet<int>& rows)
+{
+    grid->result()->shadeRows(rows, kRefusedRow);
 }
 
 void shortList(QListWidget* list)
@@ -81,7 +84,7 @@ QString refusalSummary(const QVector<imports::Refusal>& refused)
     return lines.join(QLatin1Char('\r'));
 }
 
-void showRefusals(QListWidget* list, const QVector<imports::Refusal>& refused, QTableWidget* grid,
+void showRefusals(QListWidget* list, const QVector<imports::Refusal>& refused, ResultGrid* grid,
                   const imports::SheetRows* rows)
 {
     list->clear();
@@ -92,13 +95,11 @@ void showRefusals(QListWidget* list, const QVector<imports::Refusal>& refused, Q
     }
     if (!grid || !rows)
         return;
-    for (int i = 0; i < rows->count() && i < grid->rowCount(); ++i) {
-        if (!sheetRows.contains(rows->sheetRows[i]))
-            continue;
-        for (int c = 0; c < grid->columnCount(); ++c)
-            if (QTableWidgetItem* item = grid->item(i, c))
-                item->setBackground(kRefusedRow);
-    }
+    QSet<int> shaded;
+    for (int i = 0; i < rows->count() && i < grid->rowCount(); ++i)
+        if (sheetRows.contains(rows->sheetRows[i]))
+            shaded << i;
+    shadeRefused(grid, shaded);
 }
 
 } // namespace wel

@@ -1,12 +1,15 @@
 #pragma once
 #include "personnel/ImportCommon.h"
 
+#include <QSet>
+
 class QListWidget;
 class QProgressBar;
-class QTableWidget;
 class QWidget;
 
 namespace wel {
+
+class ResultGrid;
 
 // Pieces the import screens share.
 
@@ -17,9 +20,11 @@ void repaintNow();
 
 // A grid of workbook rows: named, read only, headings and widths as given
 // (0: the grid's default width).
-QTableWidget* workbookGrid(const QString& name, const QStringList& headings, const QVector<int>& widths,
-                           QWidget* parent);
-void fillWorkbookGrid(QTableWidget* grid, const imports::SheetRows& rows);
+ResultGrid* workbookGrid(const QString& name, const QStringList& headings, const QVector<int>& widths,
+                         QWidget* parent);
+void fillWorkbookGrid(ResultGrid* grid, const imports::SheetRows& rows);
+// Rows drawn as refused, by their place in the rows the grid was given.
+void shadeRefused(ResultGrid* grid, const QSet<int>& rows);
 
 // A list that shows a few lines at least and otherwise takes what room is left.
 void shortList(QListWidget* list);
@@ -32,7 +37,7 @@ QListWidget* refusalList(QWidget* parent);
 QString refusalSummary(const QVector<imports::Refusal>& refused);
 
 // Lists the refused rows, one line each, and marks them in the grid.
-void showRefusals(QListWidget* list, const QVector<imports::Refusal>& refused, QTableWidget* grid = nullptr,
+void showRefusals(QListWidget* list, const QVector<imports::Refusal>& refused, ResultGrid* grid = nullptr,
                   const imports::SheetRows* rows = nullptr);
 
 } // namespace wel
