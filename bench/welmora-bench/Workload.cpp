@@ -513,7 +513,13 @@ QString saveWritten(const RowReader& read, const QString& id, const ClaimInput& 
                          read(QStringLiteral("SELECT Fact_T_U_H, Fact_U_Copay FROM T_Year_Cur_Health "
                                              "WHERE KV_ID = ? AND Pay_Year = ?"),
                               {in.kvId, in.payYear}),
-                         0);
+                         0)
+        + QStringLiteral(", ")
+        + writtenSummary(QStringLiteral("audit row"),
+                         read(QStringLiteral("SELECT Audit_User, Workstation, Audit_Op, Audit_Detail FROM T_Audit_Log "
+                                             "WHERE Audit_Key = ? AND Audit_Op = 'CLAIM_ADD'"),
+                              {id}),
+                         -1);
 }
 
 // Three claims of the pool saved by each side in turn, each read back and
