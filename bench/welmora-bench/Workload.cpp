@@ -279,7 +279,13 @@ void pickCases(Database& db, Cases& c)
         for (int i = 0; i < open.count(); ++i) {
             if (open.text(i, QStringLiteral("Fact_Code")) != f.code)
                 continue;
-            c.fixedMonths.push_back({f.code, month});
+            // its busiest month: about as many claims at every scale
+            const Rows busiestMonth = db.select(
+                QStringLiteral("SELECT SUBSTR(Date_Ent, 4, 7) AS m, COUNT(*) AS n FROM T_PAY_Health "
+                               "WHERE Fact_Code = ? AND Berg_Type_Code IN ('FAE', 'HPE') AND Berg_Doc_Status <> 'NO' "
+                               "GROUP BY SUBSTR(Date_Ent, 4, 7) ORDER BY n DESC, m DESC"),
+                {f.code});
+            c.fixedMonths.push_back({f.code, busiestMonth.isEmpty() ? month : busiestMonth.text(0, QStringLiteral("m"))});
             c.fixedSummaries.push_back({f.code, QStringLiteral("FAE"), c.budYear, QStringLiteral("0")});
         }
     }
