@@ -1,5 +1,7 @@
 #include "BareSql.h"
 
+#include <QSysInfo>
+
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
@@ -162,6 +164,24 @@ void BareSql::rollback()
     } else {
         m_db.rollback();
     }
+}
+
+void writeAuditRow(BareSql& sql, const QString& user, const QString& op, const QString& key, const QString& detail)
+{
+    const QString time = sql.kind() == DbKind::PostgreSQL
+                             ? QStringLiteral("TO_CHAR(LOCALTIMESTAMP, 'YYYY-MM-DD HH24:MI:SS')")
+                             : QStringLiteral("STRFTIME('%Y-%m-%d %H:%M:%S', 'now', 'localtime')");
+    sql.exec(QStringLiteral("INSERT INTO T_Audit_Log (Audit_Time, Audit_User, Workstation, Audit_Op, Audit_Key, "
+                            "Audit_Detail) VALUES (%1, ?, ?, ?, ?, ?)")
+                 .arg(time),
+             {user, QSysInfo::machineHostName(), op, key, detail});
+}
+
+QString newestAuditRowQuery(const QString& op)
+{
+    return QStringLiteral("SELECT Audit_User, Workstation, Audit_Op, Audit_Detail FROM T_Audit_Log WHERE Audit_ID = "
+                          "(SELECT MAX(Audit_ID) FROM T_Audit_Log WHERE Audit_Op = '%1' AND Audit_Key = ?)")
+        .arg(op);
 }
 
 } // namespace wel::bench

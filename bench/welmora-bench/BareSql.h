@@ -60,4 +60,13 @@ private:
     std::function<void(const QString&, const QVariantList&)> m_observer;
 };
 
+// The audit trail's row of an operation as the program writes it: the
+// server's clock, the user, this workstation, the operation's code, its key
+// and detail.
+void writeAuditRow(BareSql& sql, const QString& user, const QString& op, const QString& key, const QString& detail);
+
+// Reads back the newest audit row of an operation under a key: what a side
+// wrote in its own transaction, for the comparison before timing.
+QString newestAuditRowQuery(const QString& op);
+
 } // namespace wel::bench

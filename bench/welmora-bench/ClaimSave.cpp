@@ -211,14 +211,8 @@ QString saveClaimBare(BareSql& sql, const ClaimInput& in)
         sql.exec(headerInsert(time), headerValues(id, in, c, QString()));
         sql.exec(linesInsert(int(c.lines.size())), lineValues(id, in, c));
         sql.exec(receiptsInsert(int(in.receipts.size())), receiptValues(id, in));
-        // the audit trail's row of the save, as the program writes it
-        const QString auditTime = pg ? QStringLiteral("TO_CHAR(LOCALTIMESTAMP, 'YYYY-MM-DD HH24:MI:SS')")
-                                     : QStringLiteral("STRFTIME('%Y-%m-%d %H:%M:%S', 'now', 'localtime')");
-        sql.exec(QStringLiteral("INSERT INTO T_Audit_Log (Audit_Time, Audit_User, Workstation, Audit_Op, Audit_Key, "
-                                "Audit_Detail) VALUES (%1, ?, ?, 'CLAIM_ADD', ?, ?)")
-                     .arg(auditTime),
-                 {in.user, QSysInfo::machineHostName(), id,
-                  QStringLiteral("%1 %2 เบิก %3 จ่าย %4").arg(in.typeCode, in.kvId, c.total.toPlain(), c.payable.toPlain())});
+        writeAuditRow(sql, in.user, QStringLiteral("CLAIM_ADD"), id,
+                      QStringLiteral("%1 %2 เบิก %3 จ่าย %4").arg(in.typeCode, in.kvId, c.total.toPlain(), c.payable.toPlain()));
         sql.commit();
         return id;
     } catch (...) {

@@ -104,7 +104,18 @@ QString voucherWritten(const RowReader& read, const QString& pvr)
                          read(QStringLiteral("SELECT d.Order_No, d.Sent_KV_Doc_ID, c.Sent_Doc_Status FROM T_PV_Detail d "
                                              "INNER JOIN T_Sent_KV_Detail c ON c.Sent_KV_Doc_ID = d.Sent_KV_Doc_ID "
                                              "WHERE d.PVR_NO = ? ORDER BY d.Order_No"),
-                              {pvr}));
+                              {pvr}))
+        + QStringLiteral(", ") + writtenSummary(QStringLiteral("audit row"), read(newestAuditRowQuery(QStringLiteral("PV_ADD")), {pvr}));
+}
+
+// What the cancellation wrote: the voucher's status and its audit row.
+QString cancellationWritten(const RowReader& read, const QString& pvr)
+{
+    return QStringLiteral(", cancelled: ")
+        + writtenSummary(QStringLiteral("voucher rows"),
+                         read(QStringLiteral("SELECT Sent_Doc_Status FROM T_PV WHERE PVR_NO = ?"), {pvr}))
+        + QStringLiteral(", ")
+        + writtenSummary(QStringLiteral("audit row"), read(newestAuditRowQuery(QStringLiteral("PV_CANCEL")), {pvr}));
 }
 
 // The voucher summary as the screen makes it, then cancelled again so that
@@ -116,6 +127,8 @@ QString voucherProject(Database& db, const VoucherCase& c, QString* wrote = null
     if (wrote)
         *wrote = voucherWritten(readerOf(db), pvr);
     finance::VoucherCancel::cancel(db, financeClerk(c), pvr);
+    if (wrote)
+        *wrote += cancellationWritten(readerOf(db), pvr);
     return pvr;
 }
 
@@ -207,6 +220,8 @@ QString voucherBare(BareSql& sql, const VoucherCase& c, QString* wrote = nullptr
         sql.exec(QStringLiteral("INSERT INTO T_PV_Detail (PVR_NO, Sent_KV_Doc_ID, Order_No) VALUES ")
                      + rows.join(QStringLiteral(", ")),
                  values);
+        writeAuditRow(sql, QStringLiteral("bench"), QStringLiteral("PV_ADD"), pvr,
+                      QStringLiteral("%1 เลขที่ควบคุม %2 ใบ: %3").arg(c.fact).arg(n).arg(c.controls.join(QStringLiteral(", "))));
         sql.commit();
         if (wrote)
             *wrote = voucherWritten(readerOf(sql), pvr);
@@ -216,10 +231,15 @@ QString voucherBare(BareSql& sql, const VoucherCase& c, QString* wrote = nullptr
                      {pvr})
             != 1)
             throw AppError(QStringLiteral("voucher gone"));
-        sql.exec(QStringLiteral("UPDATE T_Sent_KV_Detail SET Sent_Doc_Status = 'A' WHERE Sent_Doc_Status = 'P' AND "
-                                "Sent_KV_Doc_ID IN (SELECT Sent_KV_Doc_ID FROM T_PV_Detail WHERE PVR_NO = ?)"),
-                 {pvr});
+        const int freed = sql.exec(QStringLiteral("UPDATE T_Sent_KV_Detail SET Sent_Doc_Status = 'A' WHERE "
+                                                  "Sent_Doc_Status = 'P' AND Sent_KV_Doc_ID IN "
+                                                  "(SELECT Sent_KV_Doc_ID FROM T_PV_Detail WHERE PVR_NO = ?)"),
+                                   {pvr});
+        writeAuditRow(sql, QStringLiteral("bench"), QStringLiteral("PV_CANCEL"), pvr,
+                      QStringLiteral("คืนเลขที่ควบคุม %1 ใบ").arg(freed));
         sql.commit();
+        if (wrote)
+            *wrote += cancellationWritten(readerOf(sql), pvr);
     } catch (...) {
         sql.rollback();
         throw;

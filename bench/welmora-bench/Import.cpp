@@ -25,8 +25,8 @@ constexpr int kRowsPerInsert = 200;
 QString trimmed(const QString& s) { return s.trimmed(); }
 
 // What an import wrote: the employees from the counter's next key on, and
-// their families.
-QString importWritten(const RowReader& read, const QString& firstKey)
+// their families, and the audit trail's row of the import.
+QString importWritten(const RowReader& read, const QString& firstKey, const QString& fact)
 {
     const QVariantList from{firstKey, firstKey.left(7) + QLatin1Char('%')};
     return writtenSummary(QStringLiteral("employees"),
@@ -40,7 +40,9 @@ QString importWritten(const RowReader& read, const QString& firstKey)
                          read(QStringLiteral("SELECT KV_ID, Emp_Folk, EF_Surname, EF_F_Name, EF_L_Name, EF_Birthday, "
                                              "EF_SSN FROM T_Emp_Folk WHERE KV_ID >= ? AND KV_ID LIKE ? "
                                              "ORDER BY KV_ID, Emp_Folk"),
-                              from));
+                              from))
+        + QStringLiteral(", ")
+        + writtenSummary(QStringLiteral("audit row"), read(newestAuditRowQuery(QStringLiteral("EMP_IMPORT")), {fact}));
 }
 
 // The bare work of the import: the rows checked as the program checks them,
@@ -57,7 +59,8 @@ int importBare(BareSql& sql, const imports::SheetRows& rows, const QString& fact
              [&](QSqlQuery&) { factKnown = true; });
     if (!factKnown)
         throw AppError(QStringLiteral("no faculty %1").arg(fact));
-    const QVector<int> accepted = check(rows).accepted;
+    const auto checked = check(rows);
+    const QVector<int>& accepted = checked.accepted;
     const QString year = today.right(4);
     sql.begin();
     int written = 0;
@@ -75,11 +78,16 @@ int importBare(BareSql& sql, const imports::SheetRows& rows, const QString& fact
             }
         });
         QVector<int> fresh;
+        int found = 0;
+        qsizetype refused = checked.refused.size();
         for (const int i : accepted) {
             const QStringList& g = rows.grid[i];
             const QString id = trimmed(g[EmpId]).toUpper();
-            if (!known.contains(id.mid(4, 8) + QLatin1Char('|') + trimmed(g[Ssn])) && !activeIds.contains(id)
-                && !activeSsns.contains(trimmed(g[Ssn])))
+            if (known.contains(id.mid(4, 8) + QLatin1Char('|') + trimmed(g[Ssn])))
+                ++found;
+            else if (activeIds.contains(id) || activeSsns.contains(trimmed(g[Ssn])))
+                ++refused;
+            else
                 fresh << i;
         }
         qint64 last = 0;
@@ -89,6 +97,7 @@ int importBare(BareSql& sql, const imports::SheetRows& rows, const QString& fact
             throw AppError(QStringLiteral("no employee counter for %1").arg(year));
         qint64 next = last - fresh.size();
 
+        int family = 0;
         QStringList empRows, folkRows;
         QVariantList empValues, folkValues;
         auto flush = [&](bool all) {
@@ -123,6 +132,7 @@ int importBare(BareSql& sql, const imports::SheetRows& rows, const QString& fact
                 if (t(base + 2).isEmpty())
                     continue;
                 folkRows << QStringLiteral("(?, ?, ?, ?, ?, ?, ?)");
+                ++family;
                 folkValues << kv << QString::number(person) << t(base + 1) << t(base + 2) << t(base + 3)
                            << (person >= 4 ? imports::storedDate(g[base + 4]).value_or(QString()) : QString())
                            << t(base);
@@ -130,8 +140,14 @@ int importBare(BareSql& sql, const imports::SheetRows& rows, const QString& fact
             flush(false);
         }
         flush(true);
+        writeAuditRow(sql, QStringLiteral("bench"), QStringLiteral("EMP_IMPORT"), fact,
+                      QStringLiteral("เพิ่มพนักงาน %1 คน พบแล้ว %2 คน เพิ่มครอบครัว %3 คน ปฏิเสธ %4 แถว")
+                          .arg(fresh.size())
+                          .arg(found)
+                          .arg(family)
+                          .arg(refused));
         if (wrote)
-            *wrote = importWritten(readerOf(sql), firstKey);
+            *wrote = importWritten(readerOf(sql), firstKey, fact);
     } catch (...) {
         sql.rollback();
         throw;
@@ -181,7 +197,7 @@ Comparison importComparison(Database& db, BareSql& bare, const QString& today)
                 {
                     Transaction outer(*pdb); // the dry run's rollback then waits for the reading
                     EmployeeImport::run(*pdb, clerk, book->rows, book->factCode, {}, true);
-                    program = importWritten(readerOf(*pdb), firstKey);
+                    program = importWritten(readerOf(*pdb), firstKey, book->factCode);
                 }
                 importBare(*psql, book->rows, book->factCode, today, &plain, firstKey);
                 return std::pair{program, plain};
