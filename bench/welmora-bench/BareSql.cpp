@@ -55,6 +55,7 @@ BareSql::BareSql(const DbUrl& url)
 BareSql::~BareSql()
 {
     m_prepared.clear();
+    m_direct.reset();
     m_db.close();
     m_db = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_name);
@@ -72,6 +73,18 @@ QSqlQuery& BareSql::run(const QString& sql, const QVariantList& params)
 {
     if (m_observer)
         m_observer(sql, params);
+    if (params.isEmpty()) {
+        // Nothing to bind: run it directly, as the program's connection does
+        // (on PostgreSQL a large result comes faster that way than through a
+        // prepared statement, so a prepared bare side would be the slower).
+        m_direct = std::make_unique<QSqlQuery>(m_db);
+        m_direct->setForwardOnly(true);
+        m_direct->setNumericalPrecisionPolicy(QSql::HighPrecision);
+        ++m_roundTrips;
+        if (!m_direct->exec(sql))
+            throw DbError(m_direct->lastError().text(), sql);
+        return *m_direct;
+    }
     auto it = m_prepared.find(sql);
     if (it == m_prepared.end()) {
         auto q = std::make_unique<QSqlQuery>(m_db);

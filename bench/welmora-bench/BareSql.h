@@ -10,7 +10,8 @@
 namespace wel::bench {
 
 // A plain Qt connection for the "bare" side of a comparison: the SQL an
-// operation needs, prepared once and run with bound values, results read
+// operation needs, prepared once and run with bound values (directly when
+// there are none, as the program's connection runs them), results read
 // straight from the cursor, nothing in between. The session is set up as the
 // program's own (WAL and synchronous=FULL, the THAI collation, the schema),
 // so that only the program's layers differ.
@@ -56,6 +57,7 @@ private:
     QString m_name;
     QSqlDatabase m_db;
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_prepared;
+    std::unique_ptr<QSqlQuery> m_direct; // the last statement run without values
     quint64 m_roundTrips = 0;
     std::function<void(const QString&, const QVariantList&)> m_observer;
 };

@@ -94,16 +94,9 @@ int registerBare(BareSql& sql, const QString& fact, const QString& year)
 // in one query, the members in another, matched in memory.
 int familiesBare(BareSql& sql)
 {
-    QHash<QString, QStringList> members;
-    sql.each(QStringLiteral("SELECT e.KV_ID, e.Emp_Folk, e.EF_SSN, e.EF_Surname, e.EF_F_Name, e.EF_L_Name, e.EF_Birthday "
-                            "FROM T_Emp_Folk e INNER JOIN T_Emp_Gov_Histry h ON e.KV_ID = h.KV_ID "
-                            "WHERE e.Emp_Folk IN ('1','2','3','4','5','6')"),
-             {}, [&](QSqlQuery& q) {
-                 members.insert(q.value(0).toString() + QLatin1Char('|') + q.value(1).toString(),
-                                {q.value(2).toString(), q.value(3).toString(), q.value(4).toString(),
-                                 q.value(5).toString(), q.value(6).toString()});
-             });
-    QVector<QStringList> rows;
+    // the employees in the report's order, then their members, each fetched
+    // whole before the rows are put together, as the report does
+    QVector<QVector<QVariant>> emps;
     sql.each(QStringLiteral("SELECT KV_ID, EMP_ID, Emp_Surname, Emp_F_Name, Emp_L_Name, Emp_Position, Emp_Level, Emp_Fact, "
                             "Emp_Dept_Name, Emp_In_date, Emp_SSN, Emp_H_Type FROM T_Emp_Gov_Histry h "
                             "WHERE h.KV_ID IS NOT NULL ORDER BY ")
@@ -112,16 +105,37 @@ int familiesBare(BareSql& sql)
                                                                   "h.Emp_L_Name COLLATE \"th-TH-x-icu\""))
                  + QStringLiteral(", h.KV_ID"),
              {}, [&](QSqlQuery& q) {
-                 QStringList row{QString::number(rows.size() + 1)};
-                 for (int c = 1; c < 12; ++c)
-                     row << q.value(c).toString();
-                 for (int k = 1; k <= 6; ++k) {
-                     const QStringList m = members.value(q.value(0).toString() + QLatin1Char('|') + QString::number(k));
-                     for (int c = 0; c < (k >= 4 ? 5 : 4); ++c)
-                         row << m.value(c);
-                 }
-                 rows.push_back(row);
+                 QVector<QVariant> row(12);
+                 for (int c = 0; c < 12; ++c)
+                     row[c] = q.value(c);
+                 emps.push_back(std::move(row));
              });
+    QVector<QVector<QVariant>> folk;
+    QHash<QString, int> member;
+    sql.each(QStringLiteral("SELECT e.KV_ID, e.Emp_Folk, e.EF_SSN, e.EF_Surname, e.EF_F_Name, e.EF_L_Name, e.EF_Birthday "
+                            "FROM T_Emp_Folk e INNER JOIN T_Emp_Gov_Histry h ON e.KV_ID = h.KV_ID "
+                            "WHERE e.Emp_Folk IN ('1','2','3','4','5','6')"),
+             {}, [&](QSqlQuery& q) {
+                 QVector<QVariant> row(7);
+                 for (int c = 0; c < 7; ++c)
+                     row[c] = q.value(c);
+                 member.insert(row[0].toString() + QLatin1Char('|') + row[1].toString(), int(folk.size()));
+                 folk.push_back(std::move(row));
+             });
+    QVector<QStringList> rows;
+    rows.reserve(emps.size());
+    for (const QVector<QVariant>& e : emps) {
+        QStringList row{QString::number(rows.size() + 1)};
+        for (int c = 1; c < 12; ++c)
+            row << e[c].toString();
+        const QString kv = e[0].toString();
+        for (int k = 1; k <= 6; ++k) {
+            const int m = member.value(kv + QLatin1Char('|') + QString::number(k), -1);
+            for (int c = 2; c < (k >= 4 ? 7 : 6); ++c)
+                row << (m < 0 ? QString() : folk[m][c].toString());
+        }
+        rows.push_back(row);
+    }
     return int(rows.size());
 }
 
