@@ -67,8 +67,9 @@ private:
 // and detail.
 void writeAuditRow(BareSql& sql, const QString& user, const QString& op, const QString& key, const QString& detail);
 
-// Reads back the newest audit row of an operation under a key: what a side
-// wrote in its own transaction, for the comparison before timing.
+// The statement (one value: the key) that reads back the newest audit row of
+// an operation under a key: what a side wrote in its own transaction, for the
+// comparison before timing.
 QString newestAuditRowQuery(const QString& op);
 
 } // namespace wel::bench

@@ -521,11 +521,7 @@ QString saveWritten(const RowReader& read, const QString& id, const ClaimInput& 
                               {in.kvId, in.payYear}),
                          0)
         + QStringLiteral(", ")
-        + writtenSummary(QStringLiteral("audit row"),
-                         read(QStringLiteral("SELECT Audit_User, Workstation, Audit_Op, Audit_Detail FROM T_Audit_Log "
-                                             "WHERE Audit_Key = ? AND Audit_Op = 'CLAIM_ADD'"),
-                              {id}),
-                         -1);
+        + writtenSummary(QStringLiteral("audit row"), read(newestAuditRowQuery(QStringLiteral("CLAIM_ADD")), {id}));
 }
 
 // Three claims of the pool saved by each side in turn, each read back and
